@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+
+namespace Korvane {
+
+constexpr int kProductCount = 16;
+
+// Messages by which routed serial frames reach a panel.
+enum RouteMessage : int {
+    MsgBalancePid = 0x464,
+    MsgBalanceTelemetry = 0x465,
+    MsgBoard51 = 0x466,
+    MsgKitAR = 0x467,
+    MsgAlderCar = 0x468,
+    MsgBirchCar = 0x469,
+    MsgVantrelCar = 0x46A,
+    Msg4WDCar = 0x46B,
+    MsgTricycle = 0x46C,
+};
+
+// Dialog ids of the panel classes; one panel class per id.
+enum PanelId : int {
+    PanelBoard51 = 324,
+    PanelKitAR = 330,
+    PanelBirchCar = 313,
+    PanelVantrelCar = 315,
+    PanelAlderCar = 101,
+    PanelBalance = 311,
+    Panel4WD = 345,
+    PanelPendrix = 349,
+};
+
+struct ProductInfo {
+    int index;
+    const char* label;
+    const char* menuGroup;
+    int menuCommandId;
+    int radioId;
+    int panelId;
+    const char* panelClass;
+};
+
+// The sixteen products, in index order.
+const ProductInfo& Product(int index);
+bool IsValidProduct(int index);
+
+// Menu groups in menu order ("Development Board", ..., "Pendrix Robot Car").
+const char* const* MenuGroups(int* count);
+
+// The process-wide product index; written on the UI thread, read by the router thread.
+std::atomic<int>& ProductIndex();
+
+// "Korvane PC V4.0 — <label>", or the fixed part alone for an index outside the table.
+QString WindowTitle(int index);
+
+// Panel message(s) a serial frame produces for the given product, in delivery order.
+// At most two (balance cars: PID values then telemetry).
+struct Routes {
+    int count = 0;
+    RouteMessage message[2] = {};
+};
+Routes RoutesFor(int productIndex, const QByteArray& frame);
+
+// The dialog id of the panel that receives a routed message.
+int PanelForMessage(int message);
+
+} // namespace Korvane

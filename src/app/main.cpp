@@ -1,0 +1,23 @@
+#include "startup.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    // Options are checked before the window system is touched, so a bad value is reported
+    // even where no display is available.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    Korvane::StartOptions options;
+    QString error;
+    if (!Korvane::ParseStartOptions(args, &options, &error)) {
+        std::fprintf(stderr, "korvane: %s\n", error.toLocal8Bit().constData());
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    return Korvane::RunStation(options);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "../link/link_manager.h"
+
+#include <QMainWindow>
+
+class QStackedWidget;
+class QToolBar;
+class QActionGroup;
+
+namespace Korvane {
+
+class CColorStatu;
+class CKorvaneDoc;
+class CPanelBase;
+
+// Command ids of the main window's menu and toolbar.
+enum CommandId : int {
+    CmdFileNew = 57600,
+    CmdFileOpen = 57601,
+    CmdFileSave = 57603,
+    CmdFileSaveAs = 57604,
+    CmdFilePrint = 57607,
+    CmdEditCopy = 57634,
+    CmdEditCut = 57635,
+    CmdEditPaste = 57637,
+    CmdEditUndo = 57643,
+    CmdAppAbout = 57664,
+    CmdAppExit = 57665,
+    CmdViewToolbar = 59392,
+    CmdViewStatusBar = 59393,
+    CmdPortConfig = 32773,
+    CmdOpenClose = 32815,
+};
+
+// The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    static CMainFrame* Instance();
+
+    // Product menu: sets the product index, the title and shows the product's panel.
+    void SelectProduct(int index);
+    // Shows the panel of a dialog id, creating it on first use.
+    CPanelBase* SwitchPanel(int dialogId);
+    void SetProductTitle(int index);
+    CPanelBase* CurrentPanel() const;
+
+    bool OpenLink(const QString& portName, int baud);
+    void CloseLink();
+    // The toolbar's open/close command.
+    void OnOpenClose();
+    void ShowConfigDialog();
+    void ShowAbout();
+
+    CLinkManager& Link() { return m_link; }
+    CColorStatu* StatusBar() const { return m_status; }
+
+    // Runs the initial update of every panel once more (the renewed empty document).
+    void RefreshPanels();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void ShowLinkState(LinkState state);
+    void DeliverRoutedFrame(const RoutedFrame& rf);
+    void UpdateProductChecks();
+
+    CLinkManager m_link;
+    CColorStatu* m_status = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    CKorvaneDoc* m_doc = nullptr;
+    QActionGroup* m_productActions = nullptr;
+};
+
+} // namespace Korvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace Korvane {
+
+// Every message the station shows to the user goes through here. By default it is a modal
+// box with an OK button; an observer (tests, the headless demo) sees the text instead.
+void ShowMessage(const QString& text, QWidget* parent = nullptr);
+
+using MessageObserver = std::function<void(const QString& text)>;
+// Installs an observer that replaces the modal box; an empty function restores the box.
+void SetMessageObserver(MessageObserver observer);
+
+} // namespace Korvane

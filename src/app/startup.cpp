@@ -1,0 +1,162 @@
+#include "startup.h"
+
+#include "../link/port_text.h"
+#include "../panels/panel_base.h"
+#include "catalogue.h"
+#include "main_frame.h"
+#include "message_seam.h"
+#include "product_select_dlg.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace Korvane {
+
+namespace {
+
+bool ParseInt(const QString& text, int min, int max, int* out) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < min || v > max)
+        return false;
+    *out = v;
+    return true;
+}
+
+void PrintLine(const char* tag, const QByteArray& frame) {
+    std::printf("%s %s\n", tag, frame.constData());
+    std::fflush(stdout);
+}
+
+// The demo drives the car the way a user would: a few keys, with pauses between them.
+void ScheduleDemo(CMainFrame* frame) {
+    const int keys[] = {Qt::Key_W, Qt::Key_A, Qt::Key_D, Qt::Key_S, Qt::Key_Space};
+    int at = 400;
+    for (int key : keys) {
+        QTimer::singleShot(at, frame, [frame, key] {
+            QWidget* target = frame->CurrentPanel();
+            if (!target)
+                return;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &release);
+        });
+        at += 400;
+    }
+}
+
+} // namespace
+
+bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* error) {
+    QCommandLineParser parser;
+    parser.addOptions({
+        {QStringLiteral("product"), QStringLiteral("Start with product N (0 to 15)."),
+         QStringLiteral("N")},
+        {QStringLiteral("port"), QStringLiteral("Open this serial port at start."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("baud"), QStringLiteral("Baud rate for --port (default 9600)."),
+         QStringLiteral("B")},
+        {QStringLiteral("demo"), QStringLiteral("Drive the car with a short key sequence.")},
+        {QStringLiteral("trace"), QStringLiteral("Print every frame sent and received.")},
+        {QStringLiteral("screenshot"), QStringLiteral("Save the main window to FILE on quit."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("quit-after"), QStringLiteral("Quit after MS milliseconds."),
+         QStringLiteral("MS")},
+    });
+    if (!parser.parse(args)) {
+        *error = parser.errorText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments()[0]);
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("product")) &&
+        !ParseInt(parser.value(QStringLiteral("product")), 0, kProductCount - 1,
+                  &options->product)) {
+        *error = QStringLiteral("--product needs a number from 0 to 15, not \"%1\"")
+                     .arg(parser.value(QStringLiteral("product")));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("port"))) {
+        options->port = parser.value(QStringLiteral("port"));
+        if (options->port.trimmed().isEmpty()) {
+            *error = QStringLiteral("--port needs a port name");
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("baud")) &&
+        !ParseInt(parser.value(QStringLiteral("baud")), 1, 100000000, &options->baud)) {
+        *error = QStringLiteral("--baud needs a positive number, not \"%1\"")
+                     .arg(parser.value(QStringLiteral("baud")));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("quit-after")) &&
+        !ParseInt(parser.value(QStringLiteral("quit-after")), 1, 86400000,
+                  &options->quitAfterMs)) {
+        *error = QStringLiteral("--quit-after needs a positive number of milliseconds");
+        return false;
+    }
+    options->demo = parser.isSet(QStringLiteral("demo"));
+    options->trace = parser.isSet(QStringLiteral("trace"));
+    options->screenshot = parser.value(QStringLiteral("screenshot"));
+    return true;
+}
+
+int RunStation(const StartOptions& options) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        // Nobody can press OK on a box nobody sees: print the message instead.
+        SetMessageObserver([](const QString& text) {
+            std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        });
+    }
+
+    int index = options.product;
+    if (index < 0) {
+        CProductSelectDlg dlg;
+        dlg.SetSelectedIndex(0);
+        if (dlg.exec() != QDialog::Accepted)
+            return 0;
+        index = dlg.SelectedIndex();
+        if (!IsValidProduct(index))
+            index = 7;
+    }
+    ProductIndex().store(index);
+
+    CMainFrame frame;
+    if (options.trace) {
+        QObject::connect(&frame.Link(), &CLinkManager::frameSent, &frame,
+                         [](const QByteArray& f) { PrintLine("TX", f); });
+        QObject::connect(&frame.Link(), &CLinkManager::frameAssembled, &frame,
+                         [](const QByteArray& f) { PrintLine("RX", f); });
+    }
+    frame.SelectProduct(index);
+    frame.resize(900, 560);
+    frame.show();
+
+    if (!options.port.isEmpty() &&
+        !frame.OpenLink(PortNameFromText(options.port), options.baud))
+        ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), &frame);
+    if (options.demo)
+        ScheduleDemo(&frame);
+    if (options.quitAfterMs > 0) {
+        QTimer::singleShot(options.quitAfterMs, &frame, [&frame, &options] {
+            if (!options.screenshot.isEmpty()) {
+                if (frame.grab().save(options.screenshot))
+                    std::printf("screenshot: %s\n", options.screenshot.toUtf8().constData());
+                else
+                    std::fprintf(stderr, "could not write %s\n",
+                                 options.screenshot.toUtf8().constData());
+            }
+            frame.close();
+        });
+    }
+    return QApplication::exec();
+}
+
+} // namespace Korvane

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QVector>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace Korvane {
+
+// Cuts the received byte stream into "$...#" frames of at most 81 characters.
+// A "$" inside a frame is an ordinary character; bytes outside a frame are ignored.
+class CFrameAssembler {
+public:
+    CFrameAssembler() { m_pending.reserve(128); }
+
+    // Feeds one byte; returns true when it completed a frame (then LastFrame() holds it).
+    bool Feed(char b);
+
+    // Feeds a chunk; calls onFrame for every frame it completes, in order.
+    template <typename F> void FeedChunk(const QByteArray& chunk, F&& onFrame) {
+        for (char b : chunk)
+            if (Feed(b))
+                onFrame(m_lastFrame);
+    }
+
+    const QByteArray& LastFrame() const { return m_lastFrame; }
+    bool Collecting() const { return m_collecting; }
+
+private:
+    bool m_collecting = false;
+    int m_count = 0;
+    QByteArray m_pending;
+    QByteArray m_lastFrame;
+};
+
+// First-in-first-out queue of completed frames between the UI thread and the router thread.
+// Bounded: beyond the capacity the oldest frame is dropped and counted.
+class CFrameQueue {
+public:
+    explicit CFrameQueue(std::size_t capacity = 10000) : m_capacity(capacity) {}
+
+    void Append(const QByteArray& frame);
+    // Waits until frames are queued or Wake() was called; moves every queued frame into out.
+    // Returns false when woken with nothing queued.
+    bool TakeAll(std::deque<QByteArray>& out);
+    // Releases a waiter of TakeAll (used to stop the router).
+    void Wake();
+
+    std::size_t Count() const;
+    quint64 Dropped() const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<QByteArray> m_frames;
+    std::size_t m_capacity;
+    quint64 m_dropped = 0;
+    bool m_woken = false;
+};
+
+// One frame on its way to a panel.
+struct RoutedFrame {
+    int message = 0; // RouteMessage
+    QByteArray frame;
+};
+
+// The router thread: takes frames from the queue in arrival order, picks the panel message(s)
+// by the product selected at that moment, and hands them to the UI thread in batches.
+class CFrameRouter : public QObject {
+    Q_OBJECT
+public:
+    // The deliver function runs on the thread of this object (the UI thread).
+    CFrameRouter(CFrameQueue& queue, std::function<void(const RoutedFrame&)> deliver,
+                 QObject* parent = nullptr);
+    ~CFrameRouter() override;
+
+    void Start();
+    // Stops and joins the router thread; frames still queued stay undelivered.
+    void Stop();
+    bool IsRunning() const { return m_thread.joinable(); }
+
+    // Delivers what the router has handed over so far (also runs by itself from the event loop).
+    void DrainOutbox();
+
+private:
+    void Run();
+
+    CFrameQueue& m_queue;
+    std::function<void(const RoutedFrame&)> m_deliver;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+
+    std::mutex m_outboxMutex;
+    std::vector<RoutedFrame> m_outbox; // routed, not yet delivered on the UI thread
+};
+
+} // namespace Korvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "panel_base.h"
+
+namespace Korvane {
+
+// Stands in for a product whose panel is not built yet; says so plainly.
+class CPlaceholderPanel : public CPanelBase {
+    Q_OBJECT
+public:
+    CPlaceholderPanel(int dialogId, QWidget* parent);
+};
+
+} // namespace Korvane

@@ -1,0 +1,135 @@
+#include "basic_car_panel.h"
+
+#include "../../app/catalogue.h"
+#include "../../app/send_frame.h"
+#include "../key_pre_filter.h"
+#include "ui_arduino_car_form_view.h"
+#include "ui_korvane_view.h"
+#include "ui_vantrel_car_form_view.h"
+
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QTimer>
+
+namespace Korvane {
+
+CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, QWidget* parent)
+    : CPanelBase(dialogId, parent), m_routeMessage(routeMessage) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
+    m_distanceLabel = distanceLabel;
+    m_logo = logo;
+    // Installed after the form exists so that every child control passes keys to the panel.
+    new CKeyPreFilter(this, [this](QKeyEvent* e) { OnKeyDown(e->key()); });
+    WriteControls();
+}
+
+void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
+    connect(button, &QAbstractButton::clicked, this, [action] { SendFrame(CarButtonFrame(action)); });
+}
+
+void CBasicCarPanel::OnKeyDown(int key) {
+    if (const auto frame = m_keys.OnKeyDown(key))
+        SendFrame(*frame);
+}
+
+void CBasicCarPanel::OnRoutedFrame(int message, const QByteArray& frame) {
+    if (message != m_routeMessage)
+        return;
+    m_routedFrame = frame;
+    if (const auto distance = DistanceFromFrame(m_routedFrame))
+        m_distanceText = QString::fromLatin1(*distance);
+    WriteControls();
+}
+
+void CBasicCarPanel::WriteControls() {
+    if (m_distanceLabel)
+        m_distanceLabel->setText(m_distanceText);
+}
+
+void CBasicCarPanel::OnInitialUpdate() {
+    if (m_logo) {
+        m_logo->setPixmap(QPixmap(QStringLiteral(":/bitmaps/logo_357.bmp")));
+        m_logo->setFixedSize(200, 30);
+    }
+}
+
+CArduinoCarFormView::CArduinoCarFormView(QWidget* parent)
+    : CBasicCarPanel(PanelBirchCar, MsgBirchCar, parent), m_ui(new Ui::CArduinoCarFormView) {
+    m_ui->setupUi(this);
+    BindButton(m_ui->forwardButton, CarAction::Forward);
+    BindButton(m_ui->backButton, CarAction::Back);
+    BindButton(m_ui->leftButton, CarAction::Left);
+    BindButton(m_ui->rightButton, CarAction::Right);
+    BindButton(m_ui->stopButton, CarAction::Stop);
+    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
+    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
+    BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
+    BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
+    BindButton(m_ui->secondRowRightButton, CarAction::SecondRowRight);
+    BindButton(m_ui->ledButton, CarAction::Led);
+    BindButton(m_ui->fireOutButton, CarAction::FireOut);
+    BindButton(m_ui->hornButton, CarAction::Horn);
+    BindButton(m_ui->singButton, CarAction::Sing);
+    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
+    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
+    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+}
+
+CArduinoCarFormView::~CArduinoCarFormView() = default;
+
+CVantrelCarFormView::CVantrelCarFormView(QWidget* parent)
+    : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, parent), m_ui(new Ui::CVantrelCarFormView) {
+    m_ui->setupUi(this);
+    BindButton(m_ui->forwardButton, CarAction::Forward);
+    BindButton(m_ui->backButton, CarAction::Back);
+    BindButton(m_ui->leftButton, CarAction::Left);
+    BindButton(m_ui->rightButton, CarAction::Right);
+    BindButton(m_ui->stopButton, CarAction::Stop);
+    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
+    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
+    BindButton(m_ui->hornButton, CarAction::Horn);
+    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
+    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
+    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+}
+
+CVantrelCarFormView::~CVantrelCarFormView() = default;
+
+CKorvaneView::CKorvaneView(QWidget* parent)
+    : CBasicCarPanel(PanelAlderCar, MsgAlderCar, parent), m_ui(new Ui::CKorvaneView) {
+    m_ui->setupUi(this);
+    BindButton(m_ui->forwardButton, CarAction::Forward);
+    BindButton(m_ui->backButton, CarAction::Back);
+    BindButton(m_ui->leftButton, CarAction::Left);
+    BindButton(m_ui->rightButton, CarAction::Right);
+    BindButton(m_ui->stopButton, CarAction::Stop);
+    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
+    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
+    BindButton(m_ui->hornButton, CarAction::Horn);
+    BindButton(m_ui->ledButton, CarAction::Led);
+    BindButton(m_ui->fireOutButton, CarAction::FireOut);
+    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
+    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
+    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+}
+
+CKorvaneView::~CKorvaneView() = default;
+
+void CKorvaneView::OnInitialUpdate() {
+    CBasicCarPanel::OnInitialUpdate();
+    // Fit the main window to this panel: shrink it, never grow it.
+    QTimer::singleShot(0, this, [this] {
+        QMainWindow* frame = qobject_cast<QMainWindow*>(window());
+        if (!frame)
+            return;
+        frame->layout()->activate();
+        const QSize want = frame->sizeHint();
+        const QSize now = frame->size();
+        frame->resize(std::min(now.width(), want.width()), std::min(now.height(), want.height()));
+    });
+}
+
+} // namespace Korvane
