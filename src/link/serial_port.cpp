@@ -58,8 +58,11 @@ private:
     }
 
     void OnError(QSerialPort::SerialPortError error) {
+        // A vanished device shows as a read that finds nothing to read (hang-up) and then as
+        // a resource error; either means the port is gone.
         switch (error) {
         case QSerialPort::ResourceError:
+        case QSerialPort::ReadError:
         case QSerialPort::DeviceNotFoundError:
         case QSerialPort::PermissionError:
             break;

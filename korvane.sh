@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Korvane PC: set up, build, and run the demo or the tests.
+#   ./korvane.sh demo   install what is missing, build, run the station against the simulator
+#   ./korvane.sh test   install what is missing, build, run every test
+#   ./korvane.sh build  install what is missing and build only
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
+          fonts-wqy-microhei)
+BUILD_DIR=${BUILD_DIR:-build}
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
+}
+
+build() {
+    install_missing
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$BUILD_DIR" -j2
+}
+
+demo() {
+    build
+    local tmp
+    tmp=$(mktemp -d)
+    local tty="$tmp/korvane-demo-tty"
+    "$BUILD_DIR/sim/korvane-sim" --product 5 --rate 5 --link "$tty" >"$tmp/sim.log" 2>&1 &
+    local sim=$!
+    trap 'kill $sim 2>/dev/null || true; wait $sim 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do [ -e "$tty" ] && break; sleep 0.1; done
+    local station=("$BUILD_DIR/src/korvane" --product 5 --port "$tty" --baud 115200 --trace)
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        echo "Station on $tty (simulated Birch Robot Car). Drive with W/A/S/D/Space/arrows."
+        "${station[@]}"
+    else
+        local shot="$BUILD_DIR/demo-screenshot.png"
+        echo "No display: running the demo headless; frames exchanged:"
+        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 3000 --screenshot "$shot"
+        echo "Simulated car's log:"
+        cat "$tmp/sim.log"
+        echo "Screenshot of the main window: $shot"
+    fi
+}
+
+run_tests() {
+    build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 --timeout 300
+}
+
+case "${1:-demo}" in
+demo) demo ;;
+test) run_tests ;;
+build) build ;;
+*)
+    echo "usage: $0 [demo|test|build]" >&2
+    exit 2
+    ;;
+esac

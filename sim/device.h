@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace KorvaneSim {
+
+// The firmware of one simulated product: it answers the frames the station sends and
+// produces the frames the product reports by itself (telemetry) on every tick.
+class Device : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // One complete frame from the station ("$" ... "#").
+    virtual void OnFrame(const QByteArray& frame) = 0;
+    // Advances the device by dt seconds and may send a telemetry frame.
+    virtual void Tick(double dt) = 0;
+
+signals:
+    void send(const QByteArray& frame);
+    void log(const QString& line);
+};
+
+// The device of a product index, or null when the simulator has none for it yet.
+std::unique_ptr<Device> CreateDevice(int product);
+
+} // namespace KorvaneSim
