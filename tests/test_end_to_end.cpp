@@ -1,4 +1,91 @@
+// The station against the device simulator over a pseudo-terminal: keys reach the simulated
+// car, and the car's distance reaches the panel.
+#include "app/catalogue.h"
+#include "app/control_ids.h"
+#include "app/main_frame.h"
+#include "app/message_seam.h"
+#include "panels/serial_cars/basic_car_panel.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+using namespace Korvane;
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QProcess m_sim;
+    QString m_tty;
+    QStringList m_messages;
+
+    QString SimLog() {
+        QFile f(m_dir.filePath(QStringLiteral("received.log")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+
+    void StartSim(int product) {
+        m_tty = m_dir.filePath(QStringLiteral("tty%1").arg(product));
+        m_sim.start(QStringLiteral(KORVANE_SIM_PATH),
+                    {"--product", QString::number(product), "--rate", "20", "--link", m_tty,
+                     "--log", m_dir.filePath(QStringLiteral("received.log"))});
+        QVERIFY(m_sim.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return m_sim.canReadLine(); }, 5000));
+        QCOMPARE(m_sim.readLine().trimmed(), ("PORT " + m_tty).toLocal8Bit());
+    }
+
+private slots:
+    void initTestCase() {
+        SetMessageObserver([this](const QString& t) { m_messages << t; });
+    }
+    void cleanup() {
+        m_sim.terminate();
+        m_sim.waitForFinished(3000);
+        QFile::remove(m_dir.filePath(QStringLiteral("received.log")));
+    }
+
+    void keysDriveTheSimulatedCar() {
+        StartSim(5);
+        CMainFrame frame;
+        frame.SelectProduct(5);
+        frame.show();
+        QVERIFY(frame.OpenLink(m_tty, 115200));
+        auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1194));
+        QVERIFY(label);
+        QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
+        const int start = label->text().toInt();
+        QVERIFY(start > 3);
+
+        QTest::keyClick(frame.CurrentPanel(), Qt::Key_W);
+        QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$1,0,0,0,0,0,0,0,0,0#")), 3000);
+        QVERIFY(QTest::qWaitFor([&] { return m_sim.canReadLine(); }, 3000));
+        QCOMPARE(m_sim.readLine().trimmed(), QByteArray("ack $1,0,0,0,0,0,0,0,0,0# forward"));
+        // Driving forward brings the wall closer, live on the panel.
+        QTRY_VERIFY_WITH_TIMEOUT(label->text().toInt() < start, 3000);
+
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1206)),
+                          Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,0,0,0,0,0,0,0,0,0,0,0,0#")),
+                                 3000);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void alderCarOverTheSameLink() {
+        StartSim(7);
+        CMainFrame frame;
+        frame.SelectProduct(7);
+        QVERIFY(frame.OpenLink(m_tty, 9600));
+        auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1192));
+        QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1005)),
+                          Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,1,0,0,0,0,0,0,0,0,0,0,0#")),
+                                 3000);
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
 #include "test_end_to_end.moc"

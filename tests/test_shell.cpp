@@ -1,4 +1,310 @@
+// The application shell: selection dialog, main window and panel switching, status bar,
+// port configuration dialog, open/close command, start options.
+#include "app/catalogue.h"
+#include "app/color_status.h"
+#include "app/control_ids.h"
+#include "app/korvane_doc.h"
+#include "app/main_frame.h"
+#include "app/message_seam.h"
+#include "app/product_select_dlg.h"
+#include "app/send_frame.h"
+#include "app/startup.h"
+#include "link/config_dlg.h"
+#include "panels/panel_base.h"
+#include "panels/serial_cars/basic_car_panel.h"
+#include "pty_pair.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QSerialPortInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include <QTimer>
+
+using namespace Korvane;
+
+namespace {
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kWhite(255, 255, 255);
+
+void Click(QWidget* root, int id) {
+    auto* b = qobject_cast<QAbstractButton*>(FindControl(root, id));
+    QVERIFY2(b, qPrintable(QStringLiteral("no button %1").arg(id)));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void Type(QWidget* root, int id, const QString& text) {
+    auto* c = qobject_cast<QComboBox*>(FindControl(root, id));
+    QVERIFY(c);
+    c->setEditText(text);
+}
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+    QStringList m_messages;
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        SetMessageObserver([this](const QString& t) { m_messages << t; });
+    }
+    void init() { m_messages.clear(); }
+
+    void selectionDialogAnswers() {
+        {
+            CProductSelectDlg dlg;
+            dlg.show();
+            Click(&dlg, 1); // OK without touching anything
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QCOMPARE(dlg.SelectedIndex(), 0);
+        }
+        {
+            CProductSelectDlg dlg;
+            dlg.show();
+            Click(&dlg, 1037); // placed before 1039, after 1038: product 9
+            Click(&dlg, 1);
+            QCOMPARE(dlg.SelectedIndex(), 9);
+        }
+        {
+            CProductSelectDlg dlg;
+            dlg.show();
+            Click(&dlg, 1040);
+            Click(&dlg, 2);
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        }
+        CProductSelectDlg dlg;
+        for (int i = 0; i < kProductCount; ++i) {
+            auto* radio = qobject_cast<QAbstractButton*>(FindControl(&dlg, Product(i).radioId));
+            QVERIFY(radio);
+            QCOMPARE(radio->text(), QString::fromLatin1(Product(i).label));
+        }
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Please select the product type first:"));
+    }
+
+    void panelsAreCreatedOnceAndKept() {
+        CMainFrame frame;
+        frame.SelectProduct(5);
+        CPanelBase* birch = frame.CurrentPanel();
+        QVERIFY(qobject_cast<CArduinoCarFormView*>(birch));
+        birch->OnRoutedFrame(MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,42,0#");
+
+        frame.SelectProduct(14);
+        QCOMPARE(frame.CurrentPanel()->DialogId(), int(PanelPendrix));
+        QVERIFY(!birch->isVisible() || !frame.isVisible());
+        frame.SelectProduct(5);
+        QCOMPARE(frame.CurrentPanel(), birch); // same instance, same state
+        QCOMPARE(static_cast<CBasicCarPanel*>(birch)->DistanceText(), QStringLiteral("42"));
+
+        frame.SelectProduct(8);
+        CPanelBase* balance = frame.CurrentPanel();
+        frame.SelectProduct(9);
+        QCOMPARE(frame.CurrentPanel(), balance);
+        QCOMPARE(ProductIndex().load(), 9);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Korvane PC V4.0 \u2014 Cedar Balance Car"));
+        QVERIFY(FindCommand(&frame, 32811)->isChecked());
+        QVERIFY(!FindCommand(&frame, 32810)->isChecked());
+
+        frame.SelectProduct(12);
+        QCOMPARE(frame.windowTitle(),
+                 QStringLiteral("Korvane PC V4.0 \u2014 ") + QString::fromLatin1(Product(12).label));
+        // The menu item drives the same operation.
+        FindCommand(&frame, 32807)->trigger();
+        QCOMPARE(frame.CurrentPanel(), birch);
+        QCOMPARE(ProductIndex().load(), 5);
+    }
+
+    void statusPanesFollowTheLink() {
+        CMainFrame frame;
+        CColorStatu* bar = frame.StatusBar();
+        QCOMPARE(bar->PaneText(1), QStringLiteral("COMXXX"));
+        QCOMPARE(bar->PaneText(2), QStringLiteral("XXXX"));
+        QCOMPARE(bar->PaneText(3), QStringLiteral("CLOSE"));
+        QCOMPARE(bar->PaneBackground(3), kRed);
+
+        QVERIFY(!frame.OpenLink(QStringLiteral("/dev/korvane-missing"), 9600));
+        QCOMPARE(bar->PaneText(3), QStringLiteral("Fail"));
+        QCOMPARE(bar->PaneText(1), QStringLiteral("COMXXX")); // unchanged by a failure
+
+        PtyPair pty;
+        QVERIFY(frame.OpenLink(pty.SlavePath(), 9600));
+        QCOMPARE(bar->PaneText(1), pty.SlavePath());
+        QCOMPARE(bar->PaneBackground(1), kWhite);
+        QCOMPARE(bar->PaneText(2), QStringLiteral("9600"));
+        QCOMPARE(bar->PaneText(3), QStringLiteral("Nomal"));
+        QCOMPARE(bar->PaneBackground(3), kGreen);
+
+        // Open/close command: close, then reopen the stored port.
+        QAction* toggle = FindCommand(&frame, CmdOpenClose);
+        QVERIFY(toggle);
+        QCOMPARE(toggle->statusTip(), QStringLiteral("打开或者关闭串口!"));
+        toggle->trigger();
+        QCOMPARE(bar->PaneText(3), QStringLiteral("CLOSE"));
+        QVERIFY(!SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        toggle->trigger();
+        QCOMPARE(bar->PaneText(3), QStringLiteral("Nomal"));
+        QVERIFY(SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(pty.ReadAtLeast(21), QByteArray("$0,0,0,0,0,0,0,0,0,0#"));
+    }
+
+    void paneDrawsTextCellsOnly() {
+        CColorStatu bar;
+        bar.resize(400, 30);
+        bar.show();
+        bar.SetColorPane(3, QStringLiteral("Nomal"), kGreen);
+        QImage img = bar.Pane(3)->grab().toImage();
+        int green = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                green += img.pixelColor(x, y) == kGreen;
+        QVERIFY(green > 20);
+        QCOMPARE(img.pixelColor(0, 0) == kGreen, false); // 1 pixel left of the text cells
+        bar.SetColorPane(3, QString(), kRed);
+        img = bar.Pane(3)->grab().toImage();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                QVERIFY(img.pixelColor(x, y) != kRed);
+        QCOMPARE(bar.Pane(3)->accessibleName(), QStringLiteral("Link state"));
+    }
+
+    void sendWithoutLinkTellsTheUser() {
+        CMainFrame frame;
+        QVERIFY(!SendFrame("$1,0,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(m_messages, QStringList{QStringLiteral(
+                                 "The serial port is not open or has been disconnected. Please "
+                                 "reconnect!")});
+    }
+
+    void configDialogMessagesAndOpen() {
+        CMainFrame frame;
+        PtyPair pty;
+        CConfigDlg dlg(&frame);
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("配置通信参数"));
+        Click(&dlg, 1);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Please select a valid serial number first!"));
+        Type(&dlg, 1041, pty.SlavePath());
+        Click(&dlg, 1);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Please select the effective baud rate first!"));
+        QVERIFY(dlg.isVisible());
+
+        Type(&dlg, 1041, QStringLiteral("/dev/korvane-missing"));
+        Type(&dlg, 1042, QStringLiteral("115200"));
+        Click(&dlg, 1);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("The serial port does not exist or is occupied！"));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("Fail"));
+
+        Type(&dlg, 1041, pty.SlavePath());
+        Type(&dlg, 1042, QStringLiteral("19200"));
+        Click(&dlg, 1);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Open serial port successfully！"));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(frame.Link().IsOpen());
+        QCOMPARE(frame.StatusBar()->PaneText(2), QStringLiteral("19200"));
+    }
+
+    void configDialogCloseAndCancel() {
+        CMainFrame frame;
+        {
+            CConfigDlg dlg(&frame);
+            dlg.show();
+            Click(&dlg, 1039); // no link open: still "CLOSE", and the dialog closes
+            QVERIFY(!dlg.isVisible());
+            QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("CLOSE"));
+        }
+        PtyPair pty;
+        QVERIFY(frame.OpenLink(pty.SlavePath(), 9600));
+        {
+            CConfigDlg dlg(&frame);
+            dlg.show();
+            Click(&dlg, 2); // cancel leaves the link alone
+            QVERIFY(!dlg.isVisible());
+            QVERIFY(frame.Link().IsOpen());
+        }
+        CConfigDlg dlg(&frame);
+        dlg.show();
+        Click(&dlg, 1039);
+        QVERIFY(!frame.Link().IsOpen());
+        QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("CLOSE"));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void portListIsReadOnEveryDropDown() {
+        // The list shows the system's ports; pseudo-terminals are not among them. A machine
+        // without any port says so each time the list opens. What was typed stays.
+        QStringList system;
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+            system << info.portName();
+        CPortCombo combo;
+        combo.setEditable(true);
+        combo.addItem(QStringLiteral("stale entry"));
+        combo.setEditText(QStringLiteral("/dev/typed"));
+        for (int round = 0; round < 2; ++round) {
+            combo.showPopup();
+            combo.hidePopup();
+        }
+        QStringList shown;
+        for (int i = 0; i < combo.count(); ++i)
+            shown << combo.itemText(i);
+        QCOMPARE(shown, system);
+        if (system.isEmpty())
+            QCOMPARE(m_messages, (QStringList{QStringLiteral("No serial port found!"),
+                                              QStringLiteral("No serial port found!")}));
+        else
+            QVERIFY(m_messages.isEmpty());
+        QCOMPARE(combo.currentText(), QStringLiteral("/dev/typed"));
+    }
+
+    void openCloseBeforeAnyOpenAsksForAPort() {
+        CMainFrame frame;
+        bool sawDialog = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CConfigDlg*>(QApplication::activeModalWidget());
+            sawDialog = dlg != nullptr;
+            if (dlg)
+                dlg->reject();
+        });
+        FindCommand(&frame, CmdOpenClose)->trigger();
+        QVERIFY(sawDialog);
+        QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("CLOSE"));
+    }
+
+    void recentFilesKeepFour() {
+        CMainFrame frame;
+        auto* doc = frame.findChild<CKorvaneDoc*>();
+        QVERIFY(doc);
+        QTemporaryDir dir;
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(doc->SaveTo(dir.filePath(QStringLiteral("doc%1.korvane").arg(i))));
+        const QStringList recent = doc->RecentFiles();
+        QCOMPARE(recent.size(), 4);
+        QCOMPARE(recent.first(), dir.filePath(QStringLiteral("doc5.korvane")));
+        QCOMPARE(QFileInfo(recent.first()).size(), 0); // the document has no content
+    }
+
+    void startOptions() {
+        StartOptions o;
+        QString error;
+        QVERIFY(ParseStartOptions({"korvane", "--product", "5", "--port", "/dev/ttyUSB0",
+                                   "--baud", "115200"},
+                                  &o, &error));
+        QCOMPARE(o.product, 5);
+        QCOMPARE(o.port, QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(o.baud, 115200);
+        for (const QStringList& bad :
+             {QStringList{"korvane", "--product", "16"}, QStringList{"korvane", "--product", "x"},
+              QStringList{"korvane", "--baud", "0"}, QStringList{"korvane", "--port", ""},
+              QStringList{"korvane", "--bogus"}, QStringList{"korvane", "extra"}}) {
+            StartOptions o2;
+            QVERIFY2(!ParseStartOptions(bad, &o2, &error), qPrintable(bad.join(' ')));
+            QVERIFY(!error.isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(TestShell)
 #include "test_shell.moc"
