@@ -32,12 +32,11 @@ build() {
 
 demo() {
     build
-    local tmp
-    tmp=$(mktemp -d)
-    local tty="$tmp/korvane-demo-tty"
-    "$BUILD_DIR/sim/korvane-sim" --product 5 --rate 5 --link "$tty" >"$tmp/sim.log" 2>&1 &
-    local sim=$!
-    trap 'kill $sim 2>/dev/null || true; wait $sim 2>/dev/null || true' EXIT
+    DEMO_TMP=$(mktemp -d)
+    local tty="$DEMO_TMP/korvane-demo-tty"
+    "$BUILD_DIR/sim/korvane-sim" --product 5 --rate 5 --link "$tty" >"$DEMO_TMP/sim.log" 2>&1 &
+    SIM_PID=$!
+    trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; rm -rf "$DEMO_TMP"' EXIT
     for _ in $(seq 50); do [ -e "$tty" ] && break; sleep 0.1; done
     local station=("$BUILD_DIR/src/korvane" --product 5 --port "$tty" --baud 115200 --trace)
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -48,7 +47,7 @@ demo() {
         echo "No display: running the demo headless; frames exchanged:"
         QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 3000 --screenshot "$shot"
         echo "Simulated car's log:"
-        cat "$tmp/sim.log"
+        cat "$DEMO_TMP/sim.log"
         echo "Screenshot of the main window: $shot"
     fi
 }

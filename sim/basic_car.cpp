@@ -35,9 +35,9 @@ void BasicCar::OnFrame(const QByteArray& frame) {
         m_drive = 0;
         what = m_spin == 1 ? QStringLiteral("spin left") : QStringLiteral("spin right");
     } else if (f.size() == 13) {
-        static const char* const kButtons[] = {"horn", "speed up", "slow down",
-                                               "second-row left", "second-row right", "sing",
-                                               "LED", "fire out", "second-row centre"};
+        static const char* const kButtons[] = {
+            "horn", "speed up", "slow down", "second-row left",  "second-row right",
+            "sing", "LED",      "fire out",  "second-row centre"};
         for (int pos = 3; pos <= 11; ++pos)
             if (field(pos) != 0)
                 what = QString::fromLatin1(kButtons[pos - 3]);

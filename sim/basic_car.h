@@ -9,7 +9,7 @@ namespace KorvaneSim {
 // "$d,s,0,0,0,0,0,0,0,0,0,<distance>,0#": drive and spin state, then the distance in cm.
 class BasicCar : public Device {
     Q_OBJECT
-public:
+  public:
     BasicCar();
     void OnFrame(const QByteArray& frame) override;
     void Tick(double dt) override;
@@ -19,7 +19,7 @@ public:
     int Speed() const { return m_speed; }
     double Distance() const { return m_distance; }
 
-private:
+  private:
     void NewWall();
 
     int m_drive = 0; // 0 stop, 1 forward, 2 back, 3 left, 4 right

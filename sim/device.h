@@ -12,7 +12,7 @@ namespace KorvaneSim {
 // produces the frames the product reports by itself (telemetry) on every tick.
 class Device : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     // One complete frame from the station ("$" ... "#").
@@ -20,7 +20,7 @@ public:
     // Advances the device by dt seconds and may send a telemetry frame.
     virtual void Tick(double dt) = 0;
 
-signals:
+  signals:
     void send(const QByteArray& frame);
     void log(const QString& line);
 };

@@ -17,7 +17,9 @@ using namespace KorvaneSim;
 
 namespace {
 
-void OnSignal(int) { QCoreApplication::quit(); }
+void OnSignal(int) {
+    QCoreApplication::quit();
+}
 
 struct Options {
     int product = 5;
@@ -38,8 +40,8 @@ bool Parse(QCoreApplication& app, Options* o) {
          QStringLiteral("N")},
         {QStringLiteral("baud"), QStringLiteral("Baud rate of the line (default 115200)."),
          QStringLiteral("B")},
-        {QStringLiteral("rate"), QStringLiteral("Telemetry frames per second (default 5, 0: none)."),
-         QStringLiteral("R")},
+        {QStringLiteral("rate"),
+         QStringLiteral("Telemetry frames per second (default 5, 0: none)."), QStringLiteral("R")},
         {QStringLiteral("script"),
          QStringLiteral("File of frames to send at start, one per line; 'sleep MS' pauses."),
          QStringLiteral("FILE")},

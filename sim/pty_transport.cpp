@@ -33,7 +33,9 @@ speed_t SpeedFor(int baud) {
 
 PtyTransport::PtyTransport(QObject* parent) : Transport(parent) {}
 
-PtyTransport::~PtyTransport() { Close(); }
+PtyTransport::~PtyTransport() {
+    Close();
+}
 
 bool PtyTransport::Open(int baud, const QString& linkPath, QString* error) {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);

@@ -10,17 +10,17 @@ namespace KorvaneSim {
 // How the simulated device meets the station. Later links (TCP, HTTP) implement the same.
 class Transport : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     virtual void Send(const QByteArray& bytes) = 0;
-signals:
+  signals:
     void received(const QByteArray& bytes);
 };
 
 // A pseudo-terminal pair: the station opens the slave side like a serial port.
 class PtyTransport : public Transport {
     Q_OBJECT
-public:
+  public:
     explicit PtyTransport(QObject* parent = nullptr);
     ~PtyTransport() override;
 
@@ -32,7 +32,7 @@ public:
     // Closes the master: to the station this looks like an unplugged device.
     void Close();
 
-private:
+  private:
     void ReadMaster();
 
     int m_master = -1;

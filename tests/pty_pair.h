@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 class PtyPair {
-public:
+  public:
     PtyPair() { Open(); }
     ~PtyPair() { Close(); }
 
@@ -82,7 +82,7 @@ public:
         return out;
     }
 
-private:
+  private:
     void Drain() {
         char buf[4096];
         for (;;) {

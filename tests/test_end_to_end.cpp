@@ -37,7 +37,7 @@ class TestEndToEnd : public QObject {
         QCOMPARE(m_sim.readLine().trimmed(), ("PORT " + m_tty).toLocal8Bit());
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetMessageObserver([this](const QString& t) { m_messages << t; });
     }

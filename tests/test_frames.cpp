@@ -9,7 +9,7 @@ using namespace Korvane;
 
 class TestFrames : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void buttonFramesHaveThirteenFieldsAndOneCommand() {
         QSet<QByteArray> seen;
         for (int i = 0; i < kCarActionCount; ++i) {
@@ -53,8 +53,8 @@ private slots:
     void repeatedKeysAreSuppressed() {
         CDrivingKeys keys;
         QList<QByteArray> sent;
-        for (int k : {Qt::Key_W, Qt::Key_W, Qt::Key_S, Qt::Key_S, Qt::Key_Space, Qt::Key_Space,
-                      Qt::Key_Up})
+        for (int k :
+             {Qt::Key_W, Qt::Key_W, Qt::Key_S, Qt::Key_S, Qt::Key_Space, Qt::Key_Space, Qt::Key_Up})
             if (auto f = keys.OnKeyDown(k))
                 sent << *f;
         QCOMPARE(sent, (QList<QByteArray>{"$1,0,0,0,0,0,0,0,0,0#", "$2,0,0,0,0,0,0,0,0,0#",
@@ -68,10 +68,10 @@ private slots:
         QTest::newRow("23 characters") << QByteArray("$0,0,0,0,0,0,0,0,0,0,0,") << QByteArray();
         QTest::newRow("7 then comma") << QByteArray("$0,0,0,0,0,0,0,0,0,0,0,7,") << QByteArray("7");
         QTest::newRow("empty field") << QByteArray("$0,0,0,0,0,0,0,0,0,0,0,,0#") << QByteArray();
-        QTest::newRow("no comma after") << QByteArray("$0,0,0,0,0,0,0,0,0,0,0,123#")
-                                        << QByteArray();
-        QTest::newRow("simulator frame") << QByteArray("$1,0,0,0,0,0,0,0,0,0,0,114,0#")
-                                         << QByteArray("114");
+        QTest::newRow("no comma after")
+            << QByteArray("$0,0,0,0,0,0,0,0,0,0,0,123#") << QByteArray();
+        QTest::newRow("simulator frame")
+            << QByteArray("$1,0,0,0,0,0,0,0,0,0,0,114,0#") << QByteArray("114");
         QTest::newRow("short") << QByteArray("$1#") << QByteArray();
     }
     void distanceField() {
@@ -93,7 +93,8 @@ private slots:
         QCOMPARE(PortNameFromText(QStringLiteral("COM12")), QStringLiteral("COM12"));
         QCOMPARE(PortNameFromText(QStringLiteral("12")), QStringLiteral("COM0"));
 #else
-        QCOMPARE(PortNameFromText(QStringLiteral(" /dev/ttyUSB0 ")), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(PortNameFromText(QStringLiteral(" /dev/ttyUSB0 ")),
+                 QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(PortNameFromText(QStringLiteral("rfcomm0")), QStringLiteral("rfcomm0"));
 #endif
     }

@@ -38,7 +38,7 @@ struct Sink {
 
 class TestReceive : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ProductIndex().store(0); }
 
     void assemblerCutsFrames() {
@@ -151,7 +151,7 @@ private slots:
             q.Append("$1#");
         router->Stop(); // must return although deliveries are pending on this thread
         QVERIFY(!router->IsRunning());
-        delete router;  // pending batches die with it: nothing is delivered afterwards
+        delete router; // pending batches die with it: nothing is delivered afterwards
         const int before = sink.got.size();
         QTest::qWait(20);
         QCOMPARE(sink.got.size(), before);

@@ -24,7 +24,7 @@ struct Assembled {
 
 class TestSerialLink : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void openFailsForMissingPort() {
         CLinkManager link;
         QSignalSpy states(&link, &CLinkManager::stateChanged);

@@ -47,7 +47,7 @@ class TestShell : public QObject {
     Q_OBJECT
     QStringList m_messages;
 
-private slots:
+  private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         SetMessageObserver([this](const QString& t) { m_messages << t; });
@@ -109,8 +109,8 @@ private slots:
         QVERIFY(!FindCommand(&frame, 32810)->isChecked());
 
         frame.SelectProduct(12);
-        QCOMPARE(frame.windowTitle(),
-                 QStringLiteral("Korvane PC V4.0 \u2014 ") + QString::fromLatin1(Product(12).label));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Korvane PC V4.0 \u2014 ") +
+                                          QString::fromLatin1(Product(12).label));
         // The menu item drives the same operation.
         FindCommand(&frame, 32807)->trigger();
         QCOMPARE(frame.CurrentPanel(), birch);
@@ -185,16 +185,19 @@ private slots:
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("配置通信参数"));
         Click(&dlg, 1);
-        QCOMPARE(m_messages.takeLast(), QStringLiteral("Please select a valid serial number first!"));
+        QCOMPARE(m_messages.takeLast(),
+                 QStringLiteral("Please select a valid serial number first!"));
         Type(&dlg, 1041, pty.SlavePath());
         Click(&dlg, 1);
-        QCOMPARE(m_messages.takeLast(), QStringLiteral("Please select the effective baud rate first!"));
+        QCOMPARE(m_messages.takeLast(),
+                 QStringLiteral("Please select the effective baud rate first!"));
         QVERIFY(dlg.isVisible());
 
         Type(&dlg, 1041, QStringLiteral("/dev/korvane-missing"));
         Type(&dlg, 1042, QStringLiteral("115200"));
         Click(&dlg, 1);
-        QCOMPARE(m_messages.takeLast(), QStringLiteral("The serial port does not exist or is occupied！"));
+        QCOMPARE(m_messages.takeLast(),
+                 QStringLiteral("The serial port does not exist or is occupied！"));
         QVERIFY(dlg.isVisible());
         QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("Fail"));
 
@@ -289,9 +292,9 @@ private slots:
     void startOptions() {
         StartOptions o;
         QString error;
-        QVERIFY(ParseStartOptions({"korvane", "--product", "5", "--port", "/dev/ttyUSB0",
-                                   "--baud", "115200"},
-                                  &o, &error));
+        QVERIFY(ParseStartOptions(
+            {"korvane", "--product", "5", "--port", "/dev/ttyUSB0", "--baud", "115200"}, &o,
+            &error));
         QCOMPARE(o.product, 5);
         QCOMPARE(o.port, QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(o.baud, 115200);

@@ -12,11 +12,11 @@ namespace Korvane {
 
 class CAboutDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CAboutDlg> m_ui;
 };
 

@@ -40,7 +40,9 @@ const ProductInfo& Product(int index) {
     return kProducts[index];
 }
 
-bool IsValidProduct(int index) { return index >= 0 && index < kProductCount; }
+bool IsValidProduct(int index) {
+    return index >= 0 && index < kProductCount;
+}
 
 const char* const* MenuGroups(int* count) {
     *count = int(std::size(kMenuGroups));

@@ -14,12 +14,14 @@ void CColorPane::SetText(const QString& text, const QColor& background) {
     m_text = text;
     m_background = background;
     setAccessibleDescription(text);
+    updateGeometry(); // a port path may be longer than the sizing text
     update();
 }
 
 QSize CColorPane::sizeHint() const {
     const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(m_sizingText) + 4, fm.height() + 2};
+    const int width = std::max(fm.horizontalAdvance(m_sizingText), fm.horizontalAdvance(m_text));
+    return {width + 4, fm.height() + 2};
 }
 
 void CColorPane::paintEvent(QPaintEvent*) {

@@ -9,17 +9,17 @@ namespace Korvane {
 // One status pane: its text in black on a background that covers the text cells only.
 class CColorPane : public QWidget {
     Q_OBJECT
-public:
+  public:
     CColorPane(const QString& sizingText, const QString& accessibleName, QWidget* parent);
     void SetText(const QString& text, const QColor& background);
     QString Text() const { return m_text; }
     QColor Background() const { return m_background; }
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString m_sizingText;
     QString m_text;
     QColor m_background;
@@ -28,7 +28,7 @@ private:
 // The main window's status bar: pane 0 for prompts, panes 1 to 3 for port, baud and link state.
 class CColorStatu : public QStatusBar {
     Q_OBJECT
-public:
+  public:
     explicit CColorStatu(QWidget* parent = nullptr);
 
     // Pane 0 to 3. Pane 0 ignores the colour (it shows prompts).
@@ -37,7 +37,7 @@ public:
     QColor PaneBackground(int pane) const;
     CColorPane* Pane(int pane) const;
 
-private:
+  private:
     QLabel* m_prompt;
     CColorPane* m_panes[4] = {};
 };

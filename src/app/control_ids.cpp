@@ -5,7 +5,9 @@
 
 namespace Korvane {
 
-void SetControlId(QObject* control, int id) { control->setProperty("ctrlId", id); }
+void SetControlId(QObject* control, int id) {
+    control->setProperty("ctrlId", id);
+}
 
 QWidget* FindControl(const QObject* root, int id) {
     const auto widgets = root->findChildren<QWidget*>();
@@ -15,7 +17,9 @@ QWidget* FindControl(const QObject* root, int id) {
     return nullptr;
 }
 
-void SetCommandId(QAction* action, int id) { action->setProperty("cmdId", id); }
+void SetCommandId(QAction* action, int id) {
+    action->setProperty("cmdId", id);
+}
 
 QAction* FindCommand(const QObject* root, int id) {
     const auto actions = root->findChildren<QAction*>();

@@ -15,7 +15,7 @@ class CMainFrame;
 // writes an empty file. It keeps the recent-file list (4 names) in the user's settings.
 class CKorvaneDoc : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CKorvaneDoc(CMainFrame* frame);
 
     void OnNew();
@@ -31,7 +31,7 @@ public:
 
     static constexpr int kRecentCount = 4;
 
-private:
+  private:
     void AddRecent(const QString& path);
     void RefreshRecentActions();
 

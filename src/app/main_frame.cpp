@@ -18,7 +18,9 @@
 #include <QToolBar>
 
 // The pictures are compiled into this static library; make sure they are registered.
-static void InitResources() { Q_INIT_RESOURCE(korvane); }
+static void InitResources() {
+    Q_INIT_RESOURCE(korvane);
+}
 
 namespace Korvane {
 
@@ -72,7 +74,9 @@ CMainFrame::~CMainFrame() {
         g_mainFrame = nullptr;
 }
 
-CMainFrame* CMainFrame::Instance() { return g_mainFrame; }
+CMainFrame* CMainFrame::Instance() {
+    return g_mainFrame;
+}
 
 void CMainFrame::CreateMenus() {
     auto addCmd = [this](QMenu* menu, const QString& text, int id, const QKeySequence& key = {},
@@ -89,8 +93,8 @@ void CMainFrame::CreateMenus() {
     QAction* newAct = addCmd(file, QStringLiteral("New(&N)"), CmdFileNew, QKeySequence::New,
                              st->standardIcon(QStyle::SP_FileIcon));
     newAct->setStatusTip(QStringLiteral("Create a new document"));
-    QAction* openAct = addCmd(file, QStringLiteral("Open(&O)..."), CmdFileOpen,
-                              QKeySequence::Open, st->standardIcon(QStyle::SP_DialogOpenButton));
+    QAction* openAct = addCmd(file, QStringLiteral("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
+                              st->standardIcon(QStyle::SP_DialogOpenButton));
     openAct->setStatusTip(QStringLiteral("Open an existing document"));
     QAction* saveAct = addCmd(file, QStringLiteral("Save(&S)"), CmdFileSave, QKeySequence::Save,
                               st->standardIcon(QStyle::SP_DialogSaveButton));
@@ -140,8 +144,8 @@ void CMainFrame::CreateMenus() {
         for (int i = 0; i < kProductCount; ++i) {
             if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
                 continue;
-            QAction* a = addCmd(sub, QString::fromLatin1(Product(i).label),
-                                Product(i).menuCommandId);
+            QAction* a =
+                addCmd(sub, QString::fromLatin1(Product(i).label), Product(i).menuCommandId);
             a->setCheckable(true);
             m_productActions->addAction(a);
             connect(a, &QAction::triggered, this, [this, i] { SelectProduct(i); });
@@ -172,9 +176,8 @@ void CMainFrame::CreateToolBar() {
     for (int id : {CmdEditCut, CmdEditCopy, CmdEditPaste})
         m_toolbar->addAction(FindCommand(this, id));
     m_toolbar->addSeparator();
-    QAction* print =
-        m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                             QStringLiteral("Print"));
+    QAction* print = m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                          QStringLiteral("Print"));
     SetCommandId(print, CmdFilePrint);
     print->setEnabled(false);
     m_toolbar->addAction(FindCommand(this, CmdAppAbout));
@@ -221,7 +224,9 @@ CPanelBase* CMainFrame::CurrentPanel() const {
     return qobject_cast<CPanelBase*>(m_stack->currentWidget());
 }
 
-void CMainFrame::SetProductTitle(int index) { setWindowTitle(WindowTitle(index)); }
+void CMainFrame::SetProductTitle(int index) {
+    setWindowTitle(WindowTitle(index));
+}
 
 void CMainFrame::UpdateProductChecks() {
     const int index = ProductIndex().load();
@@ -230,9 +235,13 @@ void CMainFrame::UpdateProductChecks() {
                       a->property("cmdId").toInt() == Product(index).menuCommandId);
 }
 
-bool CMainFrame::OpenLink(const QString& portName, int baud) { return m_link.OpenLink(portName, baud); }
+bool CMainFrame::OpenLink(const QString& portName, int baud) {
+    return m_link.OpenLink(portName, baud);
+}
 
-void CMainFrame::CloseLink() { m_link.CloseLink(); }
+void CMainFrame::CloseLink() {
+    m_link.CloseLink();
+}
 
 void CMainFrame::OnOpenClose() {
     // Before the first successful open there is nothing to reopen: ask for a port instead.

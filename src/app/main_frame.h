@@ -36,7 +36,7 @@ enum CommandId : int {
 // The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -62,10 +62,10 @@ public:
     // Runs the initial update of every panel once more (the renewed empty document).
     void RefreshPanels();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void CreateMenus();
     void CreateToolBar();
     void ShowLinkState(LinkState state);

@@ -22,6 +22,8 @@ void ShowMessage(const QString& text, QWidget* parent) {
     QMessageBox::information(parent, QStringLiteral("Korvane"), text, QMessageBox::Ok);
 }
 
-void SetMessageObserver(MessageObserver observer) { Observer() = std::move(observer); }
+void SetMessageObserver(MessageObserver observer) {
+    Observer() = std::move(observer);
+}
 
 } // namespace Korvane

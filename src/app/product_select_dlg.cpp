@@ -10,12 +10,11 @@ namespace Korvane {
 CProductSelectDlg::CProductSelectDlg(QWidget* parent)
     : QDialog(parent), m_ui(new Ui::CProductSelectDlg) {
     m_ui->setupUi(this);
-    m_radios = {m_ui->productRadio0,  m_ui->productRadio1,  m_ui->productRadio2,
-                m_ui->productRadio3,  m_ui->productRadio4,  m_ui->productRadio5,
-                m_ui->productRadio6,  m_ui->productRadio7,  m_ui->productRadio8,
-                m_ui->productRadio9,  m_ui->productRadio10, m_ui->productRadio11,
-                m_ui->productRadio12, m_ui->productRadio13, m_ui->productRadio14,
-                m_ui->productRadio15};
+    m_radios = {
+        m_ui->productRadio0,  m_ui->productRadio1,  m_ui->productRadio2,  m_ui->productRadio3,
+        m_ui->productRadio4,  m_ui->productRadio5,  m_ui->productRadio6,  m_ui->productRadio7,
+        m_ui->productRadio8,  m_ui->productRadio9,  m_ui->productRadio10, m_ui->productRadio11,
+        m_ui->productRadio12, m_ui->productRadio13, m_ui->productRadio14, m_ui->productRadio15};
     // One exclusive group across the six group boxes.
     auto* group = new QButtonGroup(this);
     for (QRadioButton* r : m_radios)

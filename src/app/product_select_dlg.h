@@ -16,7 +16,7 @@ namespace Korvane {
 // radio button in dialog order, which is the product index.
 class CProductSelectDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CProductSelectDlg(QWidget* parent = nullptr);
     ~CProductSelectDlg() override;
 
@@ -25,7 +25,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CProductSelectDlg> m_ui;
     QList<QRadioButton*> m_radios; // in dialog order
     int m_selectedIndex = 0;

@@ -97,8 +97,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         return false;
     }
     if (parser.isSet(QStringLiteral("quit-after")) &&
-        !ParseInt(parser.value(QStringLiteral("quit-after")), 1, 86400000,
-                  &options->quitAfterMs)) {
+        !ParseInt(parser.value(QStringLiteral("quit-after")), 1, 86400000, &options->quitAfterMs)) {
         *error = QStringLiteral("--quit-after needs a positive number of milliseconds");
         return false;
     }
@@ -139,8 +138,7 @@ int RunStation(const StartOptions& options) {
     frame.resize(900, 560);
     frame.show();
 
-    if (!options.port.isEmpty() &&
-        !frame.OpenLink(PortNameFromText(options.port), options.baud))
+    if (!options.port.isEmpty() && !frame.OpenLink(PortNameFromText(options.port), options.baud))
         ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), &frame);
     if (options.demo)
         ScheduleDemo(&frame);

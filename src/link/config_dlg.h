@@ -14,7 +14,7 @@ namespace Korvane {
 // The port list: its entries are read afresh from the system each time it drops down.
 class CPortCombo : public QComboBox {
     Q_OBJECT
-public:
+  public:
     using QComboBox::QComboBox;
     void showPopup() override;
     // Replaces the entries with the system's serial ports; false when there are none.
@@ -24,14 +24,14 @@ public:
 // The serial port and baud rate dialog: opens or closes the link of the main window.
 class CConfigDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CConfigDlg(QWidget* parent = nullptr);
     ~CConfigDlg() override;
 
     void OnOpen();
     void OnClosePort();
 
-private:
+  private:
     std::unique_ptr<Ui::CConfigDlg> m_ui;
 };
 

@@ -82,7 +82,9 @@ CFrameRouter::CFrameRouter(CFrameQueue& queue, std::function<void(const RoutedFr
                            QObject* parent)
     : QObject(parent), m_queue(queue), m_deliver(std::move(deliver)) {}
 
-CFrameRouter::~CFrameRouter() { Stop(); }
+CFrameRouter::~CFrameRouter() {
+    Stop();
+}
 
 void CFrameRouter::Start() {
     if (m_thread.joinable())

@@ -15,7 +15,7 @@ namespace Korvane {
 // Cuts the received byte stream into "$...#" frames of at most 81 characters.
 // A "$" inside a frame is an ordinary character; bytes outside a frame are ignored.
 class CFrameAssembler {
-public:
+  public:
     CFrameAssembler() { m_pending.reserve(128); }
 
     // Feeds one byte; returns true when it completed a frame (then LastFrame() holds it).
@@ -31,7 +31,7 @@ public:
     const QByteArray& LastFrame() const { return m_lastFrame; }
     bool Collecting() const { return m_collecting; }
 
-private:
+  private:
     bool m_collecting = false;
     int m_count = 0;
     QByteArray m_pending;
@@ -41,7 +41,7 @@ private:
 // First-in-first-out queue of completed frames between the UI thread and the router thread.
 // Bounded: beyond the capacity the oldest frame is dropped and counted.
 class CFrameQueue {
-public:
+  public:
     explicit CFrameQueue(std::size_t capacity = 10000) : m_capacity(capacity) {}
 
     void Append(const QByteArray& frame);
@@ -54,7 +54,7 @@ public:
     std::size_t Count() const;
     quint64 Dropped() const;
 
-private:
+  private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<QByteArray> m_frames;
@@ -73,7 +73,7 @@ struct RoutedFrame {
 // by the product selected at that moment, and hands them to the UI thread in batches.
 class CFrameRouter : public QObject {
     Q_OBJECT
-public:
+  public:
     // The deliver function runs on the thread of this object (the UI thread).
     CFrameRouter(CFrameQueue& queue, std::function<void(const RoutedFrame&)> deliver,
                  QObject* parent = nullptr);
@@ -87,7 +87,7 @@ public:
     // Delivers what the router has handed over so far (also runs by itself from the event loop).
     void DrainOutbox();
 
-private:
+  private:
     void Run();
 
     CFrameQueue& m_queue;

@@ -49,12 +49,12 @@ const DrivingKey* FindDrivingKey(int qtKey);
 // Repeat suppression of the driving keys: a key sends its frame only when its state
 // differs from the last key that sent one.
 class CDrivingKeys {
-public:
+  public:
     // The frame to send for this key press, if any; records the new state.
     std::optional<QByteArray> OnKeyDown(int qtKey);
     int LastKeyState() const { return m_lastKeyState; }
 
-private:
+  private:
     int m_lastKeyState = 0;
 };
 

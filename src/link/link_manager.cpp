@@ -16,7 +16,9 @@ CLinkManager::CLinkManager(QObject* parent)
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);
 }
 
-CLinkManager::~CLinkManager() { Shutdown(); }
+CLinkManager::~CLinkManager() {
+    Shutdown();
+}
 
 void CLinkManager::SetDeliver(std::function<void(const RoutedFrame&)> deliver) {
     m_deliver = std::move(deliver);

@@ -16,7 +16,7 @@ enum class LinkState { Closed, Failed, Open };
 // the frame assembler, the frame queue and the router thread. Lives on the UI thread.
 class CLinkManager : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CLinkManager(QObject* parent = nullptr);
     ~CLinkManager() override;
 
@@ -50,12 +50,12 @@ public:
 
     static constexpr int kRetryIntervalMs = 1000;
 
-signals:
+  signals:
     void stateChanged(Korvane::LinkState state);
     void frameSent(const QByteArray& frame);
     void frameAssembled(const QByteArray& frame);
 
-private:
+  private:
     void SetState(LinkState state);
     void OnPortLost();
     void Retry();

@@ -7,7 +7,7 @@ namespace Korvane {
 // Lives on PortThread; everything it does happens on that thread.
 class CPortWorker : public QObject {
     Q_OBJECT
-public:
+  public:
     bool OpenPort(const QString& name, int baud) {
         m_port = new QSerialPort(this);
         m_port->setPortName(name);
@@ -45,12 +45,12 @@ public:
         emit frameWritten(frame);
     }
 
-signals:
+  signals:
     void bytesReceived(const QByteArray& chunk);
     void portLost(const QString& reason);
     void frameWritten(const QByteArray& frame);
 
-private:
+  private:
     void ReadAvailable() {
         const QByteArray chunk = m_port->readAll();
         if (!chunk.isEmpty())
@@ -84,7 +84,9 @@ private:
 
 CSerialPort::CSerialPort(QObject* parent) : QObject(parent) {}
 
-CSerialPort::~CSerialPort() { Shutdown(); }
+CSerialPort::~CSerialPort() {
+    Shutdown();
+}
 
 bool CSerialPort::Open(const QString& portName, int baud) {
     Shutdown();
@@ -140,7 +142,9 @@ void CSerialPort::Shutdown() {
     m_thread = nullptr;
 }
 
-bool CSerialPort::IsWorkerAlive() const { return m_thread && m_thread->isRunning(); }
+bool CSerialPort::IsWorkerAlive() const {
+    return m_thread && m_thread->isRunning();
+}
 
 } // namespace Korvane
 

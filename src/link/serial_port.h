@@ -16,7 +16,7 @@ class CPortWorker;
 // (signal bytesReceived) and writes queued frames in order, each frame in one write.
 class CSerialPort : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CSerialPort(QObject* parent = nullptr);
     ~CSerialPort() override;
 
@@ -33,14 +33,14 @@ public:
 
     bool IsWorkerAlive() const;
 
-signals:
+  signals:
     void bytesReceived(const QByteArray& chunk);
     // The port went away while open (unplugged device, dropped Bluetooth link). Emitted once.
     void portLost(const QString& reason);
     // A frame was handed to the port.
     void frameWritten(const QByteArray& frame);
 
-private:
+  private:
     QThread* m_thread = nullptr; // PortThread
     CPortWorker* m_worker = nullptr;
 };

@@ -17,8 +17,8 @@ bool CKeyPreFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The same event object travels up the parent chain when a child ignores it.
-        const bool sameEvent = event == m_lastEvent && key->key() == m_lastKey &&
-                               key->timestamp() == m_lastTimestamp;
+        const bool sameEvent =
+            event == m_lastEvent && key->key() == m_lastKey && key->timestamp() == m_lastTimestamp;
         if (!sameEvent) {
             m_lastEvent = event;
             m_lastKey = key->key();

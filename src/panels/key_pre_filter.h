@@ -14,13 +14,13 @@ namespace Korvane {
 // that bubbles from a child up to its parents is handed to the panel once only.
 class CKeyPreFilter : public QObject {
     Q_OBJECT
-public:
+  public:
     CKeyPreFilter(QWidget* panel, std::function<void(QKeyEvent*)> onKeyDown);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::function<void(QKeyEvent*)> m_onKeyDown;
     const QEvent* m_lastEvent = nullptr;
     int m_lastKey = 0;

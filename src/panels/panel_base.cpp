@@ -23,6 +23,8 @@ CPanelBase::~CPanelBase() {
 
 void CPanelBase::OnRoutedFrame(int, const QByteArray&) {}
 
-CPanelBase* CPanelBase::ForDialog(int dialogId) { return PanelSlots().value(dialogId, nullptr); }
+CPanelBase* CPanelBase::ForDialog(int dialogId) {
+    return PanelSlots().value(dialogId, nullptr);
+}
 
 } // namespace Korvane

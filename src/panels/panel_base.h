@@ -9,7 +9,7 @@ namespace Korvane {
 // instance, which records itself in a process-wide slot so routed frames can find it.
 class CPanelBase : public QWidget {
     Q_OBJECT
-public:
+  public:
     CPanelBase(int dialogId, QWidget* parent);
     ~CPanelBase() override;
 
@@ -23,7 +23,7 @@ public:
     // The live panel of a dialog id, or null.
     static CPanelBase* ForDialog(int dialogId);
 
-private:
+  private:
     int m_dialogId;
 };
 

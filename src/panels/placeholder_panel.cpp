@@ -7,17 +7,16 @@
 
 namespace Korvane {
 
-CPlaceholderPanel::CPlaceholderPanel(int dialogId, QWidget* parent)
-    : CPanelBase(dialogId, parent) {
+CPlaceholderPanel::CPlaceholderPanel(int dialogId, QWidget* parent) : CPanelBase(dialogId, parent) {
     QStringList products;
     for (int i = 0; i < kProductCount; ++i)
         if (Product(i).panelId == dialogId)
             products << QString::fromLatin1(Product(i).label);
-    auto* label = new QLabel(
-        tr("The panel for %1 is not available yet in this version of Korvane PC.\n"
-           "The serial link, the product menu and the other panels work as usual.")
-            .arg(products.join(QStringLiteral(", "))),
-        this);
+    auto* label =
+        new QLabel(tr("The panel for %1 is not available yet in this version of Korvane PC.\n"
+                      "The serial link, the product menu and the other panels work as usual.")
+                       .arg(products.join(QStringLiteral(", "))),
+                   this);
     label->setObjectName(QStringLiteral("placeholderLabel"));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);

@@ -7,7 +7,7 @@ namespace Korvane {
 // Stands in for a product whose panel is not built yet; says so plainly.
 class CPlaceholderPanel : public CPanelBase {
     Q_OBJECT
-public:
+  public:
     CPlaceholderPanel(int dialogId, QWidget* parent);
 };
 

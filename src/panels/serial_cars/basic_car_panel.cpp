@@ -27,7 +27,8 @@ void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
 }
 
 void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
-    connect(button, &QAbstractButton::clicked, this, [action] { SendFrame(CarButtonFrame(action)); });
+    connect(button, &QAbstractButton::clicked, this,
+            [action] { SendFrame(CarButtonFrame(action)); });
 }
 
 void CBasicCarPanel::OnKeyDown(int key) {

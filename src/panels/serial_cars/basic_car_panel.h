@@ -21,7 +21,7 @@ namespace Korvane {
 // ultrasonic distance read from routed frames, and the logo.
 class CBasicCarPanel : public CPanelBase {
     Q_OBJECT
-public:
+  public:
     CBasicCarPanel(int dialogId, int routeMessage, QWidget* parent);
 
     void OnRoutedFrame(int message, const QByteArray& frame) override;
@@ -30,13 +30,13 @@ public:
     QString DistanceText() const { return m_distanceText; }
     int LastKeyState() const { return m_keys.LastKeyState(); }
 
-protected:
+  protected:
     // Called by each panel once its form is set up.
     void BindControls(QLabel* distanceLabel, QLabel* logo);
     void BindButton(QAbstractButton* button, CarAction action);
     void WriteControls();
 
-private:
+  private:
     void OnKeyDown(int key);
 
     int m_routeMessage;
@@ -49,32 +49,32 @@ private:
 
 class CArduinoCarFormView : public CBasicCarPanel {
     Q_OBJECT
-public:
+  public:
     explicit CArduinoCarFormView(QWidget* parent = nullptr);
     ~CArduinoCarFormView() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CArduinoCarFormView> m_ui;
 };
 
 class CVantrelCarFormView : public CBasicCarPanel {
     Q_OBJECT
-public:
+  public:
     explicit CVantrelCarFormView(QWidget* parent = nullptr);
     ~CVantrelCarFormView() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CVantrelCarFormView> m_ui;
 };
 
 class CKorvaneView : public CBasicCarPanel {
     Q_OBJECT
-public:
+  public:
     explicit CKorvaneView(QWidget* parent = nullptr);
     ~CKorvaneView() override;
     void OnInitialUpdate() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CKorvaneView> m_ui;
 };
 

@@ -1,0 +1,156 @@
+// End to end over a pseudo-terminal with the simulator's transport on its own thread:
+//  1. latency from the simulator's write of a distance frame to the panel holding it;
+//  2. latency from a key press to the last byte of its frame read by the simulator;
+//  3. the highest streaming rate at which no distance frame is lost.
+#include "app/catalogue.h"
+#include "app/main_frame.h"
+#include "panels/serial_cars/basic_car_panel.h"
+#include "pty_transport.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+using namespace Korvane;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Micros(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+void Report(const char* what, std::vector<double> us) {
+    std::sort(us.begin(), us.end());
+    auto pct = [&](double p) { return us[std::min(us.size() - 1, size_t(p * us.size()))]; };
+    std::printf("%-34s n=%zu  p50=%.0f us  p99=%.0f us  max=%.0f us\n", what, us.size(), pct(0.5),
+                pct(0.99), us.back());
+}
+
+QByteArray DistanceFrame(int value) {
+    return "$1,0,0,0,0,0,0,0,0,0,0," + QByteArray::number(value) + ",0#";
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int samples = argc > 1 ? atoi(argv[1]) : 2000;
+
+    // The simulated device lives on its own thread with its own event loop.
+    QThread simThread;
+    KorvaneSim::PtyTransport port;
+    QString error;
+    if (!port.Open(115200, QString(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    port.moveToThread(&simThread);
+    std::atomic<int> hashesSeen{0};
+    std::atomic<Clock::rep> lastHashAt{0};
+    QObject::connect(
+        &port, &KorvaneSim::Transport::received, &port,
+        [&](const QByteArray& b) {
+            const int n = int(b.count('#'));
+            if (n) {
+                lastHashAt = Clock::now().time_since_epoch().count();
+                hashesSeen += n;
+            }
+        },
+        Qt::DirectConnection);
+    simThread.start();
+    auto simSend = [&](const QByteArray& bytes) {
+        QMetaObject::invokeMethod(&port, [&port, bytes] { port.Send(bytes); });
+    };
+
+    ProductIndex().store(5);
+    CMainFrame frame;
+    frame.SelectProduct(5);
+    frame.show();
+    if (!frame.OpenLink(port.SlavePath(), 115200)) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(port.SlavePath()));
+        return 1;
+    }
+    auto* panel = static_cast<CBasicCarPanel*>(frame.CurrentPanel());
+
+    // 1. Device write -> label.
+    std::vector<double> rx;
+    for (int i = 0; i < samples; ++i) {
+        const QString want = QString::number(1000 + i);
+        const Clock::time_point t0 = Clock::now();
+        simSend(DistanceFrame(1000 + i));
+        while (panel->DistanceText() != want)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        rx.push_back(Micros(Clock::now() - t0));
+    }
+    Report("device write -> panel label", rx);
+
+    // 2. Key press -> last byte at the device. W and S alternate so that each one sends.
+    std::vector<double> tx;
+    for (int i = 0; i < samples; ++i) {
+        const int before = hashesSeen;
+        const Clock::time_point t0 = Clock::now();
+        QKeyEvent press(QEvent::KeyPress, i % 2 ? Qt::Key_S : Qt::Key_W, Qt::NoModifier);
+        QCoreApplication::sendEvent(panel, &press);
+        while (hashesSeen == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        tx.push_back(Micros(Clock::time_point(Clock::duration(lastHashAt.load())) - t0));
+    }
+    Report("key press -> last byte at device", tx);
+
+    // 3. Sustained streaming: every frame carries a sequence number; count what arrives.
+    std::printf("%-10s %-10s %-10s %s\n", "rate/s", "sent", "received", "lost");
+    int lossless = 0;
+    for (int rate : {1000, 5000, 10000, 20000, 40000, 80000}) {
+        const int seconds = 2;
+        const int total = rate * seconds;
+        int received = 0;
+        int next = 0;
+        bool inOrder = true;
+        frame.Link().SetDeliver([&](const RoutedFrame& rf) {
+            CPanelBase::ForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf.message, rf.frame);
+            const int seq = rf.frame.mid(23, rf.frame.indexOf(',', 23) - 23).toInt();
+            inOrder = inOrder && seq == next;
+            next = seq + 1;
+            ++received;
+        });
+        std::thread pacer([&] {
+            const Clock::time_point start = Clock::now();
+            const int batch = std::max(1, rate / 1000); // frames per millisecond
+            for (int i = 0; i < total; i += batch) {
+                QByteArray bytes;
+                for (int k = i; k < std::min(total, i + batch); ++k)
+                    bytes += DistanceFrame(k);
+                simSend(bytes);
+                std::this_thread::sleep_until(
+                    start + std::chrono::microseconds(qint64(1e6 * (i + batch) / rate)));
+            }
+        });
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(seconds + 3);
+        while (received < total && Clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pacer.join();
+        QCoreApplication::processEvents();
+        const int lost = total - received + (inOrder ? 0 : 1);
+        std::printf("%-10d %-10d %-10d %d\n", rate, total, received, lost);
+        if (lost == 0)
+            lossless = rate;
+        else
+            break;
+    }
+    std::printf("highest lossless rate tried: %d frames/s\n", lossless);
+
+    frame.Link().Shutdown();
+    simThread.quit();
+    simThread.wait();
+    return 0;
+}
