@@ -1,5 +1,6 @@
 // The application shell: selection dialog, main window and panel switching, status bar,
 // port configuration dialog, open/close command, start options.
+#include "app/about_dlg.h"
 #include "app/catalogue.h"
 #include "app/color_status.h"
 #include "app/control_ids.h"
@@ -17,6 +18,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSerialPortInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -287,6 +290,48 @@ class TestShell : public QObject {
         QCOMPARE(recent.size(), 4);
         QCOMPARE(recent.first(), dir.filePath(QStringLiteral("doc5.korvane")));
         QCOMPARE(QFileInfo(recent.first()).size(), 0); // the document has no content
+    }
+
+    void everyControlHasAnAccessibleName() {
+        // Screen readers and GUI test tools find controls by name: a caption, or for controls
+        // without one (edits, pictures, panes) a short name from their role.
+        CMainFrame frame;
+        QList<QWidget*> roots;
+        for (int product : {5, 6, 7}) {
+            frame.SelectProduct(product);
+            roots << frame.CurrentPanel();
+        }
+        CConfigDlg config(&frame);
+        CProductSelectDlg select;
+        roots << &config << &select << frame.StatusBar();
+        for (QWidget* root : roots) {
+            for (QWidget* w : root->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(root) && root != frame.StatusBar())
+                    continue;
+                QString name = w->accessibleName();
+                if (auto* b = qobject_cast<QAbstractButton*>(w))
+                    name += b->text();
+                else if (auto* l = qobject_cast<QLabel*>(w))
+                    name += l->text();
+                else if (!qobject_cast<QComboBox*>(w) && !qobject_cast<QLineEdit*>(w) &&
+                         !qobject_cast<CColorPane*>(w))
+                    continue;
+                QVERIFY2(!name.isEmpty(),
+                         qPrintable(w->objectName() + " in " + root->objectName()));
+            }
+        }
+    }
+
+    void aboutBox() {
+        CAboutDlg about;
+        about.show();
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Korvane V4.0"));
+        bool hasVersion = false;
+        for (QLabel* l : about.findChildren<QLabel*>())
+            hasVersion = hasVersion || l->text() == QStringLiteral("Korvane PC Ver: 4.0");
+        QVERIFY(hasVersion);
+        Click(&about, 1245);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
     }
 
     void startOptions() {
