@@ -57,26 +57,31 @@ void CBasicCarPanel::OnInitialUpdate() {
     }
 }
 
+// The buttons every basic car form has, under the same names.
+template <typename Form> void CBasicCarPanel::BindCommonButtons(Form* ui) {
+    BindButton(ui->forwardButton, CarAction::Forward);
+    BindButton(ui->backButton, CarAction::Back);
+    BindButton(ui->leftButton, CarAction::Left);
+    BindButton(ui->rightButton, CarAction::Right);
+    BindButton(ui->stopButton, CarAction::Stop);
+    BindButton(ui->spinLeftButton, CarAction::SpinLeft);
+    BindButton(ui->spinRightButton, CarAction::SpinRight);
+    BindButton(ui->hornButton, CarAction::Horn);
+    BindButton(ui->speedUpButton, CarAction::SpeedUp);
+    BindButton(ui->slowDownButton, CarAction::SlowDown);
+    BindControls(ui->distanceLabel, ui->logoPicture);
+}
+
 CArduinoCarFormView::CArduinoCarFormView(QWidget* parent)
     : CBasicCarPanel(PanelBirchCar, MsgBirchCar, parent), m_ui(new Ui::CArduinoCarFormView) {
     m_ui->setupUi(this);
-    BindButton(m_ui->forwardButton, CarAction::Forward);
-    BindButton(m_ui->backButton, CarAction::Back);
-    BindButton(m_ui->leftButton, CarAction::Left);
-    BindButton(m_ui->rightButton, CarAction::Right);
-    BindButton(m_ui->stopButton, CarAction::Stop);
-    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
-    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
     BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
     BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
     BindButton(m_ui->secondRowRightButton, CarAction::SecondRowRight);
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);
-    BindButton(m_ui->hornButton, CarAction::Horn);
     BindButton(m_ui->singButton, CarAction::Sing);
-    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
-    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
-    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+    BindCommonButtons(m_ui.get());
 }
 
 CArduinoCarFormView::~CArduinoCarFormView() = default;
@@ -84,17 +89,7 @@ CArduinoCarFormView::~CArduinoCarFormView() = default;
 CVantrelCarFormView::CVantrelCarFormView(QWidget* parent)
     : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, parent), m_ui(new Ui::CVantrelCarFormView) {
     m_ui->setupUi(this);
-    BindButton(m_ui->forwardButton, CarAction::Forward);
-    BindButton(m_ui->backButton, CarAction::Back);
-    BindButton(m_ui->leftButton, CarAction::Left);
-    BindButton(m_ui->rightButton, CarAction::Right);
-    BindButton(m_ui->stopButton, CarAction::Stop);
-    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
-    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
-    BindButton(m_ui->hornButton, CarAction::Horn);
-    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
-    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
-    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+    BindCommonButtons(m_ui.get());
 }
 
 CVantrelCarFormView::~CVantrelCarFormView() = default;
@@ -102,19 +97,9 @@ CVantrelCarFormView::~CVantrelCarFormView() = default;
 CKorvaneView::CKorvaneView(QWidget* parent)
     : CBasicCarPanel(PanelAlderCar, MsgAlderCar, parent), m_ui(new Ui::CKorvaneView) {
     m_ui->setupUi(this);
-    BindButton(m_ui->forwardButton, CarAction::Forward);
-    BindButton(m_ui->backButton, CarAction::Back);
-    BindButton(m_ui->leftButton, CarAction::Left);
-    BindButton(m_ui->rightButton, CarAction::Right);
-    BindButton(m_ui->stopButton, CarAction::Stop);
-    BindButton(m_ui->spinLeftButton, CarAction::SpinLeft);
-    BindButton(m_ui->spinRightButton, CarAction::SpinRight);
-    BindButton(m_ui->hornButton, CarAction::Horn);
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);
-    BindButton(m_ui->speedUpButton, CarAction::SpeedUp);
-    BindButton(m_ui->slowDownButton, CarAction::SlowDown);
-    BindControls(m_ui->distanceLabel, m_ui->logoPicture);
+    BindCommonButtons(m_ui.get());
 }
 
 CKorvaneView::~CKorvaneView() = default;

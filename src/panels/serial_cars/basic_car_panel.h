@@ -34,6 +34,7 @@ class CBasicCarPanel : public CPanelBase {
     // Called by each panel once its form is set up.
     void BindControls(QLabel* distanceLabel, QLabel* logo);
     void BindButton(QAbstractButton* button, CarAction action);
+    template <typename Form> void BindCommonButtons(Form* ui);
     void WriteControls();
 
   private:
