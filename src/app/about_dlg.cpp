@@ -1,12 +1,13 @@
 #include "about_dlg.h"
 
+#include "../panels/panel_base.h"
 #include "ui_about_dlg.h"
 
 namespace Korvane {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CAboutDlg) {
     m_ui->setupUi(this);
-    m_ui->logoPicture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/logo_357.bmp")));
+    ShowLogo(m_ui->logoPicture);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -1,6 +1,7 @@
 #include "panel_base.h"
 
 #include <QHash>
+#include <QLabel>
 
 namespace Korvane {
 
@@ -22,6 +23,11 @@ CPanelBase::~CPanelBase() {
 }
 
 void CPanelBase::OnRoutedFrame(int, const QByteArray&) {}
+
+void ShowLogo(QLabel* picture) {
+    picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/logo_357.bmp")));
+    picture->setFixedSize(200, 30);
+}
 
 CPanelBase* CPanelBase::ForDialog(int dialogId) {
     return PanelSlots().value(dialogId, nullptr);

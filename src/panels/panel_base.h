@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QWidget>
 
+class QLabel;
+
 namespace Korvane {
 
 // Base of every product panel. Each panel class has one dialog id and at most one live
@@ -26,6 +28,9 @@ class CPanelBase : public QWidget {
   private:
     int m_dialogId;
 };
+
+// Shows the logo (bitmap 357) in a picture control sized 200 by 30 pixels.
+void ShowLogo(QLabel* picture);
 
 // Creates the panel class of a dialog id (a placeholder for products without a panel yet).
 CPanelBase* CreatePanel(int dialogId, QWidget* parent);

@@ -51,10 +51,8 @@ void CBasicCarPanel::WriteControls() {
 }
 
 void CBasicCarPanel::OnInitialUpdate() {
-    if (m_logo) {
-        m_logo->setPixmap(QPixmap(QStringLiteral(":/bitmaps/logo_357.bmp")));
-        m_logo->setFixedSize(200, 30);
-    }
+    if (m_logo)
+        ShowLogo(m_logo);
 }
 
 // The buttons every basic car form has, under the same names.

@@ -1,0 +1,123 @@
+#include "balance_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace Korvane {
+
+QString GainText(int position) {
+    return QString::asprintf("%3.2f", position / 100.0);
+}
+
+double LeadingDouble(const QByteArray& text) {
+    const char* p = text.constData();
+    const char* end = p + text.size();
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    if (p < end && *p == '+')
+        ++p;
+    double value = 0.0;
+    const auto result = std::from_chars(p, end, value);
+    if (result.ec != std::errc() || std::isnan(value))
+        return 0.0;
+    return value;
+}
+
+int GainPosition(const QByteArray& valueText) {
+    const double scaled = LeadingDouble(valueText) * 100.0;
+    if (!(scaled > 0.0))
+        return 0;
+    if (scaled >= kGainPositionMax)
+        return kGainPositionMax;
+    return int(scaled); // truncation toward zero: 0.29 gives 28
+}
+
+QByteArray AngleUpdateFrame(const QString& pText, const QString& dText) {
+    return "$0,0,0,0,1,0,AP" + pText.toLatin1() + ",AD" + dText.toLatin1() + ",VP0,VI0#";
+}
+
+QByteArray SpeedUpdateFrame(const QString& pText, const QString& iText) {
+    return "$0,0,0,0,1,0,AP0,AD0,VP" + pText.toLatin1() + ",VI" + iText.toLatin1() + "#";
+}
+
+bool TagValue(const QByteArray& frame, const char* tag, char terminator, QByteArray* value) {
+    const qsizetype at = frame.indexOf(tag);
+    if (at < 0)
+        return false;
+    const qsizetype from = at + qsizetype(std::strlen(tag));
+    const qsizetype end = frame.indexOf(terminator, from);
+    if (end < 0)
+        return false;
+    *value = frame.mid(from, end - from);
+    return true;
+}
+
+PidReply ParsePidReply(const QByteArray& frame) {
+    static const struct {
+        const char* tag;
+        char terminator;
+    } kTags[4] = {{"AP", ','}, {"AD", ','}, {"VP", ','}, {"VI", '#'}};
+    PidReply reply;
+    for (const auto& t : kTags) {
+        QByteArray value;
+        if (!TagValue(frame, t.tag, t.terminator, &value))
+            break;
+        reply.text[reply.count] = value;
+        reply.position[reply.count] = GainPosition(value);
+        ++reply.count;
+    }
+    return reply;
+}
+
+namespace {
+void Push(CBalanceTelemetry::History& h, double v) {
+    std::copy(h.begin() + 1, h.end(), h.begin());
+    h.back() = v;
+}
+} // namespace
+
+void CBalanceTelemetry::Parse(const QByteArray& frame) {
+    QByteArray v;
+    if (!TagValue(frame, "LV", ',', &v))
+        return;
+    leftSpeed = v;
+    if (!TagValue(frame, "RV", ',', &v))
+        return;
+    rightSpeed = v;
+    if (!TagValue(frame, "AC", ',', &v))
+        return;
+    acceleration = v;
+    Push(accelerationHistory, LeadingDouble(v));
+    if (!TagValue(frame, "GY", ',', &v))
+        return;
+    gyroscope = v;
+    Push(gyroscopeHistory, LeadingDouble(v));
+    if (!TagValue(frame, "CSB", ',', &v))
+        return;
+    distance = v;
+    if (!TagValue(frame, "VT", '#', &v))
+        return;
+    voltage = v;
+    Push(voltageHistory, LeadingDouble(v));
+}
+
+void CBalanceTelemetry::Clear() {
+    gyroscopeHistory.fill(0.0);
+    accelerationHistory.fill(0.0);
+    voltageHistory.fill(0.0);
+}
+
+CReplyWatch::Tick CReplyWatch::OnTick() {
+    ++m_count;
+    if (m_replied) {
+        m_replied = false;
+        return Tick::Stop;
+    }
+    if (m_count == kTimeoutTicks)
+        return Tick::Timeout;
+    return Tick::KeepRunning;
+}
+
+} // namespace Korvane

@@ -1,0 +1,305 @@
+#include "balence_form_view.h"
+
+#include "../../app/catalogue.h"
+#include "../../app/control_ids.h"
+#include "../../app/message_seam.h"
+#include "../../app/send_frame.h"
+#include "../key_pre_filter.h"
+#include "chart_wave.h"
+#include "ui_balence_form_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace Korvane {
+
+namespace {
+
+// Lets a slider report that the user let go of it, after a drag or a click on its channel.
+class CSliderRelease : public QObject {
+  public:
+    CSliderRelease(QSlider* slider, std::function<void()> onRelease)
+        : QObject(slider), m_onRelease(std::move(onRelease)) {
+        slider->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease)
+            QTimer::singleShot(0, this, m_onRelease); // after the slider took the release
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_onRelease;
+};
+
+} // namespace
+
+CBalenceFormView::CBalenceFormView(QWidget* parent)
+    : CPanelBase(PanelBalance, parent), m_ui(new Ui::CBalenceFormView) {
+    m_ui->setupUi(this);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_chart = new CTchart_wave(m_ui->chartHost);
+    m_chart->setObjectName(QStringLiteral("waveChart"));
+    SetControlId(m_chart, 1045);
+    auto* chartLayout = new QVBoxLayout(m_ui->chartHost);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addWidget(m_chart);
+
+    const struct {
+        QAbstractButton* button;
+        const char* frame;
+    } drive[] = {{m_ui->forwardButton, "$1,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->backButton, "$2,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->leftButton, "$3,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->rightButton, "$4,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->stopButton, "$0,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->spinLeftButton, "$0,1,0,0,0,0,0,0,0,0#"},
+                 {m_ui->spinRightButton, "$0,2,0,0,0,0,0,0,0,0#"}};
+    for (const auto& d : drive) {
+        const QByteArray frame(d.frame);
+        connect(d.button, &QAbstractButton::clicked, this, [frame] { SendFrame(frame); });
+    }
+
+    m_sliders[AngleP] = m_ui->anglePSlider;
+    m_sliders[AngleD] = m_ui->angleDSlider;
+    m_sliders[SpeedP] = m_ui->speedPSlider;
+    m_sliders[SpeedI] = m_ui->speedISlider;
+    m_gainLabels[AngleP] = m_ui->anglePLabel;
+    m_gainLabels[AngleD] = m_ui->angleDLabel;
+    m_gainLabels[SpeedP] = m_ui->speedPLabel;
+    m_gainLabels[SpeedI] = m_ui->speedILabel;
+    QAbstractButton* plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus, m_ui->speedPPlus,
+                                        m_ui->speedIPlus};
+    QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
+                                         m_ui->speedIMinus};
+    for (int g = 0; g < GainCount; ++g) {
+        SetGainLabelFromSlider(g);
+        connect(m_sliders[g], &QSlider::valueChanged, this, [this, g] {
+            SetGainLabelFromSlider(g);
+            WriteControls();
+        });
+        new CSliderRelease(m_sliders[g], [this, g] { OnSliderReleased(g); });
+        connect(plus[g], &QAbstractButton::clicked, this, [this, g] { StepGain(g, +1); });
+        connect(minus[g], &QAbstractButton::clicked, this, [this, g] { StepGain(g, -1); });
+    }
+
+    connect(m_ui->queryButton, &QAbstractButton::clicked, this, &CBalenceFormView::QueryPid);
+    connect(m_ui->defaultButton, &QAbstractButton::clicked, this,
+            &CBalenceFormView::DefaultRecovery);
+    connect(m_ui->updateAngleButton, &QAbstractButton::clicked, this, [this] {
+        ReadControls();
+        UpdateAngle();
+    });
+    connect(m_ui->updateSpeedButton, &QAbstractButton::clicked, this, [this] {
+        ReadControls();
+        UpdateSpeed();
+    });
+    connect(m_ui->dragUpdatesCheck, &QAbstractButton::clicked, this,
+            &CBalenceFormView::OnDragUpdates);
+    connect(m_ui->displayOpenCheck, &QAbstractButton::clicked, this,
+            &CBalenceFormView::OnDisplayOpen);
+    for (QAbstractButton* box :
+         {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->plotVoltageCheck})
+        connect(box, &QAbstractButton::clicked, this, &CBalenceFormView::ReadControls);
+
+    m_replyTimer.setInterval(kReplyTickMs);
+    connect(&m_replyTimer, &QTimer::timeout, this, &CBalenceFormView::OnReplyTick);
+    m_chartTimer.setSingleShot(true);
+    connect(&m_chartTimer, &QTimer::timeout, this, &CBalenceFormView::RefreshChart);
+
+    new CKeyPreFilter(this, [this](QKeyEvent* e) {
+        if (const auto frame = m_keys.OnKeyDown(e->key()))
+            SendFrame(*frame);
+    });
+    WriteControls();
+}
+
+CBalenceFormView::~CBalenceFormView() = default;
+
+void CBalenceFormView::OnInitialUpdate() {
+    for (QSlider* s : m_sliders)
+        s->setRange(0, kGainPositionMax);
+    ShowLogo(m_ui->logoPicture);
+}
+
+void CBalenceFormView::ReadControls() {
+    m_dragUpdates = m_ui->dragUpdatesCheck->isChecked();
+    m_plotAcceleration = m_ui->plotAccelerationCheck->isChecked();
+    m_plotGyroscope = m_ui->plotGyroscopeCheck->isChecked();
+    m_plotVoltage = m_ui->plotVoltageCheck->isChecked();
+    m_displayOpen = m_ui->displayOpenCheck->isChecked();
+    m_telemetry.distance = m_ui->distanceEdit->text().toLatin1();
+    m_telemetry.voltage = m_ui->voltageEdit->text().toLatin1();
+    m_telemetry.gyroscope = m_ui->gyroscopeEdit->text().toLatin1();
+    m_telemetry.acceleration = m_ui->accelerationEdit->text().toLatin1();
+}
+
+void CBalenceFormView::WriteControls() {
+    for (int g = 0; g < GainCount; ++g)
+        m_gainLabels[g]->setText(m_gainText[g]);
+    m_ui->dragUpdatesCheck->setChecked(m_dragUpdates);
+    m_ui->plotAccelerationCheck->setChecked(m_plotAcceleration);
+    m_ui->plotGyroscopeCheck->setChecked(m_plotGyroscope);
+    m_ui->plotVoltageCheck->setChecked(m_plotVoltage);
+    m_ui->displayOpenCheck->setChecked(m_displayOpen);
+    m_ui->leftSpeedLabel->setText(QString::fromLatin1(m_telemetry.leftSpeed));
+    m_ui->rightSpeedLabel->setText(QString::fromLatin1(m_telemetry.rightSpeed));
+    m_ui->distanceEdit->setText(QString::fromLatin1(m_telemetry.distance));
+    m_ui->voltageEdit->setText(QString::fromLatin1(m_telemetry.voltage));
+    m_ui->gyroscopeEdit->setText(QString::fromLatin1(m_telemetry.gyroscope));
+    m_ui->accelerationEdit->setText(QString::fromLatin1(m_telemetry.acceleration));
+}
+
+void CBalenceFormView::SetGainLabelFromSlider(int gain) {
+    static const char* const kPrefix[GainCount] = {"P:", "D:", "P:", "I:"};
+    m_gainText[gain] = QString::fromLatin1(kPrefix[gain]) + GainText(m_sliders[gain]->value());
+}
+
+void CBalenceFormView::StepGain(int gain, int delta) {
+    QSlider* s = m_sliders[gain];
+    if (delta > 0 && s->value() >= kGainPositionMax) {
+        ShowMessage(QStringLiteral("It's up to the Max!"), this);
+        return;
+    }
+    if (delta < 0 && s->value() <= 0) {
+        ShowMessage(QStringLiteral("It's minimized!"), this);
+        return;
+    }
+    s->setValue(s->value() + delta);
+    SetGainLabelFromSlider(gain);
+    WriteControls();
+}
+
+void CBalenceFormView::OnSliderReleased(int gain) {
+    ReadControls();
+    if (!m_dragUpdates)
+        return;
+    SetGainLabelFromSlider(gain);
+    WriteControls();
+    if (gain == AngleP || gain == AngleD)
+        UpdateAngle();
+    else
+        UpdateSpeed();
+}
+
+void CBalenceFormView::UpdateAngle() {
+    SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
+                               GainText(m_sliders[AngleD]->value())));
+}
+
+void CBalenceFormView::UpdateSpeed() {
+    SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
+                               GainText(m_sliders[SpeedI]->value())));
+}
+
+void CBalenceFormView::QueryPid() {
+    m_replyWatch.Start();
+    SendFrame(BalanceFrames::kQueryPid);
+    m_replyTimer.start();
+}
+
+void CBalenceFormView::DefaultRecovery() {
+    m_replyWatch.Start();
+    SendFrame(BalanceFrames::kDefaultPid);
+    // The car needs a moment to restore its gains before it is asked for them; the window
+    // stays responsive meanwhile.
+    QTimer::singleShot(kRecoveryGapMs, this, [this] {
+        SendFrame(BalanceFrames::kQueryPid);
+        m_replyTimer.start();
+    });
+}
+
+void CBalenceFormView::OnDisplayOpen() {
+    ReadControls();
+    if (m_displayOpen) {
+        m_telemetry.Clear();
+        SendFrame(BalanceFrames::kWaveOn);
+    } else {
+        SendFrame(BalanceFrames::kWaveOff);
+    }
+}
+
+void CBalenceFormView::OnDragUpdates() {
+    ReadControls();
+    ShowMessage(m_dragUpdates ? QStringLiteral("Current mode updates PID for drag slider!")
+                              : QStringLiteral("The current mode is manual button update PID!"),
+                this);
+}
+
+void CBalenceFormView::OnReplyTick() {
+    switch (m_replyWatch.OnTick()) {
+    case CReplyWatch::Tick::KeepRunning:
+        break;
+    case CReplyWatch::Tick::Stop:
+        m_replyTimer.stop();
+        break;
+    case CReplyWatch::Tick::Timeout:
+        m_replyTimer.stop();
+        ShowMessage(QStringLiteral("Receive PID timeout, please check the communication "
+                                   "connection, or retry to get!"),
+                    this);
+        break;
+    }
+}
+
+void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
+    m_replyTimer.stop();
+    m_replyWatch.OnReply();
+    const PidReply reply = ParsePidReply(frame);
+    for (int g = 0; g < reply.count; ++g) {
+        m_sliders[g]->setValue(reply.position[g]);
+        // The label ends in the two-decimal form of the position the slider took.
+        SetGainLabelFromSlider(g);
+    }
+    WriteControls();
+}
+
+void CBalenceFormView::OnRoutedFrame(int message, const QByteArray& frame) {
+    if (message == MsgBalancePid) {
+        ApplyPidReply(frame);
+    } else if (message == MsgBalanceTelemetry) {
+        m_telemetry.Parse(frame);
+        ScheduleChartRefresh();
+        WriteControls();
+    }
+}
+
+void CBalenceFormView::ScheduleChartRefresh() {
+    if (m_chartTimer.isActive())
+        return; // a redraw is already due; it will show the newest histories
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kChartIntervalMs;
+    m_chartTimer.start(int(std::max<qint64>(0, kChartIntervalMs - since)));
+}
+
+void CBalenceFormView::FlushChart() {
+    if (!m_chartTimer.isActive())
+        return;
+    m_chartTimer.stop();
+    RefreshChart();
+}
+
+void CBalenceFormView::RefreshChart() {
+    m_sinceRefresh.start();
+    m_chart->CountRefresh();
+    const int n = CBalanceTelemetry::kSamples;
+    auto points = [n](const CBalanceTelemetry::History& h) {
+        QList<QPointF> pts;
+        pts.reserve(n);
+        for (int j = 0; j < n; ++j)
+            pts.append(QPointF(j, h[j]));
+        return pts;
+    };
+    // Series 0 gyroscope, 1 acceleration, 2 battery voltage; an unplotted series stays empty.
+    m_chart->SetPoints(0,
+                       m_plotGyroscope ? points(m_telemetry.gyroscopeHistory) : QList<QPointF>());
+    m_chart->SetPoints(1, m_plotAcceleration ? points(m_telemetry.accelerationHistory)
+                                             : QList<QPointF>());
+    m_chart->SetPoints(2, m_plotVoltage ? points(m_telemetry.voltageHistory) : QList<QPointF>());
+    m_chart->RescaleAxes();
+}
+
+} // namespace Korvane

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "../../link/frames.h"
+#include "../panel_base.h"
+#include "balance_model.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <memory>
+
+class QLabel;
+class QSlider;
+
+namespace Ui {
+class CBalenceFormView;
+}
+
+namespace Korvane {
+
+class CTchart_wave;
+
+// The balance car panel (products 8 and 9): driving, PID tuning and live telemetry.
+class CBalenceFormView : public CPanelBase {
+    Q_OBJECT
+  public:
+    explicit CBalenceFormView(QWidget* parent = nullptr);
+    ~CBalenceFormView() override;
+
+    void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnInitialUpdate() override;
+
+    // Draws a chart refresh that is waiting for the display rate now.
+    void FlushChart();
+    CTchart_wave* Chart() const { return m_chart; }
+    const CBalanceTelemetry& Telemetry() const { return m_telemetry; }
+    bool ReplyTimerActive() const { return m_replyTimer.isActive(); }
+
+    static constexpr int kReplyTickMs = 500;
+    static constexpr int kRecoveryGapMs = 200;
+    static constexpr int kChartIntervalMs = 16;
+
+  private:
+    enum Gain { AngleP, AngleD, SpeedP, SpeedI, GainCount };
+
+    void ReadControls();
+    void WriteControls();
+    void SetGainLabelFromSlider(int gain);
+    void StepGain(int gain, int delta);
+    void OnSliderReleased(int gain);
+    void UpdateAngle();
+    void UpdateSpeed();
+    void QueryPid();
+    void DefaultRecovery();
+    void OnDisplayOpen();
+    void OnDragUpdates();
+    void OnReplyTick();
+    void ApplyPidReply(const QByteArray& frame);
+    void ScheduleChartRefresh();
+    void RefreshChart();
+
+    std::unique_ptr<Ui::CBalenceFormView> m_ui;
+    CTchart_wave* m_chart = nullptr;
+    QSlider* m_sliders[GainCount] = {};
+    QLabel* m_gainLabels[GainCount] = {};
+    QString m_gainText[GainCount];
+
+    CDrivingKeys m_keys;
+    CBalanceTelemetry m_telemetry;
+    CReplyWatch m_replyWatch;
+    QTimer m_replyTimer;
+
+    bool m_dragUpdates = false;
+    bool m_plotAcceleration = false;
+    bool m_plotGyroscope = false;
+    bool m_plotVoltage = false;
+    bool m_displayOpen = false;
+
+    QTimer m_chartTimer; // coalesces chart redraws to the display rate
+    QElapsedTimer m_sinceRefresh;
+};
+
+} // namespace Korvane

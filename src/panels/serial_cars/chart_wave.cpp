@@ -1,0 +1,100 @@
+#include "chart_wave.h"
+
+#include <QChart>
+
+#include <algorithm>
+#include <limits>
+
+namespace Korvane {
+
+CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Wave shape display"));
+    chart->setTitleBrush(QColor(0, 255, 0));
+    chart->setMargins(QMargins(2, 15, 2, 3));
+    chart->setBackgroundBrush(QColor(24, 24, 24));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setLabelColor(Qt::white);
+    struct SeriesLook {
+        const char* title;
+        QColor colour;
+        int width;
+    };
+    const SeriesLook looks[] = {{"Gyroscope", QColor(255, 0, 0), 2},
+                                {"Acceleration", QColor(0, 255, 64), 2},
+                                {"Battery voltage", QColor(0, 128, 0), 1}};
+    m_x = new QValueAxis(chart);
+    m_y = new QValueAxis(chart);
+    for (QValueAxis* axis : {m_x, m_y}) {
+        axis->setLabelsColor(Qt::lightGray);
+        axis->setGridLineColor(QColor(70, 70, 70));
+    }
+    m_x->setTitleText(QStringLiteral("X"));
+    m_y->setTitleText(QStringLiteral("Y"));
+    m_x->setRange(0, 499);
+    m_x->setTickType(QValueAxis::TicksDynamic);
+    m_x->setTickAnchor(0);
+    m_x->setTickInterval(100);
+    m_x->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    for (const SeriesLook& look : looks) {
+        auto* s = new QLineSeries(chart);
+        s->setName(QString::fromUtf8(look.title));
+        QPen pen(look.colour);
+        pen.setWidth(look.width);
+        s->setPen(pen);
+        s->setPointsVisible(false);
+        s->setUseOpenGL(false);
+        chart->addSeries(s);
+        s->attachAxis(m_x);
+        s->attachAxis(m_y);
+        m_series << s;
+    }
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+    setAccessibleName(QStringLiteral("Waveform chart"));
+}
+
+int CTchart_wave::SeriesCount() const {
+    return int(m_series.size());
+}
+
+QLineSeries* CTchart_wave::Series(int index) const {
+    return m_series.value(index);
+}
+
+void CTchart_wave::ClearPoints(int index) {
+    if (QLineSeries* s = Series(index))
+        s->clear();
+}
+
+void CTchart_wave::SetPoints(int index, const QList<QPointF>& points) {
+    if (QLineSeries* s = Series(index))
+        s->replace(points);
+}
+
+void CTchart_wave::RescaleAxes() {
+    double lo = std::numeric_limits<double>::max();
+    double hi = std::numeric_limits<double>::lowest();
+    double xHi = 0;
+    for (QLineSeries* s : m_series) {
+        const QList<QPointF> pts = s->points();
+        for (const QPointF& p : pts) {
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+            xHi = std::max(xHi, p.x());
+        }
+    }
+    if (lo > hi)
+        return; // nothing plotted
+    if (hi - lo < 1e-9) {
+        lo -= 1;
+        hi += 1;
+    }
+    const double pad = (hi - lo) * 0.05;
+    m_y->setRange(lo - pad, hi + pad);
+    m_x->setRange(0, std::max(1.0, xHi));
+}
+
+} // namespace Korvane
