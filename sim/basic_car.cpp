@@ -1,5 +1,7 @@
 #include "basic_car.h"
 
+#include "balance_car.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -85,6 +87,8 @@ void BasicCar::Tick(double dt) {
 std::unique_ptr<Device> CreateDevice(int product) {
     if (product >= 5 && product <= 7)
         return std::make_unique<BasicCar>();
+    if (product == 8 || product == 9)
+        return std::make_unique<BalanceCar>();
     return nullptr;
 }
 

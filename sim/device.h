@@ -19,6 +19,8 @@ class Device : public QObject {
     virtual void OnFrame(const QByteArray& frame) = 0;
     // Advances the device by dt seconds and may send a telemetry frame.
     virtual void Tick(double dt) = 0;
+    // Telemetry frames per second when the user does not say.
+    virtual double DefaultRate() const { return 5.0; }
 
   signals:
     void send(const QByteArray& frame);

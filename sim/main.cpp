@@ -24,7 +24,7 @@ void OnSignal(int) {
 struct Options {
     int product = 5;
     int baud = 115200;
-    double rate = 5.0; // telemetry frames per second
+    double rate = -1; // telemetry frames per second; below 0: the device's own default
     QString script;
     QString logPath;
     QString linkPath;
@@ -41,7 +41,9 @@ bool Parse(QCoreApplication& app, Options* o) {
         {QStringLiteral("baud"), QStringLiteral("Baud rate of the line (default 115200)."),
          QStringLiteral("B")},
         {QStringLiteral("rate"),
-         QStringLiteral("Telemetry frames per second (default 5, 0: none)."), QStringLiteral("R")},
+         QStringLiteral(
+             "Telemetry frames per second (default: 5 for cars, 20 for balance cars; 0: none)."),
+         QStringLiteral("R")},
         {QStringLiteral("script"),
          QStringLiteral("File of frames to send at start, one per line; 'sleep MS' pauses."),
          QStringLiteral("FILE")},
@@ -66,9 +68,11 @@ bool Parse(QCoreApplication& app, Options* o) {
         std::fprintf(stderr, "korvane-sim: bad --baud\n");
         return false;
     }
-    if (p.isSet(QStringLiteral("rate")))
+    if (p.isSet(QStringLiteral("rate"))) {
         o->rate = p.value(QStringLiteral("rate")).toDouble(&ok);
-    if (!ok || o->rate < 0) {
+        ok = ok && o->rate >= 0;
+    }
+    if (!ok) {
         std::fprintf(stderr, "korvane-sim: bad --rate\n");
         return false;
     }
@@ -115,6 +119,8 @@ int main(int argc, char* argv[]) {
     std::signal(SIGINT, OnSignal);
 
     std::unique_ptr<Device> device = CreateDevice(o.product);
+    if (o.rate < 0)
+        o.rate = device->DefaultRate();
     QFile logFile(o.logPath);
     if (!o.logPath.isEmpty() && !logFile.open(QIODevice::Append | QIODevice::Text)) {
         std::fprintf(stderr, "korvane-sim: cannot write %s\n", qPrintable(o.logPath));

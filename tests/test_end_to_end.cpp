@@ -4,12 +4,15 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/basic_car_panel.h"
+#include "panels/serial_cars/chart_wave.h"
 
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +87,48 @@ class TestEndToEnd : public QObject {
                           Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,1,0,0,0,0,0,0,0,0,0,0,0#")),
                                  3000);
+    }
+
+    void balanceCarTuningAndWaveforms() {
+        StartSim(8);
+        CMainFrame frame;
+        frame.SelectProduct(8);
+        frame.show();
+        QVERIFY(frame.OpenLink(m_tty, 115200));
+        auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        QVERIFY(panel);
+        auto click = [&](int id) {
+            auto* b = qobject_cast<QAbstractButton*>(FindControl(panel, id));
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        };
+        auto* angleP = qobject_cast<QSlider*>(FindControl(panel, 1013));
+        auto* speedI = qobject_cast<QSlider*>(FindControl(panel, 1016));
+
+        // Query: the sliders show the car's gains.
+        click(1025);
+        QTRY_COMPARE_WITH_TIMEOUT(angleP->value(), 2500, 3000);
+        QCOMPARE(speedI->value(), 10);
+
+        // Drag update on: letting go of a slider gives the car the new gain.
+        click(1038);
+        angleP->setValue(3000);
+        QTest::mouseClick(angleP, Qt::LeftButton, {},
+                          QPoint(angleP->width() / 2, angleP->height() / 2));
+        const int sent = angleP->value();
+        QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral(",AD3.30,VP0,VI0#")), 3000);
+        angleP->setValue(0);
+        click(1025);
+        QTRY_COMPARE_WITH_TIMEOUT(angleP->value(), sent, 3000);
+        QCOMPARE(speedI->value(), 10); // the angle update left the speed loop alone
+
+        // Display on: telemetry streams in and fills the histories.
+        click(1030);
+        click(1032);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->Telemetry().voltageHistory[499] > 6.0, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->Telemetry().voltageHistory[480] > 6.0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->Chart()->Series(0)->count(), 500, 3000);
+        click(1032);
+        QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,0,0,2,0,0,0,0,0,0#")), 3000);
     }
 };
 

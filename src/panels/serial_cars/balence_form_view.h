@@ -35,6 +35,8 @@ class CBalenceFormView : public CPanelBase {
     CTchart_wave* Chart() const { return m_chart; }
     const CBalanceTelemetry& Telemetry() const { return m_telemetry; }
     bool ReplyTimerActive() const { return m_replyTimer.isActive(); }
+    // The reply timer's tick (500 ms); tests shorten it instead of waiting five seconds.
+    void SetReplyTickMs(int ms) { m_replyTimer.setInterval(ms); }
 
     static constexpr int kReplyTickMs = 500;
     static constexpr int kRecoveryGapMs = 200;

@@ -1,0 +1,149 @@
+// Balance car frames, PID reply and telemetry parsing, the reply timer's logic, and the
+// simulated car's physics.
+#include "balance_car.h"
+#include "panels/serial_cars/balance_model.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using namespace Korvane;
+
+class TestBalanceModel : public QObject {
+    Q_OBJECT
+  private slots:
+    void gainTextsAndPositions() {
+        QCOMPARE(GainText(1234), QStringLiteral("12.34"));
+        QCOMPARE(GainText(5), QStringLiteral("0.05"));
+        QCOMPARE(GainText(10000), QStringLiteral("100.00"));
+        QCOMPARE(GainPosition("0.29"), 28); // 0.29 * 100 is just below 29
+        QCOMPARE(GainPosition("150"), 10000);
+        QCOMPARE(GainPosition("12.345"), 1234);
+        QCOMPARE(GainPosition("-3"), 0);
+        QCOMPARE(GainPosition("abc"), 0);
+        QCOMPARE(GainPosition(" 7.5x"), 750);
+        QCOMPARE(GainPosition("1e300"), 10000);
+        QCOMPARE(GainPosition("nan"), 0);
+        QCOMPARE(GainPosition(""), 0);
+    }
+
+    void updateFrames() {
+        const QByteArray angle = AngleUpdateFrame(GainText(1234), GainText(50));
+        QCOMPARE(angle, QByteArray("$0,0,0,0,1,0,AP12.34,AD0.50,VP0,VI0#"));
+        QCOMPARE(angle.size(), 36);
+        QCOMPARE(SpeedUpdateFrame(GainText(300), GainText(10)),
+                 QByteArray("$0,0,0,0,1,0,AP0,AD0,VP3.00,VI0.10#"));
+    }
+
+    void pidReplyStopsAtTheFirstMissingTag() {
+        PidReply r = ParsePidReply("$AP25.00,AD3.30,VP3.00,VI0.10#");
+        QCOMPARE(r.count, 4);
+        QCOMPARE(r.position, (std::array<int, 4>{2500, 330, 300, 10}));
+        QCOMPARE(r.text[3], QByteArray("0.10"));
+
+        r = ParsePidReply("$AP1.00,AD2.00,VX3,VI4#");
+        QCOMPARE(r.count, 2);
+        r = ParsePidReply("$AD2.00,AP1.00,VP3,VI4"); // VI without "#" after it
+        QCOMPARE(r.count, 3);
+        QCOMPARE(r.position[0], 100);
+        r = ParsePidReply("$AP0.29#");
+        QCOMPARE(r.count, 0); // no "," after AP
+    }
+
+    void telemetryParsing() {
+        CBalanceTelemetry t;
+        t.Parse("$LV12,RV-3,AC0.05,GY-1.50,CSB88,VT7.90#");
+        QCOMPARE(t.leftSpeed, QByteArray("12"));
+        QCOMPARE(t.rightSpeed, QByteArray("-3"));
+        QCOMPARE(t.distance, QByteArray("88"));
+        QCOMPARE(t.voltage, QByteArray("7.90"));
+        QCOMPARE(t.gyroscopeHistory.back(), -1.5);
+        QCOMPARE(t.accelerationHistory.back(), 0.05);
+        QCOMPARE(t.voltageHistory.back(), 7.9);
+
+        // Without CSB: speeds, acceleration and gyroscope, not distance or voltage.
+        t.Parse("$LV1,RV2,AC0.10,GY2.00,VT5.00#");
+        QCOMPARE(t.leftSpeed, QByteArray("1"));
+        QCOMPARE(t.gyroscope, QByteArray("2.00"));
+        QCOMPARE(t.distance, QByteArray("88"));
+        QCOMPARE(t.voltage, QByteArray("7.90"));
+        QCOMPARE(t.gyroscopeHistory[498], -1.5);
+        QCOMPARE(t.gyroscopeHistory[499], 2.0);
+        QCOMPARE(t.voltageHistory[499], 7.9);
+        QCOMPARE(t.voltageHistory[498], 0.0);
+
+        // Without GY: only the acceleration moves on.
+        t.Parse("$LV5,RV6,AC0.20,CSB1,VT1#");
+        QCOMPARE(t.accelerationHistory[499], 0.2);
+        QCOMPARE(t.gyroscopeHistory[499], 2.0);
+        QCOMPARE(t.distance, QByteArray("88"));
+    }
+
+    void historiesShiftOneSamplePerFrame() {
+        CBalanceTelemetry t;
+        for (int i = 1; i <= 501; ++i)
+            t.Parse("$LV0,RV0,AC0,GY" + QByteArray::number(i) + ",CSB0,VT0#");
+        QCOMPARE(t.gyroscopeHistory[0], 2.0); // sample 1 was pushed out
+        QCOMPARE(t.gyroscopeHistory[499], 501.0);
+        t.Clear();
+        for (double v : t.gyroscopeHistory)
+            QCOMPARE(v, 0.0);
+    }
+
+    void replyWatch() {
+        CReplyWatch w;
+        w.Start();
+        for (int i = 1; i < CReplyWatch::kTimeoutTicks; ++i)
+            QCOMPARE(w.OnTick(), CReplyWatch::Tick::KeepRunning);
+        QCOMPARE(w.OnTick(), CReplyWatch::Tick::Timeout);
+        // A second query times out again: the count starts over.
+        w.Start();
+        for (int i = 1; i < CReplyWatch::kTimeoutTicks; ++i)
+            QCOMPARE(w.OnTick(), CReplyWatch::Tick::KeepRunning);
+        QCOMPARE(w.OnTick(), CReplyWatch::Tick::Timeout);
+        // A reply stops it at the next tick; the mark does not leak into the next query.
+        w.Start();
+        w.OnTick();
+        w.OnReply();
+        QCOMPARE(w.OnTick(), CReplyWatch::Tick::Stop);
+        w.Start();
+        QCOMPARE(w.OnTick(), CReplyWatch::Tick::KeepRunning);
+    }
+
+    void simulatedCarBalancesWithGoodGainsOnly() {
+        auto maxTilt = [](KorvaneSim::BalanceCar& car, double seconds) {
+            double worst = 0;
+            for (double t = 0; t < seconds; t += 0.01) {
+                car.Simulate(0.01);
+                worst = std::max(worst, std::abs(car.TiltDegrees()));
+            }
+            return worst;
+        };
+        KorvaneSim::BalanceCar good;
+        good.Simulate(5);
+        QVERIFY(!good.Fallen());
+        QVERIFY(maxTilt(good, 3) < 2.0);
+
+        KorvaneSim::BalanceCar weak; // angle P too small to hold it up
+        weak.OnFrame("$0,0,0,0,1,0,AP8.00,AD0,VP0,VI0#");
+        QCOMPARE(weak.CurrentGains().ap, 8.0);
+        QCOMPARE(weak.CurrentGains().ad, 3.3); // 0 leaves a gain as it is
+        bool fell = false;
+        for (int i = 0; i < 300 && !fell; ++i) {
+            weak.Simulate(0.01);
+            fell = weak.Fallen();
+        }
+        QVERIFY(fell);
+
+        KorvaneSim::BalanceCar undamped; // no angle D: it swings
+        undamped.OnFrame("$0,0,0,0,1,0,AP25.00,AD0.01,VP0,VI0#");
+        undamped.Simulate(5);
+        QVERIFY(maxTilt(undamped, 3) > 5.0);
+
+        good.OnFrame("$0,0,2,0,0,0,0,0,0,0#");
+        QCOMPARE(good.CurrentGains().ap, 25.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBalanceModel)
+#include "test_balance_model.moc"
