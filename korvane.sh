@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Korvane PC: set up, build, and run the demo or the tests.
-#   ./korvane.sh demo   install what is missing, build, run the station against the simulator
+#   ./korvane.sh demo [N]  install what is missing, build, run the station against the
+#                          simulated product N (5: Birch Robot Car, the default; 8: Birch
+#                          Balance Car; any product the simulator has)
 #   ./korvane.sh test   install what is missing, build, run every test
 #   ./korvane.sh build  install what is missing and build only
 set -euo pipefail
@@ -31,21 +33,22 @@ build() {
 }
 
 demo() {
+    local product=${1:-5}
     build
     DEMO_TMP=$(mktemp -d)
     local tty="$DEMO_TMP/korvane-demo-tty"
-    "$BUILD_DIR/sim/korvane-sim" --product 5 --rate 5 --link "$tty" >"$DEMO_TMP/sim.log" 2>&1 &
+    "$BUILD_DIR/sim/korvane-sim" --product "$product" --link "$tty" >"$DEMO_TMP/sim.log" 2>&1 &
     SIM_PID=$!
     trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; rm -rf "$DEMO_TMP"' EXIT
     for _ in $(seq 50); do [ -e "$tty" ] && break; sleep 0.1; done
-    local station=("$BUILD_DIR/src/korvane" --product 5 --port "$tty" --baud 115200 --trace)
+    local station=("$BUILD_DIR/src/korvane" --product "$product" --port "$tty" --baud 115200 --trace)
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-        echo "Station on $tty (simulated Birch Robot Car). Drive with W/A/S/D/Space/arrows."
+        echo "Station on $tty (simulated product $product). Drive with W/A/S/D/Space/arrows."
         "${station[@]}"
     else
         local shot="$BUILD_DIR/demo-screenshot.png"
         echo "No display: running the demo headless; frames exchanged:"
-        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 3000 --screenshot "$shot"
+        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 4000 --screenshot "$shot"
         echo "Simulated car's log:"
         cat "$DEMO_TMP/sim.log"
         echo "Screenshot of the main window: $shot"
@@ -58,11 +61,11 @@ run_tests() {
 }
 
 case "${1:-demo}" in
-demo) demo ;;
+demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
 *)
-    echo "usage: $0 [demo|test|build]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build]" >&2
     exit 2
     ;;
 esac

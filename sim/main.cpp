@@ -127,6 +127,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QObject::connect(device.get(), &Device::send, &port, &PtyTransport::Send);
+    qint64 framesSent = 0;
+    QObject::connect(device.get(), &Device::send, &app, [&framesSent] { ++framesSent; });
     QObject::connect(device.get(), &Device::log, &app, [&o](const QString& line) {
         if (!o.quiet) {
             std::printf("%s\n", qPrintable(line));
@@ -170,5 +172,9 @@ int main(int argc, char* argv[]) {
         const QStringList lines = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
         RunScript(lines, 0, &port);
     }
-    return app.exec();
+    const int rc = app.exec();
+    // How many frames the device sent, for tools that check that none was lost.
+    std::printf("SENT %lld\n", static_cast<long long>(framesSent));
+    std::fflush(stdout);
+    return rc;
 }

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QKeyEvent>
 #include <QTimer>
 
 #include <cstdio>
@@ -32,22 +31,11 @@ void PrintLine(const char* tag, const QByteArray& frame) {
     std::fflush(stdout);
 }
 
-// The demo drives the car the way a user would: a few keys, with pauses between them.
 void ScheduleDemo(CMainFrame* frame) {
-    const int keys[] = {Qt::Key_W, Qt::Key_A, Qt::Key_D, Qt::Key_S, Qt::Key_Space};
-    int at = 400;
-    for (int key : keys) {
-        QTimer::singleShot(at, frame, [frame, key] {
-            QWidget* target = frame->CurrentPanel();
-            if (!target)
-                return;
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &release);
-        });
-        at += 400;
-    }
+    QTimer::singleShot(400, frame, [frame] {
+        if (CPanelBase* panel = frame->CurrentPanel())
+            panel->StartDemo();
+    });
 }
 
 } // namespace

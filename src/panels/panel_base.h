@@ -21,6 +21,8 @@ class CPanelBase : public QWidget {
     virtual void OnRoutedFrame(int message, const QByteArray& frame);
     // Runs when the panel is first created and again when the empty document is renewed.
     virtual void OnInitialUpdate() {}
+    // The headless demo: shows what the panel does, as a user would, without a user.
+    virtual void StartDemo() {}
 
     // The live panel of a dialog id, or null.
     static CPanelBase* ForDialog(int dialogId);

@@ -126,6 +126,18 @@ void CBalenceFormView::OnInitialUpdate() {
     ShowLogo(m_ui->logoPicture);
 }
 
+void CBalenceFormView::StartDemo() {
+    // Ask for the gains, plot the tilt and the acceleration, switch the display on, then
+    // drive off and stop again so that the car has something to balance.
+    m_ui->queryButton->click();
+    for (QAbstractButton* box :
+         {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->displayOpenCheck})
+        box->click();
+    QTimer::singleShot(800, m_ui->forwardButton, &QAbstractButton::click);
+    QTimer::singleShot(2000, m_ui->backButton, &QAbstractButton::click);
+    QTimer::singleShot(2800, m_ui->stopButton, &QAbstractButton::click);
+}
+
 void CBalenceFormView::ReadControls() {
     m_dragUpdates = m_ui->dragUpdatesCheck->isChecked();
     m_plotAcceleration = m_ui->plotAccelerationCheck->isChecked();
@@ -284,22 +296,30 @@ void CBalenceFormView::FlushChart() {
 
 void CBalenceFormView::RefreshChart() {
     m_sinceRefresh.start();
+    QElapsedTimer took;
+    took.start();
     m_chart->CountRefresh();
-    const int n = CBalanceTelemetry::kSamples;
-    auto points = [n](const CBalanceTelemetry::History& h) {
-        QList<QPointF> pts;
-        pts.reserve(n);
-        for (int j = 0; j < n; ++j)
-            pts.append(QPointF(j, h[j]));
-        return pts;
-    };
     // Series 0 gyroscope, 1 acceleration, 2 battery voltage; an unplotted series stays empty.
-    m_chart->SetPoints(0,
-                       m_plotGyroscope ? points(m_telemetry.gyroscopeHistory) : QList<QPointF>());
-    m_chart->SetPoints(1, m_plotAcceleration ? points(m_telemetry.accelerationHistory)
-                                             : QList<QPointF>());
-    m_chart->SetPoints(2, m_plotVoltage ? points(m_telemetry.voltageHistory) : QList<QPointF>());
+    const struct {
+        bool plotted;
+        const CBalanceTelemetry::History& history;
+    } series[3] = {{m_plotGyroscope, m_telemetry.gyroscopeHistory},
+                   {m_plotAcceleration, m_telemetry.accelerationHistory},
+                   {m_plotVoltage, m_telemetry.voltageHistory}};
+    for (int i = 0; i < 3; ++i) {
+        if (!series[i].plotted) {
+            if (m_chart->Series(i)->count() != 0)
+                m_chart->ClearPoints(i);
+            continue;
+        }
+        QList<QPointF>& pts = m_points[i];
+        pts.resize(CBalanceTelemetry::kSamples);
+        for (int j = 0; j < CBalanceTelemetry::kSamples; ++j)
+            pts[j] = QPointF(j, series[i].history[j]);
+        m_chart->SetPoints(i, pts);
+    }
     m_chart->RescaleAxes();
+    emit chartRefreshed(took.nsecsElapsed());
 }
 
 } // namespace Korvane

@@ -5,6 +5,8 @@
 #include "balance_model.h"
 
 #include <QElapsedTimer>
+#include <QList>
+#include <QPointF>
 #include <QTimer>
 
 #include <memory>
@@ -29,6 +31,7 @@ class CBalenceFormView : public CPanelBase {
 
     void OnRoutedFrame(int message, const QByteArray& frame) override;
     void OnInitialUpdate() override;
+    void StartDemo() override;
 
     // Draws a chart refresh that is waiting for the display rate now.
     void FlushChart();
@@ -41,6 +44,10 @@ class CBalenceFormView : public CPanelBase {
     static constexpr int kReplyTickMs = 500;
     static constexpr int kRecoveryGapMs = 200;
     static constexpr int kChartIntervalMs = 16;
+
+signals:
+    // One chart refresh took this long (the data replaced, not yet painted).
+    void chartRefreshed(qint64 nanoseconds);
 
   private:
     enum Gain { AngleP, AngleD, SpeedP, SpeedI, GainCount };
@@ -78,7 +85,8 @@ class CBalenceFormView : public CPanelBase {
     bool m_plotVoltage = false;
     bool m_displayOpen = false;
 
-    QTimer m_chartTimer; // coalesces chart redraws to the display rate
+    QList<QPointF> m_points[3]; // reused point buffers of the three series
+    QTimer m_chartTimer;        // coalesces chart redraws to the display rate
     QElapsedTimer m_sinceRefresh;
 };
 

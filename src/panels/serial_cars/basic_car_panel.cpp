@@ -50,6 +50,21 @@ void CBasicCarPanel::WriteControls() {
         m_distanceLabel->setText(m_distanceText);
 }
 
+void CBasicCarPanel::StartDemo() {
+    // A few driving keys with pauses between them, as a user would press them.
+    const int keys[] = {Qt::Key_W, Qt::Key_A, Qt::Key_D, Qt::Key_S, Qt::Key_Space};
+    int at = 0;
+    for (int key : keys) {
+        QTimer::singleShot(at, this, [this, key] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(this, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(this, &release);
+        });
+        at += 400;
+    }
+}
+
 void CBasicCarPanel::OnInitialUpdate() {
     if (m_logo)
         ShowLogo(m_logo);

@@ -26,6 +26,7 @@ class CBasicCarPanel : public CPanelBase {
 
     void OnRoutedFrame(int message, const QByteArray& frame) override;
     void OnInitialUpdate() override;
+    void StartDemo() override;
 
     QString DistanceText() const { return m_distanceText; }
     int LastKeyState() const { return m_keys.LastKeyState(); }

@@ -3,6 +3,7 @@
 #include <QChart>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace Korvane {
@@ -92,9 +93,16 @@ void CTchart_wave::RescaleAxes() {
         lo -= 1;
         hi += 1;
     }
-    const double pad = (hi - lo) * 0.05;
-    m_y->setRange(lo - pad, hi + pad);
-    m_x->setRange(0, std::max(1.0, xHi));
+    // Round the range out to whole steps so that it changes rarely: a new range lays the
+    // whole chart out again, which costs more than the points themselves.
+    const double step = std::pow(10.0, std::floor(std::log10(hi - lo))) / 2;
+    const double niceLo = std::floor(lo / step) * step;
+    const double niceHi = std::ceil(hi / step) * step;
+    if (niceLo != m_y->min() || niceHi != m_y->max())
+        m_y->setRange(niceLo, niceHi);
+    const double xMax = std::max(1.0, xHi);
+    if (xMax != m_x->max())
+        m_x->setRange(0, xMax);
 }
 
 } // namespace Korvane
