@@ -42,8 +42,12 @@ inline QByteArray Pixel(int left, int top, bool white) {
     return i;
 }
 
-inline QByteArray Comment() { return QByteArray::fromHex("21fe0568656c6c6f00"); }
-inline QByteArray Loop() { return QByteArray::fromHex("21ff0b4e45545343415045322e300301000000"); }
+inline QByteArray Comment() {
+    return QByteArray::fromHex("21fe0568656c6c6f00");
+}
+inline QByteArray Loop() {
+    return QByteArray::fromHex("21ff0b4e45545343415045322e300301000000");
+}
 
 // Two frames side by side on a 2x1 screen: a black pixel at (0,0) without a graphic control
 // extension, then a white one at (1,0) shown for 3 hundredths with disposal 1.

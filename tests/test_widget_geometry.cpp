@@ -10,7 +10,7 @@ using namespace Korvane;
 
 class TestWidgetGeometry : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cellsOfTexts() {
         auto cells = BuildCells("12:30");
         QCOMPARE(cells.size(), size_t(5));
@@ -33,15 +33,22 @@ private slots:
         auto seven = BuildCells("8");
         const auto& s = seven[0]->Segments();
         QCOMPARE(s.size(), size_t(7));
-        QCOMPARE(s[2].points, (std::vector<std::pair<int, int>>{{44, 6}, {44, 40}, {37, 36}, {37, 13}}));
-        QCOMPARE(s[5].points, (std::vector<std::pair<int, int>>{{44, 76}, {44, 42}, {37, 46}, {37, 69}}));
-        QCOMPARE(s[6].points, (std::vector<std::pair<int, int>>{{5, 78}, {12, 71}, {36, 71}, {43, 78}}));
-        QCOMPARE(s[0].types, (std::vector<quint8>{PointMoveTo, PointLineTo, PointLineTo, PointLineTo}));
+        QCOMPARE(s[2].points,
+                 (std::vector<std::pair<int, int>>{{44, 6}, {44, 40}, {37, 36}, {37, 13}}));
+        QCOMPARE(s[5].points,
+                 (std::vector<std::pair<int, int>>{{44, 76}, {44, 42}, {37, 46}, {37, 69}}));
+        QCOMPARE(s[6].points,
+                 (std::vector<std::pair<int, int>>{{5, 78}, {12, 71}, {36, 71}, {43, 78}}));
+        QCOMPARE(s[0].types,
+                 (std::vector<quint8>{PointMoveTo, PointLineTo, PointLineTo, PointLineTo}));
         auto fourteen = BuildCells("W");
         const auto& f = fourteen[0]->Segments();
-        QCOMPARE(f[10].points, (std::vector<std::pair<int, int>>{{6, 78}, {11, 71}, {37, 71}, {42, 78}}));
-        QCOMPARE(f[7].points, (std::vector<std::pair<int, int>>{{42, 41}, {34, 45}, {30, 45}, {26, 41}, {30, 37}, {34, 37}}));
-        QCOMPARE(f[4].points, (std::vector<std::pair<int, int>>{{43, 77}, {33, 47}, {28, 45}, {30, 57}}));
+        QCOMPARE(f[10].points,
+                 (std::vector<std::pair<int, int>>{{6, 78}, {11, 71}, {37, 71}, {42, 78}}));
+        QCOMPARE(f[7].points, (std::vector<std::pair<int, int>>{
+                                  {42, 41}, {34, 45}, {30, 45}, {26, 41}, {30, 37}, {34, 37}}));
+        QCOMPARE(f[4].points,
+                 (std::vector<std::pair<int, int>>{{43, 77}, {33, 47}, {28, 45}, {30, 57}}));
         // Cells copy their outlines deeply.
         auto copy = fourteen[0]->Clone();
         fourteen.clear();
@@ -124,9 +131,11 @@ private slots:
         }
         // Unknown block, an extension that is cut off, an empty sub-block chain.
         QCOMPARE(WalkGif(GifFixtures::Header(1, 1) + "\x07garbage").frames.size(), size_t(0));
-        QCOMPARE(WalkGif(GifFixtures::Header(1, 1) + QByteArray::fromHex("21ff0b4e45")).frames.size(),
+        QCOMPARE(
+            WalkGif(GifFixtures::Header(1, 1) + QByteArray::fromHex("21ff0b4e45")).frames.size(),
+            size_t(0));
+        QCOMPARE(WalkGif(GifFixtures::Header(1, 1) + QByteArray(5000, '\0')).frames.size(),
                  size_t(0));
-        QCOMPARE(WalkGif(GifFixtures::Header(1, 1) + QByteArray(5000, '\0')).frames.size(), size_t(0));
         QCOMPARE(WalkGif(GifFixtures::Header(1, 1) + QByteArray::fromHex("21fe") +
                          QByteArray(4000, '\x01'))
                      .frames.size(),

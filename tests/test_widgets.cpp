@@ -32,7 +32,7 @@ QByteArray Resource(int id) {
 
 class TestWidgets : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { Q_INIT_RESOURCE(korvane); }
 
     void segmentDisplayDrawsZeros() {
@@ -42,7 +42,7 @@ private slots:
         const QImage img = digi.Render();
         for (int c = 0; c < 4; ++c) {
             const int x = 49 * c;
-            QCOMPARE(img.pixelColor(x + 24, 41), QColor(0, 52, 0)); // middle bar: off
+            QCOMPARE(img.pixelColor(x + 24, 41), QColor(0, 52, 0));  // middle bar: off
             QCOMPARE(img.pixelColor(x + 24, 7), QColor(0, 255, 0));  // top: on
             QCOMPARE(img.pixelColor(x + 7, 24), QColor(0, 255, 0));  // upper left: on
             QCOMPARE(img.pixelColor(x + 24, 75), QColor(0, 255, 0)); // bottom: on
@@ -114,9 +114,9 @@ private slots:
         behind.fill(QColor(10, 20, 200));
         const QImage img = digi.Render(&behind);
         QCOMPARE(img.pixelColor(24, 24), QColor(10, 20, 200)); // background shows through
-        QCOMPARE(img.pixelColor(40, 24), QColor(0, 255, 0));    // upper right lit
-        QCOMPARE(img.pixelColor(7, 24), QColor(0, 52, 0));      // upper left unlit
-        QCOMPARE(img.size(), QSize(49, 83));                    // full rectangle kept
+        QCOMPARE(img.pixelColor(40, 24), QColor(0, 255, 0));   // upper right lit
+        QCOMPARE(img.pixelColor(7, 24), QColor(0, 52, 0));     // upper left unlit
+        QCOMPARE(img.size(), QSize(49, 83));                   // full rectangle kept
     }
 
     void buttonFaceHoverAndDisabled() {
@@ -148,7 +148,8 @@ private slots:
         img = button.grab().toImage();
         QCOMPARE(button.ButtonState(), CButtonEx::Disabled);
         QCOMPARE(img.pixelColor(40, 0), QColor(255, 0, 0)); // border in the face colour
-        QCOMPARE(button.CaptionColour(), button.palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(button.CaptionColour(),
+                 button.palette().color(QPalette::Disabled, QPalette::Text));
         button.setEnabled(true);
         button.grab();
         QCOMPARE(button.ButtonState(), CButtonEx::Normal);
@@ -176,9 +177,7 @@ private slots:
         QVERIFY(!picture.IsPlaying()); // a still picture starts no animation
         QCOMPARE(picture.Surface().pixelColor(60, 60), QColor(200, 60, 40)); // the hub
 
-        const struct {
-            int id, delay;
-        } fans[] = {{336, 100}, {337, 50}, {338, 200}};
+        const struct { int id, delay; } fans[] = {{336, 100}, {337, 50}, {338, 200}};
         for (const auto& fan : fans) {
             QVERIFY(picture.LoadResourcePicture(fan.id));
             QVERIFY(picture.IsGif());

@@ -2,6 +2,7 @@
 
 #include "../link/port_text.h"
 #include "../panels/panel_base.h"
+#include "../widgets/gallery.h"
 #include "catalogue.h"
 #include "main_frame.h"
 #include "message_seam.h"
@@ -31,6 +32,29 @@ void PrintLine(const char* tag, const QByteArray& frame) {
     std::fflush(stdout);
 }
 
+// Saves the window (when asked) and closes it after the given time.
+void ScheduleQuit(QWidget* window, const StartOptions& options) {
+    if (options.quitAfterMs <= 0)
+        return;
+    const QString file = options.screenshot;
+    QTimer::singleShot(options.quitAfterMs, window, [window, file] {
+        if (!file.isEmpty()) {
+            if (window->grab().save(file))
+                std::printf("screenshot: %s\n", file.toUtf8().constData());
+            else
+                std::fprintf(stderr, "could not write %s\n", file.toUtf8().constData());
+        }
+        window->close();
+    });
+}
+
+int RunGallery(const StartOptions& options) {
+    std::unique_ptr<QWidget> gallery(CreateWidgetGallery());
+    gallery->show();
+    ScheduleQuit(gallery.get(), options);
+    return QApplication::exec();
+}
+
 void ScheduleDemo(CMainFrame* frame) {
     QTimer::singleShot(400, frame, [frame] {
         if (CPanelBase* panel = frame->CurrentPanel())
@@ -50,6 +74,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("baud"), QStringLiteral("Baud rate for --port (default 9600)."),
          QStringLiteral("B")},
         {QStringLiteral("demo"), QStringLiteral("Drive the car with a short key sequence.")},
+        {QStringLiteral("gallery"), QStringLiteral("Show the display widgets in every state.")},
         {QStringLiteral("trace"), QStringLiteral("Print every frame sent and received.")},
         {QStringLiteral("screenshot"), QStringLiteral("Save the main window to FILE on quit."),
          QStringLiteral("FILE")},
@@ -90,6 +115,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         return false;
     }
     options->demo = parser.isSet(QStringLiteral("demo"));
+    options->gallery = parser.isSet(QStringLiteral("gallery"));
     options->trace = parser.isSet(QStringLiteral("trace"));
     options->screenshot = parser.value(QStringLiteral("screenshot"));
     return true;
@@ -102,6 +128,9 @@ int RunStation(const StartOptions& options) {
             std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
         });
     }
+
+    if (options.gallery)
+        return RunGallery(options);
 
     int index = options.product;
     if (index < 0) {
@@ -130,18 +159,7 @@ int RunStation(const StartOptions& options) {
         ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), &frame);
     if (options.demo)
         ScheduleDemo(&frame);
-    if (options.quitAfterMs > 0) {
-        QTimer::singleShot(options.quitAfterMs, &frame, [&frame, &options] {
-            if (!options.screenshot.isEmpty()) {
-                if (frame.grab().save(options.screenshot))
-                    std::printf("screenshot: %s\n", options.screenshot.toUtf8().constData());
-                else
-                    std::fprintf(stderr, "could not write %s\n",
-                                 options.screenshot.toUtf8().constData());
-            }
-            frame.close();
-        });
-    }
+    ScheduleQuit(&frame, options);
     return QApplication::exec();
 }
 

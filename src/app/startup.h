@@ -11,6 +11,7 @@ struct StartOptions {
     QString port;        // --port NAME: open the serial link at start
     int baud = 9600;     // --baud B
     bool demo = false;   // --demo: drive the car with a short key sequence
+    bool gallery = false; // --gallery: show the display widgets instead of the station
     bool trace = false;  // --trace: print every frame sent and received
     QString screenshot;  // --screenshot FILE: save the main window when quitting
     int quitAfterMs = 0; // --quit-after MS

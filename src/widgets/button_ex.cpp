@@ -31,8 +31,7 @@ QColor CButtonEx::BorderColour() const {
 }
 
 QColor CButtonEx::CaptionColour() const {
-    return m_state == Disabled ? palette().color(QPalette::Disabled, QPalette::Text)
-                               : m_textColour;
+    return m_state == Disabled ? palette().color(QPalette::Disabled, QPalette::Text) : m_textColour;
 }
 
 QString CButtonEx::ShownCaption() const {
@@ -88,7 +87,8 @@ void CButtonEx::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = QRect(QPoint(r.left() + 3, r.top() + 2), QPoint(r.right() - 3, r.bottom() - 2));
+        focus.rect =
+            QRect(QPoint(r.left() + 3, r.top() + 2), QPoint(r.right() - 3, r.bottom() - 2));
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }

@@ -10,7 +10,7 @@ namespace Korvane {
 // disabled. The caption is taken at the first paint.
 class CButtonEx : public QPushButton {
     Q_OBJECT
-public:
+  public:
     enum State { Normal = 0, Hot = 1, Disabled = 3 };
 
     explicit CButtonEx(QWidget* parent = nullptr);
@@ -25,13 +25,13 @@ public:
     // The caption as drawn: on one line, ending in an ellipsis when it does not fit.
     QString ShownCaption() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     State m_state = Normal;
     QString m_caption;
     QColor m_textColour{0, 0, 0};

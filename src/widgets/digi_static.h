@@ -12,7 +12,7 @@ namespace Korvane {
 // The label's own text is what the display text "?" shows.
 class CDigiStatic : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit CDigiStatic(QWidget* parent = nullptr);
 
     void SetDisplayText(const QByteArray& text);
@@ -33,10 +33,10 @@ public:
     // Renders the control's picture (what a paint shows) into an image of its size.
     QImage Render(const QImage* behind = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void RequestRepaint();
     void Rebuild();
 

@@ -4,8 +4,12 @@ namespace Korvane {
 
 namespace {
 
-quint8 Byte(const QByteArray& d, qsizetype at) { return static_cast<quint8>(d[at]); }
-int Word(const QByteArray& d, qsizetype at) { return Byte(d, at) | (Byte(d, at + 1) << 8); }
+quint8 Byte(const QByteArray& d, qsizetype at) {
+    return static_cast<quint8>(d[at]);
+}
+int Word(const QByteArray& d, qsizetype at) {
+    return Byte(d, at) | (Byte(d, at + 1) << 8);
+}
 
 // Skips length-prefixed sub-blocks starting at `at`; returns the offset after the zero
 // terminator, or -1 when they run past the end.

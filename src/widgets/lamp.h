@@ -7,12 +7,12 @@ namespace Korvane {
 // A lamp: icon 327 (grey) when off, icon 328 (red) when on.
 class CLamp : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit CLamp(QWidget* parent = nullptr);
     void SetOn(bool on);
     bool IsOn() const { return m_on; }
 
-private:
+  private:
     bool m_on = false;
 };
 

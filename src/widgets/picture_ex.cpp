@@ -13,7 +13,9 @@ CPictureEx::CPictureEx(QWidget* parent) : QWidget(parent) {
     UpdateAccessibleState();
 }
 
-CPictureEx::~CPictureEx() { StopPlayback(); }
+CPictureEx::~CPictureEx() {
+    StopPlayback();
+}
 
 bool CPictureEx::LoadResourcePicture(int id) {
     return LoadResourcePicture(QStringLiteral(":/gif/%1").arg(id));
@@ -37,8 +39,8 @@ bool CPictureEx::LoadPictureData(const QByteArray& data) {
             return false;
         m_size = m_still.size();
     } else {
-        if (info.frames.empty() || info.width <= 0 || info.height <= 0 ||
-            info.width > kMaxSide || info.height > kMaxSide)
+        if (info.frames.empty() || info.width <= 0 || info.height <= 0 || info.width > kMaxSide ||
+            info.height > kMaxSide)
             return false;
         m_isGif = true;
         m_size = QSize(info.width, info.height);
@@ -51,8 +53,8 @@ bool CPictureEx::LoadPictureData(const QByteArray& data) {
         } else {
             const QRect screen(QPoint(0, 0), m_size);
             for (const GifFrameBlock& block : info.frames) {
-                const QRect rect = QRect(block.left, block.top, block.width, block.height)
-                                       .intersected(screen);
+                const QRect rect =
+                    QRect(block.left, block.top, block.width, block.height).intersected(screen);
                 if (rect.isEmpty())
                     continue;
                 QImage image = QImage::fromData(StandaloneGifFrame(data, info, block), "GIF");
@@ -61,9 +63,8 @@ bool CPictureEx::LoadPictureData(const QByteArray& data) {
                 // The decoder may give the whole logical screen; keep the frame's own area.
                 if (image.size() != rect.size())
                     image = image.copy(rect);
-                m_frames.push_back(
-                    {image.convertToFormat(QImage::Format_ARGB32_Premultiplied), rect,
-                     Korvane::FrameDelayMs(block), block.disposal});
+                m_frames.push_back({image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                                    rect, Korvane::FrameDelayMs(block), block.disposal});
             }
             if (m_frames.empty()) {
                 ClearPicture();

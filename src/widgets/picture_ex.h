@@ -13,7 +13,7 @@ namespace Korvane {
 // Shows a picture from the resources; an animated GIF plays its frames on a UI-thread timer.
 class CPictureEx : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Pictures larger than this on either side are refused (damaged or hostile data).
     static constexpr int kMaxSide = 4096;
 
@@ -40,13 +40,13 @@ public:
     const QImage& Surface() const { return m_surface; }
     QColor BackgroundColour() const { return m_background; }
 
-signals:
+  signals:
     void frameShown(int index);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     struct Frame {
         QImage image;
         QRect rect; // offset and size on the picture

@@ -18,7 +18,7 @@ struct CDSegment {
 
 // One cell of a segment display: its width in units, its lit mask and its outlines.
 class CDigiChar {
-public:
+  public:
     static constexpr int kHeight = 83;
 
     virtual ~CDigiChar() = default;
@@ -32,7 +32,7 @@ public:
     bool IsLit(int segment) const { return (m_litMask >> segment) & 1; }
     const std::vector<CDSegment>& Segments() const { return m_segments; }
 
-protected:
+  protected:
     CDigiChar(int width, int segmentCount) : m_width(width), m_segmentCount(segmentCount) {}
 
     int m_width;
@@ -42,7 +42,7 @@ protected:
 };
 
 class CDigi7Segment : public CDigiChar {
-public:
+  public:
     CDigi7Segment() : CDigiChar(49, 7) {}
     void BuildSegments(quint16 litMask) override;
     std::unique_ptr<CDigiChar> Clone() const override {
@@ -51,7 +51,7 @@ public:
 };
 
 class CDigi14Segment : public CDigiChar {
-public:
+  public:
     CDigi14Segment() : CDigiChar(49, 14) {}
     void BuildSegments(quint16 litMask) override;
     std::unique_ptr<CDigiChar> Clone() const override {
@@ -60,7 +60,7 @@ public:
 };
 
 class CDigiColonDotChar : public CDigiChar {
-public:
+  public:
     CDigiColonDotChar() : CDigiChar(18, 3) {}
     void BuildSegments(quint16 litMask) override;
     std::unique_ptr<CDigiChar> Clone() const override {
