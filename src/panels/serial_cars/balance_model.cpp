@@ -79,28 +79,25 @@ void Push(CBalanceTelemetry::History& h, double v) {
 } // namespace
 
 void CBalanceTelemetry::Parse(const QByteArray& frame) {
-    QByteArray v;
-    if (!TagValue(frame, "LV", ',', &v))
-        return;
-    leftSpeed = v;
-    if (!TagValue(frame, "RV", ',', &v))
-        return;
-    rightSpeed = v;
-    if (!TagValue(frame, "AC", ',', &v))
-        return;
-    acceleration = v;
-    Push(accelerationHistory, LeadingDouble(v));
-    if (!TagValue(frame, "GY", ',', &v))
-        return;
-    gyroscope = v;
-    Push(gyroscopeHistory, LeadingDouble(v));
-    if (!TagValue(frame, "CSB", ',', &v))
-        return;
-    distance = v;
-    if (!TagValue(frame, "VT", '#', &v))
-        return;
-    voltage = v;
-    Push(voltageHistory, LeadingDouble(v));
+    const struct {
+        const char* tag;
+        char terminator;
+        QByteArray* text;
+        History* history; // null: text only
+    } steps[] = {{"LV", ',', &leftSpeed, nullptr},
+                 {"RV", ',', &rightSpeed, nullptr},
+                 {"AC", ',', &acceleration, &accelerationHistory},
+                 {"GY", ',', &gyroscope, &gyroscopeHistory},
+                 {"CSB", ',', &distance, nullptr},
+                 {"VT", '#', &voltage, &voltageHistory}};
+    for (const auto& step : steps) {
+        QByteArray value;
+        if (!TagValue(frame, step.tag, step.terminator, &value))
+            return; // a missing tag ends the parsing; what came before stays applied
+        *step.text = value;
+        if (step.history)
+            Push(*step.history, LeadingDouble(value));
+    }
 }
 
 void CBalanceTelemetry::Clear() {
