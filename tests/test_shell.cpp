@@ -297,7 +297,7 @@ class TestShell : public QObject {
         // without one (edits, pictures, panes) a short name from their role.
         CMainFrame frame;
         QList<QWidget*> roots;
-        for (int product : {5, 6, 7}) {
+        for (int product : {5, 6, 7, 8}) {
             frame.SelectProduct(product);
             roots << frame.CurrentPanel();
         }
