@@ -7,14 +7,14 @@ namespace Korvane {
 
 // What the command line asks for, on top of the usual start (which asks for the product).
 struct StartOptions {
-    int product = -1;    // --product N: skip the selection dialog
-    QString port;        // --port NAME: open the serial link at start
-    int baud = 9600;     // --baud B
-    bool demo = false;   // --demo: drive the car with a short key sequence
+    int product = -1;     // --product N: skip the selection dialog
+    QString port;         // --port NAME: open the serial link at start
+    int baud = 9600;      // --baud B
+    bool demo = false;    // --demo: drive the car with a short key sequence
     bool gallery = false; // --gallery: show the display widgets instead of the station
-    bool trace = false;  // --trace: print every frame sent and received
-    QString screenshot;  // --screenshot FILE: save the main window when quitting
-    int quitAfterMs = 0; // --quit-after MS
+    bool trace = false;   // --trace: print every frame sent and received
+    QString screenshot;   // --screenshot FILE: save the main window when quitting
+    int quitAfterMs = 0;  // --quit-after MS
 };
 
 // Parses the arguments (program name first). On a bad value returns false with a message.

@@ -45,7 +45,7 @@ class CBalenceFormView : public CPanelBase {
     static constexpr int kRecoveryGapMs = 200;
     static constexpr int kChartIntervalMs = 16;
 
-signals:
+  signals:
     // One chart refresh took this long (the data replaced, not yet painted).
     void chartRefreshed(qint64 nanoseconds);
 
