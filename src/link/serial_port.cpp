@@ -142,10 +142,6 @@ void CSerialPort::Shutdown() {
     m_thread = nullptr;
 }
 
-bool CSerialPort::IsWorkerAlive() const {
-    return m_thread && m_thread->isRunning();
-}
-
 } // namespace Korvane
 
 #include "serial_port.moc"

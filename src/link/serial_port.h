@@ -31,8 +31,6 @@ class CSerialPort : public QObject {
     // Ends the worker; the worker closes the port. Blocks only until the thread ends.
     void Shutdown();
 
-    bool IsWorkerAlive() const;
-
   signals:
     void bytesReceived(const QByteArray& chunk);
     // The port went away while open (unplugged device, dropped Bluetooth link). Emitted once.
