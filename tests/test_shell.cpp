@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSerialPortInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -332,6 +333,27 @@ class TestShell : public QObject {
         QVERIFY(hasVersion);
         Click(&about, 1245);
         QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void cancellingTheSelectionEndsTheProgram() {
+        QTimer::singleShot(0, [] {
+            if (auto* dlg = qobject_cast<CProductSelectDlg*>(QApplication::activeModalWidget()))
+                dlg->reject();
+        });
+        StartOptions o;
+        QCOMPARE(RunStation(o), 0);
+        QVERIFY(!CMainFrame::Instance()); // no main window was made
+    }
+
+    void badCommandLineExitsWithTwo() {
+        for (const QStringList& args :
+             {QStringList{"--product", "99"}, QStringList{"--baud", "fast"}}) {
+            QProcess station;
+            station.start(QStringLiteral(KORVANE_STATION_PATH), args);
+            QVERIFY(station.waitForFinished(10000));
+            QCOMPARE(station.exitCode(), 2);
+            QVERIFY(station.readAllStandardError().startsWith("korvane: "));
+        }
     }
 
     void startOptions() {
