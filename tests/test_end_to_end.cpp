@@ -30,11 +30,12 @@ class TestEndToEnd : public QObject {
         return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
     }
 
-    void StartSim(int product) {
+    void StartSim(int product, const QStringList& extra = {"--rate", "20"}) {
         m_tty = m_dir.filePath(QStringLiteral("tty%1").arg(product));
         m_sim.start(QStringLiteral(KORVANE_SIM_PATH),
-                    {"--product", QString::number(product), "--rate", "20", "--link", m_tty,
-                     "--log", m_dir.filePath(QStringLiteral("received.log"))});
+                    QStringList{"--product", QString::number(product), "--link", m_tty, "--log",
+                                m_dir.filePath(QStringLiteral("received.log"))} +
+                        extra);
         QVERIFY(m_sim.waitForStarted());
         QVERIFY(QTest::qWaitFor([&] { return m_sim.canReadLine(); }, 5000));
         QCOMPARE(m_sim.readLine().trimmed(), ("PORT " + m_tty).toLocal8Bit());
@@ -74,6 +75,24 @@ class TestEndToEnd : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,0,0,0,0,0,0,0,0,0,0,0,0#")),
                                  3000);
         QVERIFY(m_messages.isEmpty());
+    }
+
+    void scriptedFramesReachThePanel() {
+        // No telemetry; a script sends two distances once the station listens (its open
+        // clears what came before).
+        const QString script = m_dir.filePath(QStringLiteral("script.txt"));
+        QFile f(script);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("; distances\nsleep 1000\n$0,0,0,0,0,0,0,0,0,0,0,321,0#\nsleep 300\n"
+                "$0,0,0,0,0,0,0,0,0,0,0,42,0#\n");
+        f.close();
+        StartSim(6, {"--rate", "0", "--script", script});
+        CMainFrame frame;
+        frame.SelectProduct(6);
+        QVERIFY(frame.OpenLink(m_tty, 115200));
+        auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1210));
+        QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("321"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("42"), 3000);
     }
 
     void alderCarOverTheSameLink() {
