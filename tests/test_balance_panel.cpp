@@ -5,7 +5,7 @@
 #include "app/message_seam.h"
 #include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/chart_wave.h"
-#include "pty_pair.h"
+#include "station_fixture.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -20,6 +20,7 @@ using namespace Korvane;
 class TestBalancePanel : public QObject {
     Q_OBJECT
     QStringList m_messages;
+    std::unique_ptr<StationOnPty> m_station;
     CMainFrame* m_frame = nullptr;
     PtyPair* m_pty = nullptr;
     CBalenceFormView* m_panel = nullptr;
@@ -46,20 +47,14 @@ class TestBalancePanel : public QObject {
     }
     void init() {
         m_messages.clear();
-        m_pty = new PtyPair;
-        m_frame = new CMainFrame;
-        m_frame->resize(1100, 720);
-        m_frame->SelectProduct(8);
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        m_station = std::make_unique<StationOnPty>();
+        m_frame = m_station->frame.get();
+        m_pty = m_station->pty.get();
+        QVERIFY(m_station->Start(8, QSize(1100, 720)));
         m_panel = qobject_cast<CBalenceFormView*>(m_frame->CurrentPanel());
         QVERIFY(m_panel);
-        QVERIFY(m_frame->OpenLink(m_pty->SlavePath(), 115200));
     }
-    void cleanup() {
-        delete m_frame;
-        delete m_pty;
-    }
+    void cleanup() { m_station.reset(); }
 
     void drivingButtonsAndKeys() {
         Click(1033);

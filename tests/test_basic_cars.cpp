@@ -4,7 +4,7 @@
 #include "app/main_frame.h"
 #include "app/message_seam.h"
 #include "panels/serial_cars/basic_car_panel.h"
-#include "pty_pair.h"
+#include "station_fixture.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -20,6 +20,7 @@ const char* const kNotOpen =
 class TestBasicCars : public QObject {
     Q_OBJECT
     QStringList m_messages;
+    std::unique_ptr<StationOnPty> m_station;
     CMainFrame* m_frame = nullptr;
     PtyPair* m_pty = nullptr;
 
@@ -37,16 +38,12 @@ class TestBasicCars : public QObject {
     }
     void init() {
         m_messages.clear();
-        m_pty = new PtyPair;
-        m_frame = new CMainFrame;
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-        QVERIFY(m_frame->OpenLink(m_pty->SlavePath(), 115200));
+        m_station = std::make_unique<StationOnPty>();
+        m_frame = m_station->frame.get();
+        m_pty = m_station->pty.get();
+        QVERIFY(m_station->Start());
     }
-    void cleanup() {
-        delete m_frame;
-        delete m_pty;
-    }
+    void cleanup() { m_station.reset(); }
 
     void buttonsSendTheirFrames_data() {
         QTest::addColumn<int>("product");
