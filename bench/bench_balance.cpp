@@ -2,6 +2,7 @@
 // at several rates, with all three waveforms plotted. For each rate: the station's CPU use,
 // how busy its UI thread was, chart refresh times, chart redraws per second, and whether every
 // frame's sample reached the histories.
+#include "../tests/link_wait.h"
 #include "app/catalogue.h"
 #include "app/control_ids.h"
 #include "app/main_frame.h"
@@ -87,7 +88,7 @@ int main(int argc, char* argv[]) {
         if (!QTest::qWaitForWindowExposed(&frame))
             return 1;
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
-        if (!frame.OpenLink(tty, 115200))
+        if (!OpenNow(frame.Link(), tty, 115200))
             return 1;
         qint64 telemetry = 0;
         QObject::connect(&frame.Link(), &CLinkManager::frameAssembled, &frame,

@@ -2,6 +2,7 @@
 //  1. latency from the simulator's write of a distance frame to the panel holding it;
 //  2. latency from a key press to the last byte of its frame read by the simulator;
 //  3. the highest streaming rate at which no distance frame is lost.
+#include "../tests/link_wait.h"
 #include "app/catalogue.h"
 #include "app/main_frame.h"
 #include "panels/serial_cars/basic_car_panel.h"
@@ -76,7 +77,7 @@ int main(int argc, char* argv[]) {
     CMainFrame frame;
     frame.SelectProduct(5);
     frame.show();
-    if (!frame.OpenLink(port.SlavePath(), 115200)) {
+    if (!OpenNow(frame.Link(), port.SlavePath(), 115200)) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(port.SlavePath()));
         return 1;
     }
@@ -117,7 +118,7 @@ int main(int argc, char* argv[]) {
         int next = 0;
         bool inOrder = true;
         frame.Link().SetDeliver([&](const RoutedFrame& rf) {
-            CPanelBase::ForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf.message, rf.frame);
+            frame.PanelForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf.message, rf.frame);
             const int seq = rf.frame.mid(23, rf.frame.indexOf(',', 23) - 23).toInt();
             inOrder = inOrder && seq == next;
             next = seq + 1;

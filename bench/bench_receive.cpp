@@ -1,5 +1,7 @@
 // Receive path in-process: bytes -> assembler -> FrameQueue -> router thread -> UI thread ->
 // the Birch Robot Car panel's parse and label update. Prints frames/s and bytes/s.
+#include "../tests/feed_transport.h"
+#include "../tests/link_wait.h"
 #include "app/catalogue.h"
 #include "link/link_manager.h"
 #include "panels/serial_cars/basic_car_panel.h"
@@ -19,16 +21,20 @@ int main(int argc, char* argv[]) {
     const int chunkSize = 4096; // what one read of a busy port returns at most
 
     ProductIndex().store(5);
-    CArduinoCarFormView panel;
+    CArduinoCarFormView panel(nullptr);
     panel.show();
-    CLinkManager link;
+    auto* feed = new CFeedTransport;
+    CLinkManager link{std::unique_ptr<CTransport>(feed)};
     qint64 delivered = 0;
-    link.SetDeliver([&](const RoutedFrame& rf) {
-        if (CPanelBase* p = CPanelBase::ForDialog(PanelForMessage(rf.message)))
-            p->OnRoutedFrame(rf.message, rf.frame);
-        ++delivered;
-    });
-    link.Router().Start();
+    link.SetDeliver(
+        [&](const RoutedFrame& rf) {
+            if (PanelForMessage(rf.message) == panel.DialogId())
+                panel.OnRoutedFrame(rf.message, rf.frame);
+            ++delivered;
+        },
+        [&] { panel.OnRoutedBatchDone(); });
+    if (!OpenNow(link, QStringLiteral("feed"), 0))
+        return 1;
 
     QByteArray stream;
     stream.reserve(qsizetype(frames) * 32);
@@ -38,7 +44,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer t;
     t.start();
     for (qsizetype at = 0; at < stream.size(); at += chunkSize) {
-        link.OnSerialBytes(stream.mid(at, chunkSize));
+        feed->Feed(stream.mid(at, chunkSize));
         // The UI thread also runs the deliveries, as it does between port reads.
         QCoreApplication::processEvents();
     }

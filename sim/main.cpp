@@ -7,18 +7,48 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace KorvaneSim;
 
 namespace {
 
+// SIGTERM and SIGINT end the simulator through a self-pipe: the handler only writes one byte
+// (async-signal-safe), and the event loop reads it and quits in the ordinary way.
+int g_signalPipe[2] = {-1, -1};
+
 void OnSignal(int) {
-    QCoreApplication::quit();
+    const char b = 1;
+    const int saved = errno;
+    (void)!::write(g_signalPipe[1], &b, 1);
+    errno = saved;
+}
+
+bool InstallSignalHandlers(QObject* parent) {
+    if (::pipe(g_signalPipe) != 0)
+        return false;
+    for (int fd : g_signalPipe)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, parent, [] {
+        char b;
+        (void)!::read(g_signalPipe[0], &b, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    return sigaction(SIGTERM, &sa, nullptr) == 0 && sigaction(SIGINT, &sa, nullptr) == 0;
 }
 
 struct Options {
@@ -45,7 +75,8 @@ bool Parse(QCoreApplication& app, Options* o) {
              "Telemetry frames per second (default: 5 for cars, 20 for balance cars; 0: none)."),
          QStringLiteral("R")},
         {QStringLiteral("script"),
-         QStringLiteral("File of frames to send at start, one per line; 'sleep MS' pauses."),
+         QStringLiteral("File of frames to send at start, one per line; 'sleep MS' pauses, "
+                        "'wait-frame' waits for the next frame from the station."),
          QStringLiteral("FILE")},
         {QStringLiteral("log"), QStringLiteral("Append every received frame to FILE."),
          QStringLiteral("FILE")},
@@ -83,20 +114,50 @@ bool Parse(QCoreApplication& app, Options* o) {
     return true;
 }
 
-// Sends the script's frames in order, honouring its pauses.
-void RunScript(const QStringList& lines, int at, PtyTransport* port) {
-    for (int i = at; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QStringLiteral("sleep "))) {
-            QTimer::singleShot(line.mid(6).toInt(), port,
-                               [lines, i, port] { RunScript(lines, i + 1, port); });
-            return;
+// Plays a script: frames to send, one per line; "sleep MS" pauses; "wait-frame" waits until
+// the next frame from the station has arrived (the first one, at the start of the script).
+class ScriptPlayer : public QObject {
+  public:
+    ScriptPlayer(const QStringList& lines, PtyTransport* port)
+        : QObject(port), m_lines(lines), m_port(port) {}
+
+    void Run(int at) {
+        for (int i = at; i < m_lines.size(); ++i) {
+            const QString line = m_lines[i].trimmed();
+            if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+                continue;
+            if (line.startsWith(QStringLiteral("sleep "))) {
+                QTimer::singleShot(line.mid(6).toInt(), this, [this, i] { Run(i + 1); });
+                return;
+            }
+            if (line == QStringLiteral("wait-frame")) {
+                if (m_framesSeen > m_framesUsed) { // it came before the script got here
+                    ++m_framesUsed;
+                    continue;
+                }
+                m_waitingAt = i + 1;
+                return;
+            }
+            m_port->Send(line.toLatin1());
         }
-        port->Send(line.toLatin1());
     }
-}
+
+    void OnFrame() {
+        ++m_framesSeen;
+        if (m_waitingAt < 0)
+            return;
+        ++m_framesUsed;
+        const int at = std::exchange(m_waitingAt, -1);
+        Run(at);
+    }
+
+  private:
+    QStringList m_lines;
+    PtyTransport* m_port;
+    int m_waitingAt = -1;
+    int m_framesSeen = 0;
+    int m_framesUsed = 0;
+};
 
 } // namespace
 
@@ -115,8 +176,10 @@ int main(int argc, char* argv[]) {
     }
     std::printf("PORT %s\n", qPrintable(o.linkPath.isEmpty() ? port.SlavePath() : o.linkPath));
     std::fflush(stdout);
-    std::signal(SIGTERM, OnSignal);
-    std::signal(SIGINT, OnSignal);
+    if (!InstallSignalHandlers(&app)) {
+        std::fprintf(stderr, "korvane-sim: cannot install signal handlers\n");
+        return 1;
+    }
 
     std::unique_ptr<Device> device = CreateDevice(o.product);
     if (o.rate < 0)
@@ -136,6 +199,7 @@ int main(int argc, char* argv[]) {
         }
     });
 
+    ScriptPlayer* script = nullptr;
     Korvane::CFrameAssembler assembler;
     QObject::connect(&port, &Transport::received, &app, [&](const QByteArray& bytes) {
         assembler.FeedChunk(bytes, [&](const QByteArray& frame) {
@@ -144,6 +208,8 @@ int main(int argc, char* argv[]) {
                 logFile.flush();
             }
             device->OnFrame(frame);
+            if (script)
+                script->OnFrame();
         });
     });
 
@@ -170,7 +236,8 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         const QStringList lines = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
-        RunScript(lines, 0, &port);
+        script = new ScriptPlayer(lines, &port);
+        script->Run(0);
     }
     const int rc = app.exec();
     // How many frames the device sent, for tools that check that none was lost.

@@ -3,6 +3,7 @@
 // that drive a panel as a user would and play the device on the other end.
 
 #include "app/main_frame.h"
+#include "link_wait.h"
 #include "pty_pair.h"
 
 #include <QTest>
@@ -22,6 +23,6 @@ struct StationOnPty {
             frame->SelectProduct(product);
         frame->show();
         return QTest::qWaitForWindowExposed(frame.get()) &&
-               frame->OpenLink(pty->SlavePath(), 115200);
+               OpenNow(frame->Link(), pty->SlavePath(), 115200);
     }
 };

@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "link_wait.h"
 #include "panels/serial_cars/basic_car_panel.h"
 #include "station_fixture.h"
 
@@ -178,7 +179,7 @@ class TestBasicCars : public QObject {
         QTest::mouseClick(Button(1193), Qt::LeftButton);
         QCOMPARE(m_messages, (QStringList{kNotOpen, kNotOpen}));
         QCOMPARE(panel->LastKeyState(), 2);
-        QVERIFY(m_frame->OpenLink(m_pty->SlavePath(), 115200));
+        QVERIFY(OpenNow(m_frame->Link(), m_pty->SlavePath(), 115200));
         QTest::keyClick(panel, Qt::Key_W);
         QCOMPARE(m_pty->ReadFor(30), QByteArray());
         QTest::keyClick(panel, Qt::Key_S);

@@ -4,6 +4,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "link_wait.h"
 #include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/basic_car_panel.h"
 #include "panels/serial_cars/chart_wave.h"
@@ -56,7 +57,7 @@ class TestEndToEnd : public QObject {
         CMainFrame frame;
         frame.SelectProduct(5);
         frame.show();
-        QVERIFY(frame.OpenLink(m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1194));
         QVERIFY(label);
         QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
@@ -89,7 +90,7 @@ class TestEndToEnd : public QObject {
         StartSim(6, {"--rate", "0", "--script", script});
         CMainFrame frame;
         frame.SelectProduct(6);
-        QVERIFY(frame.OpenLink(m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1210));
         QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("321"), 3000);
         QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("42"), 3000);
@@ -99,7 +100,7 @@ class TestEndToEnd : public QObject {
         StartSim(7);
         CMainFrame frame;
         frame.SelectProduct(7);
-        QVERIFY(frame.OpenLink(m_tty, 9600));
+        QVERIFY(OpenNow(frame.Link(), m_tty, 9600));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1192));
         QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
         QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1005)),
@@ -113,7 +114,7 @@ class TestEndToEnd : public QObject {
         CMainFrame frame;
         frame.SelectProduct(8);
         frame.show();
-        QVERIFY(frame.OpenLink(m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
         QVERIFY(panel);
         auto click = [&](int id) {

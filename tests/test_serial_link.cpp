@@ -1,5 +1,6 @@
 // The serial driver and link manager against real pseudo-terminals.
 #include "link/link_manager.h"
+#include "link_wait.h"
 #include "pty_pair.h"
 
 #include <QFile>
@@ -28,18 +29,23 @@ class TestSerialLink : public QObject {
     void openFailsForMissingPort() {
         CLinkManager link;
         QSignalSpy states(&link, &CLinkManager::stateChanged);
-        QVERIFY(!link.OpenLink(QStringLiteral("/dev/korvane-no-such-port"), 9600));
+        QVERIFY(!OpenNow(link, QStringLiteral("/dev/korvane-no-such-port"), 9600));
         QCOMPARE(link.State(), LinkState::Failed);
         QVERIFY(!link.IsOpen());
         QVERIFY(!link.Send("$1#"));
-        QVERIFY(!link.OpenLink(QString(), 9600));
-        QCOMPARE(states.size(), 2);
+        QVERIFY(!OpenNow(link, QString(), 9600));
+        // Each attempt shows that it is opening, then that it failed.
+        QCOMPARE(states.size(), 4);
+        QCOMPARE(states[0][0].value<LinkState>(), LinkState::Opening);
+        QCOMPARE(states[1][0].value<LinkState>(), LinkState::Failed);
+        QCOMPARE(states[2][0].value<LinkState>(), LinkState::Opening);
+        QCOMPARE(states[3][0].value<LinkState>(), LinkState::Failed);
     }
 
     void openSendCloseReopen() {
         PtyPair pty;
         CLinkManager link;
-        QVERIFY(link.OpenLink(pty.SlavePath(), 115200));
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
         QCOMPARE(link.State(), LinkState::Open);
         QCOMPARE(link.PortName(), pty.SlavePath());
         QCOMPARE(link.Baud(), 115200);
@@ -56,7 +62,8 @@ class TestSerialLink : public QObject {
 
         // The open/close command reopens the stored port and baud rate.
         QVERIFY(link.ToggleLink());
-        QCOMPARE(link.State(), LinkState::Open);
+        QCOMPARE(link.State(), LinkState::Opening);
+        QTRY_COMPARE(link.State(), LinkState::Open);
         QVERIFY(link.Send("$3#"));
         QCOMPARE(pty.ReadAtLeast(3), QByteArray("$3#"));
         QVERIFY(link.ToggleLink());
@@ -72,8 +79,8 @@ class TestSerialLink : public QObject {
     void reopenWhileOpenSwitchesPort() {
         PtyPair a, b;
         CLinkManager link;
-        QVERIFY(link.OpenLink(a.SlavePath(), 9600));
-        QVERIFY(link.OpenLink(b.SlavePath(), 19200));
+        QVERIFY(OpenNow(link, a.SlavePath(), 9600));
+        QVERIFY(OpenNow(link, b.SlavePath(), 19200));
         QVERIFY(link.Send("$B#"));
         QCOMPARE(b.ReadAtLeast(3), QByteArray("$B#"));
         QCOMPARE(a.ReadFor(30), QByteArray());
@@ -83,7 +90,7 @@ class TestSerialLink : public QObject {
     void backToBackFramesKeepTheirOrder() {
         PtyPair pty;
         CLinkManager link;
-        QVERIFY(link.OpenLink(pty.SlavePath(), 115200));
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
         QByteArray expected;
         for (int i = 0; i < 300; ++i) {
             const QByteArray f = "$" + QByteArray::number(i) + ",0,0,0,0,0,0,0,0,0#";
@@ -96,7 +103,7 @@ class TestSerialLink : public QObject {
     void oversizedFrameIsRefused() {
         PtyPair pty;
         CLinkManager link;
-        QVERIFY(link.OpenLink(pty.SlavePath(), 115200));
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
         const QByteArray big = "$" + QByteArray(1023, '0') + "#"; // 1025 bytes
         QVERIFY(!link.Send(big));
         const QByteArray limit = "$" + QByteArray(1022, '0') + "#"; // 1024 bytes
@@ -108,7 +115,7 @@ class TestSerialLink : public QObject {
         PtyPair pty;
         CLinkManager link;
         Assembled rx(link);
-        QVERIFY(link.OpenLink(pty.SlavePath(), 115200));
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
         QByteArray incoming;
         QList<QByteArray> expected;
         for (int i = 0; i < 500; ++i) {
@@ -134,7 +141,7 @@ class TestSerialLink : public QObject {
         PtyPair pty;
         CLinkManager link;
         Assembled rx(link);
-        QVERIFY(link.OpenLink(pty.SlavePath(), 9600));
+        QVERIFY(OpenNow(link, pty.SlavePath(), 9600));
         pty.Write("$1#$2#$3#");
         QVERIFY(QTest::qWaitFor([&] { return rx.frames.size() == 3; }, 3000));
         QCOMPARE(rx.frames, (QList<QByteArray>{"$1#", "$2#", "$3#"}));
@@ -146,7 +153,7 @@ class TestSerialLink : public QObject {
         auto* pty = new PtyPair;
         QVERIFY(QFile::link(pty->SlavePath(), path));
         CLinkManager link;
-        QVERIFY(link.OpenLink(path, 115200));
+        QVERIFY(OpenNow(link, path, 115200));
         QSignalSpy states(&link, &CLinkManager::stateChanged);
 
         pty->Close(); // the adapter goes away
@@ -172,7 +179,7 @@ class TestSerialLink : public QObject {
     void closeStopsRetrying() {
         auto* pty = new PtyPair;
         CLinkManager link;
-        QVERIFY(link.OpenLink(pty->SlavePath(), 115200));
+        QVERIFY(OpenNow(link, pty->SlavePath(), 115200));
         delete pty;
         QVERIFY(QTest::qWaitFor([&] { return link.IsRetrying(); }, 3000));
         link.CloseLink();

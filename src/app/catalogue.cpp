@@ -4,30 +4,141 @@ namespace Korvane {
 
 namespace {
 
+// Routes of the products: the boards and kits take only their own tagged frames, the balance
+// cars PID replies ("AP") and telemetry ("LV"), every other car every frame.
+constexpr RouteRule k51 = {MsgBoard51, "51"};
+constexpr RouteRule kAR = {MsgKitAR, "AR"};
+constexpr RouteRule kNone = {RouteMessage(0), nullptr};
+
 const ProductInfo kProducts[kProductCount] = {
-    {0, "Alder Development Board", "Development Board", 32794, 1058, PanelBoard51,
-     "CDevelop51FormView"},
-    {1, "Alder Compact Development Board", "Development Board", 32795, 1059, PanelBoard51,
-     "CDevelop51FormView"},
-    {2, "Alder Development Kit", "Development Kit", 32804, 1060, PanelBoard51,
-     "CDevelop51FormView"},
-    {3, "Birch Basic Kit", "Development Kit", 32805, 1061, PanelKitAR, "CDevelopARFormView"},
-    {4, "Birch Sensor Kit", "Development Kit", 32806, 1062, PanelKitAR, "CDevelopARFormView"},
-    {5, "Birch Robot Car", "Smart Robot Car", 32807, 1034, PanelBirchCar, "CArduinoCarFormView"},
-    {6, "Vantrel Robot Car", "Smart Robot Car", 32808, 1035, PanelVantrelCar,
-     "CVantrelCarFormView"},
-    {7, "Alder Robot Car", "Smart Robot Car", 32809, 1036, PanelAlderCar, "CKorvaneView"},
-    {8, "Birch Balance Car", "Balance Car", 32810, 1038, PanelBalance, "CBalenceFormView"},
-    {9, "Cedar Balance Car", "Balance Car", 32811, 1037, PanelBalance, "CBalenceFormView"},
-    {10, "Tavo 4WD Car (Arduino)", "Tavo 4WD Car", 32821, 1039, Panel4WD, "CTavo4WDCarFormView"},
-    {11, "Tavo 4WD Car (51)", "Tavo 4WD Car", 32822, 1041, Panel4WD, "CTavo4WDCarFormView"},
-    {12, "Tavo 4WD Car (STM32)", "Tavo 4WD Car", 32823, 1040, Panel4WD, "CTavo4WDCarFormView"},
-    {13, "Tavo 4WD Car (Raspberry Pi)", "Tavo 4WD Car", 32824, 1042, Panel4WD,
-     "CTavo4WDCarFormView"},
-    {14, "Pendrix Robot Car (STM32)", "Pendrix Robot Car", 32828, 1043, PanelPendrix,
-     "CPendrixFormView"},
-    {15, "Pendrix Robot Car (Raspberry Pi)", "Pendrix Robot Car", 32829, 1044, PanelPendrix,
-     "CPendrixFormView"},
+    {0,
+     "Alder Development Board",
+     "Development Board",
+     32794,
+     1058,
+     PanelBoard51,
+     "CDevelop51FormView",
+     {k51, kNone}},
+    {1,
+     "Alder Compact Development Board",
+     "Development Board",
+     32795,
+     1059,
+     PanelBoard51,
+     "CDevelop51FormView",
+     {k51, kNone}},
+    {2,
+     "Alder Development Kit",
+     "Development Kit",
+     32804,
+     1060,
+     PanelBoard51,
+     "CDevelop51FormView",
+     {k51, kNone}},
+    {3,
+     "Birch Basic Kit",
+     "Development Kit",
+     32805,
+     1061,
+     PanelKitAR,
+     "CDevelopARFormView",
+     {kAR, kNone}},
+    {4,
+     "Birch Sensor Kit",
+     "Development Kit",
+     32806,
+     1062,
+     PanelKitAR,
+     "CDevelopARFormView",
+     {kAR, kNone}},
+    {5,
+     "Birch Robot Car",
+     "Smart Robot Car",
+     32807,
+     1034,
+     PanelBirchCar,
+     "CArduinoCarFormView",
+     {{MsgBirchCar, nullptr}, kNone}},
+    {6,
+     "Vantrel Robot Car",
+     "Smart Robot Car",
+     32808,
+     1035,
+     PanelVantrelCar,
+     "CVantrelCarFormView",
+     {{MsgVantrelCar, nullptr}, kNone}},
+    {7,
+     "Alder Robot Car",
+     "Smart Robot Car",
+     32809,
+     1036,
+     PanelAlderCar,
+     "CKorvaneView",
+     {{MsgAlderCar, nullptr}, kNone}},
+    {8,
+     "Birch Balance Car",
+     "Balance Car",
+     32810,
+     1038,
+     PanelBalance,
+     "CBalenceFormView",
+     {{MsgBalancePid, "AP"}, {MsgBalanceTelemetry, "LV"}}},
+    {9,
+     "Cedar Balance Car",
+     "Balance Car",
+     32811,
+     1037,
+     PanelBalance,
+     "CBalenceFormView",
+     {{MsgBalancePid, "AP"}, {MsgBalanceTelemetry, "LV"}}},
+    {10,
+     "Tavo 4WD Car (Arduino)",
+     "Tavo 4WD Car",
+     32821,
+     1039,
+     Panel4WD,
+     "CTavo4WDCarFormView",
+     {{Msg4WDCar, nullptr}, kNone}},
+    {11,
+     "Tavo 4WD Car (51)",
+     "Tavo 4WD Car",
+     32822,
+     1041,
+     Panel4WD,
+     "CTavo4WDCarFormView",
+     {{Msg4WDCar, nullptr}, kNone}},
+    {12,
+     "Tavo 4WD Car (STM32)",
+     "Tavo 4WD Car",
+     32823,
+     1040,
+     Panel4WD,
+     "CTavo4WDCarFormView",
+     {{Msg4WDCar, nullptr}, kNone}},
+    {13,
+     "Tavo 4WD Car (Raspberry Pi)",
+     "Tavo 4WD Car",
+     32824,
+     1042,
+     Panel4WD,
+     "CTavo4WDCarFormView",
+     {{Msg4WDCar, nullptr}, kNone}},
+    {14,
+     "Pendrix Robot Car (STM32)",
+     "Pendrix Robot Car",
+     32828,
+     1043,
+     PanelPendrix,
+     "CPendrixFormView",
+     {{MsgTricycle, nullptr}, kNone}},
+    {15,
+     "Pendrix Robot Car (Raspberry Pi)",
+     "Pendrix Robot Car",
+     32829,
+     1044,
+     PanelPendrix,
+     "CPendrixFormView",
+     {{MsgTricycle, nullptr}, kNone}},
 };
 
 const char* const kMenuGroups[] = {"Development Board", "Development Kit", "Smart Robot Car",
@@ -63,73 +174,24 @@ QString WindowTitle(int index) {
 
 Routes RoutesFor(int productIndex, const QByteArray& frame) {
     Routes r;
-    auto add = [&r](RouteMessage m) { r.message[r.count++] = m; };
-    switch (productIndex) {
-    case 0:
-    case 1:
-    case 2:
-        if (frame.contains("51"))
-            add(MsgBoard51);
-        break;
-    case 3:
-    case 4:
-        if (frame.contains("AR"))
-            add(MsgKitAR);
-        break;
-    case 5:
-        add(MsgBirchCar);
-        break;
-    case 6:
-        add(MsgVantrelCar);
-        break;
-    case 7:
-        add(MsgAlderCar);
-        break;
-    case 8:
-    case 9:
-        if (frame.contains("AP"))
-            add(MsgBalancePid);
-        if (frame.contains("LV"))
-            add(MsgBalanceTelemetry);
-        break;
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-        add(Msg4WDCar);
-        break;
-    case 14:
-    case 15:
-        add(MsgTricycle);
-        break;
-    default:
-        break;
+    if (!IsValidProduct(productIndex))
+        return r;
+    for (const RouteRule& rule : kProducts[productIndex].routes) {
+        if (rule.message == 0)
+            break;
+        // Case-sensitive, anywhere in the frame, delimiters included.
+        if (!rule.mustContain || frame.contains(rule.mustContain))
+            r.message[r.count++] = rule.message;
     }
     return r;
 }
 
 int PanelForMessage(int message) {
-    switch (message) {
-    case MsgBalancePid:
-    case MsgBalanceTelemetry:
-        return PanelBalance;
-    case MsgBoard51:
-        return PanelBoard51;
-    case MsgKitAR:
-        return PanelKitAR;
-    case MsgAlderCar:
-        return PanelAlderCar;
-    case MsgBirchCar:
-        return PanelBirchCar;
-    case MsgVantrelCar:
-        return PanelVantrelCar;
-    case Msg4WDCar:
-        return Panel4WD;
-    case MsgTricycle:
-        return PanelPendrix;
-    default:
-        return 0;
-    }
+    for (const ProductInfo& p : kProducts)
+        for (const RouteRule& rule : p.routes)
+            if (rule.message != 0 && rule.message == message)
+                return p.panelId;
+    return 0;
 }
 
 } // namespace Korvane

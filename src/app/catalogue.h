@@ -34,6 +34,13 @@ enum PanelId : int {
     PanelPendrix = 349,
 };
 
+// One receive route: serial frames that contain the text (every frame when it is null) reach
+// the panel as this message.
+struct RouteRule {
+    RouteMessage message;
+    const char* mustContain;
+};
+
 struct ProductInfo {
     int index;
     const char* label;
@@ -42,6 +49,8 @@ struct ProductInfo {
     int radioId;
     int panelId;
     const char* panelClass;
+    // Receive routes, tested in this order; a frame may take both (balance cars).
+    RouteRule routes[2];
 };
 
 // The sixteen products, in index order.
@@ -65,7 +74,7 @@ struct Routes {
 };
 Routes RoutesFor(int productIndex, const QByteArray& frame);
 
-// The dialog id of the panel that receives a routed message.
+// The dialog id of the panel that receives a routed message; 0 for none.
 int PanelForMessage(int message);
 
 } // namespace Korvane

@@ -10,10 +10,15 @@ CColorPane::CColorPane(const QString& sizingText, const QString& accessibleName,
     setAccessibleDescription(m_text);
 }
 
+void CColorPane::SetNote(const QString& note) {
+    m_note = note;
+    setAccessibleDescription(note.isEmpty() ? m_text : m_text + QStringLiteral(". ") + note);
+}
+
 void CColorPane::SetText(const QString& text, const QColor& background) {
     m_text = text;
     m_background = background;
-    setAccessibleDescription(text);
+    setAccessibleDescription(m_note.isEmpty() ? text : text + QStringLiteral(". ") + m_note);
     updateGeometry(); // a port path may be longer than the sizing text
     update();
 }
@@ -38,7 +43,7 @@ void CColorPane::paintEvent(QPaintEvent*) {
 
 CColorStatu::CColorStatu(QWidget* parent) : QStatusBar(parent) {
     m_prompt = new QLabel(QStringLiteral("就绪"), this);
-    m_prompt->setAccessibleName(QStringLiteral("Prompt"));
+    m_prompt->setTextFormat(Qt::PlainText);
     addWidget(m_prompt, 1);
     m_panes[1] = new CColorPane(QStringLiteral("COMXXX"), QStringLiteral("Serial port"), this);
     m_panes[2] = new CColorPane(QStringLiteral("XXXX"), QStringLiteral("Baud rate"), this);
@@ -54,6 +59,17 @@ void CColorStatu::SetColorPane(int pane, const QString& text, const QColor& back
     }
     if (pane > 0 && pane < 4)
         m_panes[pane]->SetText(text, background);
+}
+
+void CColorStatu::SetDroppedFrames(quint64 total) {
+    m_dropped = total;
+    const QString note =
+        total == 0 ? QString()
+                   : QStringLiteral("%1 received frames were dropped: the device sent faster than "
+                                    "the station could show them.")
+                         .arg(total);
+    m_panes[3]->setToolTip(note);
+    m_panes[3]->SetNote(note);
 }
 
 QString CColorStatu::PaneText(int pane) const {

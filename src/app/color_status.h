@@ -12,6 +12,8 @@ class CColorPane : public QWidget {
   public:
     CColorPane(const QString& sizingText, const QString& accessibleName, QWidget* parent);
     void SetText(const QString& text, const QColor& background);
+    // A remark told with the text to assistive technology (the tooltip shows it on screen).
+    void SetNote(const QString& note);
     QString Text() const { return m_text; }
     QColor Background() const { return m_background; }
     QSize sizeHint() const override;
@@ -22,6 +24,7 @@ class CColorPane : public QWidget {
   private:
     QString m_sizingText;
     QString m_text;
+    QString m_note;
     QColor m_background;
 };
 
@@ -33,6 +36,10 @@ class CColorStatu : public QStatusBar {
 
     // Pane 0 to 3. Pane 0 ignores the colour (it shows prompts).
     void SetColorPane(int pane, const QString& text, const QColor& background);
+    // Received frames the station dropped because it fell behind: shown as the link state
+    // pane's tooltip (and told to assistive technology with the pane's description).
+    void SetDroppedFrames(quint64 total);
+    quint64 DroppedFrames() const { return m_dropped; }
     QString PaneText(int pane) const;
     QColor PaneBackground(int pane) const;
     CColorPane* Pane(int pane) const;
@@ -40,6 +47,7 @@ class CColorStatu : public QStatusBar {
   private:
     QLabel* m_prompt;
     CColorPane* m_panes[4] = {};
+    quint64 m_dropped = 0;
 };
 
 } // namespace Korvane

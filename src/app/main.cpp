@@ -16,8 +16,18 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "korvane: %s\n", error.toLocal8Bit().constData());
         return 2;
     }
+    if (!options.exitText.isEmpty()) {
+        std::fputs(options.exitText.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+    if (Korvane::CannotAskForProduct(options)) {
+        // Nobody could answer the product dialog: it would wait for ever.
+        std::fprintf(stderr, "korvane: no display to ask for the product on; give --product N\n");
+        return 2;
+    }
     return Korvane::RunStation(options);
 }

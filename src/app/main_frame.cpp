@@ -7,6 +7,7 @@
 #include "color_status.h"
 #include "control_ids.h"
 #include "korvane_doc.h"
+#include "message_seam.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -26,11 +27,16 @@ namespace Korvane {
 
 namespace {
 
-CMainFrame* g_mainFrame = nullptr;
+// Every live main window, oldest first.
+QList<CMainFrame*>& MainFrames() {
+    static QList<CMainFrame*> frames;
+    return frames;
+}
 
 const QColor kWhite(255, 255, 255);
 const QColor kGreen(0, 255, 0);
 const QColor kRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
 
 // The open/close button's picture: a plug between two line ends, 16 by 15 pixels.
 QIcon OpenCloseIcon() {
@@ -50,7 +56,8 @@ QIcon OpenCloseIcon() {
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     InitResources();
-    g_mainFrame = this;
+    RegisterPanelFamilies();
+    MainFrames().append(this);
     setObjectName(QStringLiteral("CMainFrame"));
     m_doc = new CKorvaneDoc(this);
     m_stack = new QStackedWidget(this);
@@ -63,19 +70,29 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
 
     connect(&m_link, &CLinkManager::stateChanged, this, &CMainFrame::ShowLinkState);
-    m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); });
+    connect(&m_link, &CLinkManager::framesDropped, this, &CMainFrame::ShowDropped);
+    m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
+                      [this] { RoutedBatchDone(); });
     SetProductTitle(ProductIndex().load());
 }
 
 CMainFrame::~CMainFrame() {
     // The router and the serial worker end before the panels they would deliver to.
     m_link.Shutdown();
-    if (g_mainFrame == this)
-        g_mainFrame = nullptr;
+    MainFrames().removeOne(this);
 }
 
 CMainFrame* CMainFrame::Instance() {
-    return g_mainFrame;
+    return MainFrames().isEmpty() ? nullptr : MainFrames().first();
+}
+
+bool CMainFrame::SendFrame(const QByteArray& frame) {
+    if (!m_link.IsOpen()) {
+        ShowMessage(QStringLiteral(
+            "The serial port is not open or has been disconnected. Please reconnect!"));
+        return false;
+    }
+    return m_link.Send(frame);
 }
 
 void CMainFrame::CreateMenus() {
@@ -195,22 +212,23 @@ void CMainFrame::SelectProduct(int index) {
     ProductIndex().store(index);
     SetProductTitle(index);
     UpdateProductChecks();
-    CPanelBase* current = CurrentPanel();
-    if (current && current->DialogId() == Product(index).panelId)
-        return; // the same panel serves on
-    SwitchPanel(Product(index).panelId);
+    CPanelBase* panel = CurrentPanel();
+    if (!panel || panel->DialogId() != Product(index).panelId)
+        panel = SwitchPanel(Product(index).panelId);
+    // Also when the same panel serves on: it may depend on which of its products this is.
+    panel->OnProductChanged(index);
+}
+
+CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {
+    return m_panels.value(dialogId, nullptr);
 }
 
 CPanelBase* CMainFrame::SwitchPanel(int dialogId) {
-    CPanelBase* panel = nullptr;
-    for (int i = 0; i < m_stack->count(); ++i) {
-        auto* p = qobject_cast<CPanelBase*>(m_stack->widget(i));
-        if (p && p->DialogId() == dialogId)
-            panel = p;
-    }
+    CPanelBase* panel = PanelForDialog(dialogId);
     const bool created = !panel;
     if (created) {
-        panel = CreatePanel(dialogId, m_stack);
+        panel = CreatePanel(dialogId, this, m_stack);
+        m_panels.insert(dialogId, panel);
         m_stack->addWidget(panel);
     }
     m_stack->setCurrentWidget(panel);
@@ -235,8 +253,8 @@ void CMainFrame::UpdateProductChecks() {
                       a->property("cmdId").toInt() == Product(index).menuCommandId);
 }
 
-bool CMainFrame::OpenLink(const QString& portName, int baud) {
-    return m_link.OpenLink(portName, baud);
+void CMainFrame::OpenLink(const QString& portName, int baud) {
+    m_link.OpenLink(portName, baud);
 }
 
 void CMainFrame::CloseLink() {
@@ -250,7 +268,7 @@ void CMainFrame::OnOpenClose() {
 }
 
 void CMainFrame::ShowConfigDialog() {
-    CConfigDlg dlg(this);
+    CConfigDlg dlg(this, this);
     dlg.exec();
 }
 
@@ -278,12 +296,30 @@ void CMainFrame::ShowLinkState(LinkState state) {
     case LinkState::Closed:
         m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
         break;
+    case LinkState::Opening:
+        // A Bluetooth port can take seconds to connect; the window goes on meanwhile.
+        m_status->SetColorPane(3, QStringLiteral("Opening"), kYellow);
+        break;
     }
 }
 
+void CMainFrame::ShowDropped(quint64 total) {
+    m_status->SetDroppedFrames(total);
+}
+
 void CMainFrame::DeliverRoutedFrame(const RoutedFrame& rf) {
-    if (CPanelBase* panel = CPanelBase::ForDialog(PanelForMessage(rf.message)))
-        panel->OnRoutedFrame(rf.message, rf.frame);
+    CPanelBase* panel = PanelForDialog(PanelForMessage(rf.message));
+    if (!panel)
+        return;
+    if (!m_panelsInBatch.contains(panel))
+        m_panelsInBatch.append(panel);
+    panel->OnRoutedFrame(rf.message, rf.frame);
+}
+
+void CMainFrame::RoutedBatchDone() {
+    const QList<CPanelBase*> panels = std::exchange(m_panelsInBatch, {});
+    for (CPanelBase* panel : panels)
+        panel->OnRoutedBatchDone();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

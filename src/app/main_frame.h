@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../link/link_manager.h"
+#include "../panels/panel_base.h"
 
 #include <QMainWindow>
 
@@ -12,7 +13,6 @@ namespace Korvane {
 
 class CColorStatu;
 class CKorvaneDoc;
-class CPanelBase;
 
 // Command ids of the main window's menu and toolbar.
 enum CommandId : int {
@@ -34,13 +34,18 @@ enum CommandId : int {
 };
 
 // The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
-class CMainFrame : public QMainWindow {
+// Its panels and dialogs work with this window's link; a second window has its own.
+class CMainFrame : public QMainWindow, public CPanelHost {
     Q_OBJECT
   public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // The first main window still alive (the station has one; tests may make more).
     static CMainFrame* Instance();
+
+    // Puts a frame on this window's serial link, or tells the user that it is not open.
+    bool SendFrame(const QByteArray& frame) override;
 
     // Product menu: sets the product index, the title and shows the product's panel.
     void SelectProduct(int index);
@@ -48,8 +53,11 @@ class CMainFrame : public QMainWindow {
     CPanelBase* SwitchPanel(int dialogId);
     void SetProductTitle(int index);
     CPanelBase* CurrentPanel() const;
+    // This window's panel of a dialog id, or null when it has not been created.
+    CPanelBase* PanelForDialog(int dialogId) const;
 
-    bool OpenLink(const QString& portName, int baud);
+    // Starts opening the serial link; the link's openFinished() tells the outcome.
+    void OpenLink(const QString& portName, int baud);
     void CloseLink();
     // The toolbar's open/close command.
     void OnOpenClose();
@@ -69,7 +77,9 @@ class CMainFrame : public QMainWindow {
     void CreateMenus();
     void CreateToolBar();
     void ShowLinkState(LinkState state);
+    void ShowDropped(quint64 total);
     void DeliverRoutedFrame(const RoutedFrame& rf);
+    void RoutedBatchDone();
     void UpdateProductChecks();
 
     CLinkManager m_link;
@@ -78,6 +88,8 @@ class CMainFrame : public QMainWindow {
     QStackedWidget* m_stack = nullptr;
     CKorvaneDoc* m_doc = nullptr;
     QActionGroup* m_productActions = nullptr;
+    QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
+    QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
 };
 
 } // namespace Korvane

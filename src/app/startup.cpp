@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace Korvane {
 
@@ -27,25 +29,46 @@ bool ParseInt(const QString& text, int min, int max, int* out) {
     return true;
 }
 
-void PrintLine(const char* tag, const QByteArray& frame) {
-    std::printf("%s %s\n", tag, frame.constData());
-    std::fflush(stdout);
+// --trace: every frame written or assembled on any link, and every growth of the count of
+// frames dropped because the station fell behind.
+void InstallTrace() {
+    SetLinkTrace([](TraceDirection direction, const QString&, const QByteArray& frame) {
+        std::printf("%s %s\n", direction == TraceDirection::Sent ? "TX" : "RX", frame.constData());
+        std::fflush(stdout);
+    });
 }
 
-// Saves the window (when asked) and closes it after the given time.
+// Saves the window (when asked) and closes it after the given time; a screenshot that cannot
+// be written makes the exit code 1.
 void ScheduleQuit(QWidget* window, const StartOptions& options) {
     if (options.quitAfterMs <= 0)
         return;
     const QString file = options.screenshot;
     QTimer::singleShot(options.quitAfterMs, window, [window, file] {
         if (!file.isEmpty()) {
-            if (window->grab().save(file))
+            if (window->grab().save(file)) {
                 std::printf("screenshot: %s\n", file.toUtf8().constData());
-            else
-                std::fprintf(stderr, "could not write %s\n", file.toUtf8().constData());
+            } else {
+                std::fprintf(stderr, "korvane: could not write the screenshot %s\n",
+                             file.toUtf8().constData());
+                QCoreApplication::exit(1);
+                return;
+            }
         }
         window->close();
     });
+}
+
+// True when a file can be written there (an existing one is left as it is).
+bool CanWrite(const QString& path) {
+    QFile f(path);
+    const bool existed = f.exists();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    f.close();
+    if (!existed)
+        f.remove();
+    return true;
 }
 
 int RunGallery(const StartOptions& options) {
@@ -66,6 +89,10 @@ void ScheduleDemo(CMainFrame* frame) {
 
 bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* error) {
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Korvane PC: control station for Korvane boards, kits and robot cars."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("product"), QStringLiteral("Start with product N (0 to 15)."),
          QStringLiteral("N")},
@@ -84,6 +111,14 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     if (!parser.parse(args)) {
         *error = parser.errorText();
         return false;
+    }
+    if (parser.isSet(help)) {
+        options->exitText = parser.helpText();
+        return true;
+    }
+    if (parser.isSet(version)) {
+        options->exitText = QStringLiteral("Korvane PC %1\n").arg(QStringLiteral(KORVANE_VERSION));
+        return true;
     }
     if (!parser.positionalArguments().isEmpty()) {
         *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments()[0]);
@@ -118,7 +153,17 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->gallery = parser.isSet(QStringLiteral("gallery"));
     options->trace = parser.isSet(QStringLiteral("trace"));
     options->screenshot = parser.value(QStringLiteral("screenshot"));
+    if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
+        *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
+        return false;
+    }
     return true;
+}
+
+bool CannotAskForProduct(const StartOptions& options) {
+    const QString platform = QGuiApplication::platformName();
+    return options.product < 0 && !options.gallery &&
+           (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
 }
 
 int RunStation(const StartOptions& options) {
@@ -146,21 +191,45 @@ int RunStation(const StartOptions& options) {
 
     CMainFrame frame;
     if (options.trace) {
-        QObject::connect(&frame.Link(), &CLinkManager::frameSent, &frame,
-                         [](const QByteArray& f) { PrintLine("TX", f); });
-        QObject::connect(&frame.Link(), &CLinkManager::frameAssembled, &frame,
-                         [](const QByteArray& f) { PrintLine("RX", f); });
+        InstallTrace();
+        QObject::connect(&frame.Link(), &CLinkManager::framesDropped, &frame, [](quint64 total) {
+            std::printf("DROPPED %llu frames in all\n", static_cast<unsigned long long>(total));
+            std::fflush(stdout);
+        });
     }
     frame.SelectProduct(index);
     frame.resize(900, 560);
     frame.show();
 
-    if (!options.port.isEmpty() && !frame.OpenLink(PortNameFromText(options.port), options.baud))
-        ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), &frame);
-    if (options.demo)
+    if (!options.port.isEmpty()) {
+        // The port opens in the background; the demo starts once it is open. An unattended
+        // run (--quit-after) whose port does not open ends with exit code 1.
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(
+            &frame.Link(), &CLinkManager::openFinished, &frame,
+            [&frame, options, connection](bool ok) {
+                QObject::disconnect(*connection);
+                if (ok) {
+                    if (options.demo)
+                        ScheduleDemo(&frame);
+                    return;
+                }
+                ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"),
+                            &frame);
+                if (options.quitAfterMs > 0) {
+                    std::fprintf(stderr, "korvane: the port %s did not open\n",
+                                 options.port.toLocal8Bit().constData());
+                    QCoreApplication::exit(1);
+                }
+            });
+        frame.OpenLink(PortNameFromText(options.port), options.baud);
+    } else if (options.demo) {
         ScheduleDemo(&frame);
+    }
     ScheduleQuit(&frame, options);
-    return QApplication::exec();
+    const int rc = QApplication::exec();
+    SetLinkTrace({});
+    return rc;
 }
 
 } // namespace Korvane

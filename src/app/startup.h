@@ -15,9 +15,15 @@ struct StartOptions {
     bool trace = false;   // --trace: print every frame sent and received
     QString screenshot;   // --screenshot FILE: save the main window when quitting
     int quitAfterMs = 0;  // --quit-after MS
+    QString exitText;     // --help, --version: print this and exit 0
 };
 
+// The product cannot be asked for: no display (offscreen or minimal platform) and no
+// --product. Checked once the application exists.
+bool CannotAskForProduct(const StartOptions& options);
+
 // Parses the arguments (program name first). On a bad value returns false with a message.
+// --help and --version fill exitText.
 bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* error);
 
 // Runs the station: selection dialog (unless given), main window, event loop. Returns the

@@ -32,7 +32,8 @@ void CPortCombo::showPopup() {
     QComboBox::showPopup();
 }
 
-CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigDlg) {
+CConfigDlg::CConfigDlg(CMainFrame* owner, QWidget* parent)
+    : QDialog(parent), m_ui(new Ui::CConfigDlg), m_owner(owner) {
     m_ui->setupUi(this);
 #ifdef Q_OS_WIN
     for (int i = 1; i <= 10; ++i)
@@ -50,6 +51,8 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigD
     connect(m_ui->openButton, &QPushButton::clicked, this, &CConfigDlg::OnOpen);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &CConfigDlg::OnClosePort);
+    if (m_owner)
+        connect(&m_owner->Link(), &CLinkManager::openFinished, this, &CConfigDlg::OnOpenFinished);
 }
 
 CConfigDlg::~CConfigDlg() = default;
@@ -65,8 +68,21 @@ void CConfigDlg::OnOpen() {
         ShowMessage(QStringLiteral("Please select the effective baud rate first!"), this);
         return;
     }
-    CMainFrame* frame = CMainFrame::Instance();
-    if (frame && frame->OpenLink(PortNameFromText(portText), LeadingNumber(baudText))) {
+    if (!m_owner) {
+        ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), this);
+        return;
+    }
+    m_opening = true;
+    m_ui->openButton->setEnabled(false);
+    m_owner->OpenLink(PortNameFromText(portText), LeadingNumber(baudText));
+}
+
+void CConfigDlg::OnOpenFinished(bool ok) {
+    if (!m_opening)
+        return; // an open this dialog did not start (a retry after a loss)
+    m_opening = false;
+    m_ui->openButton->setEnabled(true);
+    if (ok) {
         ShowMessage(QStringLiteral("Open serial port successfully！"), this);
         accept();
     } else {
@@ -75,8 +91,9 @@ void CConfigDlg::OnOpen() {
 }
 
 void CConfigDlg::OnClosePort() {
-    if (CMainFrame* frame = CMainFrame::Instance())
-        frame->CloseLink();
+    m_opening = false;
+    if (m_owner)
+        m_owner->CloseLink();
     reject();
 }
 

@@ -79,8 +79,9 @@ quint64 CFrameQueue::Dropped() const {
 }
 
 CFrameRouter::CFrameRouter(CFrameQueue& queue, std::function<void(const RoutedFrame&)> deliver,
-                           QObject* parent)
-    : QObject(parent), m_queue(queue), m_deliver(std::move(deliver)) {}
+                           std::function<void()> batchDone, QObject* parent)
+    : QObject(parent), m_queue(queue), m_deliver(std::move(deliver)),
+      m_batchDone(std::move(batchDone)) {}
 
 CFrameRouter::~CFrameRouter() {
     Stop();
@@ -96,47 +97,76 @@ void CFrameRouter::Start() {
 void CFrameRouter::Stop() {
     if (!m_thread.joinable())
         return;
-    m_stop = true;
+    {
+        std::lock_guard lock(m_outboxMutex);
+        m_stop = true;
+    }
+    m_outboxRoom.notify_all();
     m_queue.Wake();
     m_thread.join();
 }
 
 void CFrameRouter::Run() {
     std::deque<QByteArray> frames;
-    std::vector<RoutedFrame> routed;
     while (!m_stop) {
         if (!m_queue.TakeAll(frames))
             continue;
+        std::unique_lock lock(m_outboxMutex);
         for (const QByteArray& frame : frames) {
             // Each frame goes by the product selected when it is routed.
             const Routes r = RoutesFor(ProductIndex().load(std::memory_order_relaxed), frame);
-            for (int i = 0; i < r.count; ++i)
-                routed.push_back({r.message[i], frame});
+            for (int i = 0; i < r.count; ++i) {
+                m_outboxRoom.wait(lock,
+                                  [this] { return m_stop || m_outbox.size() < kOutboxCapacity; });
+                if (m_stop)
+                    return;
+                m_outbox.push_back({r.message[i], frame});
+                if (!m_drainPosted) { // one wake-up of the UI thread per batch
+                    m_drainPosted = true;
+                    QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox,
+                                              Qt::QueuedConnection);
+                }
+            }
         }
         frames.clear();
-        if (routed.empty())
-            continue;
-        bool post = false;
-        {
-            std::lock_guard lock(m_outboxMutex);
-            post = m_outbox.empty(); // one wake-up of the UI thread per batch
-            for (auto& rf : routed)
-                m_outbox.push_back(std::move(rf));
-        }
-        routed.clear();
-        if (post)
-            QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox, Qt::QueuedConnection);
     }
 }
 
+std::size_t CFrameRouter::OutboxCount() {
+    std::lock_guard lock(m_outboxMutex);
+    return m_outbox.size();
+}
+
 void CFrameRouter::DrainOutbox() {
+    if (m_delivering)
+        return; // the running delivery takes these frames, in order, when its handler returns
+    m_delivering = true;
     std::vector<RoutedFrame> batch;
     {
         std::lock_guard lock(m_outboxMutex);
-        batch.swap(m_outbox);
+        const std::size_t n = std::min<std::size_t>(m_outbox.size(), kMaxPerTurn);
+        batch.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            batch.push_back(std::move(m_outbox.front()));
+            m_outbox.pop_front();
+        }
+        m_drainPosted = true; // while this runs, the router need not wake the UI thread
     }
+    m_outboxRoom.notify_all();
     for (const RoutedFrame& rf : batch)
         m_deliver(rf);
+    if (m_batchDone && !batch.empty())
+        m_batchDone();
+    bool more = false;
+    {
+        std::lock_guard lock(m_outboxMutex);
+        more = !m_outbox.empty();
+        m_drainPosted = more;
+    }
+    m_delivering = false;
+    // The rest in a later turn, so that input and painting are not held up by a backlog.
+    if (more)
+        QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox, Qt::QueuedConnection);
 }
 
 } // namespace Korvane

@@ -30,6 +30,12 @@ class CFrameAssembler {
 
     const QByteArray& LastFrame() const { return m_lastFrame; }
     bool Collecting() const { return m_collecting; }
+    // Forgets a frame in progress (the link was closed, lost or opened anew).
+    void Reset() {
+        m_collecting = false;
+        m_count = 0;
+        m_pending.clear();
+    }
 
   private:
     bool m_collecting = false;
@@ -71,12 +77,15 @@ struct RoutedFrame {
 
 // The router thread: takes frames from the queue in arrival order, picks the panel message(s)
 // by the product selected at that moment, and hands them to the UI thread in batches.
+// The hand-over (the outbox) is bounded: when the UI thread is behind, the router waits, the
+// queue fills, and the queue drops its oldest frames (counted).
 class CFrameRouter : public QObject {
     Q_OBJECT
   public:
-    // The deliver function runs on the thread of this object (the UI thread).
+    // The deliver function runs on the thread of this object (the UI thread); batchDone runs
+    // after each batch, so that receivers can write their controls once per batch.
     CFrameRouter(CFrameQueue& queue, std::function<void(const RoutedFrame&)> deliver,
-                 QObject* parent = nullptr);
+                 std::function<void()> batchDone = {}, QObject* parent = nullptr);
     ~CFrameRouter() override;
 
     void Start();
@@ -84,19 +93,30 @@ class CFrameRouter : public QObject {
     void Stop();
     bool IsRunning() const { return m_thread.joinable(); }
 
-    // Delivers what the router has handed over so far (also runs by itself from the event loop).
+    // Delivers what the router has handed over so far (also runs by itself from the event
+    // loop), at most kMaxPerTurn frames before it lets the event loop run again. Deliveries
+    // never nest: called while a delivery is running (a handler that runs a modal box), it
+    // returns at once, and the frames wait, in order, until the running handler returns.
     void DrainOutbox();
+
+    std::size_t OutboxCount();
+    static constexpr std::size_t kOutboxCapacity = 10000;
+    static constexpr int kMaxPerTurn = 2000;
 
   private:
     void Run();
 
     CFrameQueue& m_queue;
     std::function<void(const RoutedFrame&)> m_deliver;
+    std::function<void()> m_batchDone;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    bool m_delivering = false; // UI thread only
 
     std::mutex m_outboxMutex;
-    std::vector<RoutedFrame> m_outbox; // routed, not yet delivered on the UI thread
+    std::condition_variable m_outboxRoom;
+    std::deque<RoutedFrame> m_outbox; // routed, not yet delivered on the UI thread
+    bool m_drainPosted = false;
 };
 
 } // namespace Korvane

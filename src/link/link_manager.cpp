@@ -5,49 +5,79 @@
 namespace Korvane {
 
 CLinkManager::CLinkManager(QObject* parent)
-    : QObject(parent), m_router(m_queue, [this](const RoutedFrame& rf) {
-          if (m_deliver)
-              m_deliver(rf);
-      }) {
-    connect(&m_serialPort, &CSerialPort::bytesReceived, this, &CLinkManager::OnSerialBytes);
-    connect(&m_serialPort, &CSerialPort::portLost, this, &CLinkManager::OnPortLost);
-    connect(&m_serialPort, &CSerialPort::frameWritten, this, &CLinkManager::frameSent);
+    : CLinkManager(std::make_unique<CSerialPort>(), parent) {}
+
+CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* parent)
+    : QObject(parent), m_transport(transport.get()), m_channel(std::move(transport)),
+      m_router(
+          m_queue,
+          [this](const RoutedFrame& rf) {
+              if (m_deliver)
+                  m_deliver(rf);
+          },
+          [this] {
+              if (m_batchDone)
+                  m_batchDone();
+          }) {
+    connect(&m_channel, &CLinkChannel::stateChanged, this, [this](LinkState state) {
+        if (state == LinkState::Open) { // what the status panes show from now on
+            m_portName = m_pendingPort;
+            m_baud = m_pendingBaud;
+        }
+        emit stateChanged(state);
+    });
+    connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
+    connect(&m_channel, &CLinkChannel::lost, this, &CLinkManager::OnLost);
+    connect(&m_channel, &CLinkChannel::frameSent, this, &CLinkManager::frameSent);
+    connect(&m_channel, &CLinkChannel::frameReceived, this, [this](const QByteArray& frame) {
+        m_queue.Append(frame);
+        emit frameAssembled(frame);
+    });
     m_retry.setInterval(kRetryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);
+    m_dropCheck.setInterval(250);
+    connect(&m_dropCheck, &QTimer::timeout, this, &CLinkManager::CheckDropped);
 }
 
 CLinkManager::~CLinkManager() {
     Shutdown();
 }
 
-void CLinkManager::SetDeliver(std::function<void(const RoutedFrame&)> deliver) {
+void CLinkManager::SetDeliver(std::function<void(const RoutedFrame&)> deliver,
+                              std::function<void()> batchDone) {
     m_deliver = std::move(deliver);
+    m_batchDone = std::move(batchDone);
 }
 
-bool CLinkManager::OpenLink(const QString& portName, int baud) {
+void CLinkManager::OpenLink(const QString& portName, int baud) {
     m_retry.stop();
-    if (portName.isEmpty() || !m_serialPort.Open(portName, baud)) {
-        m_linkOpen = 0;
-        SetState(LinkState::Failed);
-        return false;
+    m_pendingPort = portName;
+    m_pendingBaud = baud;
+    if (auto* serial = qobject_cast<CSerialPort*>(m_transport))
+        serial->SetPort(portName, baud);
+    m_channel.Open(); // an empty name fails like a missing port
+}
+
+void CLinkManager::OnOpenFinished(bool ok) {
+    if (!ok) {
+        if (m_retry.isActive())
+            return; // stays "Fail"; the next tick tries again
+        emit openFinished(false);
+        return;
     }
-    m_portName = portName;
-    m_baud = baud;
-    m_linkOpen = 1;
-    SetState(LinkState::Open);
+    m_retry.stop();
     m_router.Start(); // first successful open only; later opens find it running
-    return true;
+    m_dropCheck.start();
+    emit openFinished(true);
 }
 
 void CLinkManager::CloseLink() {
     m_retry.stop();
-    m_linkOpen = 0;
-    SetState(LinkState::Closed);
-    m_serialPort.Shutdown();
+    m_channel.Close();
 }
 
 bool CLinkManager::ToggleLink() {
-    if (m_linkOpen == 1) {
+    if (m_channel.IsOpen()) {
         CloseLink();
         return true;
     }
@@ -58,45 +88,38 @@ bool CLinkManager::ToggleLink() {
 }
 
 bool CLinkManager::Send(const QByteArray& frame) {
-    if (m_linkOpen != 1 || frame.size() > kMaxOutgoingFrame)
-        return false;
-    return m_serialPort.Write(frame);
-}
-
-void CLinkManager::OnSerialBytes(const QByteArray& chunk) {
-    m_assembler.FeedChunk(chunk, [this](const QByteArray& frame) {
-        m_queue.Append(frame);
-        emit frameAssembled(frame);
-    });
+    return m_channel.Send(frame);
 }
 
 void CLinkManager::Shutdown() {
     m_retry.stop();
+    m_dropCheck.stop();
     m_router.Stop();
-    m_serialPort.Shutdown();
-    m_linkOpen = 0;
+    if (auto* serial = qobject_cast<CSerialPort*>(m_transport))
+        serial->Shutdown();
+    else
+        m_transport->Close();
 }
 
-void CLinkManager::SetState(LinkState state) {
-    m_state = state;
-    emit stateChanged(state);
-}
-
-void CLinkManager::OnPortLost() {
-    if (m_linkOpen != 1)
-        return;
-    m_serialPort.Shutdown();
-    m_linkOpen = 0;
-    SetState(LinkState::Failed);
-    m_retry.start(); // Bluetooth links drop often: keep trying the same port
+void CLinkManager::OnLost() {
+    // Bluetooth links drop often: keep trying the same port, without blocking the window.
+    m_pendingPort = m_portName;
+    m_pendingBaud = m_baud;
+    m_retry.start();
 }
 
 void CLinkManager::Retry() {
-    if (!m_serialPort.Open(m_portName, m_baud))
-        return; // stays "Fail"; try again on the next tick
-    m_retry.stop();
-    m_linkOpen = 1;
-    SetState(LinkState::Open);
+    if (m_channel.IsOpening())
+        return; // the last attempt has not answered yet
+    m_channel.Open(true);
+}
+
+void CLinkManager::CheckDropped() {
+    const quint64 dropped = m_queue.Dropped();
+    if (dropped != m_reportedDropped) {
+        m_reportedDropped = dropped;
+        emit framesDropped(dropped);
+    }
 }
 
 } // namespace Korvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame_receive.h"
+#include "link_channel.h"
 #include "serial_port.h"
 
 #include <QObject>
@@ -10,17 +11,20 @@
 
 namespace Korvane {
 
-enum class LinkState { Closed, Failed, Open };
-
-// The program's serial link: the port driver, the port and baud rate in use, the open flag,
-// the frame assembler, the frame queue and the router thread. Lives on the UI thread.
+// The program's serial link: a CLinkChannel on the serial port, the port and baud rate of the
+// last successful open, the frame queue and the router thread. Lives on the UI thread.
+// Opening is asynchronous: OpenLink() returns at once, the state is Opening, and
+// openFinished() tells the outcome. A link that goes away is retried every second.
 class CLinkManager : public QObject {
     Q_OBJECT
   public:
     explicit CLinkManager(QObject* parent = nullptr);
+    // With another transport than the serial port (tests use a slow one).
+    explicit CLinkManager(std::unique_ptr<CTransport> transport, QObject* parent = nullptr);
     ~CLinkManager() override;
 
-    bool OpenLink(const QString& portName, int baud);
+    // Starts opening the port; an empty name fails at once.
+    void OpenLink(const QString& portName, int baud);
     void CloseLink();
     // Open/close command: close when open, else reopen the stored port and baud rate.
     // Returns false when no port has been opened yet (nothing stored to reopen).
@@ -29,22 +33,24 @@ class CLinkManager : public QObject {
     // Hands one frame to the serial link; false when it is not open or the frame is too long.
     bool Send(const QByteArray& frame);
 
-    bool IsOpen() const { return m_linkOpen == 1; }
-    LinkState State() const { return m_state; }
+    bool IsOpen() const { return m_channel.IsOpen(); }
+    LinkState State() const { return m_channel.State(); }
     QString PortName() const { return m_portName; }
     int Baud() const { return m_baud; }
     bool HasStoredPort() const { return !m_portName.isEmpty(); }
     bool IsRetrying() const { return m_retry.isActive(); }
 
-    // Who receives routed frames on this thread (the main window's panel dispatch).
-    void SetDeliver(std::function<void(const RoutedFrame&)> deliver);
+    // Who receives routed frames on this thread, and who learns that a batch is done.
+    void SetDeliver(std::function<void(const RoutedFrame&)> deliver,
+                    std::function<void()> batchDone = {});
 
-    // Feeds received bytes to the assembler (normally called with what the port read).
-    void OnSerialBytes(const QByteArray& chunk);
+    // Frames received but never delivered because the station fell behind (queue overflow).
+    quint64 DroppedFrames() const { return m_queue.Dropped(); }
 
     // Stops the router thread and the serial worker; used at exit.
     void Shutdown();
 
+    CLinkChannel& Channel() { return m_channel; }
     CFrameQueue& Queue() { return m_queue; }
     CFrameRouter& Router() { return m_router; }
 
@@ -52,24 +58,31 @@ class CLinkManager : public QObject {
 
   signals:
     void stateChanged(Korvane::LinkState state);
+    void openFinished(bool ok);
     void frameSent(const QByteArray& frame);
     void frameAssembled(const QByteArray& frame);
+    // The count of dropped frames grew (reported at most a few times a second).
+    void framesDropped(quint64 total);
 
   private:
-    void SetState(LinkState state);
-    void OnPortLost();
+    void OnOpenFinished(bool ok);
+    void OnLost();
     void Retry();
+    void CheckDropped();
 
-    CSerialPort m_serialPort;
-    CFrameAssembler m_assembler;
+    CTransport* m_transport; // owned by m_channel
+    CLinkChannel m_channel;
     CFrameQueue m_queue;
     CFrameRouter m_router;
     std::function<void(const RoutedFrame&)> m_deliver;
+    std::function<void()> m_batchDone;
     QString m_portName; // port of the last successful open
     int m_baud = 0;     // baud rate of the last successful open
-    int m_linkOpen = 0;
-    LinkState m_state = LinkState::Closed;
+    QString m_pendingPort;
+    int m_pendingBaud = 0;
     QTimer m_retry;
+    QTimer m_dropCheck;
+    quint64 m_reportedDropped = 0;
 };
 
 } // namespace Korvane

@@ -8,13 +8,19 @@ namespace Korvane {
 class CPortWorker : public QObject {
     Q_OBJECT
   public:
-    bool OpenPort(const QString& name, int baud) {
+    void OpenPort(quint64 generation, const QString& name, int baud) {
+        ClosePort();
+        m_generation = generation;
         m_port = new QSerialPort(this);
         m_port->setPortName(name);
+        // The port's own buffer holds at most one chunk; beyond it the driver stops reading.
+        m_port->setReadBufferSize(CSerialPort::kReadChunk);
         if (!m_port->open(QIODevice::ReadWrite)) {
+            const QString reason = m_port->errorString();
             delete m_port;
             m_port = nullptr;
-            return false;
+            emit openFinished(generation, false, reason);
+            return;
         }
         // Configuration failures are not fatal: the port keeps the settings it had.
         (void)(m_port->setBaudRate(baud) && m_port->setDataBits(QSerialPort::Data8) &&
@@ -24,110 +30,186 @@ class CPortWorker : public QObject {
         m_port->setRequestToSend(true);
         // Start from a clean line: nothing left over from before this open.
         m_port->clear(QSerialPort::AllDirections);
+        m_lost = false;
+        m_handedOver = false;
         connect(m_port, &QSerialPort::readyRead, this, &CPortWorker::ReadAvailable);
         connect(m_port, &QSerialPort::errorOccurred, this, &CPortWorker::OnError);
-        return true;
+        emit openFinished(generation, true, QString());
     }
 
     void ClosePort() {
         if (m_port) {
+            m_port->disconnect(this);
             m_port->close();
             delete m_port;
             m_port = nullptr;
         }
     }
 
-    void WriteFrame(const QByteArray& frame) {
-        if (!m_port || !m_port->isOpen())
+    void WriteFrame(quint64 generation, const QByteArray& frame) {
+        if (generation != m_generation || !m_port || !m_port->isOpen() || m_lost)
             return;
-        m_port->write(frame);
+        if (m_port->write(frame) != frame.size()) {
+            Lose(m_port->errorString());
+            return;
+        }
         m_port->flush(); // put it on the line now rather than on the next loop turn
-        emit frameWritten(frame);
+        if (m_lost)      // the flush found the device gone
+            return;
+        emit frameWritten(generation, frame);
+    }
+
+    // The owner took the last chunk: read on.
+    void Resume(quint64 generation) {
+        if (generation != m_generation)
+            return;
+        m_handedOver = false;
+        ReadAvailable();
     }
 
   signals:
-    void bytesReceived(const QByteArray& chunk);
-    void portLost(const QString& reason);
-    void frameWritten(const QByteArray& frame);
+    void openFinished(quint64 generation, bool ok, const QString& reason);
+    void bytesReceived(quint64 generation, const QByteArray& chunk);
+    void portLost(quint64 generation, const QString& reason);
+    void frameWritten(quint64 generation, const QByteArray& frame);
 
   private:
     void ReadAvailable() {
-        const QByteArray chunk = m_port->readAll();
-        if (!chunk.isEmpty())
-            emit bytesReceived(chunk);
+        if (!m_port || m_handedOver || m_lost)
+            return;
+        const QByteArray chunk = m_port->read(CSerialPort::kReadChunk);
+        if (chunk.isEmpty())
+            return;
+        m_handedOver = true;
+        emit bytesReceived(m_generation, chunk);
     }
 
     void OnError(QSerialPort::SerialPortError error) {
         // A vanished device shows as a read that finds nothing to read (hang-up) and then as
-        // a resource error; either means the port is gone.
+        // a resource error; a write that fails means the same. Each means the port is gone.
         switch (error) {
         case QSerialPort::ResourceError:
         case QSerialPort::ReadError:
+        case QSerialPort::WriteError:
         case QSerialPort::DeviceNotFoundError:
         case QSerialPort::PermissionError:
+            Lose(m_port->errorString());
             break;
         default:
-            return;
+            break;
         }
+    }
+
+    void Lose(const QString& reason) {
         if (m_lost)
             return;
         m_lost = true;
-        const QString reason = m_port->errorString();
-        // Close here so that the descriptor does not keep firing errors.
+        // Close later, not from inside the port's own signal, so the descriptor stops firing.
         QMetaObject::invokeMethod(this, &CPortWorker::ClosePort, Qt::QueuedConnection);
-        emit portLost(reason);
+        emit portLost(m_generation, reason);
     }
 
     QSerialPort* m_port = nullptr;
+    quint64 m_generation = 0;
     bool m_lost = false;
+    bool m_handedOver = false; // a chunk is with the owner and not yet taken
 };
 
-CSerialPort::CSerialPort(QObject* parent) : QObject(parent) {}
+CSerialPort::CSerialPort(QObject* parent) : CTransport(parent) {}
 
 CSerialPort::~CSerialPort() {
     Shutdown();
 }
 
-bool CSerialPort::Open(const QString& portName, int baud) {
-    Shutdown();
+void CSerialPort::SetPort(const QString& portName, int baud) {
+    m_portName = portName;
+    m_baud = baud;
+}
+
+void CSerialPort::EnsureWorker() {
+    if (m_thread)
+        return;
     m_thread = new QThread;
     m_thread->setObjectName(QStringLiteral("PortThread"));
     m_worker = new CPortWorker;
     m_worker->moveToThread(m_thread);
-    // Queued to this thread; anything an ended worker left in flight is not passed on.
-    CPortWorker* worker = m_worker;
-    connect(worker, &CPortWorker::bytesReceived, this, [this, worker](const QByteArray& chunk) {
-        if (m_worker == worker)
-            emit bytesReceived(chunk);
-    });
-    connect(worker, &CPortWorker::portLost, this, [this, worker](const QString& reason) {
-        if (m_worker == worker)
-            emit portLost(reason);
-    });
-    connect(worker, &CPortWorker::frameWritten, this, [this, worker](const QByteArray& frame) {
-        if (m_worker == worker)
-            emit frameWritten(frame);
-    });
+    // Queued to this thread; results of an older generation are not passed on.
+    connect(m_worker, &CPortWorker::openFinished, this,
+            [this](quint64 generation, bool ok, const QString& reason) {
+                if (generation != m_generation)
+                    return;
+                m_open = ok;
+                if (ok)
+                    emit opened();
+                else
+                    emit openFailed(reason);
+            });
+    connect(m_worker, &CPortWorker::bytesReceived, this,
+            [this](quint64 generation, const QByteArray& chunk) {
+                if (generation == m_generation && m_open)
+                    emit bytesReceived(chunk);
+            });
+    connect(m_worker, &CPortWorker::portLost, this,
+            [this](quint64 generation, const QString& reason) {
+                if (generation != m_generation || !m_open)
+                    return;
+                m_open = false;
+                emit lost(reason);
+            });
+    connect(m_worker, &CPortWorker::frameWritten, this,
+            [this](quint64 generation, const QByteArray& frame) {
+                if (generation == m_generation && m_open)
+                    emit frameWritten(frame);
+            });
     m_thread->start();
+}
 
-    bool ok = false;
+void CSerialPort::Open() {
+    EnsureWorker();
+    m_open = false;
+    const quint64 generation = ++m_generation;
+    CPortWorker* worker = m_worker;
     QMetaObject::invokeMethod(
-        m_worker, [&] { ok = m_worker->OpenPort(portName, baud); }, Qt::BlockingQueuedConnection);
-    if (!ok)
-        Shutdown();
-    return ok;
+        worker,
+        [worker, generation, name = m_portName, baud = m_baud] {
+            worker->OpenPort(generation, name, baud);
+        },
+        Qt::QueuedConnection);
+}
+
+void CSerialPort::Close() {
+    ++m_generation; // nothing of the closed port is passed on any more
+    m_open = false;
+    if (!m_worker)
+        return;
+    CPortWorker* worker = m_worker;
+    QMetaObject::invokeMethod(
+        worker, [worker] { worker->ClosePort(); }, Qt::QueuedConnection);
 }
 
 bool CSerialPort::Write(const QByteArray& frame) {
-    if (!m_worker)
+    if (!m_worker || !m_open)
         return false;
     CPortWorker* worker = m_worker;
     // The frame travels by value in the queued call; the worker's event queue keeps the order.
     return QMetaObject::invokeMethod(
-        worker, [worker, frame] { worker->WriteFrame(frame); }, Qt::QueuedConnection);
+        worker,
+        [worker, frame, generation = m_generation] { worker->WriteFrame(generation, frame); },
+        Qt::QueuedConnection);
+}
+
+void CSerialPort::Consumed() {
+    if (!m_worker || !m_open)
+        return;
+    CPortWorker* worker = m_worker;
+    QMetaObject::invokeMethod(
+        worker, [worker, generation = m_generation] { worker->Resume(generation); },
+        Qt::QueuedConnection);
 }
 
 void CSerialPort::Shutdown() {
+    ++m_generation;
+    m_open = false;
     if (!m_thread)
         return;
     CPortWorker* worker = m_worker;

@@ -1,44 +1,55 @@
 #pragma once
 
+#include "transport.h"
+
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 #include <QThread>
-
-class QSerialPort;
 
 namespace Korvane {
 
 class CPortWorker;
 
-// Owns one serial port. The port lives on its own worker thread (PortThread), which is the
-// only reader and writer of it: it hands every chunk it reads to the owner as a value
-// (signal bytesReceived) and writes queued frames in order, each frame in one write.
-class CSerialPort : public QObject {
+// Owns one serial port. The port lives on one long-lived worker thread (PortThread), which is
+// the only reader and writer of it: opening (which can take seconds on a Bluetooth port),
+// reading and writing all happen there, so the UI thread never waits for the device. Reads are
+// handed over as values, one chunk at a time: the next chunk is read only after the owner
+// called Consumed(), so a flood fills the operating system's buffer instead of our memory.
+class CSerialPort : public CTransport {
     Q_OBJECT
   public:
     explicit CSerialPort(QObject* parent = nullptr);
     ~CSerialPort() override;
 
-    // Ends a running worker, then opens and configures the port (8N1, no flow control,
-    // RTS on, the given baud rate) on a fresh worker thread. Returns true when it is open.
-    // A baud rate the port refuses does not fail the open.
-    bool Open(const QString& portName, int baud);
+    // The port and baud rate the next Open() uses.
+    void SetPort(const QString& portName, int baud);
+    QString PortName() const { return m_portName; }
+    int Baud() const { return m_baud; }
 
-    // Queues one frame for writing; returns false when no worker runs.
-    bool Write(const QByteArray& frame);
+    // Closes what is open, then opens and configures the port (8N1, no flow control, RTS on,
+    // the baud rate set) on the worker thread. A baud rate the port refuses does not fail it.
+    void Open() override;
+    void Close() override;
+    bool Write(const QByteArray& frame) override;
+    void Consumed() override;
+    QString Description() const override { return m_portName; }
 
-    // Ends the worker; the worker closes the port. Blocks only until the thread ends.
+    // Closes the port and ends the worker thread; used at exit. Blocks only until the worker
+    // has finished what it is doing (it never waits for this thread).
     void Shutdown();
 
-  signals:
-    void bytesReceived(const QByteArray& chunk);
-    // The port went away while open (unplugged device, dropped Bluetooth link). Emitted once.
-    void portLost(const QString& reason);
-    // A frame was handed to the port.
-    void frameWritten(const QByteArray& frame);
+    // The largest chunk handed over at once.
+    static constexpr int kReadChunk = 16 * 1024;
 
   private:
+    void EnsureWorker();
+
+    QString m_portName;
+    int m_baud = 9600;
+    // Every Open() starts a new generation; whatever an older one still has in flight
+    // (a late open result, bytes read before a close) is recognised and dropped.
+    quint64 m_generation = 0;
+    bool m_open = false;
     QThread* m_thread = nullptr; // PortThread
     CPortWorker* m_worker = nullptr;
 };

@@ -1,36 +1,56 @@
 #include "panel_base.h"
 
+#include "../app/message_seam.h"
+#include "placeholder_panel.h"
+
 #include <QHash>
 #include <QLabel>
 
 namespace Korvane {
 
-namespace {
-QHash<int, CPanelBase*>& PanelSlots() {
-    static QHash<int, CPanelBase*> panelSlots;
-    return panelSlots;
-}
-} // namespace
+CPanelBase::CPanelBase(int dialogId, CPanelHost* host, QWidget* parent)
+    : QWidget(parent), m_dialogId(dialogId), m_host(host) {}
 
-CPanelBase::CPanelBase(int dialogId, QWidget* parent) : QWidget(parent), m_dialogId(dialogId) {
-    PanelSlots().insert(dialogId, this);
-}
-
-CPanelBase::~CPanelBase() {
-    auto it = PanelSlots().find(m_dialogId);
-    if (it != PanelSlots().end() && it.value() == this)
-        PanelSlots().erase(it);
-}
+CPanelBase::~CPanelBase() = default;
 
 void CPanelBase::OnRoutedFrame(int, const QByteArray&) {}
+
+bool CPanelBase::SendFrame(const QByteArray& frame) {
+    if (m_host)
+        return m_host->SendFrame(frame);
+    ShowMessage(
+        QStringLiteral("The serial port is not open or has been disconnected. Please reconnect!"));
+    return false;
+}
 
 void ShowLogo(QLabel* picture) {
     picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/logo_357.bmp")));
     picture->setFixedSize(200, 30);
 }
 
-CPanelBase* CPanelBase::ForDialog(int dialogId) {
-    return PanelSlots().value(dialogId, nullptr);
+namespace {
+// Filled once on the UI thread at start (RegisterPanelFamilies), read afterwards.
+QHash<int, PanelFamily>& Families() {
+    static QHash<int, PanelFamily> families;
+    return families;
+}
+} // namespace
+
+void RegisterPanelFamily(PanelFamily family) {
+    Q_ASSERT(!Families().contains(family.dialogId));
+    Families().insert(family.dialogId, std::move(family));
+}
+
+const PanelFamily* FindPanelFamily(int dialogId) {
+    RegisterPanelFamilies();
+    const auto it = Families().constFind(dialogId);
+    return it == Families().constEnd() ? nullptr : &it.value();
+}
+
+CPanelBase* CreatePanel(int dialogId, CPanelHost* host, QWidget* parent) {
+    if (const PanelFamily* family = FindPanelFamily(dialogId))
+        return family->create(host, parent);
+    return new CPlaceholderPanel(dialogId, host, parent);
 }
 
 } // namespace Korvane

@@ -3,38 +3,73 @@
 #include <QByteArray>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 
 namespace Korvane {
 
-// Base of every product panel. Each panel class has one dialog id and at most one live
-// instance, which records itself in a process-wide slot so routed frames can find it.
+// What a panel uses of the window that shows it. Each panel is given its own window's host,
+// so a second main window (tests make one) never takes the frames or the link of the first.
+class CPanelHost {
+  public:
+    virtual ~CPanelHost() = default;
+    // Puts one complete frame on the window's serial link; when the link is not open, tells
+    // the user so and returns false.
+    virtual bool SendFrame(const QByteArray& frame) = 0;
+};
+
+// Base of every product panel. Each panel class has one dialog id; its window keeps at most
+// one instance of it.
 class CPanelBase : public QWidget {
     Q_OBJECT
   public:
-    CPanelBase(int dialogId, QWidget* parent);
+    CPanelBase(int dialogId, CPanelHost* host, QWidget* parent);
     ~CPanelBase() override;
 
     int DialogId() const { return m_dialogId; }
 
     // A serial frame routed to this panel (on the UI thread); message is the route number.
     virtual void OnRoutedFrame(int message, const QByteArray& frame);
+    // The frames routed so far have all been handed over: a panel that parses frames into
+    // values writes its controls here, once per batch rather than once per frame.
+    virtual void OnRoutedBatchDone() {}
     // Runs when the panel is first created and again when the empty document is renewed.
     virtual void OnInitialUpdate() {}
+    // The selected product changed to index, also when this panel serves on (10 to 13 keep
+    // the 4WD panel but change its send route). Runs once after creation as well.
+    virtual void OnProductChanged(int index) { Q_UNUSED(index); }
     // The headless demo: shows what the panel does, as a user would, without a user.
     virtual void StartDemo() {}
 
-    // The live panel of a dialog id, or null.
-    static CPanelBase* ForDialog(int dialogId);
+  protected:
+    // Sends through the window that shows this panel.
+    bool SendFrame(const QByteArray& frame);
+    CPanelHost* Host() const { return m_host; }
 
   private:
     int m_dialogId;
+    CPanelHost* m_host;
 };
 
 // Shows the logo (bitmap 357) in a picture control sized 200 by 30 pixels.
 void ShowLogo(QLabel* picture);
 
+// A panel family: one panel class, the dialog id it is known by, and how to make it.
+using PanelFactory = std::function<CPanelBase*(CPanelHost* host, QWidget* parent)>;
+struct PanelFamily {
+    int dialogId;
+    const char* panelClass;
+    PanelFactory create;
+};
+
+// Called by each family's registration function (see RegisterPanelFamilies).
+void RegisterPanelFamily(PanelFamily family);
+// Registers every family once; the list of families is in panels/families.cpp.
+void RegisterPanelFamilies();
+const PanelFamily* FindPanelFamily(int dialogId);
+
 // Creates the panel class of a dialog id (a placeholder for products without a panel yet).
-CPanelBase* CreatePanel(int dialogId, QWidget* parent);
+CPanelBase* CreatePanel(int dialogId, CPanelHost* host, QWidget* parent);
 
 } // namespace Korvane

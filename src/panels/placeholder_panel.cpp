@@ -7,7 +7,8 @@
 
 namespace Korvane {
 
-CPlaceholderPanel::CPlaceholderPanel(int dialogId, QWidget* parent) : CPanelBase(dialogId, parent) {
+CPlaceholderPanel::CPlaceholderPanel(int dialogId, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent) {
     QStringList products;
     for (int i = 0; i < kProductCount; ++i)
         if (Product(i).panelId == dialogId)

@@ -8,7 +8,7 @@ namespace Korvane {
 class CPlaceholderPanel : public CPanelBase {
     Q_OBJECT
   public:
-    CPlaceholderPanel(int dialogId, QWidget* parent);
+    CPlaceholderPanel(int dialogId, CPanelHost* host, QWidget* parent);
 };
 
 } // namespace Korvane

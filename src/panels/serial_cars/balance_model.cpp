@@ -11,20 +11,6 @@ QString GainText(int position) {
     return QString::asprintf("%3.2f", position / 100.0);
 }
 
-double LeadingDouble(const QByteArray& text) {
-    const char* p = text.constData();
-    const char* end = p + text.size();
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
-    if (p < end && *p == '+')
-        ++p;
-    double value = 0.0;
-    const auto result = std::from_chars(p, end, value);
-    if (result.ec != std::errc() || std::isnan(value))
-        return 0.0;
-    return value;
-}
-
 int GainPosition(const QByteArray& valueText) {
     const double scaled = LeadingDouble(valueText) * 100.0;
     if (!(scaled > 0.0))

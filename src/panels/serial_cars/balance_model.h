@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../../link/numbers.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,8 +22,6 @@ constexpr int kGainPositionMax = 10000;
 
 // "%3.2f" of position / 100: 1234 -> "12.34", 5 -> "0.05".
 QString GainText(int position);
-// The leading decimal number of a text (blanks and sign allowed); 0 when there is none.
-double LeadingDouble(const QByteArray& text);
 // A received gain text as a slider position: value x 100, truncated, limited to 0..10000.
 int GainPosition(const QByteArray& valueText);
 

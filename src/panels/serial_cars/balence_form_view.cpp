@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace Korvane {
@@ -37,8 +38,8 @@ class CSliderRelease : public QObject {
 
 } // namespace
 
-CBalenceFormView::CBalenceFormView(QWidget* parent)
-    : CPanelBase(PanelBalance, parent), m_ui(new Ui::CBalenceFormView) {
+CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
+    : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
     m_ui->setupUi(this);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -61,7 +62,7 @@ CBalenceFormView::CBalenceFormView(QWidget* parent)
                  {m_ui->spinRightButton, "$0,2,0,0,0,0,0,0,0,0#"}};
     for (const auto& d : drive) {
         const QByteArray frame(d.frame);
-        connect(d.button, &QAbstractButton::clicked, this, [frame] { SendFrame(frame); });
+        connect(d.button, &QAbstractButton::clicked, this, [this, frame] { SendFrame(frame); });
     }
 
     m_sliders[AngleP] = m_ui->anglePSlider;
@@ -72,6 +73,14 @@ CBalenceFormView::CBalenceFormView(QWidget* parent)
     m_gainLabels[AngleD] = m_ui->angleDLabel;
     m_gainLabels[SpeedP] = m_ui->speedPLabel;
     m_gainLabels[SpeedI] = m_ui->speedILabel;
+    // The gain labels show "P:12.34"; which loop a gain belongs to is told by the description.
+    static const char* const kGainMeaning[GainCount] = {
+        "Angle loop, proportional gain", "Angle loop, derivative gain",
+        "Speed loop, proportional gain", "Speed loop, integral gain"};
+    for (int g = 0; g < GainCount; ++g) {
+        m_gainLabels[g]->setTextFormat(Qt::PlainText);
+        m_gainLabels[g]->setAccessibleDescription(QString::fromLatin1(kGainMeaning[g]));
+    }
     QAbstractButton* plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus, m_ui->speedPPlus,
                                         m_ui->speedIPlus};
     QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
@@ -98,13 +107,16 @@ CBalenceFormView::CBalenceFormView(QWidget* parent)
         ReadControls();
         UpdateSpeed();
     });
-    connect(m_ui->dragUpdatesCheck, &QAbstractButton::clicked, this,
+    // Every user change of a check box counts, by mouse, keyboard or assistive technology
+    // (whose "toggle" action emits toggled, not clicked); the panel's own changes are made
+    // with signals blocked, so they send nothing.
+    connect(m_ui->dragUpdatesCheck, &QAbstractButton::toggled, this,
             &CBalenceFormView::OnDragUpdates);
-    connect(m_ui->displayOpenCheck, &QAbstractButton::clicked, this,
+    connect(m_ui->displayOpenCheck, &QAbstractButton::toggled, this,
             &CBalenceFormView::OnDisplayOpen);
     for (QAbstractButton* box :
          {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->plotVoltageCheck})
-        connect(box, &QAbstractButton::clicked, this, &CBalenceFormView::ReadControls);
+        connect(box, &QAbstractButton::toggled, this, &CBalenceFormView::ReadControls);
 
     m_replyTimer.setInterval(kReplyTickMs);
     connect(&m_replyTimer, &QTimer::timeout, this, &CBalenceFormView::OnReplyTick);
@@ -150,20 +162,33 @@ void CBalenceFormView::ReadControls() {
     m_telemetry.acceleration = m_ui->accelerationEdit->text().toLatin1();
 }
 
+namespace {
+// Controls are written only when their value changed: an unchanged label is not announced
+// again, and an edit keeps its caret, selection and undo history.
+template <typename Control> void WriteText(Control* control, const QString& text) {
+    if (control->text() != text)
+        control->setText(text);
+}
+void WriteCheck(QAbstractButton* box, bool checked) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(checked);
+}
+} // namespace
+
 void CBalenceFormView::WriteControls() {
     for (int g = 0; g < GainCount; ++g)
-        m_gainLabels[g]->setText(m_gainText[g]);
-    m_ui->dragUpdatesCheck->setChecked(m_dragUpdates);
-    m_ui->plotAccelerationCheck->setChecked(m_plotAcceleration);
-    m_ui->plotGyroscopeCheck->setChecked(m_plotGyroscope);
-    m_ui->plotVoltageCheck->setChecked(m_plotVoltage);
-    m_ui->displayOpenCheck->setChecked(m_displayOpen);
-    m_ui->leftSpeedLabel->setText(QString::fromLatin1(m_telemetry.leftSpeed));
-    m_ui->rightSpeedLabel->setText(QString::fromLatin1(m_telemetry.rightSpeed));
-    m_ui->distanceEdit->setText(QString::fromLatin1(m_telemetry.distance));
-    m_ui->voltageEdit->setText(QString::fromLatin1(m_telemetry.voltage));
-    m_ui->gyroscopeEdit->setText(QString::fromLatin1(m_telemetry.gyroscope));
-    m_ui->accelerationEdit->setText(QString::fromLatin1(m_telemetry.acceleration));
+        WriteText(m_gainLabels[g], m_gainText[g]);
+    WriteCheck(m_ui->dragUpdatesCheck, m_dragUpdates);
+    WriteCheck(m_ui->plotAccelerationCheck, m_plotAcceleration);
+    WriteCheck(m_ui->plotGyroscopeCheck, m_plotGyroscope);
+    WriteCheck(m_ui->plotVoltageCheck, m_plotVoltage);
+    WriteCheck(m_ui->displayOpenCheck, m_displayOpen);
+    WriteText(m_ui->leftSpeedLabel, QString::fromLatin1(m_telemetry.leftSpeed));
+    WriteText(m_ui->rightSpeedLabel, QString::fromLatin1(m_telemetry.rightSpeed));
+    WriteText(m_ui->distanceEdit, QString::fromLatin1(m_telemetry.distance));
+    WriteText(m_ui->voltageEdit, QString::fromLatin1(m_telemetry.voltage));
+    WriteText(m_ui->gyroscopeEdit, QString::fromLatin1(m_telemetry.gyroscope));
+    WriteText(m_ui->accelerationEdit, QString::fromLatin1(m_telemetry.acceleration));
 }
 
 void CBalenceFormView::SetGainLabelFromSlider(int gain) {
@@ -275,9 +300,17 @@ void CBalenceFormView::OnRoutedFrame(int message, const QByteArray& frame) {
         ApplyPidReply(frame);
     } else if (message == MsgBalanceTelemetry) {
         m_telemetry.Parse(frame);
-        ScheduleChartRefresh();
-        WriteControls();
+        m_telemetryPending = true;
     }
+}
+
+void CBalenceFormView::OnRoutedBatchDone() {
+    // A batch of telemetry frames has been parsed in order: show the newest values once.
+    if (!m_telemetryPending)
+        return;
+    m_telemetryPending = false;
+    ScheduleChartRefresh();
+    WriteControls();
 }
 
 void CBalenceFormView::ScheduleChartRefresh() {

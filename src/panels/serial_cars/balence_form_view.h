@@ -26,10 +26,11 @@ class CTchart_wave;
 class CBalenceFormView : public CPanelBase {
     Q_OBJECT
   public:
-    explicit CBalenceFormView(QWidget* parent = nullptr);
+    explicit CBalenceFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CBalenceFormView() override;
 
     void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
@@ -84,6 +85,7 @@ class CBalenceFormView : public CPanelBase {
     bool m_plotGyroscope = false;
     bool m_plotVoltage = false;
     bool m_displayOpen = false;
+    bool m_telemetryPending = false; // telemetry parsed, controls not yet written
 
     QList<QPointF> m_points[3]; // reused point buffers of the three series
     QTimer m_chartTimer;        // coalesces chart redraws to the display rate

@@ -13,13 +13,15 @@
 
 namespace Korvane {
 
-CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, QWidget* parent)
-    : CPanelBase(dialogId, parent), m_routeMessage(routeMessage) {
+CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_routeMessage(routeMessage) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
 void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
     m_distanceLabel = distanceLabel;
+    // Device text, shown as it is: never read as markup.
+    m_distanceLabel->setTextFormat(Qt::PlainText);
     m_logo = logo;
     // Installed after the form exists so that every child control passes keys to the panel.
     new CKeyPreFilter(this, [this](QKeyEvent* e) { OnKeyDown(e->key()); });
@@ -28,7 +30,7 @@ void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
 
 void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
     connect(button, &QAbstractButton::clicked, this,
-            [action] { SendFrame(CarButtonFrame(action)); });
+            [this, action] { SendFrame(CarButtonFrame(action)); });
 }
 
 void CBasicCarPanel::OnKeyDown(int key) {
@@ -42,11 +44,15 @@ void CBasicCarPanel::OnRoutedFrame(int message, const QByteArray& frame) {
     m_routedFrame = frame;
     if (const auto distance = DistanceFromFrame(m_routedFrame))
         m_distanceText = QString::fromLatin1(*distance);
-    WriteControls();
+}
+
+void CBasicCarPanel::OnRoutedBatchDone() {
+    WriteControls(); // once per batch: a flood of frames shows the newest distance
 }
 
 void CBasicCarPanel::WriteControls() {
-    if (m_distanceLabel)
+    // Written only when it changed, so that an unchanged distance is not announced again.
+    if (m_distanceLabel && m_distanceLabel->text() != m_distanceText)
         m_distanceLabel->setText(m_distanceText);
 }
 
@@ -85,8 +91,8 @@ template <typename Form> void CBasicCarPanel::BindCommonButtons(Form* ui) {
     BindControls(ui->distanceLabel, ui->logoPicture);
 }
 
-CArduinoCarFormView::CArduinoCarFormView(QWidget* parent)
-    : CBasicCarPanel(PanelBirchCar, MsgBirchCar, parent), m_ui(new Ui::CArduinoCarFormView) {
+CArduinoCarFormView::CArduinoCarFormView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelBirchCar, MsgBirchCar, host, parent), m_ui(new Ui::CArduinoCarFormView) {
     m_ui->setupUi(this);
     BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
     BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
@@ -99,16 +105,17 @@ CArduinoCarFormView::CArduinoCarFormView(QWidget* parent)
 
 CArduinoCarFormView::~CArduinoCarFormView() = default;
 
-CVantrelCarFormView::CVantrelCarFormView(QWidget* parent)
-    : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, parent), m_ui(new Ui::CVantrelCarFormView) {
+CVantrelCarFormView::CVantrelCarFormView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, host, parent),
+      m_ui(new Ui::CVantrelCarFormView) {
     m_ui->setupUi(this);
     BindCommonButtons(m_ui.get());
 }
 
 CVantrelCarFormView::~CVantrelCarFormView() = default;
 
-CKorvaneView::CKorvaneView(QWidget* parent)
-    : CBasicCarPanel(PanelAlderCar, MsgAlderCar, parent), m_ui(new Ui::CKorvaneView) {
+CKorvaneView::CKorvaneView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelAlderCar, MsgAlderCar, host, parent), m_ui(new Ui::CKorvaneView) {
     m_ui->setupUi(this);
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);

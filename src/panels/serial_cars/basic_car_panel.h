@@ -22,9 +22,10 @@ namespace Korvane {
 class CBasicCarPanel : public CPanelBase {
     Q_OBJECT
   public:
-    CBasicCarPanel(int dialogId, int routeMessage, QWidget* parent);
+    CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
 
     void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
@@ -52,7 +53,7 @@ class CBasicCarPanel : public CPanelBase {
 class CArduinoCarFormView : public CBasicCarPanel {
     Q_OBJECT
   public:
-    explicit CArduinoCarFormView(QWidget* parent = nullptr);
+    explicit CArduinoCarFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CArduinoCarFormView() override;
 
   private:
@@ -62,7 +63,7 @@ class CArduinoCarFormView : public CBasicCarPanel {
 class CVantrelCarFormView : public CBasicCarPanel {
     Q_OBJECT
   public:
-    explicit CVantrelCarFormView(QWidget* parent = nullptr);
+    explicit CVantrelCarFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CVantrelCarFormView() override;
 
   private:
@@ -72,7 +73,7 @@ class CVantrelCarFormView : public CBasicCarPanel {
 class CKorvaneView : public CBasicCarPanel {
     Q_OBJECT
   public:
-    explicit CKorvaneView(QWidget* parent = nullptr);
+    explicit CKorvaneView(CPanelHost* host, QWidget* parent = nullptr);
     ~CKorvaneView() override;
     void OnInitialUpdate() override;
 

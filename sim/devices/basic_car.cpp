@@ -1,7 +1,5 @@
 #include "basic_car.h"
 
-#include "balance_car.h"
-
 #include <QList>
 
 #include <algorithm>
@@ -84,12 +82,8 @@ void BasicCar::Tick(double dt) {
                   .toLatin1());
 }
 
-std::unique_ptr<Device> CreateDevice(int product) {
-    if (product >= 5 && product <= 7)
-        return std::make_unique<BasicCar>();
-    if (product == 8 || product == 9)
-        return std::make_unique<BalanceCar>();
-    return nullptr;
+void RegisterBasicCars() {
+    RegisterDevice({5, 6, 7}, [] { return std::make_unique<BasicCar>(); });
 }
 
 } // namespace KorvaneSim

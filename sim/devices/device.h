@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace KorvaneSim {
@@ -29,5 +31,9 @@ class Device : public QObject {
 
 // The device of a product index, or null when the simulator has none for it yet.
 std::unique_ptr<Device> CreateDevice(int product);
+
+// Called by each device family's registration function (the list is in devices/registry.cpp).
+using DeviceFactory = std::function<std::unique_ptr<Device>()>;
+void RegisterDevice(std::initializer_list<int> products, DeviceFactory create);
 
 } // namespace KorvaneSim

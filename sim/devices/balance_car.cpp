@@ -133,4 +133,8 @@ QByteArray BalanceCar::PidReply() const {
         .toLatin1();
 }
 
+void RegisterBalanceCars() {
+    RegisterDevice({8, 9}, [] { return std::make_unique<BalanceCar>(); });
+}
+
 } // namespace KorvaneSim

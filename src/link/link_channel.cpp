@@ -1,0 +1,95 @@
+#include "link_channel.h"
+
+#include "frames.h"
+
+namespace Korvane {
+
+namespace {
+LinkTraceSink& TraceSink() {
+    static LinkTraceSink sink;
+    return sink;
+}
+} // namespace
+
+void SetLinkTrace(LinkTraceSink sink) {
+    TraceSink() = std::move(sink);
+}
+
+CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent)
+    : QObject(parent), m_transport(std::move(transport)) {
+    m_transport->setParent(nullptr); // owned here, not by the object tree
+    connect(m_transport.get(), &CTransport::opened, this, &CLinkChannel::OnOpened);
+    connect(m_transport.get(), &CTransport::openFailed, this, &CLinkChannel::OnOpenFailed);
+    connect(m_transport.get(), &CTransport::bytesReceived, this, &CLinkChannel::OnBytes);
+    connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
+    connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
+        if (TraceSink())
+            TraceSink()(TraceDirection::Sent, Description(), frame);
+        emit frameSent(frame);
+    });
+}
+
+CLinkChannel::~CLinkChannel() = default;
+
+void CLinkChannel::Open(bool quiet) {
+    m_assembler.Reset();
+    m_opening = true;
+    if (!quiet)
+        SetState(LinkState::Opening);
+    else if (m_state == LinkState::Open)
+        SetState(LinkState::Failed);
+    m_transport->Open();
+}
+
+void CLinkChannel::Close() {
+    m_opening = false;
+    m_transport->Close();
+    m_assembler.Reset();
+    SetState(LinkState::Closed);
+}
+
+bool CLinkChannel::Send(const QByteArray& frame) {
+    if (m_state != LinkState::Open || frame.size() > kMaxOutgoingFrame)
+        return false;
+    return m_transport->Write(frame);
+}
+
+void CLinkChannel::SetState(LinkState state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void CLinkChannel::OnOpened() {
+    m_opening = false;
+    m_assembler.Reset();
+    SetState(LinkState::Open);
+    emit openFinished(true, QString());
+}
+
+void CLinkChannel::OnOpenFailed(const QString& reason) {
+    m_opening = false;
+    SetState(LinkState::Failed);
+    emit openFinished(false, reason);
+}
+
+void CLinkChannel::OnBytes(const QByteArray& chunk) {
+    m_assembler.FeedChunk(chunk, [this](const QByteArray& frame) {
+        if (TraceSink())
+            TraceSink()(TraceDirection::Received, Description(), frame);
+        emit frameReceived(frame);
+    });
+    // Everything of the chunk has been handled (a handler may have closed the link meanwhile).
+    if (m_state == LinkState::Open)
+        m_transport->Consumed();
+}
+
+void CLinkChannel::OnLost(const QString& reason) {
+    m_assembler.Reset();
+    m_transport->Close();
+    SetState(LinkState::Failed);
+    emit lost(reason);
+}
+
+} // namespace Korvane

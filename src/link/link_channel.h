@@ -1,0 +1,70 @@
+#pragma once
+
+#include "frame_receive.h"
+#include "transport.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace Korvane {
+
+enum class LinkState { Closed, Opening, Open, Failed };
+
+// Direction of a traced frame.
+enum class TraceDirection { Sent, Received };
+// Receives every frame that any link wrote or assembled, with the link's description.
+using LinkTraceSink = std::function<void(TraceDirection, const QString& link, const QByteArray&)>;
+// Installs the process-wide trace (the station's --trace); an empty function removes it.
+void SetLinkTrace(LinkTraceSink sink);
+
+// The frame rules on top of one transport, the same for every link: outgoing frames of at most
+// 1024 bytes, incoming bytes cut into frames by its own assembler (reset at every open and
+// loss, so a half frame never glues onto the bytes of the next connection), the trace, and
+// the link state with loss handling. Lives on the UI thread.
+class CLinkChannel : public QObject {
+    Q_OBJECT
+  public:
+    explicit CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent = nullptr);
+    ~CLinkChannel() override;
+
+    // Starts opening. The state becomes Opening, unless quiet (a retry after a loss keeps the
+    // state it has until the attempt succeeds).
+    void Open(bool quiet = false);
+    void Close();
+    // Hands one frame to the transport; false when the link is not open or the frame is
+    // longer than kMaxOutgoingFrame (nothing is written then).
+    bool Send(const QByteArray& frame);
+
+    LinkState State() const { return m_state; }
+    bool IsOpen() const { return m_state == LinkState::Open; }
+    bool IsOpening() const { return m_opening; }
+    CTransport& Transport() { return *m_transport; }
+    QString Description() const { return m_transport->Description(); }
+
+  signals:
+    void stateChanged(Korvane::LinkState state);
+    // The outcome of an Open(): true when the link is open.
+    void openFinished(bool ok, const QString& reason);
+    // Every complete frame, in arrival order.
+    void frameReceived(const QByteArray& frame);
+    // A frame was written in full.
+    void frameSent(const QByteArray& frame);
+    // The open link went away; the state is Failed.
+    void lost(const QString& reason);
+
+  private:
+    void SetState(LinkState state);
+    void OnOpened();
+    void OnOpenFailed(const QString& reason);
+    void OnBytes(const QByteArray& chunk);
+    void OnLost(const QString& reason);
+
+    std::unique_ptr<CTransport> m_transport;
+    CFrameAssembler m_assembler;
+    LinkState m_state = LinkState::Closed;
+    bool m_opening = false;
+};
+
+} // namespace Korvane

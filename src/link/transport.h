@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace Korvane {
+
+// One connection to a device: the serial port, or a TCP connection to a car's control service.
+// Everything is asynchronous and happens on the owner's thread through signals; nothing here
+// ever waits for the device. The transport knows bytes, not frames; CLinkChannel puts the
+// frame rules, the trace and the loss handling on top of it.
+class CTransport : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+
+    // Starts opening (closing first what is open); answers with opened() or openFailed().
+    virtual void Open() = 0;
+    // Closes; nothing more is received or written afterwards. Does not wait.
+    virtual void Close() = 0;
+    // Hands one complete frame over for writing, in order, in one write. False when the
+    // transport is not open. A write that fails later is reported as lost().
+    virtual bool Write(const QByteArray& frame) = 0;
+    // The owner has taken every chunk handed over so far: the transport may read on. Until
+    // then it reads nothing more, so the device (or the operating system) holds back.
+    virtual void Consumed() {}
+    // What the status panes and the trace show: the port name, or the address and port.
+    virtual QString Description() const = 0;
+
+  signals:
+    void opened();
+    void openFailed(const QString& reason);
+    void bytesReceived(const QByteArray& chunk);
+    // The device went away while open (unplugged, dropped link, failed write). Once per open.
+    void lost(const QString& reason);
+    // A frame was written in full.
+    void frameWritten(const QByteArray& frame);
+};
+
+} // namespace Korvane
