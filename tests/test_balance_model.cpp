@@ -79,6 +79,42 @@ class TestBalanceModel : public QObject {
         QCOMPARE(t.distance, QByteArray("88"));
     }
 
+    void numbersFromDevicesAreAlwaysSane() {
+        const struct {
+            const char* text;
+            double value;
+        } doubles[] = {{"7.80", 7.8},  {" -1.5x", -1.5}, {"+2", 2.0},     {"", 0.0},
+                       {"abc", 0.0},   {"inf", 0.0},     {"-inf", 0.0},   {"nan", 0.0},
+                       {"NAN", 0.0},   {"1e999", 0.0},   {"-1e999", 0.0}, {"1e308", 1e308},
+                       {"infinity", 0.0}};
+        for (const auto& d : doubles)
+            QCOMPARE(LeadingDouble(d.text), d.value);
+
+        const struct {
+            const char* text;
+            int value;
+        } ints[] = {{"42", 42},
+                    {" -7,", -7},
+                    {"x", 0},
+                    {"", 0},
+                    {"2147483647", 2147483647},
+                    {"2147483648", 2147483647},
+                    {"4294967299", 2147483647}, // glibc atoi would give 3
+                    {"-2147483648", -2147483647 - 1},
+                    {"-99999999999999999999999", -2147483647 - 1},
+                    {"+12abc", 12}};
+        for (const auto& i : ints)
+            QCOMPARE(SaturatingInt(i.text), i.value);
+
+        // A telemetry value that is not a finite number plots as 0; its text is kept.
+        CBalanceTelemetry t;
+        t.Parse("$LV0,RV0,ACnan,GYinf,CSB0,VT-1e999#");
+        QCOMPARE(t.gyroscope, QByteArray("inf"));
+        QCOMPARE(t.gyroscopeHistory.back(), 0.0);
+        QCOMPARE(t.accelerationHistory.back(), 0.0);
+        QCOMPARE(t.voltageHistory.back(), 0.0);
+    }
+
     void historiesShiftOneSamplePerFrame() {
         CBalanceTelemetry t;
         for (int i = 1; i <= 501; ++i)

@@ -14,6 +14,10 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
+#include <QValueAxis>
+
+#include <cmath>
 
 using namespace Korvane;
 
@@ -135,7 +139,14 @@ class TestBalancePanel : public QObject {
         QCOMPARE(LabelText(1042), QStringLiteral("P:3.50"));
         QCOMPARE(LabelText(1043), QStringLiteral("I:0.10"));
         QVERIFY(!m_panel->ReplyTimerActive());
-        QTest::qWait(300); // well past ten ticks: no timeout after a reply
+        // Let twice as many ticks of the reply interval pass as a timeout needs, counted,
+        // not guessed from a wall-clock wait: no timeout follows a reply.
+        int ticks = 0;
+        QTimer clock;
+        clock.setInterval(20);
+        connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+        clock.start();
+        QTRY_VERIFY(ticks >= 2 * CReplyWatch::kTimeoutTicks);
         QVERIFY(m_messages.isEmpty());
 
         // Missing VP: only the angle gains change.
@@ -259,6 +270,28 @@ class TestBalancePanel : public QObject {
             QCOMPARE(chart->Series(i)->pen().width(), widths[i]);
             QVERIFY(!chart->Series(i)->pointsVisible());
         }
+    }
+
+    void absurdNumbersKeepTheChartFinite() {
+        // "inf" is what Arduino firmware prints for an overflowed float; a pair of +-1e308
+        // would overflow the span of the axis. The y axis stays a finite range throughout.
+        Click(1029);
+        Click(1030);
+        Route("$LV0,RV0,AC1e308,GYinf,CSB0,VT0#");
+        QTRY_COMPARE(Control<QLineEdit>(1011)->text(), QStringLiteral("inf"));
+        Route("$LV0,RV0,AC-1e308,GY2,CSB0,VT0#");
+        QTRY_COMPARE(Control<QLineEdit>(1011)->text(), QStringLiteral("2"));
+        m_panel->FlushChart();
+        auto* y = qobject_cast<QValueAxis*>(m_panel->Chart()->chart()->axes(Qt::Vertical).first());
+        QVERIFY(y);
+        QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && y->min() < y->max());
+        QCOMPARE(m_panel->Telemetry().gyroscopeHistory[498], 0.0); // inf counted as 0
+        // Ordinary values afterwards are fitted again.
+        for (int i = 0; i < 500; ++i)
+            Route("$LV0,RV0,AC1,GY3,CSB0,VT0#");
+        QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1.0);
+        m_panel->FlushChart();
+        QVERIFY(y->max() <= 10 && y->min() >= 0);
     }
 
     void samePanelForBothProducts() {

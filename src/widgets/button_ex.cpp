@@ -1,21 +1,20 @@
 #include "button_ex.h"
 
+#include "colour_words.h"
+
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 namespace Korvane {
 
-CButtonEx::CButtonEx(QWidget* parent) : QPushButton(parent) {
-    setAccessibleDescription(m_face.name());
-}
+CButtonEx::CButtonEx(QWidget* parent) : QPushButton(parent) {}
 
-CButtonEx::CButtonEx(const QString& text, QWidget* parent) : QPushButton(text, parent) {
-    setAccessibleDescription(m_face.name());
-}
+CButtonEx::CButtonEx(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
 void CButtonEx::SetFaceColor(const QColor& colour) {
     m_face = colour;
-    setAccessibleDescription(colour.name()); // what the colour of the face tells
+    // What the colour of the face tells, in words a listener understands.
+    setAccessibleDescription(ColourInWords(colour.red(), colour.green(), colour.blue()));
     update();
 }
 

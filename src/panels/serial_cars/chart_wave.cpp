@@ -89,6 +89,11 @@ void CTchart_wave::RescaleAxes() {
     }
     if (lo > hi)
         return; // nothing plotted
+    // Values are finite (the parser makes sure), but a pair like -1e308 and 1e308 would make
+    // the span overflow: keep the range where every step of the fit stays finite.
+    constexpr double kLimit = 1e300;
+    lo = std::clamp(lo, -kLimit, kLimit);
+    hi = std::clamp(hi, -kLimit, kLimit);
     if (hi - lo < 1e-9) {
         lo -= 1;
         hi += 1;
