@@ -1,12 +1,16 @@
 // The serial driver and link manager against real pseudo-terminals.
+#include "app/catalogue.h"
+#include "feed_transport.h"
 #include "link/link_manager.h"
 #include "link_wait.h"
 #include "pty_pair.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Korvane;
 
@@ -185,6 +189,170 @@ class TestSerialLink : public QObject {
         link.CloseLink();
         QVERIFY(!link.IsRetrying());
         QCOMPARE(link.State(), LinkState::Closed);
+    }
+
+    void aSlowOpenLeavesTheThreadRunning() {
+        // A Bluetooth port can take seconds to connect: the UI thread's timers run on.
+        auto* slow = new CFeedTransport(2000);
+        CLinkManager link{std::unique_ptr<CTransport>(slow)};
+        int ticks = 0;
+        QTimer clock;
+        clock.setInterval(10);
+        connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+        clock.start();
+        QSignalSpy done(&link, &CLinkManager::openFinished);
+        link.OpenLink(QStringLiteral("slow"), 9600);
+        QCOMPARE(link.State(), LinkState::Opening);
+        QVERIFY(!link.Send("$1#")); // not open yet
+        QVERIFY(done.wait(5000));
+        QVERIFY(done.first().first().toBool());
+        QCOMPARE(link.State(), LinkState::Open);
+        QVERIFY2(ticks >= 50, qPrintable(QString::number(ticks))); // about 200 in 2 s
+        // The real port answers asynchronously too: the call returns before the port does.
+        PtyPair pty;
+        CLinkManager serial;
+        serial.OpenLink(pty.SlavePath(), 9600);
+        QCOMPARE(serial.State(), LinkState::Opening);
+        QTRY_COMPARE(serial.State(), LinkState::Open);
+    }
+
+    void aHalfFrameNeverGluesOntoTheNextOpen() {
+        PtyPair pty;
+        CLinkManager link;
+        Assembled rx(link);
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
+        pty.Write("$0,0,0,0,0,0,0,0,0,0,0,1");
+        QTest::qWait(50);
+        link.CloseLink();
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
+        pty.Write("7,0#$0,0,0,0,0,0,0,0,0,0,0,42,0#");
+        QTRY_COMPARE(rx.frames.size(), 1);
+        QCOMPARE(rx.frames[0], QByteArray("$0,0,0,0,0,0,0,0,0,0,0,42,0#"));
+    }
+
+    void aHalfFrameNeverGluesOntoTheBytesAfterALoss() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tty"));
+        auto* pty = new PtyPair;
+        QVERIFY(QFile::link(pty->SlavePath(), path));
+        CLinkManager link;
+        Assembled rx(link);
+        QVERIFY(OpenNow(link, path, 115200));
+        pty->Write("$0,0,0,0,0,0,0,0,0,0,0,1");
+        QTest::qWait(50);
+        delete pty; // unplugged in the middle of a frame
+        QTRY_COMPARE(link.State(), LinkState::Failed);
+        PtyPair back;
+        QFile::remove(path);
+        QVERIFY(QFile::link(back.SlavePath(), path));
+        QTRY_VERIFY_WITH_TIMEOUT(link.State() == LinkState::Open,
+                                 3 * CLinkManager::kRetryIntervalMs);
+        back.Write("7,0#$0,0,0,0,0,0,0,0,0,0,0,42,0#");
+        QTRY_COMPARE(rx.frames.size(), 1);
+        QCOMPARE(rx.frames[0], QByteArray("$0,0,0,0,0,0,0,0,0,0,0,42,0#"));
+    }
+
+    void aFailedWriteIsALossNotASend() {
+        QList<QByteArray> traced;
+        SetLinkTrace([&traced](TraceDirection d, const QString&, const QByteArray& f) {
+            if (d == TraceDirection::Sent)
+                traced << f;
+        });
+        auto* pty = new PtyPair;
+        CLinkManager link;
+        QSignalSpy sent(&link, &CLinkManager::frameSent);
+        QVERIFY(OpenNow(link, pty->SlavePath(), 115200));
+        QVERIFY(link.Send("$ok#"));
+        QTRY_COMPARE(sent.size(), 1);
+        delete pty; // both ends gone: writes fail with an I/O error
+        for (int i = 0; i < 20 && link.IsOpen(); ++i) {
+            link.Send("$lost#");
+            QTest::qWait(20);
+        }
+        QTRY_COMPARE(link.State(), LinkState::Failed);
+        QVERIFY(link.IsRetrying());
+        SetLinkTrace({});
+        // Only the frame that was written is reported as sent.
+        QCOMPARE(traced, QList<QByteArray>{"$ok#"});
+        QCOMPARE(sent.size(), 1);
+    }
+
+    void theWorkerReadsOnlyWhatTheOwnerTook() {
+        // Back-pressure: the port hands over one chunk and reads no more until it is taken,
+        // so a flood stays in the operating system's buffer, not in our memory.
+        PtyPair pty;
+        CSerialPort port;
+        QList<QByteArray> chunks;
+        connect(&port, &CTransport::bytesReceived, [&chunks](const QByteArray& c) { chunks << c; });
+        QSignalSpy opened(&port, &CTransport::opened);
+        port.SetPort(pty.SlavePath(), 115200);
+        port.Open();
+        QVERIFY(opened.wait(3000));
+        pty.Write("$first#");
+        QTRY_COMPARE(chunks.size(), 1);
+        pty.Write("$second#");
+        QTest::qWait(100);
+        QCOMPARE(chunks.size(), 1); // not taken yet: nothing more is read
+        port.Consumed();
+        QTRY_COMPARE(chunks.size(), 2);
+        QCOMPARE(chunks.join(), QByteArray("$first#$second#"));
+    }
+
+    void deliveriesNeverNest() {
+        // A handler that runs a nested event loop (a modal box) while frames keep arriving:
+        // the newer frames wait until it returns, and all arrive in order.
+        ProductIndex().store(5);
+        PtyPair pty;
+        CLinkManager link;
+        int depth = 0;
+        int deepest = 0;
+        QList<int> order;
+        link.SetDeliver([&](const RoutedFrame& rf) {
+            ++depth;
+            deepest = std::max(deepest, depth);
+            order << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
+            if (order.size() == 1) {
+                QTimer::singleShot(0, [&pty] {
+                    for (int i = 2; i <= 50; ++i)
+                        pty.Write("$" + QByteArray::number(i) + ",0#");
+                });
+                QEventLoop box; // what QMessageBox::exec would run
+                QTimer::singleShot(300, &box, &QEventLoop::quit);
+                box.exec();
+            }
+            --depth;
+        });
+        QVERIFY(OpenNow(link, pty.SlavePath(), 115200));
+        pty.Write("$1,0#");
+        QTRY_COMPARE(order.size(), 50);
+        QCOMPARE(deepest, 1);
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(order[i], i + 1);
+    }
+
+    void framesDroppedWhenBehindAreCountedAndReported() {
+        // The UI thread takes no turn while 50 000 frames arrive: the router fills its
+        // bounded hand-over (and holds one batch taken from the queue), the queue drops its
+        // oldest frames, and every frame is either delivered, in order, or counted as dropped.
+        ProductIndex().store(5);
+        auto* feed = new CFeedTransport;
+        CLinkManager link{std::unique_ptr<CTransport>(feed)};
+        QList<int> delivered;
+        link.SetDeliver([&](const RoutedFrame& rf) {
+            delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
+        });
+        QSignalSpy reported(&link, &CLinkManager::framesDropped);
+        QVERIFY(OpenNow(link, QStringLiteral("feed"), 0));
+        constexpr int kFrames = 50000;
+        for (int i = 0; i < kFrames; ++i)
+            feed->Feed("$" + QByteArray::number(i) + ",0#");
+        QTRY_VERIFY(reported.size() > 0 && delivered.size() + int(link.DroppedFrames()) == kFrames);
+        constexpr int kQueue = 10000; // the queue's capacity, also the most one batch holds
+        QVERIFY(int(link.DroppedFrames()) >=
+                kFrames - int(CFrameRouter::kOutboxCapacity) - 2 * kQueue);
+        QCOMPARE(reported.last().first().toULongLong(), link.DroppedFrames());
+        QVERIFY(std::is_sorted(delivered.begin(), delivered.end()));
+        QCOMPARE(delivered.last(), kFrames - 1); // the newest survive
     }
 };
 

@@ -216,7 +216,7 @@ void CMainFrame::SelectProduct(int index) {
     if (!panel || panel->DialogId() != Product(index).panelId)
         panel = SwitchPanel(Product(index).panelId);
     // Also when the same panel serves on: it may depend on which of its products this is.
-    panel->OnProductChanged(index);
+    panel->SetProduct(index);
 }
 
 CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {

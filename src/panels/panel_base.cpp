@@ -15,6 +15,11 @@ CPanelBase::~CPanelBase() = default;
 
 void CPanelBase::OnRoutedFrame(int, const QByteArray&) {}
 
+void CPanelBase::SetProduct(int index) {
+    m_product = index;
+    OnProductChanged(index);
+}
+
 bool CPanelBase::SendFrame(const QByteArray& frame) {
     if (m_host)
         return m_host->SendFrame(frame);

@@ -38,11 +38,15 @@ class CPanelBase : public QWidget {
     virtual void OnInitialUpdate() {}
     // The selected product changed to index, also when this panel serves on (10 to 13 keep
     // the 4WD panel but change its send route). Runs once after creation as well.
-    virtual void OnProductChanged(int index) { Q_UNUSED(index); }
+    void SetProduct(int index);
+    // The product this panel serves now (-1 before the first selection).
+    int Product() const { return m_product; }
     // The headless demo: shows what the panel does, as a user would, without a user.
     virtual void StartDemo() {}
 
   protected:
+    // Told by SetProduct; panels whose behaviour depends on the product override it.
+    virtual void OnProductChanged(int index) { Q_UNUSED(index); }
     // Sends through the window that shows this panel.
     bool SendFrame(const QByteArray& frame);
     CPanelHost* Host() const { return m_host; }
@@ -50,6 +54,7 @@ class CPanelBase : public QWidget {
   private:
     int m_dialogId;
     CPanelHost* m_host;
+    int m_product = -1;
 };
 
 // Shows the logo (bitmap 357) in a picture control sized 200 by 30 pixels.

@@ -11,8 +11,8 @@ CPlaceholderPanel::CPlaceholderPanel(int dialogId, CPanelHost* host, QWidget* pa
     : CPanelBase(dialogId, host, parent) {
     QStringList products;
     for (int i = 0; i < kProductCount; ++i)
-        if (Product(i).panelId == dialogId)
-            products << QString::fromLatin1(Product(i).label);
+        if (Korvane::Product(i).panelId == dialogId)
+            products << QString::fromLatin1(Korvane::Product(i).label);
     auto* label =
         new QLabel(tr("The panel for %1 is not available yet in this version of Korvane PC.\n"
                       "The serial link, the product menu and the other panels work as usual.")

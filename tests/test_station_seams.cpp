@@ -1,0 +1,192 @@
+// What every panel family relies on: registration, the product a panel serves, a second main
+// window that takes nothing from the first, and keys that reach the panel exactly once and
+// never from a text field.
+#include "app/catalogue.h"
+#include "app/control_ids.h"
+#include "app/main_frame.h"
+#include "app/message_seam.h"
+#include "app/send_frame.h"
+#include "panels/key_pre_filter.h"
+#include "panels/panel_base.h"
+#include "panels/serial_cars/basic_car_panel.h"
+#include "station_fixture.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+using namespace Korvane;
+
+namespace {
+
+// A panel-like widget with children, and every key the pre-filter hands to it.
+struct KeyBench {
+    QWidget panel;
+    QPushButton* button = new QPushButton(QStringLiteral("Forward"), &panel);
+    QLineEdit* edit = new QLineEdit(&panel);
+    QSpinBox* spin = new QSpinBox(&panel);
+    QComboBox* combo = new QComboBox(&panel);
+    QTextEdit* text = new QTextEdit(&panel);
+    QList<int> handed;
+
+    KeyBench() {
+        auto* layout = new QVBoxLayout(&panel);
+        for (QWidget* w : {static_cast<QWidget*>(button), static_cast<QWidget*>(edit),
+                           static_cast<QWidget*>(spin), static_cast<QWidget*>(combo),
+                           static_cast<QWidget*>(text)})
+            layout->addWidget(w);
+        combo->setEditable(true);
+        new CKeyPreFilter(&panel, [this](QKeyEvent* e) { handed << e->key(); });
+        panel.show();
+    }
+};
+
+void Press(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
+class TestStationSeams : public QObject {
+    Q_OBJECT
+    QStringList m_messages;
+
+  private slots:
+    void initTestCase() {
+        SetMessageObserver([this](const QString& t) { m_messages << t; });
+    }
+    void init() { m_messages.clear(); }
+
+    void everyFamilyMatchesTheProductTable() {
+        // Each product's panel id either has a registered family of the table's class, or is
+        // a product whose panel is still to come (a placeholder says so).
+        CMainFrame frame;
+        for (int i = 0; i < kProductCount; ++i) {
+            const ProductInfo& p = Product(i);
+            CPanelBase* panel = CreatePanel(p.panelId, &frame, nullptr);
+            QCOMPARE(panel->DialogId(), p.panelId);
+            if (const PanelFamily* family = FindPanelFamily(p.panelId)) {
+                QCOMPARE(QByteArray(family->panelClass), QByteArray(p.panelClass));
+                QCOMPARE(QByteArray(panel->metaObject()->className()),
+                         "Korvane::" + QByteArray(p.panelClass));
+            } else {
+                QVERIFY(panel->findChild<QLabel*>(QStringLiteral("placeholderLabel")));
+            }
+            delete panel;
+        }
+        // Routed messages find the panel of the product that routes them.
+        for (int i = 0; i < kProductCount; ++i)
+            for (const RouteRule& rule : Product(i).routes)
+                if (rule.message != 0)
+                    QCOMPARE(PanelForMessage(rule.message), Product(i).panelId);
+    }
+
+    void panelKnowsTheProductItServes() {
+        CMainFrame frame;
+        frame.SelectProduct(8);
+        CPanelBase* balance = frame.CurrentPanel();
+        QCOMPARE(balance->Product(), 8);
+        frame.SelectProduct(9); // same panel serves on, and is told
+        QCOMPARE(frame.CurrentPanel(), balance);
+        QCOMPARE(balance->Product(), 9);
+        frame.SelectProduct(5);
+        QCOMPARE(frame.CurrentPanel()->Product(), 5);
+        QCOMPARE(balance->Product(), 9); // a hidden panel is not told about others
+        frame.SelectProduct(8);
+        QCOMPARE(balance->Product(), 8);
+    }
+
+    void aSecondWindowTakesNothingFromTheFirst() {
+        StationOnPty first;
+        QVERIFY(first.Start(5));
+        auto* firstPanel = qobject_cast<CBasicCarPanel*>(first.frame->CurrentPanel());
+        QVERIFY(firstPanel);
+        {
+            CMainFrame second;
+            second.SelectProduct(5);
+            second.show();
+            QCOMPARE(CMainFrame::Instance(), first.frame.get());
+            // The second window's panel sends through the second window's (closed) link.
+            auto* forward =
+                qobject_cast<QAbstractButton*>(FindControl(second.CurrentPanel(), 1193));
+            QVERIFY(forward);
+            forward->click();
+            QCOMPARE(m_messages.size(), 1);
+            QCOMPARE(first.pty->ReadFor(30), QByteArray());
+        }
+        // After the second window has gone, the first one still sends and receives.
+        QVERIFY(SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        QTest::keyClick(firstPanel, Qt::Key_W);
+        QCOMPARE(first.pty->ReadAtLeast(42),
+                 QByteArray("$0,0,0,0,0,0,0,0,0,0#$1,0,0,0,0,0,0,0,0,0#"));
+        first.pty->Write("$1,0,0,0,0,0,0,0,0,0,0,321,0#");
+        QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(firstPanel, 1194))->text(),
+                     QStringLiteral("321"));
+    }
+
+    void eachPressReachesThePanelOnce() {
+        KeyBench bench;
+        // Four identical synthetic presses (same address, same time stamp) are four presses.
+        for (int i = 0; i < 4; ++i)
+            Press(&bench.panel, Qt::Key_F5);
+        QCOMPARE(bench.handed, QList<int>(4, Qt::Key_F5));
+        bench.handed.clear();
+        // Aimed at a button, which ignores it and lets it travel up: handed over once each.
+        for (int i = 0; i < 4; ++i)
+            Press(bench.button, Qt::Key_F5);
+        QCOMPARE(bench.handed, QList<int>(4, Qt::Key_F5));
+        bench.handed.clear();
+        // A typed key stroke at the button, then one at the panel itself.
+        QTest::keyClick(bench.button, Qt::Key_W);
+        QTest::keyClick(&bench.panel, Qt::Key_W);
+        QCOMPARE(bench.handed, (QList<int>{Qt::Key_W, Qt::Key_W}));
+        bench.handed.clear();
+        // A child added after the filter was made hands its keys over too.
+        auto* later = new QPushButton(QStringLiteral("Later"), &bench.panel);
+        later->show();
+        Press(later, Qt::Key_A);
+        QCOMPARE(bench.handed, QList<int>{Qt::Key_A});
+    }
+
+    void typingStaysInTextFields() {
+        KeyBench bench;
+        bench.edit->setFocus();
+        QTest::keyClicks(bench.edit, QStringLiteral("wasd"));
+        QCOMPARE(bench.edit->text(), QStringLiteral("wasd"));
+        QTest::keyClick(bench.edit, Qt::Key_Space);
+        QTest::keyClick(bench.edit, Qt::Key_Left);
+        QTest::keyClick(bench.edit, Qt::Key_Up); // ignored by the edit, travels up: still text
+        QTest::keyClicks(bench.spin, QStringLiteral("12"));
+        QTest::keyClicks(bench.combo->lineEdit(), QStringLiteral("ws"));
+        QTest::keyClicks(bench.text->viewport(), QStringLiteral("d"));
+        QTest::keyClicks(bench.text, QStringLiteral("s"));
+        QVERIFY2(bench.handed.isEmpty(), qPrintable(QString::number(bench.handed.size())));
+        // A read-only combo box is a choice, not a text field.
+        bench.combo->setEditable(false);
+        QTest::keyClick(bench.combo, Qt::Key_W);
+        QCOMPARE(bench.handed, QList<int>{Qt::Key_W});
+    }
+
+    void typingIntoTheBalanceCarsFieldsDrivesNothing() {
+        StationOnPty station;
+        QVERIFY(station.Start(8));
+        auto* distance = qobject_cast<QLineEdit*>(FindControl(station.frame->CurrentPanel(), 1009));
+        QVERIFY(distance);
+        QTest::keyClicks(distance, QStringLiteral("wasd "));
+        QCOMPARE(station.pty->ReadFor(50), QByteArray());
+        // The same key on the panel drives.
+        QTest::keyClick(station.frame->CurrentPanel(), Qt::Key_W);
+        QCOMPARE(station.pty->ReadAtLeast(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
+    }
+};
+
+QTEST_MAIN(TestStationSeams)
+#include "test_station_seams.moc"
