@@ -40,7 +40,16 @@ demo() {
     "$BUILD_DIR/sim/korvane-sim" --product "$product" --link "$tty" >"$DEMO_TMP/sim.log" 2>&1 &
     SIM_PID=$!
     trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; rm -rf "$DEMO_TMP"' EXIT
-    for _ in $(seq 50); do [ -e "$tty" ] && break; sleep 0.1; done
+    for _ in $(seq 50); do
+        [ -e "$tty" ] && break
+        kill -0 "$SIM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -e "$tty" ]; then
+        echo "The simulator did not start for product $product:" >&2
+        cat "$DEMO_TMP/sim.log" >&2
+        exit 1
+    fi
     local station=("$BUILD_DIR/src/korvane" --product "$product" --port "$tty" --baud 115200 --trace)
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
         echo "Station on $tty (simulated product $product). Drive with W/A/S/D/Space/arrows."
@@ -48,9 +57,15 @@ demo() {
     else
         local shot="$BUILD_DIR/demo-screenshot.png"
         echo "No display: running the demo headless; frames exchanged:"
-        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 4000 --screenshot "$shot"
-        echo "Simulated car's log:"
+        local rc=0
+        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 4000 --screenshot "$shot" ||
+            rc=$?
+        echo "Simulated device's log:"
         cat "$DEMO_TMP/sim.log"
+        if [ "$rc" -ne 0 ]; then
+            echo "The demo failed (exit code $rc)." >&2
+            exit "$rc"
+        fi
         echo "Screenshot of the main window: $shot"
     fi
 }

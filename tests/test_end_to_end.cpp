@@ -9,6 +9,7 @@
 #include "panels/serial_cars/basic_car_panel.h"
 #include "panels/serial_cars/chart_wave.h"
 
+#include "sim_process.h"
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
@@ -21,43 +22,26 @@ using namespace Korvane;
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QProcess m_sim;
-    QString m_tty;
+    SimProcess m_sim;
     QStringList m_messages;
 
-    QString SimLog() {
-        QFile f(m_dir.filePath(QStringLiteral("received.log")));
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
+    QString SimLog() { return m_sim.Log(); }
     void StartSim(int product, const QStringList& extra = {"--rate", "20"}) {
-        m_tty = m_dir.filePath(QStringLiteral("tty%1").arg(product));
-        m_sim.start(QStringLiteral(KORVANE_SIM_PATH),
-                    QStringList{"--product", QString::number(product), "--link", m_tty, "--log",
-                                m_dir.filePath(QStringLiteral("received.log"))} +
-                        extra);
-        QVERIFY(m_sim.waitForStarted());
-        QVERIFY(QTest::qWaitFor([&] { return m_sim.canReadLine(); }, 5000));
-        QCOMPARE(m_sim.readLine().trimmed(), ("PORT " + m_tty).toLocal8Bit());
+        QVERIFY(m_sim.Start(product, extra));
     }
 
   private slots:
     void initTestCase() {
         SetMessageObserver([this](const QString& t) { m_messages << t; });
     }
-    void cleanup() {
-        m_sim.terminate();
-        m_sim.waitForFinished(3000);
-        QFile::remove(m_dir.filePath(QStringLiteral("received.log")));
-    }
+    void cleanup() { m_sim.Stop(); }
 
     void keysDriveTheSimulatedCar() {
         StartSim(5);
         CMainFrame frame;
         frame.SelectProduct(5);
         frame.show();
-        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_sim.Port(), 115200));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1194));
         QVERIFY(label);
         QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
@@ -66,8 +50,7 @@ class TestEndToEnd : public QObject {
 
         QTest::keyClick(frame.CurrentPanel(), Qt::Key_W);
         QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$1,0,0,0,0,0,0,0,0,0#")), 3000);
-        QVERIFY(QTest::qWaitFor([&] { return m_sim.canReadLine(); }, 3000));
-        QCOMPARE(m_sim.readLine().trimmed(), QByteArray("ack $1,0,0,0,0,0,0,0,0,0# forward"));
+        QCOMPARE(m_sim.ReadLine(), QByteArray("ack $1,0,0,0,0,0,0,0,0,0# forward"));
         // Driving forward brings the wall closer, live on the panel.
         QTRY_VERIFY_WITH_TIMEOUT(label->text().toInt() < start, 3000);
 
@@ -79,19 +62,23 @@ class TestEndToEnd : public QObject {
     }
 
     void scriptedFramesReachThePanel() {
-        // No telemetry; a script sends two distances once the station listens (its open
-        // clears what came before).
-        const QString script = m_dir.filePath(QStringLiteral("script.txt"));
+        // No telemetry; the script waits for the station's first frame (so the station is
+        // listening) and then sends two distances.
+        QTemporaryDir dir;
+        const QString script = dir.filePath(QStringLiteral("script.txt"));
         QFile f(script);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("; distances\nsleep 1000\n$0,0,0,0,0,0,0,0,0,0,0,321,0#\nsleep 300\n"
+        f.write("; distances\nwait-frame\n$0,0,0,0,0,0,0,0,0,0,0,321,0#\nsleep 300\n"
                 "$0,0,0,0,0,0,0,0,0,0,0,42,0#\n");
         f.close();
         StartSim(6, {"--rate", "0", "--script", script});
         CMainFrame frame;
         frame.SelectProduct(6);
-        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_sim.Port(), 115200));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1210));
+        QTest::qWait(200);
+        QCOMPARE(label->text(), QStringLiteral("0cm")); // nothing before the handshake
+        QVERIFY(frame.SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
         QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("321"), 3000);
         QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("42"), 3000);
     }
@@ -100,7 +87,7 @@ class TestEndToEnd : public QObject {
         StartSim(7);
         CMainFrame frame;
         frame.SelectProduct(7);
-        QVERIFY(OpenNow(frame.Link(), m_tty, 9600));
+        QVERIFY(OpenNow(frame.Link(), m_sim.Port(), 9600));
         auto* label = qobject_cast<QLabel*>(FindControl(frame.CurrentPanel(), 1192));
         QTRY_VERIFY_WITH_TIMEOUT(label->text() != QStringLiteral("0cm"), 3000);
         QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1005)),
@@ -114,7 +101,7 @@ class TestEndToEnd : public QObject {
         CMainFrame frame;
         frame.SelectProduct(8);
         frame.show();
-        QVERIFY(OpenNow(frame.Link(), m_tty, 115200));
+        QVERIFY(OpenNow(frame.Link(), m_sim.Port(), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
         QVERIFY(panel);
         auto click = [&](int id) {
@@ -149,6 +136,28 @@ class TestEndToEnd : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(panel->Chart()->Series(0)->count(), 500, 3000);
         click(1032);
         QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,0,0,2,0,0,0,0,0,0#")), 3000);
+    }
+
+    void simulatorEndsCleanlyOnTerminate() {
+        // The signal is taken through a self-pipe; the simulator leaves its event loop in the
+        // ordinary way, reports what it sent and removes its port link.
+        StartSim(5, {"--rate", "50"});
+        QTest::qWait(200);
+        m_sim.Process().terminate();
+        QVERIFY(m_sim.Process().waitForFinished(3000));
+        QCOMPARE(m_sim.Process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_sim.Process().exitCode(), 0);
+        const QByteArray out = m_sim.Process().readAllStandardOutput();
+        QVERIFY2(out.contains("SENT "), out.constData());
+        QVERIFY(!QFile::exists(m_sim.Port()));
+    }
+
+    void simulatorRefusesProductsItDoesNotHave() {
+        QProcess sim;
+        sim.start(QStringLiteral(KORVANE_SIM_PATH), {"--product", "0"});
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitCode(), 2);
+        QVERIFY(sim.readAllStandardError().contains("no simulated device"));
     }
 };
 

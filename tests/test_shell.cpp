@@ -20,6 +20,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -373,6 +374,49 @@ class TestShell : public QObject {
             QCOMPARE(station.exitCode(), 2);
             QVERIFY(station.readAllStandardError().startsWith("korvane: "));
         }
+    }
+
+    void scriptsCanRelyOnTheExitCode() {
+        auto run = [](const QStringList& args, QByteArray* out = nullptr,
+                      QByteArray* err = nullptr) {
+            QProcess station;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            station.setProcessEnvironment(env);
+            station.start(QStringLiteral(KORVANE_STATION_PATH), args);
+            if (!station.waitForFinished(15000)) {
+                station.kill();
+                return -1;
+            }
+            if (out)
+                *out = station.readAllStandardOutput();
+            if (err)
+                *err = station.readAllStandardError();
+            return station.exitCode();
+        };
+        QByteArray out, err;
+        QCOMPARE(run({"--help"}, &out), 0);
+        QVERIFY(out.contains("--product"));
+        QCOMPARE(run({"--version"}, &out), 0);
+        QVERIFY(out.contains("4.0"));
+        // Nobody could answer the product dialog without a display.
+        QCOMPARE(run({"--quit-after", "100"}, nullptr, &err), 2);
+        QVERIFY(err.contains("--product"));
+        // A port that does not open ends an unattended run with 1, and says why.
+        QCOMPARE(run({"--product", "5", "--port", "/dev/korvane-missing", "--quit-after", "3000"},
+                     nullptr, &err),
+                 1);
+        QVERIFY(err.contains("did not open"));
+        // A screenshot that cannot be written is an error before anything runs.
+        QCOMPARE(run({"--product", "5", "--screenshot", "/nonexistent-dir/shot.png", "--quit-after",
+                      "100"},
+                     nullptr, &err),
+                 2);
+        QVERIFY(err.contains("screenshot"));
+        QTemporaryDir dir;
+        const QString shot = dir.filePath(QStringLiteral("shot.png"));
+        QCOMPARE(run({"--product", "5", "--screenshot", shot, "--quit-after", "300"}), 0);
+        QVERIFY(QImage(shot).width() > 100);
     }
 
     void startOptions() {

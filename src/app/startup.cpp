@@ -113,7 +113,8 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         return false;
     }
     if (parser.isSet(help)) {
-        options->exitText = parser.helpText();
+        options->exitText = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                      QStringLiteral("korvane"));
         return true;
     }
     if (parser.isSet(version)) {

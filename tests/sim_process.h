@@ -1,0 +1,61 @@
+#pragma once
+// The device simulator as a separate process, for end-to-end tests of any product: starts
+// korvane-sim, waits for the line that names its port, reads its log of received frames and
+// its printed lines, and ends it when the fixture goes.
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+class SimProcess {
+  public:
+    ~SimProcess() { Stop(); }
+
+    // Starts the simulator for a product with extra options; false when it did not come up.
+    bool Start(int product, const QStringList& extra = {}) {
+        Stop();
+        m_port = m_dir.filePath(QStringLiteral("tty%1").arg(product));
+        m_log = m_dir.filePath(QStringLiteral("received%1.log").arg(m_runs++));
+        m_process.start(
+            QStringLiteral(KORVANE_SIM_PATH),
+            QStringList{"--product", QString::number(product), "--link", m_port, "--log", m_log} +
+                extra);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        const QByteArray line = ReadLine(5000);
+        return line == ("PORT " + m_port).toLocal8Bit();
+    }
+
+    void Stop() {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000))
+            m_process.kill();
+    }
+
+    // The station's port to open.
+    QString Port() const { return m_port; }
+    // Every frame the simulated device received so far, one per line.
+    QString Log() const {
+        QFile f(m_log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+    // The next line the simulator printed (its acknowledgements), or empty after the time.
+    QByteArray ReadLine(int timeoutMs = 3000) {
+        if (!QTest::qWaitFor([&] { return m_process.canReadLine(); }, timeoutMs))
+            return {};
+        return m_process.readLine().trimmed();
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QProcess& Process() { return m_process; }
+
+  private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_port;
+    QString m_log;
+    int m_runs = 0;
+};
