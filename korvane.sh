@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
-          fonts-wqy-microhei)
+          fonts-wqy-microhei desktop-file-utils appstream)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {

@@ -24,6 +24,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+    // The desktop finds the menu entry (and its icon) for the window by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.KorvanePC"));
     if (Korvane::CannotAskForProduct(options)) {
         // Nobody could answer the product dialog: it would wait for ever.
         std::fprintf(stderr, "korvane: no display to ask for the product on; give --product N\n");
