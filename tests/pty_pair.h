@@ -58,6 +58,23 @@ class PtyPair {
         }
     }
 
+    // Writes everything from a thread that is not the event loop's (a device thread): waits
+    // in poll() while the station has not read what came before, as a UART would.
+    void WriteBlocking(const QByteArray& bytes) {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(m_master, bytes.constData() + done, bytes.size() - done);
+            if (n > 0) {
+                done += n;
+            } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+                pollfd p{m_master, POLLOUT, 0};
+                ::poll(&p, 1, 100);
+            } else {
+                return;
+            }
+        }
+    }
+
     // Reads what the station wrote, keeping the event loop running, until `count` bytes have
     // arrived or the time is up.
     QByteArray ReadAtLeast(qsizetype count, int timeoutMs = 3000) {
