@@ -5,6 +5,9 @@
 #                          Balance Car; any product the simulator has)
 #   ./korvane.sh test   install what is missing, build, run every test
 #   ./korvane.sh build  install what is missing and build only
+#   ./korvane.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in
+#                          build-asan and run every test there
+#   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -75,12 +78,32 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 --timeout 300
 }
 
+# A sanitizer build of the tests in its own folder (benchmarks left out).
+sanitized_tests() {
+    local dir=$1 option=$2
+    install_missing
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-D$option=ON" \
+        -DKORVANE_BENCH=OFF >/dev/null
+    cmake --build "$dir" -j2
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j2 --timeout 600
+}
+
 case "${1:-demo}" in
 demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
+sanitize)
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    sanitized_tests build-asan KORVANE_ASAN
+    ;;
+tsan)
+    export TSAN_OPTIONS="die_after_fork=0:suppressions=$PWD/tests/tsan.supp"
+    sanitized_tests build-tsan KORVANE_TSAN
+    ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|sanitize|tsan]" >&2
     exit 2
     ;;
 esac
