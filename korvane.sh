@@ -99,7 +99,7 @@ sanitize)
     sanitized_tests build-asan KORVANE_ASAN
     ;;
 tsan)
-    export TSAN_OPTIONS="die_after_fork=0:suppressions=$PWD/tests/tsan.supp"
+    export TSAN_OPTIONS="die_after_fork=0:ignore_noninstrumented_modules=1:suppressions=$PWD/tests/tsan.supp"
     sanitized_tests build-tsan KORVANE_TSAN
     ;;
 *)

@@ -123,8 +123,8 @@ void CFrameRouter::Run() {
                 m_outbox.push_back({r.message[i], frame});
                 if (!m_drainPosted) { // one wake-up of the UI thread per batch
                     m_drainPosted = true;
-                    QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox,
-                                              Qt::QueuedConnection);
+                    // By name: the wake-up carries no data of ours across threads.
+                    QMetaObject::invokeMethod(this, "DrainOutbox", Qt::QueuedConnection);
                 }
             }
         }
@@ -166,7 +166,7 @@ void CFrameRouter::DrainOutbox() {
     m_delivering = false;
     // The rest in a later turn, so that input and painting are not held up by a backlog.
     if (more)
-        QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "DrainOutbox", Qt::QueuedConnection);
 }
 
 } // namespace Korvane

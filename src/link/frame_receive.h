@@ -97,7 +97,7 @@ class CFrameRouter : public QObject {
     // loop), at most kMaxPerTurn frames before it lets the event loop run again. Deliveries
     // never nest: called while a delivery is running (a handler that runs a modal box), it
     // returns at once, and the frames wait, in order, until the running handler returns.
-    void DrainOutbox();
+    Q_INVOKABLE void DrainOutbox();
 
     std::size_t OutboxCount();
     static constexpr std::size_t kOutboxCapacity = 10000;

@@ -8,6 +8,19 @@ namespace Korvane {
 class CPortWorker : public QObject {
     Q_OBJECT
   public:
+    using Call = std::function<void(CPortWorker*)>;
+    explicit CPortWorker(std::shared_ptr<void> mailboxOwner,
+                         std::function<std::deque<Call>()> takeCalls)
+        : m_mailboxOwner(std::move(mailboxOwner)), m_takeCalls(std::move(takeCalls)) {}
+
+    // Runs every call queued for this worker, in order, until none is left (the last look
+    // into the mailbox also publishes what the calls did to whoever takes the mailbox next).
+    Q_INVOKABLE void RunCalls() {
+        for (std::deque<Call> calls = m_takeCalls(); !calls.empty(); calls = m_takeCalls())
+            for (Call& call : calls)
+                call(this);
+    }
+
     void OpenPort(quint64 generation, const QString& name, int baud) {
         ClosePort();
         m_generation = generation;
@@ -109,6 +122,8 @@ class CPortWorker : public QObject {
         emit portLost(m_generation, reason);
     }
 
+    std::shared_ptr<void> m_mailboxOwner;
+    std::function<std::deque<Call>()> m_takeCalls;
     QSerialPort* m_port = nullptr;
     quint64 m_generation = 0;
     bool m_lost = false;
@@ -131,7 +146,16 @@ void CSerialPort::EnsureWorker() {
         return;
     m_thread = new QThread;
     m_thread->setObjectName(QStringLiteral("PortThread"));
-    m_worker = new CPortWorker;
+    m_mailbox = std::make_shared<Mailbox>();
+    std::weak_ptr<Mailbox> mailbox = m_mailbox;
+    m_worker = new CPortWorker(m_mailbox, [mailbox] {
+        std::deque<CPortWorker::Call> calls;
+        if (const auto box = mailbox.lock()) {
+            std::lock_guard lock(box->mutex);
+            calls.swap(box->calls);
+        }
+        return calls;
+    });
     m_worker->moveToThread(m_thread);
     // Queued to this thread; results of an older generation are not passed on.
     connect(m_worker, &CPortWorker::openFinished, this,
@@ -164,47 +188,44 @@ void CSerialPort::EnsureWorker() {
     m_thread->start();
 }
 
+void CSerialPort::Post(std::function<void(CPortWorker*)> call) {
+    {
+        std::lock_guard lock(m_mailbox->mutex);
+        m_mailbox->calls.push_back(std::move(call));
+    }
+    // The wake-up carries nothing: the call and its values travel through the mailbox.
+    QMetaObject::invokeMethod(m_worker, "RunCalls", Qt::QueuedConnection);
+}
+
 void CSerialPort::Open() {
     EnsureWorker();
     m_open = false;
     const quint64 generation = ++m_generation;
-    CPortWorker* worker = m_worker;
-    QMetaObject::invokeMethod(
-        worker,
-        [worker, generation, name = m_portName, baud = m_baud] {
-            worker->OpenPort(generation, name, baud);
-        },
-        Qt::QueuedConnection);
+    Post([generation, name = m_portName, baud = m_baud](CPortWorker* worker) {
+        worker->OpenPort(generation, name, baud);
+    });
 }
 
 void CSerialPort::Close() {
     ++m_generation; // nothing of the closed port is passed on any more
     m_open = false;
-    if (!m_worker)
-        return;
-    CPortWorker* worker = m_worker;
-    QMetaObject::invokeMethod(
-        worker, [worker] { worker->ClosePort(); }, Qt::QueuedConnection);
+    if (m_worker)
+        Post([](CPortWorker* worker) { worker->ClosePort(); });
 }
 
 bool CSerialPort::Write(const QByteArray& frame) {
     if (!m_worker || !m_open)
         return false;
-    CPortWorker* worker = m_worker;
-    // The frame travels by value in the queued call; the worker's event queue keeps the order.
-    return QMetaObject::invokeMethod(
-        worker,
-        [worker, frame, generation = m_generation] { worker->WriteFrame(generation, frame); },
-        Qt::QueuedConnection);
+    // The frame travels by value; the mailbox keeps the order.
+    Post([frame, generation = m_generation](CPortWorker* worker) {
+        worker->WriteFrame(generation, frame);
+    });
+    return true;
 }
 
 void CSerialPort::Consumed() {
-    if (!m_worker || !m_open)
-        return;
-    CPortWorker* worker = m_worker;
-    QMetaObject::invokeMethod(
-        worker, [worker, generation = m_generation] { worker->Resume(generation); },
-        Qt::QueuedConnection);
+    if (m_worker && m_open)
+        Post([generation = m_generation](CPortWorker* worker) { worker->Resume(generation); });
 }
 
 void CSerialPort::Shutdown() {
@@ -212,16 +233,24 @@ void CSerialPort::Shutdown() {
     m_open = false;
     if (!m_thread)
         return;
-    CPortWorker* worker = m_worker;
-    // The worker never waits for this thread, so waiting for it here cannot deadlock.
-    QMetaObject::invokeMethod(
-        worker, [worker] { worker->ClosePort(); }, Qt::BlockingQueuedConnection);
-    m_thread->quit();
+    // The worker closes its port and is left with nothing to do; the thread then ends. The
+    // worker never waits for this thread, so waiting for it here cannot deadlock.
+    Post([](CPortWorker* worker) {
+        worker->ClosePort();
+        worker->thread()->quit();
+    });
     m_thread->wait();
+    CPortWorker* worker = m_worker;
     m_worker = nullptr;
+    {
+        // Taken after the thread has ended: a happens-before edge every tool can see.
+        std::lock_guard lock(m_mailbox->mutex);
+        m_mailbox->calls.clear();
+    }
     delete worker; // its thread has ended: nothing else touches it any more
     delete m_thread;
     m_thread = nullptr;
+    m_mailbox.reset();
 }
 
 } // namespace Korvane

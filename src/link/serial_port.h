@@ -6,6 +6,11 @@
 #include <QString>
 #include <QThread>
 
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
 namespace Korvane {
 
 class CPortWorker;
@@ -43,6 +48,9 @@ class CSerialPort : public CTransport {
 
   private:
     void EnsureWorker();
+    // Hands a call to the worker thread: queued under our own mutex (so that every tool sees
+    // the hand-over), then the worker is woken to run what is queued, in order.
+    void Post(std::function<void(CPortWorker*)> call);
 
     QString m_portName;
     int m_baud = 9600;
@@ -52,6 +60,12 @@ class CSerialPort : public CTransport {
     bool m_open = false;
     QThread* m_thread = nullptr; // PortThread
     CPortWorker* m_worker = nullptr;
+    // Calls for the worker, shared with it.
+    struct Mailbox {
+        std::mutex mutex;
+        std::deque<std::function<void(CPortWorker*)>> calls;
+    };
+    std::shared_ptr<Mailbox> m_mailbox;
 };
 
 } // namespace Korvane
