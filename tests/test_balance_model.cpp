@@ -83,9 +83,9 @@ class TestBalanceModel : public QObject {
         const struct {
             const char* text;
             double value;
-        } doubles[] = {{"7.80", 7.8},  {" -1.5x", -1.5}, {"+2", 2.0},     {"", 0.0},
-                       {"abc", 0.0},   {"inf", 0.0},     {"-inf", 0.0},   {"nan", 0.0},
-                       {"NAN", 0.0},   {"1e999", 0.0},   {"-1e999", 0.0}, {"1e308", 1e308},
+        } doubles[] = {{"7.80", 7.8},    {" -1.5x", -1.5}, {"+2", 2.0},     {"", 0.0},
+                       {"abc", 0.0},     {"inf", 0.0},     {"-inf", 0.0},   {"nan", 0.0},
+                       {"NAN", 0.0},     {"1e999", 0.0},   {"-1e999", 0.0}, {"1e308", 1e308},
                        {"infinity", 0.0}};
         for (const auto& d : doubles)
             QCOMPARE(LeadingDouble(d.text), d.value);

@@ -319,10 +319,18 @@ class TestShell : public QObject {
         CProductSelectDlg select;
         roots << &config << &select << frame.StatusBar();
         for (QWidget* root : roots) {
+            QStringList buttonsHeard; // what a listener hears of each button: never twice
             for (QWidget* w : root->findChildren<QWidget*>()) {
                 if (!w->isVisibleTo(root) && root != frame.StatusBar())
                     continue;
                 QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+                if (qobject_cast<QAbstractButton*>(w)) {
+                    const QString heard = iface->text(QAccessible::Name) + " / " +
+                                          iface->text(QAccessible::Description);
+                    QVERIFY2(!buttonsHeard.contains(heard),
+                             qPrintable(heard + " twice in " + root->objectName()));
+                    buttonsHeard << heard;
+                }
                 QVERIFY(iface);
                 const QString what = w->objectName() + " in " + root->objectName();
                 const QString name = iface->text(QAccessible::Name);

@@ -16,14 +16,22 @@ class TestWidgetGeometry : public QObject {
         const struct {
             int r, g, b;
             const char* words;
-        } cases[] = {{255, 0, 0, "red"},          {0, 255, 0, "green"},
-                     {0, 0, 255, "blue"},         {255, 255, 0, "yellow"},
-                     {0, 255, 255, "cyan"},       {255, 0, 255, "magenta"},
-                     {255, 128, 0, "orange"},     {128, 0, 255, "purple"},
-                     {0, 0, 0, "black"},          {255, 255, 255, "white"},
-                     {128, 128, 128, "grey"},     {243, 243, 243, "white"},
-                     {200, 200, 200, "light grey"}, {0, 100, 0, "dark green"},
-                     {255, 160, 160, "light red"},  {0, 128, 255, "blue"},
+        } cases[] = {{255, 0, 0, "red"},
+                     {0, 255, 0, "green"},
+                     {0, 0, 255, "blue"},
+                     {255, 255, 0, "yellow"},
+                     {0, 255, 255, "cyan"},
+                     {255, 0, 255, "magenta"},
+                     {255, 128, 0, "orange"},
+                     {128, 0, 255, "purple"},
+                     {0, 0, 0, "black"},
+                     {255, 255, 255, "white"},
+                     {128, 128, 128, "grey"},
+                     {243, 243, 243, "white"},
+                     {200, 200, 200, "light grey"},
+                     {0, 100, 0, "dark green"},
+                     {255, 160, 160, "light red"},
+                     {0, 128, 255, "blue"},
                      {-5, 300, 0, "green"}}; // out of range is clamped, never garbage
         for (const auto& c : cases)
             QCOMPARE(ColourInWords(c.r, c.g, c.b), QString::fromLatin1(c.words));

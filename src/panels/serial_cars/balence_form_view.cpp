@@ -86,6 +86,10 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
                                          m_ui->speedIMinus};
     for (int g = 0; g < GainCount; ++g) {
+        // Four "+" and four "-" buttons: each says which gain it moves.
+        const QString meaning = QString::fromLatin1(kGainMeaning[g]);
+        plus[g]->setAccessibleDescription(meaning + QStringLiteral(": up by 0.01"));
+        minus[g]->setAccessibleDescription(meaning + QStringLiteral(": down by 0.01"));
         SetGainLabelFromSlider(g);
         connect(m_sliders[g], &QSlider::valueChanged, this, [this, g] {
             SetGainLabelFromSlider(g);

@@ -97,6 +97,11 @@ CArduinoCarFormView::CArduinoCarFormView(CPanelHost* host, QWidget* parent)
     BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
     BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
     BindButton(m_ui->secondRowRightButton, CarAction::SecondRowRight);
+    // Two buttons each read "左" and "右": say which is which.
+    m_ui->leftButton->setAccessibleDescription(QStringLiteral("Drive: turn left"));
+    m_ui->rightButton->setAccessibleDescription(QStringLiteral("Drive: turn right"));
+    m_ui->secondRowLeftButton->setAccessibleDescription(QStringLiteral("Second row: left"));
+    m_ui->secondRowRightButton->setAccessibleDescription(QStringLiteral("Second row: right"));
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);
     BindButton(m_ui->singButton, CarAction::Sing);
