@@ -29,7 +29,12 @@ class CFeedTransport : public Korvane::CTransport {
         emit frameWritten(frame);
         return true;
     }
-    void Consumed() override { ++consumed; }
+    void Consumed() override {
+        ++consumed;
+        m_outstanding = false;
+        // Like the port: the next chunk is read only now, and arrives later.
+        QTimer::singleShot(0, this, [this] { HandOverNext(); });
+    }
     QString Description() const override { return QStringLiteral("feed"); }
 
     // Hands bytes over as if the device had sent them.
@@ -38,10 +43,27 @@ class CFeedTransport : public Korvane::CTransport {
             emit bytesReceived(chunk);
     }
 
+    // Queues bytes that are handed over like a port does: one chunk, then the next only
+    // after the owner has taken it.
+    void Queue(const QByteArray& chunk) {
+        m_pending << chunk;
+        QTimer::singleShot(0, this, [this] { HandOverNext(); });
+    }
+    bool HasPending() const { return !m_pending.isEmpty() || m_outstanding; }
+
     QByteArray written;
     int consumed = 0;
 
   private:
+    void HandOverNext() {
+        if (!m_open || m_outstanding || m_pending.isEmpty())
+            return;
+        m_outstanding = true;
+        emit bytesReceived(m_pending.takeFirst());
+    }
+
     int m_openDelayMs;
     bool m_open = false;
+    bool m_outstanding = false;
+    QList<QByteArray> m_pending;
 };

@@ -5,6 +5,7 @@
 #include "link_wait.h"
 #include "pty_pair.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
@@ -328,6 +329,31 @@ class TestSerialLink : public QObject {
         QCOMPARE(deepest, 1);
         for (int i = 0; i < 50; ++i)
             QCOMPARE(order[i], i + 1);
+    }
+
+    void aBusyStationHoldsTheDeviceBackInsteadOfDropping() {
+        // Each read brings more frames than one turn of the UI thread delivers, so frames pile
+        // up between the assembler and the panels. The port is then left unread until they
+        // have gone down: nothing is dropped, everything arrives in order.
+        ProductIndex().store(5);
+        auto* feed = new CFeedTransport;
+        CLinkManager link{std::unique_ptr<CTransport>(feed)};
+        QList<int> delivered;
+        link.SetDeliver([&](const RoutedFrame& rf) {
+            delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
+        });
+        QVERIFY(OpenNow(link, QStringLiteral("feed"), 0));
+        constexpr int kChunks = 40, kPerChunk = 6000;
+        for (int c = 0; c < kChunks; ++c) {
+            QByteArray chunk;
+            for (int i = c * kPerChunk; i < (c + 1) * kPerChunk; ++i)
+                chunk += "$" + QByteArray::number(i) + ",0#";
+            feed->Queue(chunk);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(delivered.size(), kChunks * kPerChunk, 20000);
+        QCOMPARE(link.DroppedFrames(), quint64(0));
+        QVERIFY(std::is_sorted(delivered.begin(), delivered.end()));
+        QVERIFY(!feed->HasPending());
     }
 
     void framesDroppedWhenBehindAreCountedAndReported() {

@@ -33,6 +33,7 @@ CLinkChannel::~CLinkChannel() = default;
 
 void CLinkChannel::Open(bool quiet) {
     m_assembler.Reset();
+    m_held = false;
     m_opening = true;
     if (!quiet)
         SetState(LinkState::Opening);
@@ -81,6 +82,19 @@ void CLinkChannel::OnBytes(const QByteArray& chunk) {
         emit frameReceived(frame);
     });
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).
+    if (m_state != LinkState::Open)
+        return;
+    if (m_hasRoom && !m_hasRoom()) {
+        m_held = true; // the owner is behind: the device waits until it has caught up
+        return;
+    }
+    m_transport->Consumed();
+}
+
+void CLinkChannel::ResumeReceive() {
+    if (!m_held)
+        return;
+    m_held = false;
     if (m_state == LinkState::Open)
         m_transport->Consumed();
 }

@@ -37,6 +37,13 @@ class CLinkChannel : public QObject {
     // longer than kMaxOutgoingFrame (nothing is written then).
     bool Send(const QByteArray& frame);
 
+    // The owner's word on whether it can take more frames now. While it says no, the chunk
+    // just fed is not acknowledged, so the transport reads nothing more; ResumeReceive()
+    // acknowledges it once the owner has room again.
+    void SetReceiveGate(std::function<bool()> hasRoom) { m_hasRoom = std::move(hasRoom); }
+    void ResumeReceive();
+    bool ReceiveHeld() const { return m_held; }
+
     LinkState State() const { return m_state; }
     bool IsOpen() const { return m_state == LinkState::Open; }
     bool IsOpening() const { return m_opening; }
@@ -65,6 +72,8 @@ class CLinkChannel : public QObject {
     CFrameAssembler m_assembler;
     LinkState m_state = LinkState::Closed;
     bool m_opening = false;
+    std::function<bool()> m_hasRoom;
+    bool m_held = false;
 };
 
 } // namespace Korvane

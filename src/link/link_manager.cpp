@@ -18,6 +18,7 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
           [this] {
               if (m_batchDone)
                   m_batchDone();
+              ResumeIfRoom();
           }) {
     connect(&m_channel, &CLinkChannel::stateChanged, this, [this](LinkState state) {
         if (state == LinkState::Open) { // what the status panes show from now on
@@ -37,6 +38,27 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);
     m_dropCheck.setInterval(250);
     connect(&m_dropCheck, &QTimer::timeout, this, &CLinkManager::CheckDropped);
+    // Back-pressure: when the frames between the assembler and the panels pile up, the port
+    // stops reading (the device then waits, as on a real UART) instead of the queue dropping.
+    m_channel.SetReceiveGate([this] {
+        const bool room = m_queue.Count() + m_router.OutboxCount() < kReceiveHighWater;
+        if (!room)
+            m_resumeCheck.start();
+        return room;
+    });
+    m_resumeCheck.setInterval(5); // also when nothing is delivered (frames no panel takes)
+    connect(&m_resumeCheck, &QTimer::timeout, this, &CLinkManager::ResumeIfRoom);
+}
+
+void CLinkManager::ResumeIfRoom() {
+    if (!m_channel.ReceiveHeld()) {
+        m_resumeCheck.stop();
+        return;
+    }
+    if (m_queue.Count() + m_router.OutboxCount() < kReceiveHighWater / 2) {
+        m_resumeCheck.stop();
+        m_channel.ResumeReceive();
+    }
 }
 
 CLinkManager::~CLinkManager() {
@@ -93,6 +115,7 @@ bool CLinkManager::Send(const QByteArray& frame) {
 
 void CLinkManager::Shutdown() {
     m_retry.stop();
+    m_resumeCheck.stop();
     m_dropCheck.stop();
     m_router.Stop();
     if (auto* serial = qobject_cast<CSerialPort*>(m_transport))

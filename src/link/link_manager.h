@@ -55,6 +55,8 @@ class CLinkManager : public QObject {
     CFrameRouter& Router() { return m_router; }
 
     static constexpr int kRetryIntervalMs = 1000;
+    // Frames waiting for the router and the UI thread above which the port stops reading.
+    static constexpr std::size_t kReceiveHighWater = 4000;
 
   signals:
     void stateChanged(Korvane::LinkState state);
@@ -69,6 +71,7 @@ class CLinkManager : public QObject {
     void OnLost();
     void Retry();
     void CheckDropped();
+    void ResumeIfRoom();
 
     CTransport* m_transport; // owned by m_channel
     CLinkChannel m_channel;
@@ -82,6 +85,7 @@ class CLinkManager : public QObject {
     int m_pendingBaud = 0;
     QTimer m_retry;
     QTimer m_dropCheck;
+    QTimer m_resumeCheck; // while reading is held: looks for room again
     quint64 m_reportedDropped = 0;
 };
 
