@@ -26,6 +26,20 @@ struct Assembled {
     QList<QByteArray> frames;
 };
 
+// A link fed in process, for product 5, that records the number in the first field of every
+// frame delivered.
+struct FedLink {
+    CFeedTransport* feed = new CFeedTransport;
+    CLinkManager link{std::unique_ptr<CTransport>(feed)};
+    QList<int> delivered;
+    FedLink() {
+        ProductIndex().store(5);
+        link.SetDeliver([this](const RoutedFrame& rf) {
+            delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
+        });
+    }
+};
+
 } // namespace
 
 class TestSerialLink : public QObject {
@@ -335,13 +349,10 @@ class TestSerialLink : public QObject {
         // Each read brings more frames than one turn of the UI thread delivers, so frames pile
         // up between the assembler and the panels. The port is then left unread until they
         // have gone down: nothing is dropped, everything arrives in order.
-        ProductIndex().store(5);
-        auto* feed = new CFeedTransport;
-        CLinkManager link{std::unique_ptr<CTransport>(feed)};
-        QList<int> delivered;
-        link.SetDeliver([&](const RoutedFrame& rf) {
-            delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
-        });
+        FedLink fed;
+        CFeedTransport* feed = fed.feed;
+        CLinkManager& link = fed.link;
+        const QList<int>& delivered = fed.delivered;
         QVERIFY(OpenNow(link, QStringLiteral("feed"), 0));
         constexpr int kChunks = 40, kPerChunk = 6000;
         for (int c = 0; c < kChunks; ++c) {
@@ -360,13 +371,10 @@ class TestSerialLink : public QObject {
         // The UI thread takes no turn while 50 000 frames arrive: the router fills its
         // bounded hand-over (and holds one batch taken from the queue), the queue drops its
         // oldest frames, and every frame is either delivered, in order, or counted as dropped.
-        ProductIndex().store(5);
-        auto* feed = new CFeedTransport;
-        CLinkManager link{std::unique_ptr<CTransport>(feed)};
-        QList<int> delivered;
-        link.SetDeliver([&](const RoutedFrame& rf) {
-            delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
-        });
+        FedLink fed;
+        CFeedTransport* feed = fed.feed;
+        CLinkManager& link = fed.link;
+        const QList<int>& delivered = fed.delivered;
         QSignalSpy reported(&link, &CLinkManager::framesDropped);
         QVERIFY(OpenNow(link, QStringLiteral("feed"), 0));
         constexpr int kFrames = 50000;
