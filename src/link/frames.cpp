@@ -33,21 +33,25 @@ QByteArray CarButtonFrame(CarAction action) {
     return QByteArray(kFrames[int(action)]);
 }
 
-const DrivingKey* FindDrivingKey(int qtKey) {
+DrivingKeyTable SerialCarKeys() {
     static const DrivingKey kKeys[] = {
         {Qt::Key_Space, "$0,0,0,0,0,0,0,0,0,0#", 1}, {Qt::Key_W, "$1,0,0,0,0,0,0,0,0,0#", 2},
         {Qt::Key_S, "$2,0,0,0,0,0,0,0,0,0#", 3},     {Qt::Key_A, "$3,0,0,0,0,0,0,0,0,0#", 4},
         {Qt::Key_D, "$4,0,0,0,0,0,0,0,0,0#", 5},     {Qt::Key_Left, "$0,1,0,0,0,0,0,0,0,0#", 6},
         {Qt::Key_Right, "$0,2,0,0,0,0,0,0,0,0#", 7},
     };
-    for (const DrivingKey& k : kKeys)
+    return kKeys;
+}
+
+const DrivingKey* FindDrivingKey(int qtKey, DrivingKeyTable table) {
+    for (const DrivingKey& k : table)
         if (k.key == qtKey)
             return &k;
     return nullptr;
 }
 
 std::optional<QByteArray> CDrivingKeys::OnKeyDown(int qtKey) {
-    const DrivingKey* key = FindDrivingKey(qtKey);
+    const DrivingKey* key = FindDrivingKey(qtKey, m_table);
     if (!key || key->state == m_lastKeyState)
         return std::nullopt;
     m_lastKeyState = key->state;

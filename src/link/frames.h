@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <optional>
+#include <span>
 
 namespace Korvane {
 
@@ -44,17 +45,23 @@ struct DrivingKey {
     int state;
 };
 
-const DrivingKey* FindDrivingKey(int qtKey);
+// A key table: the keys of one family of panels, their frames and key states.
+using DrivingKeyTable = std::span<const DrivingKey>;
+// The serial car panels' table.
+DrivingKeyTable SerialCarKeys();
+const DrivingKey* FindDrivingKey(int qtKey, DrivingKeyTable table = SerialCarKeys());
 
 // Repeat suppression of the driving keys: a key sends its frame only when its state
 // differs from the last key that sent one.
 class CDrivingKeys {
   public:
+    explicit CDrivingKeys(DrivingKeyTable table = SerialCarKeys()) : m_table(table) {}
     // The frame to send for this key press, if any; records the new state.
     std::optional<QByteArray> OnKeyDown(int qtKey);
     int LastKeyState() const { return m_lastKeyState; }
 
   private:
+    DrivingKeyTable m_table;
     int m_lastKeyState = 0;
 };
 

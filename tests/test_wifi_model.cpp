@@ -1,0 +1,174 @@
+// The Wi-Fi cars' frames, sensor parsing, battery arithmetic and address rules, on fixtures.
+#include "link/frame_receive.h"
+#include "panels/wifi_cars/wifi_car_model.h"
+
+#include <QTest>
+
+using namespace Korvane;
+
+class TestWifiModel : public QObject {
+    Q_OBJECT
+  private slots:
+    void fixedFramesHaveTheirFields() {
+        // Every 4WD frame has 9 fields (19 characters), every tricycle frame 6 (13).
+        for (int id = 1250; id < 1320; ++id) {
+            for (WifiCar car : {WifiCar::FourWd, WifiCar::Pendrix}) {
+                const int fields = car == WifiCar::FourWd ? 9 : 6;
+                for (const QByteArray& f : {WifiButtonFrame(car, id), CameraPressFrame(car, id)}) {
+                    if (f.isEmpty())
+                        continue;
+                    QCOMPARE(FieldCount(f), fields);
+                    QCOMPARE(f.size(), qsizetype(2 * fields + 1));
+                }
+            }
+        }
+        QCOMPARE(WifiButtonFrame(WifiCar::FourWd, 1276), QByteArray("$0,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(WifiButtonFrame(WifiCar::Pendrix, 1276), QByteArray("$8,0,0,0,0,0#"));
+        QCOMPARE(WifiButtonFrame(WifiCar::FourWd, 1260), QByteArray("$0,0,0,0,0,0,0,0,1#"));
+        QCOMPARE(WifiButtonFrame(WifiCar::Pendrix, 1262), QByteArray("$0,8,0,0,0,0#"));
+        QVERIFY(WifiButtonFrame(WifiCar::Pendrix, 1259).isEmpty()); // position buttons: tagged
+        QCOMPARE(CameraPressFrame(WifiCar::FourWd, 1315), QByteArray("$0,0,0,0,4,0,0,0,0#"));
+        QCOMPARE(CameraPressFrame(WifiCar::Pendrix, 1316), QByteArray("$0,0,0,0,6,0#"));
+        QVERIFY(CameraPressFrame(WifiCar::Pendrix, 1314).isEmpty());
+        QCOMPARE(CameraStopFrame(WifiCar::FourWd), QByteArray("$0,0,0,0,8,0,0,0,0#"));
+        QCOMPARE(CameraStopFrame(WifiCar::Pendrix), QByteArray("$0,0,0,0,8,0#"));
+        // The tricycle never sends six zeros.
+        for (int id = 1250; id < 1320; ++id)
+            QVERIFY(WifiButtonFrame(WifiCar::Pendrix, id) != "$0,0,0,0,0,0#");
+        CDrivingKeys keys(WifiCarKeys(WifiCar::Pendrix));
+        QCOMPARE(*keys.OnKeyDown(Qt::Key_Space), QByteArray("$8,0,0,0,0,0#"));
+        QVERIFY(!keys.OnKeyDown(Qt::Key_Space));
+        QCOMPARE(*keys.OnKeyDown(Qt::Key_Left), QByteArray("$0,1,0,0,0,0#"));
+        QVERIFY(!keys.OnKeyDown(Qt::Key_Up));
+    }
+
+    void taggedFrames() {
+        QCOMPARE(PtzFrame(WifiCar::FourWd, 90), QByteArray("$4WD,PTZ90#"));
+        QCOMPARE(PtzFrame(WifiCar::Pendrix, 30), QByteArray("$PDRX,PTZ30#"));
+        QCOMPARE(PositionFrame(75, 2), QByteArray("$PDRX,PTZ75,POS2#"));
+        QCOMPARE(ColourFrame(WifiCar::FourWd, 0, 128, 255), QByteArray("$4WD,CLR0,CLG128,CLB255#"));
+        QCOMPARE(ColourFrame(WifiCar::Pendrix, 5, 6, 7), QByteArray("$PDRX,CLR5,CLG6,CLB7#"));
+        QCOMPARE(ArmFrame({10, 20, 30, 40, 50, 180}),
+                 QByteArray("$4WD,ServoJ110,J220,J330,J440,J550,J6180#"));
+        QCOMPARE(ColourLabel(5, 0, 255), QStringLiteral("R:005,G:000,B:255"));
+    }
+
+    void batteryInSinglePrecision_data() {
+        QTest::addColumn<int>("car");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("text");
+        const int fw = int(WifiCar::FourWd), pd = int(WifiCar::Pendrix);
+        // Where single and double precision differ: double would give 9, 5, 24 and 39.
+        QTest::newRow("4WD 6.60") << fw << QByteArray("6.60") << 10 << "6.60/10%";
+        QTest::newRow("4WD 6.52") << fw << QByteArray("6.52") << 6 << "6.52/6%";
+        QTest::newRow("PDRX 9.90") << pd << QByteArray("9.90") << 25 << "9.90/25%";
+        QTest::newRow("PDRX 10.44") << pd << QByteArray("10.44") << 40 << "10.44/40%";
+        QTest::newRow("4WD 8.10") << fw << QByteArray("8.10") << 85 << "8.10/85%";
+        QTest::newRow("4WD 6") << fw << QByteArray("6") << -20 << "6.00/-20%";
+        QTest::newRow("4WD 8.5") << fw << QByteArray("8.5") << 105 << "8.50/105%";
+        QTest::newRow("PDRX 11.10") << pd << QByteArray("11.10") << 58 << "11.10/58%";
+        QTest::newRow("PDRX 8.1") << pd << QByteArray("8.1") << -25 << "8.10/-25%";
+        QTest::newRow("PDRX 12.6") << pd << QByteArray("12.6") << 100 << "12.60/100%";
+        QTest::newRow("nan") << fw << QByteArray("nan") << -320 << "0.00/-320%";
+        QTest::newRow("inf") << fw << QByteArray("inf") << -320 << "0.00/-320%";
+        QTest::newRow("1e39") << pd << QByteArray("1e39") << -250 << "0.00/-250%";
+        QTest::newRow("empty") << fw << QByteArray("") << -320 << "0.00/-320%";
+        QTest::newRow("1e30 saturates") << fw << QByteArray("1e30") << 107373862
+                                        << "1000000015047466219876688855040.00/107373862%";
+        QTest::newRow("-1e30 saturates") << fw << QByteArray("-1e30") << -107374502
+                                         << "-1000000015047466219876688855040.00/-107374502%";
+    }
+    void batteryInSinglePrecision() {
+        QFETCH(int, car);
+        QFETCH(QByteArray, value);
+        QFETCH(int, percent);
+        QFETCH(QString, text);
+        const BatteryReading r = ReadBattery(WifiCar(car), value);
+        QCOMPARE(r.percent, percent);
+        QCOMPARE(r.text, text);
+        QCOMPARE(r.BarValue(), std::clamp(percent, 0, 100));
+    }
+
+    void fourWdSensors() {
+        SensorUpdate u = ParseSensors(WifiCar::FourWd, "$4WD,CSB25,PV8.10,GS1,LF1001,HW01,GM10#");
+        QVERIFY(u.tagged && u.complete);
+        QCOMPARE(*u.distance, QByteArray("25"));
+        QCOMPARE(u.battery->percent, 85);
+        QCOMPARE(*u.colour, QByteArray("1"));
+        QCOMPARE(*u.tracking, (std::array<bool, 4>{true, false, false, true}));
+        QCOMPARE(*u.obstacle, (std::array<bool, 2>{false, true}));
+        QCOMPARE(*u.light, (std::array<bool, 2>{true, false}));
+
+        u = ParseSensors(WifiCar::FourWd, "$4WD,GM11#");
+        QCOMPARE(*u.light, (std::array<bool, 2>{true, true}));
+        QVERIFY(!u.distance && !u.battery && !u.tracking);
+
+        // CSB without a terminator ends the parse: nothing is set.
+        u = ParseSensors(WifiCar::FourWd, "$4WD,CSB25");
+        QVERIFY(u.tagged && !u.complete && !u.distance);
+        // A later tag without its terminator keeps what came before.
+        u = ParseSensors(WifiCar::FourWd, "$4WD,CSB9,PV7.0,GS3,LF1111,HW10,GM01");
+        QVERIFY(!u.complete);
+        QCOMPARE(*u.distance, QByteArray("9"));
+        QCOMPARE(*u.obstacle, (std::array<bool, 2>{true, false}));
+        QVERIFY(!u.light);
+        // Values shorter than their lamps: past the end is off.
+        u = ParseSensors(WifiCar::FourWd, "$4WD,LF1,HW,GM1#");
+        QCOMPARE(*u.tracking, (std::array<bool, 4>{true, false, false, false}));
+        QCOMPARE(*u.obstacle, (std::array<bool, 2>{false, false}));
+        QCOMPARE(*u.light, (std::array<bool, 2>{true, false}));
+        // Without the family tag nothing is read.
+        QVERIFY(!ParseSensors(WifiCar::FourWd, "$PDRX,CSB25,#").tagged);
+        QVERIFY(!ParseSensors(WifiCar::Pendrix, "$4WD,CSB25,#").tagged);
+    }
+
+    void pendrixSensors() {
+        SensorUpdate u = ParseSensors(WifiCar::Pendrix, "$PDRX,CSB37,PV11.10,LF0110,#");
+        QVERIFY(u.complete);
+        QCOMPARE(*u.distance, QByteArray("37"));
+        QCOMPARE(u.battery->text, QStringLiteral("11.10/58%"));
+        QCOMPARE(*u.tracking, (std::array<bool, 4>{false, true, true, false}));
+        QVERIFY(!u.colour && !u.obstacle && !u.light); // the tricycle has none of these
+        u = ParseSensors(WifiCar::Pendrix, "$PDRX,CSB37#");
+        QVERIFY(!u.complete && !u.distance);
+    }
+
+    void sensorFrameSplitAnywhereReadsTheSameWhenReassembled() {
+        // The client reassembles frames before parsing: whatever the cut, the frame parses
+        // as the whole one does.
+        const QByteArray frame = "$4WD,CSB25,PV8.10,GS1,LF1001,HW01,GM10#";
+        const SensorUpdate whole = ParseSensors(WifiCar::FourWd, frame);
+        for (int cut = 1; cut < frame.size(); ++cut) {
+            CFrameAssembler a;
+            QList<QByteArray> frames;
+            a.FeedChunk(frame.left(cut), [&](const QByteArray& f) { frames << f; });
+            a.FeedChunk(frame.mid(cut), [&](const QByteArray& f) { frames << f; });
+            QCOMPARE(frames.size(), 1);
+            const SensorUpdate u = ParseSensors(WifiCar::FourWd, frames[0]);
+            QCOMPARE(*u.distance, *whole.distance);
+            QCOMPARE(u.battery->text, whole.battery->text);
+            QCOMPARE(*u.light, *whole.light);
+        }
+    }
+
+    void addressesAndPorts() {
+        QCOMPARE(ParseControlAddress(QStringLiteral("192.168.50.1"))->toString(),
+                 QStringLiteral("192.168.50.1"));
+        QCOMPARE(ParseControlAddress(QStringLiteral("127.1"))->toString(),
+                 QStringLiteral("127.0.0.1"));
+        for (const char* bad : {"", "car.local", "300.1.1.1", "::1", "1.2.3.4.5", "abc"})
+            QVERIFY2(!ParseControlAddress(QString::fromLatin1(bad)), bad);
+        QCOMPARE(ParseControlPort(QStringLiteral("8888")), 8888);
+        QCOMPARE(ParseControlPort(QStringLiteral("8888x")), 8888);
+        QCOMPARE(ParseControlPort(QStringLiteral("abc")), 0);
+        QCOMPARE(ParseControlPort(QStringLiteral("70000")), 70000); // never wraps to 4464
+        QVERIFY(ParseControlPort(QStringLiteral("999999999999999999999999")) > 65535);
+        QVERIFY(!IsUsablePort(0));
+        QVERIFY(!IsUsablePort(70000));
+        QVERIFY(IsUsablePort(65535));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWifiModel)
+#include "test_wifi_model.moc"
