@@ -8,12 +8,18 @@ class QWidget;
 
 namespace Korvane {
 
+// The icon a message box shows.
+enum class MessageIcon { Information, Warning, None };
+
 // Every message the station shows to the user goes through here. By default it is a modal
 // box with an OK button; an observer (tests, the headless demo) sees the text instead.
-void ShowMessage(const QString& text, QWidget* parent = nullptr);
+void ShowMessage(const QString& text, QWidget* parent = nullptr,
+                 MessageIcon icon = MessageIcon::Information);
 
 using MessageObserver = std::function<void(const QString& text)>;
 // Installs an observer that replaces the modal box; an empty function restores the box.
 void SetMessageObserver(MessageObserver observer);
+// The icon of the last message shown (for tests that check which box a text comes in).
+MessageIcon LastMessageIcon();
 
 } // namespace Korvane

@@ -2,7 +2,7 @@
 // registration function and a CMakeLists.txt, and one line in this list.
 #include "panel_base.h"
 
-#define KORVANE_PANEL_FAMILIES(X) X(RegisterSerialCarPanels)
+#define KORVANE_PANEL_FAMILIES(X) X(RegisterSerialCarPanels) X(RegisterWifiCarPanels)
 
 namespace Korvane {
 

@@ -5,6 +5,7 @@
 #include "../../app/message_seam.h"
 #include "../../app/send_frame.h"
 #include "../key_pre_filter.h"
+#include "../slider_release.h"
 #include "chart_wave.h"
 #include "ui_balence_form_view.h"
 
@@ -15,28 +16,6 @@
 
 namespace Korvane {
 
-namespace {
-
-// Lets a slider report that the user let go of it, after a drag or a click on its channel.
-class CSliderRelease : public QObject {
-  public:
-    CSliderRelease(QSlider* slider, std::function<void()> onRelease)
-        : QObject(slider), m_onRelease(std::move(onRelease)) {
-        slider->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease)
-            QTimer::singleShot(0, this, m_onRelease); // after the slider took the release
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> m_onRelease;
-};
-
-} // namespace
 
 CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {

@@ -1,0 +1,276 @@
+#include "wifi_car_panel.h"
+
+#include "../../app/catalogue.h"
+#include "../../app/control_ids.h"
+#include "../../widgets/button_ex.h"
+#include "../../widgets/lamp.h"
+#include "../key_pre_filter.h"
+#include "../slider_release.h"
+#include "wifi_control_client.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QWindow>
+
+namespace Korvane {
+
+namespace {
+
+// Controls are written only when their value changed: an edit keeps its caret and selection
+// while telemetry arrives, and a label is announced only when it says something new.
+template <typename Control> void WriteText(Control* control, const QString& text) {
+    if (control && control->text() != text)
+        control->setText(text);
+}
+
+void SetSliderQuietly(QSlider* slider, int value) {
+    const QSignalBlocker quiet(slider);
+    slider->setValue(value);
+}
+
+} // namespace
+
+CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host,
+                             QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_car(car), m_routeMessage(routeMessage),
+      m_keys(WifiCarKeys(car)) {
+    setFocusPolicy(Qt::StrongFocus);
+    m_client = new CWifiControlClient(car, host, this);
+    connect(m_client, &CWifiControlClient::frameReceived, this, [this](const QByteArray& frame) {
+        ParseText(frame);
+        ScheduleWrite();
+    });
+    m_writeSoon.setSingleShot(true);
+    m_writeSoon.setInterval(0);
+    connect(&m_writeSoon, &QTimer::timeout, this, &CWifiCarPanel::OnRoutedBatchDone);
+    const QString address = AccessPointAddress(car);
+    m_controlAddress = address;
+    m_controlPort = QStringLiteral("8888");
+    m_videoAddress = QStringLiteral("http://%1:8080/?action=snapshot").arg(address);
+    // A camera button whose release never comes (the window lost the focus, a popup took
+    // the mouse) still gets its stop.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (m_cameraHeld && (!focus || focus != window()->windowHandle()))
+            CameraRelease();
+    });
+}
+
+CWifiCarPanel::~CWifiCarPanel() = default;
+
+QString CWifiCarPanel::AccessPointAddress(WifiCar car) {
+    // The access points the cars' Raspberry Pi images set up.
+    return car == WifiCar::FourWd ? QStringLiteral("192.168.4.1") : QStringLiteral("10.3.141.1");
+}
+
+void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
+    m_c = controls;
+    m_client->Bind(m_c.controlAddress, m_c.controlPort, m_c.controlButton, m_c.statusLine);
+    connect(m_c.controlButton, &QAbstractButton::clicked, m_client, &CWifiControlClient::Toggle);
+
+    // Every button with a fixed frame of this car.
+    const auto buttons = findChildren<QAbstractButton*>();
+    for (QAbstractButton* b : buttons) {
+        const int id = b->property("ctrlId").toInt();
+        if (!WifiButtonFrame(m_car, id).isEmpty() ||
+            (m_car == WifiCar::Pendrix && id >= 1259 && id <= 1261))
+            connect(b, &QAbstractButton::clicked, this, [this, id] { OnButton(id); });
+    }
+    for (QAbstractButton* camera : m_c.cameraButtons)
+        camera->installEventFilter(this);
+
+    new CSliderRelease(m_c.angleSlider,
+                       [this] { Send(PtzFrame(m_car, m_c.angleSlider->value())); });
+    for (QSlider* s : m_c.colourSliders)
+        new CSliderRelease(s, [this] { OnColourSliderReleased(); });
+
+    // The live picture comes with the video issue of this panel; say so rather than pretend.
+    m_c.videoButton->setEnabled(false);
+    m_c.videoButton->setToolTip(tr("The live camera picture is not available in this version "
+                                   "yet; driving and sensors work."));
+    m_c.swatch->setAccessibleName(tr("Searchlight colour"));
+    static const char* const kLamp[4] = {"L1", "L2", "R1", "R2"};
+    for (int i = 0; i < 4; ++i)
+        m_c.tracking[i]->setAccessibleName(QStringLiteral("Tracking sensor %1").arg(kLamp[i]));
+
+    new CKeyPreFilter(this, [this](QKeyEvent* e) {
+        if (const auto frame = m_keys.OnKeyDown(e->key()))
+            Send(*frame);
+    });
+}
+
+void CWifiCarPanel::OnInitialUpdate() {
+    WriteControls();
+    m_c.angleSlider->setRange(0, 180);
+    m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
+    m_c.angleSlider->setTickInterval(45);
+    for (QSlider* s : m_c.colourSliders)
+        s->setRange(0, 255);
+    m_c.batteryBar->setRange(0, 100);
+    m_c.swatch->SetFaceColor(QColor(0, 0, 0));
+    m_colourText = ColourLabel(0, 0, 0);
+    m_keys = CDrivingKeys(WifiCarKeys(m_car));
+    WriteControls();
+}
+
+bool CWifiCarPanel::Send(const QByteArray& frame) {
+    return m_client->Send(frame);
+}
+
+void CWifiCarPanel::SetColour(int red, int green, int blue) {
+    m_colourText = ColourLabel(red, green, blue);
+    const int rgb[3] = {red, green, blue};
+    for (int i = 0; i < 3; ++i)
+        SetSliderQuietly(m_c.colourSliders[i], rgb[i]);
+    m_c.swatch->SetFaceColor(QColor(red, green, blue));
+}
+
+void CWifiCarPanel::OnButton(int controlId) {
+    static const struct {
+        int id, r, g, b;
+    } kColours[] = {{1266, 255, 255, 255}, {1267, 255, 0, 0}, {1268, 0, 255, 0}, {1269, 0, 0, 255}};
+    for (const auto& c : kColours) {
+        if (c.id != controlId)
+            continue;
+        SetColour(c.r, c.g, c.b);
+        Send(WifiButtonFrame(m_car, controlId));
+        WriteControls();
+        return;
+    }
+    Send(WifiButtonFrame(m_car, controlId));
+}
+
+void CWifiCarPanel::OnColourSliderReleased() {
+    const int r = m_c.colourSliders[0]->value();
+    const int g = m_c.colourSliders[1]->value();
+    const int b = m_c.colourSliders[2]->value();
+    m_c.swatch->SetFaceColor(QColor(r, g, b));
+    m_colourText = ColourLabel(r, g, b);
+    Send(ColourFrame(m_car, r, g, b));
+    WriteControls();
+}
+
+bool CWifiCarPanel::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || !m_c.cameraButtons.contains(button))
+        return CPanelBase::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // the second press of a double click is a press too
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled())
+            CameraPress(button);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            CameraRelease();
+        break;
+    case QEvent::Hide:
+    case QEvent::UngrabMouse:
+        CameraRelease();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void CWifiCarPanel::hideEvent(QHideEvent* event) {
+    CameraRelease();
+    CPanelBase::hideEvent(event);
+}
+
+void CWifiCarPanel::CameraPress(QAbstractButton* button) {
+    CameraRelease(); // every press has exactly one stop
+    Send(CameraPressFrame(m_car, button->property("ctrlId").toInt()));
+    m_cameraHeld = button;
+    SetSliderQuietly(m_c.angleSlider, 0);
+    WriteControls();
+}
+
+void CWifiCarPanel::CameraRelease() {
+    if (!m_cameraHeld)
+        return;
+    m_cameraHeld = nullptr;
+    Send(CameraStopFrame(m_car));
+}
+
+void CWifiCarPanel::OnRoutedFrame(int message, const QByteArray& frame) {
+    if (message == m_routeMessage)
+        ParseText(frame);
+}
+
+void CWifiCarPanel::ParseText(const QByteArray& text) {
+    if (!m_readThisBatch) {
+        ReadControls(); // what the user typed is kept when the controls are written
+        m_readThisBatch = true;
+    }
+    const SensorUpdate u = ParseSensors(m_car, text);
+    if (!u.tagged)
+        return;
+    if (u.battery) {
+        m_c.batteryBar->setValue(u.battery->BarValue()); // the bar ignores values outside it
+        m_batteryText = u.battery->text;
+    }
+    if (u.tracking)
+        for (int i = 0; i < 4; ++i)
+            m_c.tracking[i]->SetOn((*u.tracking)[i]);
+    ApplyMore(u);
+    m_writePending = true;
+}
+
+void CWifiCarPanel::ScheduleWrite() {
+    if (!m_writeSoon.isActive())
+        m_writeSoon.start();
+}
+
+void CWifiCarPanel::OnRoutedBatchDone() {
+    m_readThisBatch = false;
+    if (!m_writePending)
+        return;
+    m_writePending = false;
+    WriteControls();
+}
+
+void CWifiCarPanel::ReadControls() {
+    m_videoAddress = m_c.videoAddress->text();
+    m_controlAddress = m_c.controlAddress->text();
+    m_controlPort = m_c.controlPort->text();
+    ReadMore();
+}
+
+void CWifiCarPanel::WriteControls() {
+    WriteText(m_c.colourLabel, m_colourText);
+    WriteText(m_c.batteryText, m_batteryText);
+    WriteText(m_c.videoAddress, m_videoAddress);
+    WriteText(m_c.controlAddress, m_controlAddress);
+    WriteText(m_c.controlPort, m_controlPort);
+    WriteMore();
+}
+
+void CWifiCarPanel::StartDemo() {
+    // As a user would: for the Raspberry Pi product connect the control service first (the
+    // address and port are in the fields), then drive, light the searchlight red and stop.
+    const bool network = Product() == ClientTexts(m_car).networkProduct;
+    if (network)
+        m_c.controlButton->click();
+    auto press = [this](int key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &down);
+    };
+    const int start = network ? 800 : 0;
+    QTimer::singleShot(start, this, [press] { press(Qt::Key_W); });
+    QTimer::singleShot(start + 500, this, [press] { press(Qt::Key_A); });
+    QTimer::singleShot(start + 900, this, [this] {
+        if (auto* red = qobject_cast<QAbstractButton*>(FindControl(this, 1267)))
+            red->click();
+    });
+    QTimer::singleShot(start + 1400, this, [press] { press(Qt::Key_Space); });
+}
+
+} // namespace Korvane

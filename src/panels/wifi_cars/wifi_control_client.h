@@ -1,0 +1,77 @@
+#pragma once
+
+#include "../../link/link_channel.h"
+#include "../panel_base.h"
+#include "wifi_car_model.h"
+
+#include <QObject>
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+
+namespace Korvane {
+
+class CTcpTransport;
+
+// The texts and the network product of one Wi-Fi panel's control client.
+struct WifiClientTexts {
+    const char* emptyField;
+    const char* connecting;
+    const char* notWritable;
+    const char* optionError;
+    const char* connected;
+    const char* closeCaption;
+    const char* closed;
+    const char* connectCaption;
+    const char* peerClosed;
+    int networkProduct;
+};
+const WifiClientTexts& ClientTexts(WifiCar car);
+
+// The TCP control connection of a Wi-Fi panel and the route of every frame the panel sends:
+// over TCP only for the panel's Raspberry Pi product with the connection up, otherwise over
+// the serial link of the panel's window. Connecting never blocks the window; the connection
+// closed by the car is noticed; received bytes are cut into frames like the serial link's, and
+// every frame longer than 10 characters goes to the panel's parser, in order.
+class CWifiControlClient : public QObject {
+    Q_OBJECT
+  public:
+    CWifiControlClient(WifiCar car, CPanelHost* host, QWidget* panel);
+    ~CWifiControlClient() override;
+
+    // The panel's controls: address 1307, port 1308, toggle 1310, status line 1311.
+    void Bind(QLineEdit* address, QLineEdit* port, QAbstractButton* toggle, QLabel* status);
+
+    // The connect / close button.
+    void Toggle();
+    // Sends one frame by the route above; false when it could not be handed over.
+    bool Send(const QByteArray& frame);
+
+    bool IsConnected() const;
+    bool IsConnecting() const;
+    CLinkChannel& Channel() { return m_channel; }
+    CTcpTransport& Transport() { return *m_transport; }
+
+  signals:
+    void frameReceived(const QByteArray& frame);
+
+  private:
+    void OnOpenFinished(bool ok);
+    void OnLost();
+    void SetFieldsEnabled(bool enabled);
+    void SetStatus(const QString& text);
+
+    const WifiClientTexts& m_texts;
+    CPanelHost* m_host;
+    QWidget* m_panel;
+    CTcpTransport* m_transport; // owned by m_channel
+    CLinkChannel m_channel;
+    QString m_addressText; // as typed for the attempt under way
+    QLineEdit* m_address = nullptr;
+    QLineEdit* m_port = nullptr;
+    QAbstractButton* m_toggle = nullptr;
+    QLabel* m_status = nullptr;
+};
+
+} // namespace Korvane
