@@ -2,6 +2,7 @@
 #include "device.h"
 #include "link/frame_receive.h"
 #include "pty_transport.h"
+#include "tcp_control_service.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -59,7 +60,15 @@ struct Options {
     QString logPath;
     QString linkPath;
     bool quiet = false;
+    int controlPort = 8888; // Raspberry Pi cars: the TCP control service (0: a free port)
+    QString controlBind = QStringLiteral("127.0.0.1");
+    QString controlFault;
 };
+
+// The products that also offer the TCP control service.
+bool HasControlService(int product) {
+    return product == 13 || product == 15;
+}
 
 bool Parse(QCoreApplication& app, Options* o) {
     QCommandLineParser p;
@@ -83,6 +92,18 @@ bool Parse(QCoreApplication& app, Options* o) {
         {QStringLiteral("link"), QStringLiteral("Make PATH a symbolic link to the port."),
          QStringLiteral("PATH")},
         {QStringLiteral("quiet"), QStringLiteral("Print only the port line.")},
+        {QStringLiteral("control-port"),
+         QStringLiteral("Raspberry Pi cars: port of the TCP control service (default 8888; 0: "
+                        "any free port, printed as CONTROL <port>)."),
+         QStringLiteral("PORT")},
+        {QStringLiteral("control-bind"),
+         QStringLiteral("Address the control service listens on (default 127.0.0.1)."),
+         QStringLiteral("ADDRESS")},
+        {QStringLiteral("control-fault"),
+         QStringLiteral("Fault mode of the control service (none, refuse, close, close-after N, "
+                        "reset, split N, bunch, junk, flood, deaf, hang); also 'fault MODE' on "
+                        "standard input while running."),
+         QStringLiteral("MODE")},
     });
     p.process(app);
     bool ok = true;
@@ -111,6 +132,16 @@ bool Parse(QCoreApplication& app, Options* o) {
     o->logPath = p.value(QStringLiteral("log"));
     o->linkPath = p.value(QStringLiteral("link"));
     o->quiet = p.isSet(QStringLiteral("quiet"));
+    if (p.isSet(QStringLiteral("control-port"))) {
+        o->controlPort = p.value(QStringLiteral("control-port")).toInt(&ok);
+        if (!ok || o->controlPort < 0 || o->controlPort > 65535) {
+            std::fprintf(stderr, "korvane-sim: bad --control-port\n");
+            return false;
+        }
+    }
+    if (p.isSet(QStringLiteral("control-bind")))
+        o->controlBind = p.value(QStringLiteral("control-bind"));
+    o->controlFault = p.value(QStringLiteral("control-fault"));
     return true;
 }
 
@@ -189,7 +220,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "korvane-sim: cannot write %s\n", qPrintable(o.logPath));
         return 1;
     }
-    QObject::connect(device.get(), &Device::send, &port, &PtyTransport::Send);
+    std::unique_ptr<TcpControlService> control;
+    // What the device says goes over the control connection while a client is on it (the
+    // Raspberry Pi cars), else over the serial line.
+    QObject::connect(device.get(), &Device::send, &port, [&](const QByteArray& frame) {
+        if (control && control->HasClient())
+            control->Send(frame);
+        else
+            port.Send(frame);
+    });
     qint64 framesSent = 0;
     QObject::connect(device.get(), &Device::send, &app, [&framesSent] { ++framesSent; });
     QObject::connect(device.get(), &Device::log, &app, [&o](const QString& line) {
@@ -200,17 +239,64 @@ int main(int argc, char* argv[]) {
     });
 
     ScriptPlayer* script = nullptr;
-    Korvane::CFrameAssembler assembler;
-    QObject::connect(&port, &Transport::received, &app, [&](const QByteArray& bytes) {
-        assembler.FeedChunk(bytes, [&](const QByteArray& frame) {
-            if (logFile.isOpen()) {
-                logFile.write(frame + '\n');
-                logFile.flush();
-            }
-            device->OnFrame(frame);
-            if (script)
-                script->OnFrame();
+    // Each link has its own assembler; frames from either reach the same device.
+    auto listen = [&](Transport* link) {
+        auto assembler = std::make_shared<Korvane::CFrameAssembler>();
+        QObject::connect(link, &Transport::received, &app, [&, assembler](const QByteArray& bytes) {
+            assembler->FeedChunk(bytes, [&](const QByteArray& frame) {
+                if (logFile.isOpen()) {
+                    logFile.write(frame + '\n');
+                    logFile.flush();
+                }
+                device->OnFrame(frame);
+                if (script)
+                    script->OnFrame();
+            });
         });
+    };
+    listen(&port);
+
+    // The Raspberry Pi cars' control service on TCP: the same frames both ways.
+    if (HasControlService(o.product)) {
+        control = std::make_unique<TcpControlService>();
+        QString controlError;
+        if (!control->Listen(QHostAddress(o.controlBind), quint16(o.controlPort), &controlError)) {
+            std::fprintf(stderr, "korvane-sim: control service: %s\n", qPrintable(controlError));
+            return 1;
+        }
+        if (!o.controlFault.isEmpty() && !control->SetFault(o.controlFault)) {
+            std::fprintf(stderr, "korvane-sim: unknown fault mode %s\n",
+                         qPrintable(o.controlFault));
+            return 2;
+        }
+        std::printf("CONTROL %u\n", unsigned(control->Port()));
+        std::fflush(stdout);
+        QObject::connect(control.get(), &TcpControlService::clientChanged, &app, [&o](bool up) {
+            if (!o.quiet) {
+                std::printf("%s\n", up ? "control client connected" : "control client gone");
+                std::fflush(stdout);
+            }
+        });
+        listen(control.get());
+    }
+    // Commands on standard input while running: "fault MODE [N]".
+    QSocketNotifier commands(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&commands, &QSocketNotifier::activated, &app, [&] {
+        char line[256];
+        const ssize_t n = ::read(STDIN_FILENO, line, sizeof line - 1);
+        if (n <= 0) {
+            commands.setEnabled(false); // end of input: nothing more to take
+            return;
+        }
+        const QString text = QString::fromLatin1(line, int(n)).trimmed();
+        for (const QString& command : text.split(QLatin1Char('\n'))) {
+            const QString c = command.trimmed();
+            if (c.startsWith(QStringLiteral("fault ")) && control &&
+                control->SetFault(c.mid(6).trimmed())) {
+                std::printf("FAULT %s\n", qPrintable(c.mid(6).trimmed()));
+                std::fflush(stdout);
+            }
+        }
     });
 
     // Telemetry: as many frames as the rate asks for, however coarse the timer is.

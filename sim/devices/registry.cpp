@@ -4,7 +4,7 @@
 
 #include <map>
 
-#define KORVANE_SIM_DEVICES(X) X(RegisterBasicCars) X(RegisterBalanceCars)
+#define KORVANE_SIM_DEVICES(X) X(RegisterBasicCars) X(RegisterBalanceCars) X(RegisterWifiCars)
 
 namespace KorvaneSim {
 

@@ -4,6 +4,7 @@
 #include "../panels/panel_base.h"
 #include "../widgets/gallery.h"
 #include "catalogue.h"
+#include "control_ids.h"
 #include "main_frame.h"
 #include "message_seam.h"
 #include "product_select_dlg.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdio>
@@ -32,8 +34,13 @@ bool ParseInt(const QString& text, int min, int max, int* out) {
 // --trace: every frame written or assembled on any link, and every growth of the count of
 // frames dropped because the station fell behind.
 void InstallTrace() {
-    SetLinkTrace([](TraceDirection direction, const QString&, const QByteArray& frame) {
-        std::printf("%s %s\n", direction == TraceDirection::Sent ? "TX" : "RX", frame.constData());
+    SetLinkTrace([](TraceDirection direction, const QString& link, const QByteArray& frame) {
+        // The serial link's frames plain; a control connection's with the connection named.
+        const char* tag = direction == TraceDirection::Sent ? "TX" : "RX";
+        if (link.startsWith(QLatin1String("tcp ")))
+            std::printf("%s %s  [%s]\n", tag, frame.constData(), link.toUtf8().constData());
+        else
+            std::printf("%s %s\n", tag, frame.constData());
         std::fflush(stdout);
     });
 }
@@ -107,6 +114,12 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
          QStringLiteral("FILE")},
         {QStringLiteral("quit-after"), QStringLiteral("Quit after MS milliseconds."),
          QStringLiteral("MS")},
+        {QStringLiteral("control-address"),
+         QStringLiteral("Raspberry Pi cars: the control service's address, typed into the panel."),
+         QStringLiteral("ADDRESS")},
+        {QStringLiteral("control-port"),
+         QStringLiteral("Raspberry Pi cars: the control service's port, typed into the panel."),
+         QStringLiteral("PORT")},
     });
     if (!parser.parse(args)) {
         *error = parser.errorText();
@@ -154,6 +167,8 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->gallery = parser.isSet(QStringLiteral("gallery"));
     options->trace = parser.isSet(QStringLiteral("trace"));
     options->screenshot = parser.value(QStringLiteral("screenshot"));
+    options->controlAddress = parser.value(QStringLiteral("control-address"));
+    options->controlPort = parser.value(QStringLiteral("control-port"));
     if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
         *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
         return false;
@@ -201,6 +216,12 @@ int RunStation(const StartOptions& options) {
     frame.SelectProduct(index);
     frame.resize(900, 560);
     frame.show();
+    // The car's address and port, as a user would type them into the panel (ids 1307, 1308).
+    for (auto [id, text] :
+         {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort}})
+        if (auto* edit = qobject_cast<QLineEdit*>(FindControl(frame.CurrentPanel(), id));
+            edit && !text.isEmpty())
+            edit->setText(text);
 
     if (!options.port.isEmpty()) {
         // The port opens in the background; the demo starts once it is open. An unattended

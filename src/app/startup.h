@@ -16,6 +16,8 @@ struct StartOptions {
     QString screenshot;   // --screenshot FILE: save the main window when quitting
     int quitAfterMs = 0;  // --quit-after MS
     QString exitText;     // --help, --version: print this and exit 0
+    QString controlAddress; // --control-address: typed into the Wi-Fi panel's address field
+    QString controlPort;    // --control-port: typed into its port field
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no

@@ -24,12 +24,17 @@ CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* paren
     connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
     connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
         if (TraceSink())
-            TraceSink()(TraceDirection::Sent, Description(), frame);
+            TraceSink()(TraceDirection::Sent, TraceName(), frame);
         emit frameSent(frame);
     });
 }
 
 CLinkChannel::~CLinkChannel() = default;
+
+QString CLinkChannel::TraceName() const {
+    const QString tag = m_transport->TraceTag();
+    return tag.isEmpty() ? Description() : tag + QLatin1Char(' ') + Description();
+}
 
 void CLinkChannel::Open(bool quiet) {
     m_assembler.Reset();
@@ -78,7 +83,7 @@ void CLinkChannel::OnOpenFailed(const QString& reason) {
 void CLinkChannel::OnBytes(const QByteArray& chunk) {
     m_assembler.FeedChunk(chunk, [this](const QByteArray& frame) {
         if (TraceSink())
-            TraceSink()(TraceDirection::Received, Description(), frame);
+            TraceSink()(TraceDirection::Received, TraceName(), frame);
         emit frameReceived(frame);
     });
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).

@@ -14,7 +14,8 @@ enum class LinkState { Closed, Opening, Open, Failed };
 
 // Direction of a traced frame.
 enum class TraceDirection { Sent, Received };
-// Receives every frame that any link wrote or assembled, with the link's description.
+// Receives every frame that any link wrote or assembled, with the link's description: the port
+// name for the serial link, "tcp <address:port>" for a control connection.
 using LinkTraceSink = std::function<void(TraceDirection, const QString& link, const QByteArray&)>;
 // Installs the process-wide trace (the station's --trace); an empty function removes it.
 void SetLinkTrace(LinkTraceSink sink);
@@ -62,6 +63,7 @@ class CLinkChannel : public QObject {
     void lost(const QString& reason);
 
   private:
+    QString TraceName() const;
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);

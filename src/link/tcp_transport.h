@@ -31,6 +31,7 @@ class CTcpTransport : public CTransport {
     bool Write(const QByteArray& frame) override;
     void Consumed() override;
     QString Description() const override;
+    QString TraceTag() const override { return QStringLiteral("tcp"); }
 
     Failure LastFailure() const { return m_failure; }
     bool IsConnected() const { return m_connected; }

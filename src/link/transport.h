@@ -27,6 +27,8 @@ class CTransport : public QObject {
     virtual void Consumed() {}
     // What the status panes and the trace show: the port name, or the address and port.
     virtual QString Description() const = 0;
+    // A short word for the trace when this is not the serial link ("tcp"); empty for it.
+    virtual QString TraceTag() const { return {}; }
 
   signals:
     void opened();

@@ -106,6 +106,13 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
 }
 
 void CWifiCarPanel::OnInitialUpdate() {
+    // The address fields start with the car's defaults and afterwards belong to the user:
+    // nothing the panel writes ever replaces what was typed there.
+    for (auto [edit, text] : {std::pair{m_c.videoAddress, &m_videoAddress},
+                              std::pair{m_c.controlAddress, &m_controlAddress},
+                              std::pair{m_c.controlPort, &m_controlPort}})
+        if (edit->text().isEmpty())
+            edit->setText(*text);
     WriteControls();
     m_c.angleSlider->setRange(0, 180);
     m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
@@ -247,9 +254,6 @@ void CWifiCarPanel::ReadControls() {
 void CWifiCarPanel::WriteControls() {
     WriteText(m_c.colourLabel, m_colourText);
     WriteText(m_c.batteryText, m_batteryText);
-    WriteText(m_c.videoAddress, m_videoAddress);
-    WriteText(m_c.controlAddress, m_controlAddress);
-    WriteText(m_c.controlPort, m_controlPort);
     WriteMore();
 }
 
