@@ -25,7 +25,28 @@ class SimProcess {
         if (!m_process.waitForStarted(5000))
             return false;
         const QByteArray line = ReadLine(5000);
-        return line == ("PORT " + m_port).toLocal8Bit();
+        if (line != ("PORT " + m_port).toLocal8Bit())
+            return false;
+        m_controlPort = 0;
+        if (product == 13 || product == 15) { // the Raspberry Pi cars' control service
+            const QByteArray control = ReadLine(5000);
+            if (!control.startsWith("CONTROL "))
+                return false;
+            m_controlPort = quint16(control.mid(8).toUInt());
+        }
+        return true;
+    }
+
+    // The TCP control service's port (Raspberry Pi cars; start with "--control-port 0").
+    quint16 ControlPort() const { return m_controlPort; }
+    // A command on the simulator's standard input ("fault refuse", "fault split 1", ...);
+    // waits until the simulator has taken it.
+    bool Command(const QByteArray& line) {
+        m_process.write(line + '\n');
+        for (QByteArray printed = ReadLine(3000); !printed.isEmpty(); printed = ReadLine(3000))
+            if (printed.startsWith("FAULT "))
+                return true;
+        return false;
     }
 
     void Stop() {
@@ -58,4 +79,5 @@ class SimProcess {
     QString m_port;
     QString m_log;
     int m_runs = 0;
+    quint16 m_controlPort = 0;
 };

@@ -77,8 +77,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 }
 
 CMainFrame::~CMainFrame() {
-    // The router and the serial worker end before the panels they would deliver to.
+    // The router and the serial worker end before the panels they would deliver to; the
+    // panels go while the link they may still send to (a camera stop) exists.
     m_link.Shutdown();
+    delete m_stack;
+    m_stack = nullptr;
     MainFrames().removeOne(this);
 }
 

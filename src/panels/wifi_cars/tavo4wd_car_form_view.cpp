@@ -6,6 +6,7 @@
 #include "ui_dlg_manipulator.h"
 #include "ui_tavo4wd_car_form_view.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -137,5 +138,16 @@ CDlgManipulator::CDlgManipulator(QWidget* parent) : QDialog(parent), m_ui(new Ui
 }
 
 CDlgManipulator::~CDlgManipulator() = default;
+
+void CDlgManipulator::keyPressEvent(QKeyEvent* event) {
+    // Enter closes the dialog as OK wherever the focus is (QDialog only clicks a default
+    // button, and this dialog has none).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 } // namespace Korvane

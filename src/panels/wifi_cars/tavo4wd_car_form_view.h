@@ -42,6 +42,9 @@ class CDlgManipulator : public QDialog {
     explicit CDlgManipulator(QWidget* parent = nullptr);
     ~CDlgManipulator() override;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     std::unique_ptr<Ui::CDlgManipulator> m_ui;
 };

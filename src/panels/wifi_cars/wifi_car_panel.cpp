@@ -170,7 +170,9 @@ bool CWifiCarPanel::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: // the second press of a double click is a press too
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled())
+        // (unless the platform has already sent it as a press just before)
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled() &&
+            m_cameraHeld != button)
             CameraPress(button);
         break;
     case QEvent::MouseButtonRelease:
