@@ -311,7 +311,7 @@ class TestShell : public QObject {
         // in its description.
         CMainFrame frame;
         QList<QWidget*> roots;
-        for (int product : {5, 6, 7, 8}) {
+        for (int product : {5, 6, 7, 8, 10, 14}) {
             frame.SelectProduct(product);
             roots << frame.CurrentPanel();
         }

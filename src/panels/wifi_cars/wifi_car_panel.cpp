@@ -95,6 +95,9 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     m_c.videoButton->setToolTip(tr("The live camera picture is not available in this version "
                                    "yet; driving and sensors work."));
     m_c.swatch->setAccessibleName(tr("Searchlight colour"));
+    m_c.colourLabel->setAccessibleDescription(tr("Searchlight colour"));
+    m_c.statusLine->setAccessibleDescription(tr("Control connection"));
+    m_c.batteryText->setAccessibleDescription(tr("Battery"));
     static const char* const kLamp[4] = {"L1", "L2", "R1", "R2"};
     for (int i = 0; i < 4; ++i)
         m_c.tracking[i]->setAccessibleName(QStringLiteral("Tracking sensor %1").arg(kLamp[i]));
