@@ -13,6 +13,7 @@ class CLamp : public QLabel {
     bool IsOn() const { return m_on; }
 
   private:
+    void Show(bool on);
     bool m_on = false;
 };
 
