@@ -1,0 +1,41 @@
+// libFuzzer target: bytes from a device, through the frame assembler and into every parser of
+// the cars' frames. Whatever arrives, frames stay within 81 characters and start and end with
+// their delimiters, and parsing gives finite numbers and never reads out of bounds.
+#include "link/frame_receive.h"
+#include "link/frames.h"
+#include "link/numbers.h"
+#include "panels/serial_cars/balance_model.h"
+#include "panels/wifi_cars/wifi_car_model.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    const QByteArray data(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    Korvane::CFrameAssembler assembler;
+    // Cut in two at a place the input chooses: reassembly must not depend on the cut.
+    const qsizetype cut = size ? bytes[0] % (data.size() + 1) : 0;
+    auto check = [](const QByteArray& frame) {
+        if (frame.size() > Korvane::kMaxIncomingFrame || !frame.startsWith('$') ||
+            !frame.endsWith('#'))
+            std::abort();
+        (void)Korvane::DistanceFromFrame(frame);
+        (void)Korvane::ParsePidReply(frame);
+        Korvane::CBalanceTelemetry telemetry;
+        telemetry.Parse(frame);
+        if (!std::isfinite(telemetry.gyroscopeHistory.back()) ||
+            !std::isfinite(telemetry.voltageHistory.back()))
+            std::abort();
+        for (Korvane::WifiCar car : {Korvane::WifiCar::FourWd, Korvane::WifiCar::Pendrix}) {
+            const Korvane::SensorUpdate u = Korvane::ParseSensors(car, frame);
+            if (u.battery && (!std::isfinite(u.battery->volts) || u.battery->BarValue() < 0 ||
+                              u.battery->BarValue() > 100 || u.battery->text.size() > 80))
+                std::abort();
+        }
+        (void)Korvane::SaturatingInt(frame);
+    };
+    assembler.FeedChunk(data.left(cut), check);
+    assembler.FeedChunk(data.mid(cut), check);
+    return 0;
+}
