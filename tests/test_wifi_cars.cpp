@@ -416,6 +416,60 @@ class TestWifiCars : public QObject {
         }
         QTRY_VERIFY(!Control<QLabel>(1293)->text().isEmpty());
     }
+
+    void simulatedCarsOverTheSerialLine() {
+        // The 4WD car (10) and the tricycle car (14) of the simulator on a pseudo-terminal:
+        // every command is acknowledged and the sensor values reach the panels.
+        for (int product : {10, 14}) {
+            SimProcess sim;
+            QVERIFY(sim.Start(product, {"--rate", "20"}));
+            CMainFrame frame;
+            frame.SelectProduct(product);
+            frame.show();
+            QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
+            m_panel = qobject_cast<CWifiCarPanel*>(frame.CurrentPanel());
+            QTRY_VERIFY(!Control<QLabel>(1298)->text().isEmpty()); // the battery
+            Click(1272);
+            Click(1267);
+            QTest::keyClick(m_panel, Qt::Key_Space);
+            QCOMPARE(sim.ReadLine(), product == 10 ? QByteArray("ack $1,0,0,0,0,0,0,0,0# forward")
+                                                   : QByteArray("ack $1,0,0,0,0,0# forward"));
+            QCOMPARE(sim.ReadLine(), product == 10
+                                         ? QByteArray("ack $0,0,0,0,0,0,2,0,0# light 255,0,0")
+                                         : QByteArray("ack $0,0,0,0,0,2# light 255,0,0"));
+            QCOMPARE(sim.ReadLine(), product == 10 ? QByteArray("ack $0,0,0,0,0,0,0,0,0# stop")
+                                                   : QByteArray("ack $8,0,0,0,0,0# stop"));
+            // The camera mount turns while its button is held, and stops with the release.
+            QAbstractButton* camera = Control<QAbstractButton>(1316);
+            QTest::mousePress(camera, Qt::LeftButton);
+            QCOMPARE(sim.ReadLine().endsWith("camera moving 6"), true);
+            QTest::mouseRelease(camera, Qt::LeftButton);
+            QCOMPARE(sim.ReadLine().endsWith("camera stop"), true);
+            m_panel = nullptr;
+        }
+    }
+
+    void aResetOrADeafCarIsHandled() {
+        SimProcess sim;
+        QVERIFY(sim.Start(13, {"--rate", "20", "--control-port", "0", "--control-fault", "deaf"}));
+        Start(13);
+        Control<QLineEdit>(1307)->setText(QStringLiteral("127.0.0.1"));
+        Control<QLineEdit>(1308)->setText(QString::number(sim.ControlPort()));
+        Click(1310);
+        QTRY_VERIFY(m_panel->Client().IsConnected());
+        // A car that never reads: frames are written (into the socket's buffer) and the
+        // window goes on; nothing is lost on our side, nothing blocks.
+        for (int i = 0; i < 200; ++i)
+            QTest::keyClick(m_panel, i % 2 ? Qt::Key_W : Qt::Key_S);
+        QVERIFY(m_panel->Client().IsConnected());
+        QCOMPARE(Nothing(), QByteArray());
+        // A reset from the car: noticed like a close.
+        QVERIFY(sim.Command("fault reset"));
+        QTest::keyClick(m_panel, Qt::Key_Space);
+        QTRY_COMPARE(Control<QLabel>(1311)->text(),
+                     QStringLiteral("Connection closed by the server!\r\n"));
+        QVERIFY(m_messages.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestWifiCars)
