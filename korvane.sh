@@ -41,7 +41,7 @@ demo() {
     DEMO_TMP=$(mktemp -d)
     local tty="$DEMO_TMP/korvane-demo-tty"
     "$BUILD_DIR/sim/korvane-sim" --product "$product" --link "$tty" --control-port 0 \
-        >"$DEMO_TMP/sim.log" 2>&1 &
+        --video-port 0 >"$DEMO_TMP/sim.log" 2>&1 &
     SIM_PID=$!
     trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; rm -rf "$DEMO_TMP"' EXIT
     for _ in $(seq 50); do
@@ -57,9 +57,13 @@ demo() {
     local station=("$BUILD_DIR/src/korvane" --product "$product" --port "$tty" --baud 115200 --trace)
     # The Raspberry Pi cars also offer their control service on TCP: the demo connects to it.
     local control
+    if [ "$product" = 13 ] || [ "$product" = 15 ]; then
+        for _ in $(seq 50); do grep -q '^VIDEO ' "$DEMO_TMP/sim.log" && break; sleep 0.1; done
+    fi
     control=$(sed -n 's/^CONTROL //p' "$DEMO_TMP/sim.log" | head -n 1)
     if [ -n "$control" ]; then
         station+=(--control-address 127.0.0.1 --control-port "$control")
+        station+=(--video-address "$(sed -n 's/^VIDEO //p' "$DEMO_TMP/sim.log" | head -n 1)")
     fi
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
         echo "Station on $tty (simulated product $product). Drive with W/A/S/D/Space/arrows."

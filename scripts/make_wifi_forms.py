@@ -10,6 +10,7 @@ CUSTOM = {
     "Korvane::CButtonEx": ("QPushButton", "widgets/button_ex.h"),
     "Korvane::CLamp": ("QLabel", "widgets/lamp.h"),
     "Korvane::CDigiStatic": ("QWidget", "widgets/digi_static.h"),
+    "Korvane::CVideoArea": ("QFrame", "panels/wifi_cars/snapshot_video.h"),
 }
 
 
@@ -162,7 +163,7 @@ def grid(name, *cells):
 
 def video_area():
     # 320 by 240 dialog units of the original: about 480 by 360 pixels at the usual font.
-    return {"class": "QFrame", "name": "videoArea", "id": 1313,
+    return {"class": "Korvane::CVideoArea", "name": "videoArea", "id": 1313,
             "props": [("minimumSize", "size", (480, 360)), ("frameShape", "enum", "QFrame::Box")]}
 
 

@@ -3,6 +3,8 @@
 #include "link/frame_receive.h"
 #include "pty_transport.h"
 #include "tcp_control_service.h"
+#include "video_server.h"
+#include "wifi_cars.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -61,6 +63,8 @@ struct Options {
     QString linkPath;
     bool quiet = false;
     int controlPort = 8888; // Raspberry Pi cars: the TCP control service (0: a free port)
+    int videoPort = 8080;   // and the camera's HTTP server (0: a free port)
+    QString videoFault;
     QString controlBind = QStringLiteral("127.0.0.1");
     QString controlFault;
 };
@@ -99,6 +103,15 @@ bool Parse(QCoreApplication& app, Options* o) {
         {QStringLiteral("control-bind"),
          QStringLiteral("Address the control service listens on (default 127.0.0.1)."),
          QStringLiteral("ADDRESS")},
+        {QStringLiteral("video-port"),
+         QStringLiteral("Raspberry Pi cars: port of the camera's HTTP server (default 8080; 0: "
+                        "any free port, printed as VIDEO <address>)."),
+         QStringLiteral("PORT")},
+        {QStringLiteral("video-fault"),
+         QStringLiteral("Fault mode of the camera server (none, 404, 500, garbage, truncated, "
+                        "huge-length, stall, huge-picture, refuse); also 'video MODE' on "
+                        "standard input while running."),
+         QStringLiteral("MODE")},
         {QStringLiteral("control-fault"),
          QStringLiteral("Fault mode of the control service (none, refuse, close, close-after N, "
                         "reset, split N, bunch, junk, flood, deaf, hang); also 'fault MODE' on "
@@ -142,6 +155,14 @@ bool Parse(QCoreApplication& app, Options* o) {
     if (p.isSet(QStringLiteral("control-bind")))
         o->controlBind = p.value(QStringLiteral("control-bind"));
     o->controlFault = p.value(QStringLiteral("control-fault"));
+    o->videoFault = p.value(QStringLiteral("video-fault"));
+    if (p.isSet(QStringLiteral("video-port"))) {
+        o->videoPort = p.value(QStringLiteral("video-port")).toInt(&ok);
+        if (!ok || o->videoPort < 0 || o->videoPort > 65535) {
+            std::fprintf(stderr, "korvane-sim: bad --video-port\n");
+            return false;
+        }
+    }
     return true;
 }
 
@@ -221,6 +242,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::unique_ptr<TcpControlService> control;
+    std::unique_ptr<VideoServer> video;
     // What the device says goes over the control connection while a client is on it (the
     // Raspberry Pi cars), else over the serial line.
     QObject::connect(device.get(), &Device::send, &port, [&](const QByteArray& frame) {
@@ -278,6 +300,25 @@ int main(int argc, char* argv[]) {
             }
         });
         listen(control.get());
+
+        // The camera: each request gets a fresh picture of what the car sees.
+        auto* car = qobject_cast<WifiCarDevice*>(device.get());
+        video = std::make_unique<VideoServer>([car](int seq) {
+            const auto light = car->Light();
+            return DrawCameraPicture(seq, 640, 480, car->CameraAngle(), light[0], light[1],
+                                     light[2]);
+        });
+        if (!video->Listen(QHostAddress(o.controlBind), quint16(o.videoPort), &controlError)) {
+            std::fprintf(stderr, "korvane-sim: camera server: %s\n", qPrintable(controlError));
+            return 1;
+        }
+        if (!o.videoFault.isEmpty() && !video->SetFault(o.videoFault)) {
+            std::fprintf(stderr, "korvane-sim: unknown video fault %s\n", qPrintable(o.videoFault));
+            return 2;
+        }
+        std::printf("VIDEO http://%s:%u/?action=snapshot\n", qPrintable(o.controlBind),
+                    unsigned(video->Port()));
+        std::fflush(stdout);
     }
     // Commands on standard input while running: "fault MODE [N]".
     QSocketNotifier commands(STDIN_FILENO, QSocketNotifier::Read);
@@ -294,6 +335,10 @@ int main(int argc, char* argv[]) {
             if (c.startsWith(QStringLiteral("fault ")) && control &&
                 control->SetFault(c.mid(6).trimmed())) {
                 std::printf("FAULT %s\n", qPrintable(c.mid(6).trimmed()));
+                std::fflush(stdout);
+            } else if (c.startsWith(QStringLiteral("video ")) && video &&
+                       video->SetFault(c.mid(6).trimmed())) {
+                std::printf("FAULT video %s\n", qPrintable(c.mid(6).trimmed()));
                 std::fflush(stdout);
             }
         }
@@ -328,6 +373,9 @@ int main(int argc, char* argv[]) {
     const int rc = app.exec();
     // How many frames the device sent, for tools that check that none was lost.
     std::printf("SENT %lld\n", static_cast<long long>(framesSent));
+    if (video)
+        std::printf("VIDEO REQUESTS %d, at most %d at once\n", video->Requests(),
+                    video->MostInFlight());
     std::fflush(stdout);
     return rc;
 }

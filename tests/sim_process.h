@@ -33,12 +33,18 @@ class SimProcess {
             if (!control.startsWith("CONTROL "))
                 return false;
             m_controlPort = quint16(control.mid(8).toUInt());
+            const QByteArray video = ReadLine(5000);
+            if (!video.startsWith("VIDEO "))
+                return false;
+            m_videoUrl = QString::fromLatin1(video.mid(6));
         }
         return true;
     }
 
     // The TCP control service's port (Raspberry Pi cars; start with "--control-port 0").
     quint16 ControlPort() const { return m_controlPort; }
+    // The camera's snapshot address (Raspberry Pi cars; start with "--video-port 0").
+    QString VideoUrl() const { return m_videoUrl; }
     // A command on the simulator's standard input ("fault refuse", "fault split 1", ...);
     // waits until the simulator has taken it.
     bool Command(const QByteArray& line) {
@@ -80,4 +86,5 @@ class SimProcess {
     QString m_log;
     int m_runs = 0;
     quint16 m_controlPort = 0;
+    QString m_videoUrl;
 };

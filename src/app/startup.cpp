@@ -120,6 +120,9 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("control-port"),
          QStringLiteral("Raspberry Pi cars: the control service's port, typed into the panel."),
          QStringLiteral("PORT")},
+        {QStringLiteral("video-address"),
+         QStringLiteral("Raspberry Pi cars: the camera's snapshot address, typed into the panel."),
+         QStringLiteral("URL")},
     });
     if (!parser.parse(args)) {
         *error = parser.errorText();
@@ -169,6 +172,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->screenshot = parser.value(QStringLiteral("screenshot"));
     options->controlAddress = parser.value(QStringLiteral("control-address"));
     options->controlPort = parser.value(QStringLiteral("control-port"));
+    options->videoAddress = parser.value(QStringLiteral("video-address"));
     if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
         *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
         return false;
@@ -216,9 +220,10 @@ int RunStation(const StartOptions& options) {
     frame.SelectProduct(index);
     frame.resize(900, 560);
     frame.show();
-    // The car's address and port, as a user would type them into the panel (ids 1307, 1308).
+    // The car's addresses and port, as a user would type them into the panel (1306 to 1308).
     for (auto [id, text] :
-         {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort}})
+         {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort},
+          std::pair{1306, options.videoAddress}})
         if (auto* edit = qobject_cast<QLineEdit*>(FindControl(frame.CurrentPanel(), id));
             edit && !text.isEmpty())
             edit->setText(text);

@@ -18,6 +18,7 @@ struct StartOptions {
     QString exitText;     // --help, --version: print this and exit 0
     QString controlAddress; // --control-address: typed into the Wi-Fi panel's address field
     QString controlPort;    // --control-port: typed into its port field
+    QString videoAddress;   // --video-address: typed into its video address field
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no

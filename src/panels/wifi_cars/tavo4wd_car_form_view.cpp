@@ -26,6 +26,7 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
     c.tracking = {m_ui->trackingL1, m_ui->trackingL2, m_ui->trackingR1, m_ui->trackingR2};
     c.videoAddress = m_ui->videoAddressEdit;
     c.videoButton = m_ui->videoButton;
+    c.videoArea = m_ui->videoArea;
     c.controlAddress = m_ui->controlAddressEdit;
     c.controlPort = m_ui->controlPortEdit;
     c.controlButton = m_ui->controlButton;

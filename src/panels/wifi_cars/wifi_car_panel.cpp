@@ -6,6 +6,7 @@
 #include "../../widgets/lamp.h"
 #include "../key_pre_filter.h"
 #include "../slider_release.h"
+#include "snapshot_video.h"
 #include "wifi_control_client.h"
 
 #include <QAbstractButton>
@@ -90,10 +91,11 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     for (QSlider* s : m_c.colourSliders)
         new CSliderRelease(s, [this] { OnColourSliderReleased(); });
 
-    // The live picture comes with the video issue of this panel; say so rather than pretend.
-    m_c.videoButton->setEnabled(false);
-    m_c.videoButton->setToolTip(tr("The live camera picture is not available in this version "
-                                   "yet; driving and sensors work."));
+    static const VideoTexts kFourWdVideo = {"Download Fail!", "Connect video", "Disconnect video"};
+    static const VideoTexts kPendrixVideo = {"下载失败", "连接视频", "断开视频"};
+    m_video = new CSnapshotVideo(m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
+                                 m_c.videoAddress, m_c.videoButton, m_c.videoArea);
+    connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
     m_c.swatch->setAccessibleName(tr("Searchlight colour"));
     m_c.colourLabel->setAccessibleDescription(tr("Searchlight colour"));
     m_c.statusLine->setAccessibleDescription(tr("Control connection"));
@@ -266,8 +268,10 @@ void CWifiCarPanel::StartDemo() {
     // As a user would: for the Raspberry Pi product connect the control service first (the
     // address and port are in the fields), then drive, light the searchlight red and stop.
     const bool network = Product() == ClientTexts(m_car).networkProduct;
-    if (network)
+    if (network) {
         m_c.controlButton->click();
+        m_c.videoButton->click(); // and watch the camera
+    }
     auto press = [this](int key) {
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(this, &down);

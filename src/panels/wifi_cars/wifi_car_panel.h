@@ -19,6 +19,8 @@ namespace Korvane {
 
 class CButtonEx;
 class CLamp;
+class CSnapshotVideo;
+class CVideoArea;
 class CWifiControlClient;
 
 // The controls both Wi-Fi panels have, by their meaning.
@@ -32,6 +34,7 @@ struct WifiCarControls {
     std::array<CLamp*, 4> tracking{};         // 1281 to 1284
     QLineEdit* videoAddress = nullptr;        // 1306
     QAbstractButton* videoButton = nullptr;   // 1309
+    CVideoArea* videoArea = nullptr;          // 1313
     QLineEdit* controlAddress = nullptr;      // 1307
     QLineEdit* controlPort = nullptr;         // 1308
     QAbstractButton* controlButton = nullptr; // 1310
@@ -56,6 +59,7 @@ class CWifiCarPanel : public CPanelBase {
     void StartDemo() override;
 
     CWifiControlClient& Client() { return *m_client; }
+    CSnapshotVideo& Video() { return *m_video; }
     int LastKeyState() const { return m_keys.LastKeyState(); }
     // The default address of the car's own access point.
     static QString AccessPointAddress(WifiCar car);
@@ -91,6 +95,7 @@ class CWifiCarPanel : public CPanelBase {
     int m_routeMessage;
     WifiCarControls m_c;
     CWifiControlClient* m_client = nullptr;
+    CSnapshotVideo* m_video = nullptr;
     CDrivingKeys m_keys;
     QAbstractButton* m_cameraHeld = nullptr; // the camera button whose stop is still due
     bool m_readThisBatch = false;

@@ -1,0 +1,152 @@
+#include "video_server.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace KorvaneSim {
+
+QByteArray DrawCameraPicture(int seq, int width, int height, double cameraAngle, int red, int green,
+                             int blue) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    const int horizon = std::clamp(int(height * (0.2 + 0.6 * cameraAngle / 180.0)), 0, height);
+    p.fillRect(0, 0, width, horizon, QColor(120, 170, 230)); // sky
+    for (int y = horizon; y < height; y += 24) // a floor of stripes that scroll with seq
+        p.fillRect(0, y, width, 12,
+                   ((y / 24 + seq) % 2) ? QColor(90, 80, 60) : QColor(140, 120, 90));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(red, green, blue));
+    p.drawEllipse(QPoint(width / 2, horizon + (height - horizon) / 2), width / 8, width / 8);
+    // The sequence number: 16 blocks, white for 1, black for 0, along the top edge.
+    const int block = width / 16;
+    for (int bit = 0; bit < 16; ++bit)
+        p.fillRect(bit * block, 0, block, block, (seq >> (15 - bit)) & 1 ? Qt::white : Qt::black);
+    p.end();
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(80);
+    writer.setText(QStringLiteral("Description"), QString::number(seq));
+    writer.write(image);
+    return jpeg;
+}
+
+int ReadSequenceBlocks(const QImage& picture) {
+    if (picture.width() < 16)
+        return -1;
+    const int block = picture.width() / 16;
+    int seq = 0;
+    for (int bit = 0; bit < 16; ++bit) {
+        const QColor c = picture.pixelColor(bit * block + block / 2, block / 2);
+        seq = seq * 2 + (c.lightness() > 128 ? 1 : 0);
+    }
+    return seq;
+}
+
+VideoServer::VideoServer(std::function<QByteArray(int)> picture, QObject* parent)
+    : QObject(parent), m_picture(std::move(picture)) {}
+
+bool VideoServer::Listen(const QHostAddress& address, quint16 port, QString* error) {
+    m_address = address;
+    m_server = new QTcpServer(this);
+    if (!m_server->listen(address, port)) {
+        *error = m_server->errorString();
+        return false;
+    }
+    connect(m_server, &QTcpServer::newConnection, this, &VideoServer::OnNewConnection);
+    return true;
+}
+
+quint16 VideoServer::Port() const {
+    return m_server->serverPort();
+}
+
+bool VideoServer::SetFault(const QString& mode) {
+    static const QStringList kModes = {"none",    "404",          "500",
+                                       "garbage", "truncated",    "huge-length",
+                                       "stall",   "huge-picture", "refuse"};
+    if (!kModes.contains(mode))
+        return false;
+    const quint16 port = Port();
+    m_fault = mode;
+    if (mode == QLatin1String("refuse"))
+        m_server->close();
+    else if (!m_server->isListening())
+        m_server->listen(m_address, port);
+    return true;
+}
+
+void VideoServer::OnNewConnection() {
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { OnRequest(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void VideoServer::OnRequest(QTcpSocket* socket) {
+    // Requests are small: wait for the end of the headers.
+    QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
+    for (qsizetype end = pending.indexOf("\r\n\r\n"); end >= 0; end = pending.indexOf("\r\n\r\n")) {
+        const QByteArray head = pending.left(end);
+        pending.remove(0, end + 4);
+        ++m_requests;
+        m_mostInFlight = std::max(m_mostInFlight, ++m_inFlight);
+        const bool close = head.toLower().contains("connection: close");
+        if (!head.startsWith("GET /?action=snapshot ")) {
+            socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+            --m_inFlight;
+            continue;
+        }
+        Answer(socket, close);
+    }
+    socket->setProperty("pending", pending);
+}
+
+void VideoServer::Answer(QTcpSocket* socket, bool close) {
+    auto done = [this] { --m_inFlight; };
+    if (m_fault == QLatin1String("stall")) {
+        connect(socket, &QObject::destroyed, this, done);
+        return; // never answers
+    }
+    if (m_fault == QLatin1String("404") || m_fault == QLatin1String("500")) {
+        socket->write(m_fault == QLatin1String("404")
+                          ? "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"
+                          : "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n");
+        done();
+        return;
+    }
+    QByteArray body = m_picture(m_seq++);
+    qint64 length = body.size();
+    if (m_fault == QLatin1String("garbage")) {
+        body = QByteArray(body.size(), 'x');
+    } else if (m_fault == QLatin1String("truncated")) {
+        body.chop(body.size() / 2);
+        length = body.size();
+    } else if (m_fault == QLatin1String("huge-length")) {
+        length = 1LL << 34;
+    } else if (m_fault == QLatin1String("huge-picture")) {
+        // Patch the frame header (SOF0) to declare 30000 by 30000 pixels.
+        const qsizetype sof = body.indexOf("\xFF\xC0");
+        if (sof >= 0 && sof + 9 < body.size()) {
+            body[sof + 5] = char(30000 >> 8);
+            body[sof + 6] = char(30000 & 0xFF);
+            body[sof + 7] = char(30000 >> 8);
+            body[sof + 8] = char(30000 & 0xFF);
+        }
+    }
+    QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nCache-Control: no-cache\r\n"
+                      "Content-Length: " +
+                      QByteArray::number(length) + "\r\n";
+    head += close ? "Connection: close\r\n\r\n" : "\r\n";
+    socket->write(head + (m_fault == QLatin1String("huge-length") ? QByteArray() : body));
+    done();
+    if (close)
+        socket->disconnectFromHost();
+}
+
+} // namespace KorvaneSim

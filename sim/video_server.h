@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace KorvaneSim {
+
+// The Raspberry Pi cars' camera server on loopback: "/?action=snapshot" answers one JPEG
+// (HTTP/1.1, keep-alive unless the client asks to close), anything else 404. Each picture
+// carries a sequence number, drawn as large black and white blocks that survive JPEG and
+// written as the JPEG's comment. Fault modes, switchable while running: none, 404, 500,
+// garbage, truncated, huge-length (Content-Length far above any cap), stall (never answers),
+// huge-picture (a small JPEG declaring 30000 by 30000 pixels), refuse.
+class VideoServer : public QObject {
+    Q_OBJECT
+  public:
+    // picture(seq) draws the picture with that sequence number (the device's view).
+    explicit VideoServer(std::function<QByteArray(int seq)> picture, QObject* parent = nullptr);
+    bool Listen(const QHostAddress& address, quint16 port, QString* error);
+    quint16 Port() const;
+    bool SetFault(const QString& mode);
+    int Requests() const { return m_requests; }
+    int MostInFlight() const { return m_mostInFlight; }
+
+  private:
+    void OnNewConnection();
+    void OnRequest(QTcpSocket* socket);
+    void Answer(QTcpSocket* socket, bool close);
+
+    std::function<QByteArray(int)> m_picture;
+    QTcpServer* m_server = nullptr;
+    QHostAddress m_address;
+    QString m_fault = QStringLiteral("none");
+    int m_seq = 0;
+    int m_requests = 0;
+    int m_inFlight = 0;
+    int m_mostInFlight = 0;
+};
+
+// A JPEG of the given size showing a floor, a horizon at the camera's angle, a spot in the
+// searchlight's colour and the sequence number as 16 blocks.
+QByteArray DrawCameraPicture(int seq, int width, int height, double cameraAngle, int red, int green,
+                             int blue);
+// The sequence number read back from such a picture's blocks (-1 when it cannot be read).
+int ReadSequenceBlocks(const class QImage& picture);
+
+} // namespace KorvaneSim

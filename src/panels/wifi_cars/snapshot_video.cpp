@@ -1,0 +1,136 @@
+#include "snapshot_video.h"
+
+#include "../../app/message_seam.h"
+
+#include <QAbstractButton>
+#include <QBuffer>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace Korvane {
+
+QImage DecodeSnapshot(const QByteArray& bytes) {
+    if (!IsCompleteJpeg(bytes))
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAllocationLimit(CSnapshotVideo::kDecodeLimitMb);
+    return reader.read();
+}
+
+CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
+    setAccessibleName(tr("Video"));
+    setAccessibleDescription(tr("No picture"));
+}
+
+void CVideoArea::SetPicture(const QImage& picture) {
+    m_picture = picture;
+    ++m_pictures;
+    setAccessibleDescription(picture.isNull() ? tr("No picture") : tr("Live camera picture"));
+    update(); // repaints are coalesced by the event loop
+}
+
+void CVideoArea::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (m_picture.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(contentsRect(), m_picture); // stretched: the aspect ratio is not kept
+}
+
+CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
+                               QAbstractButton* toggle, CVideoArea* area)
+    : QObject(panel), m_texts(texts), m_panel(panel), m_address(address), m_toggle(toggle),
+      m_area(area) {
+    connect(&m_fetcher, &CSnapshotFetcher::finished, this, &CSnapshotVideo::OnFetched);
+    connect(&m_decode, &QFutureWatcher<QImage>::finished, this, &CSnapshotVideo::OnDecoded);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &CSnapshotVideo::FetchNext);
+}
+
+CSnapshotVideo::~CSnapshotVideo() {
+    m_running = false;
+    m_fetcher.Abort();
+    m_decode.waitForFinished(); // a decode in progress ends before the panel goes
+}
+
+void CSnapshotVideo::Toggle() {
+    if (m_running || m_starting) {
+        Stop();
+        return;
+    }
+    // The first fetch decides whether the video starts; the window goes on meanwhile.
+    m_starting = true;
+    m_toggle->setEnabled(false);
+    ++m_generation;
+    ++m_requests;
+    m_fetcher.Fetch(m_address->text());
+}
+
+void CSnapshotVideo::Stop() {
+    ++m_generation; // nothing of this run is shown any more
+    m_running = false;
+    m_starting = false;
+    m_retry.stop();
+    m_fetcher.Abort();
+    m_waiting.clear();
+    m_toggle->setEnabled(true);
+    m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
+}
+
+void CSnapshotVideo::FetchNext() {
+    if (!m_running || m_fetcher.Busy())
+        return;
+    ++m_requests;
+    m_fetcher.Fetch(m_address->text()); // a new address takes effect with the next fetch
+}
+
+void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
+    if (m_starting) {
+        m_starting = false;
+        m_toggle->setEnabled(true);
+        if (result != FetchOk) {
+            ShowMessage(QString::fromUtf8(m_texts.failure), m_panel, MessageIcon::Warning);
+            return;
+        }
+        m_running = true;
+        m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+    }
+    if (!m_running)
+        return;
+    if (result != FetchOk) {
+        // The car is gone or failing: ask again after a pause, growing to 2 s.
+        // The last picture stays on screen; nothing new is drawn until a fetch succeeds.
+        m_backoffMs = std::clamp(m_backoffMs ? m_backoffMs * 2 : 500, 500, 2000);
+        m_retry.start(m_backoffMs);
+        return;
+    }
+    m_backoffMs = 0;
+    if (m_decode.isRunning()) {
+        m_waiting = body; // the newest waits; an older one waiting is dropped
+    } else {
+        const quint64 generation = m_generation;
+        m_decode.setProperty("generation", QVariant::fromValue(generation));
+        m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, body));
+    }
+    FetchNext(); // the next fetch overlaps this decode
+}
+
+void CSnapshotVideo::OnDecoded() {
+    const QImage picture = m_decode.result();
+    if (m_running && m_decode.property("generation").toULongLong() == m_generation &&
+        !picture.isNull())
+        m_area->SetPicture(picture);
+    if (m_running && !m_waiting.isEmpty()) {
+        const QByteArray next = std::exchange(m_waiting, {});
+        m_decode.setProperty("generation", QVariant::fromValue(m_generation));
+        m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, next));
+    }
+}
+
+} // namespace Korvane

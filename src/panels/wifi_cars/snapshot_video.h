@@ -1,0 +1,88 @@
+#pragma once
+
+#include "snapshot_fetch.h"
+
+#include <QFrame>
+#include <QFutureWatcher>
+#include <QImage>
+#include <QTimer>
+
+class QAbstractButton;
+class QLineEdit;
+
+namespace Korvane {
+
+// The video area (control 1313): paints the newest picture stretched to its rectangle with
+// smooth scaling, the aspect ratio not kept; tells assistive technology whether a picture is
+// shown.
+class CVideoArea : public QFrame {
+    Q_OBJECT
+  public:
+    explicit CVideoArea(QWidget* parent = nullptr);
+    void SetPicture(const QImage& picture);
+    bool HasPicture() const { return !m_picture.isNull(); }
+    const QImage& Picture() const { return m_picture; }
+    int Pictures() const { return m_pictures; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage m_picture;
+    int m_pictures = 0;
+};
+
+// What differs between the two panels' video.
+struct VideoTexts {
+    const char* failure;
+    const char* startCaption;
+    const char* stopCaption;
+};
+
+// The live picture of a Raspberry Pi car: snapshots fetched one after another (or the parts
+// of an MJPEG stream address ...?action=stream), decoded off the UI thread, painted on it.
+// Nothing waits on the UI thread; stop takes effect at once; at most one request is in flight
+// and one decode runs; a failing car is asked again after a pause that grows to 2 s.
+class CSnapshotVideo : public QObject {
+    Q_OBJECT
+  public:
+    CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
+                   QAbstractButton* toggle, CVideoArea* area);
+    ~CSnapshotVideo() override;
+
+    void Toggle();
+    bool IsRunning() const { return m_running; }
+    bool IsStarting() const { return m_starting; }
+    CSnapshotFetcher& Fetcher() { return m_fetcher; }
+    int Requests() const { return m_requests; }
+
+    // The largest picture the decoder will allocate, in megabytes.
+    static constexpr int kDecodeLimitMb = 64;
+
+  private:
+    void FetchNext();
+    void OnFetched(int result, const QByteArray& body);
+    void OnDecoded();
+    void Stop();
+
+    const VideoTexts& m_texts;
+    QWidget* m_panel;
+    QLineEdit* m_address;
+    QAbstractButton* m_toggle;
+    CVideoArea* m_area;
+    CSnapshotFetcher m_fetcher;
+    QFutureWatcher<QImage> m_decode;
+    QByteArray m_waiting; // a fetched body waiting for the decoder
+    QTimer m_retry;
+    int m_backoffMs = 0;
+    bool m_running = false;
+    bool m_starting = false;
+    quint64 m_generation = 0; // a stop makes results of the old run worthless
+    int m_requests = 0;
+};
+
+// Decodes a whole JPEG held in memory, with the allocation limit lowered so that a small body
+// that declares a huge picture cannot exhaust memory; a null picture for anything else.
+QImage DecodeSnapshot(const QByteArray& bytes);
+
+} // namespace Korvane
