@@ -58,12 +58,13 @@ bool VideoServer::Listen(const QHostAddress& address, quint16 port, QString* err
         *error = m_server->errorString();
         return false;
     }
+    m_port = m_server->serverPort();
     connect(m_server, &QTcpServer::newConnection, this, &VideoServer::OnNewConnection);
     return true;
 }
 
 quint16 VideoServer::Port() const {
-    return m_server->serverPort();
+    return m_port;
 }
 
 bool VideoServer::SetFault(const QString& mode) {
@@ -72,12 +73,15 @@ bool VideoServer::SetFault(const QString& mode) {
                                        "stall",   "huge-picture", "refuse"};
     if (!kModes.contains(mode))
         return false;
-    const quint16 port = Port();
     m_fault = mode;
-    if (mode == QLatin1String("refuse"))
+    if (mode == QLatin1String("refuse")) {
+        // The car is gone: no new connection, and the open ones end.
         m_server->close();
-    else if (!m_server->isListening())
-        m_server->listen(m_address, port);
+        for (QTcpSocket* socket : m_server->findChildren<QTcpSocket*>())
+            socket->abort();
+    } else if (!m_server->isListening()) {
+        m_server->listen(m_address, m_port);
+    }
     return true;
 }
 

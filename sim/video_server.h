@@ -36,6 +36,7 @@ class VideoServer : public QObject {
     std::function<QByteArray(int)> m_picture;
     QTcpServer* m_server = nullptr;
     QHostAddress m_address;
+    quint16 m_port = 0;
     QString m_fault = QStringLiteral("none");
     int m_seq = 0;
     int m_requests = 0;

@@ -1,0 +1,195 @@
+// The live camera picture of the Raspberry Pi cars against the simulator's camera server.
+#include "app/control_ids.h"
+#include "app/main_frame.h"
+#include "app/message_seam.h"
+#include "panels/wifi_cars/snapshot_video.h"
+#include "panels/wifi_cars/wifi_car_panel.h"
+#include "panels/wifi_cars/wifi_control_client.h"
+#include "sim_process.h"
+#include "station_fixture.h"
+#include "video_server.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace Korvane;
+
+class TestVideo : public QObject {
+    Q_OBJECT
+    QStringList m_messages;
+    std::unique_ptr<SimProcess> m_sim;
+    std::unique_ptr<StationOnPty> m_station;
+    CWifiCarPanel* m_panel = nullptr;
+    CVideoArea* m_area = nullptr;
+    QAbstractButton* m_toggle = nullptr;
+
+    void Start(int product, const QStringList& simOptions = {}) {
+        m_sim = std::make_unique<SimProcess>();
+        QVERIFY(m_sim->Start(
+            product,
+            QStringList{"--rate", "20", "--control-port", "0", "--video-port", "0"} + simOptions));
+        m_station = std::make_unique<StationOnPty>();
+        QVERIFY(m_station->Start(product, QSize(1200, 860)));
+        m_panel = qobject_cast<CWifiCarPanel*>(m_station->frame->CurrentPanel());
+        QVERIFY(m_panel);
+        m_area = qobject_cast<CVideoArea*>(FindControl(m_panel, 1313));
+        m_toggle = qobject_cast<QAbstractButton*>(FindControl(m_panel, 1309));
+        QVERIFY(m_area && m_toggle);
+        qobject_cast<QLineEdit*>(FindControl(m_panel, 1306))->setText(m_sim->VideoUrl());
+    }
+    int Sequence() { return KorvaneSim::ReadSequenceBlocks(m_area->Picture()); }
+
+  private slots:
+    void initTestCase() {
+        SetMessageObserver([this](const QString& t) { m_messages << t; });
+    }
+    void init() { m_messages.clear(); }
+    void cleanup() {
+        m_station.reset();
+        m_sim.reset();
+    }
+
+    void picturesFlowAndStopIsImmediate() {
+        Start(13);
+        QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
+        m_toggle->click();
+        QVERIFY(!m_toggle->isEnabled()); // while the first fetch runs
+        QTRY_COMPARE(m_toggle->text(), QStringLiteral("Disconnect video"));
+        QTRY_VERIFY(m_area->Pictures() >= 3);
+        const int first = Sequence();
+        QTRY_VERIFY(m_area->Pictures() >= 8);
+        QVERIFY2(Sequence() > first,
+                 qPrintable(QStringLiteral("%1 %2").arg(first).arg(Sequence())));
+        QCOMPARE(m_area->accessibleDescription(), QStringLiteral("Live camera picture"));
+        // Stop: the caption at once, and no picture after the click.
+        m_toggle->click();
+        QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
+        const int shown = m_area->Pictures();
+        QTest::qWait(300);
+        QCOMPARE(m_area->Pictures(), shown);
+        QVERIFY(m_area->HasPicture()); // the last picture stays
+        // Restart right away, and again: never two requests in flight at the server.
+        m_toggle->click();
+        m_toggle->click();
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= shown + 3);
+        m_toggle->click();
+        m_sim->Stop();
+        const QByteArray out = m_sim->Process().readAllStandardOutput();
+        QVERIFY2(out.contains("at most 1 at once"), out.right(200).constData());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void aFailingFirstFetchSaysSoAndTheWindowGoesOn() {
+        Start(15);
+        auto* address = qobject_cast<QLineEdit*>(FindControl(m_panel, 1306));
+        const QString good = address->text();
+        for (const QByteArray& mode : {QByteArray("video 404"), QByteArray("video refuse")}) {
+            QVERIFY(m_sim->Command(mode));
+            m_toggle->click();
+            QTRY_COMPARE(m_messages.size(), 1);
+            QCOMPARE(m_messages.takeLast(), QStringLiteral("下载失败"));
+            QCOMPARE(LastMessageIcon(), MessageIcon::Warning);
+            QCOMPARE(m_toggle->text(), QStringLiteral("连接视频"));
+            QVERIFY(!m_panel->Video().IsRunning() && m_toggle->isEnabled());
+        }
+        // Not a web address: refused without a request.
+        for (const char* bad : {"", "file:///etc/passwd", "data:,x", "qrc:/icons/327"}) {
+            address->setText(QString::fromLatin1(bad));
+            m_toggle->click();
+            QTRY_COMPARE(m_messages.size(), 1);
+            m_messages.clear();
+            QVERIFY(!m_panel->Video().IsRunning());
+        }
+        // A server that never answers: our time-out ends it; the UI runs meanwhile.
+        address->setText(good);
+        QVERIFY(m_sim->Command("video stall"));
+        m_panel->Video().Fetcher().SetLimits(300, 600, CSnapshotFetcher::kMaxBody);
+        int ticks = 0;
+        QTimer clock;
+        clock.setInterval(10);
+        connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+        clock.start();
+        m_toggle->click();
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 3000);
+        QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
+    }
+
+    void hostileBodiesDrawNothingAndAGoneCarIsNotHammered() {
+        Start(13);
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 2);
+        for (const QByteArray& mode :
+             {QByteArray("video truncated"), QByteArray("video garbage"),
+              QByteArray("video huge-picture"), QByteArray("video huge-length")}) {
+            QVERIFY(m_sim->Command(mode));
+            QTest::qWait(100); // pictures fetched before the switch may still arrive
+            const int shown = m_area->Pictures();
+            QTest::qWait(400);
+            QVERIFY2(m_area->Pictures() == shown, mode.constData());
+            QVERIFY(m_panel->Video().IsRunning());
+        }
+        // The car gone: a few requests a second at most, the last picture stays.
+        QVERIFY(m_sim->Command("video refuse"));
+        QTest::qWait(200);
+        const int before = m_panel->Video().Requests();
+        QTest::qWait(2000);
+        const int asked = m_panel->Video().Requests() - before;
+        QVERIFY2(asked <= 6, qPrintable(QString::number(asked)));
+        QVERIFY(m_area->HasPicture());
+        // Back: pictures again, without a restart.
+        QVERIFY(m_sim->Command("video none"));
+        const int shown = m_area->Pictures();
+        QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 5000);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void aNewAddressHiddenPanelAndTheSearchlight() {
+        Start(13);
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 2);
+        auto* address = qobject_cast<QLineEdit*>(FindControl(m_panel, 1306));
+        const QString good = address->text();
+        address->setText(QStringLiteral("http://127.0.0.1:1/?action=snapshot")); // nobody there
+        QTest::qWait(300);
+        const int shown = m_area->Pictures();
+        QTest::qWait(500);
+        QCOMPARE(m_area->Pictures(), shown);
+        address->setText(good); // taken at the next fetch, no restart
+        QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 5000);
+        // Another product shown: the hidden panel's video goes on.
+        m_station->frame->SelectProduct(5);
+        const int hidden = m_area->Pictures();
+        QTRY_VERIFY(m_area->Pictures() > hidden + 2);
+        m_station->frame->SelectProduct(13);
+        // "Red" over the control connection lights the car's searchlight: the camera sees a
+        // red spot (control and video end to end).
+        qobject_cast<QLineEdit*>(FindControl(m_panel, 1307))->setText(QStringLiteral("127.0.0.1"));
+        qobject_cast<QLineEdit*>(FindControl(m_panel, 1308))
+            ->setText(QString::number(m_sim->ControlPort()));
+        qobject_cast<QAbstractButton*>(FindControl(m_panel, 1310))->click();
+        QTRY_VERIFY(m_panel->Client().IsConnected());
+        qobject_cast<QAbstractButton*>(FindControl(m_panel, 1267))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const QImage& p = m_area->Picture();
+                const QColor c = p.pixelColor(p.width() / 2, p.height() * 3 / 4);
+                return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }(),
+            5000);
+    }
+
+    void closingTheWindowWithAFetchInFlight() {
+        Start(13);
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 1);
+        m_station.reset(); // fetch and decode in flight: no crash, nothing left behind
+        m_panel = nullptr;
+        QTest::qWait(100);
+    }
+};
+
+QTEST_MAIN(TestVideo)
+#include "test_video.moc"
