@@ -65,6 +65,7 @@ struct Options {
     int controlPort = 8888; // Raspberry Pi cars: the TCP control service (0: a free port)
     int videoPort = 8080;   // and the camera's HTTP server (0: a free port)
     QString videoFault;
+    double fps = 30;
     QString controlBind = QStringLiteral("127.0.0.1");
     QString controlFault;
 };
@@ -107,6 +108,10 @@ bool Parse(QCoreApplication& app, Options* o) {
          QStringLiteral("Raspberry Pi cars: port of the camera's HTTP server (default 8080; 0: "
                         "any free port, printed as VIDEO <address>)."),
          QStringLiteral("PORT")},
+        {QStringLiteral("fps"),
+         QStringLiteral("Raspberry Pi cars: pictures per second of the camera (default 30; 0: "
+                        "a new picture for every request)."),
+         QStringLiteral("FPS")},
         {QStringLiteral("video-fault"),
          QStringLiteral("Fault mode of the camera server (none, 404, 500, garbage, truncated, "
                         "huge-length, stall, huge-picture, refuse); also 'video MODE' on "
@@ -156,6 +161,13 @@ bool Parse(QCoreApplication& app, Options* o) {
         o->controlBind = p.value(QStringLiteral("control-bind"));
     o->controlFault = p.value(QStringLiteral("control-fault"));
     o->videoFault = p.value(QStringLiteral("video-fault"));
+    if (p.isSet(QStringLiteral("fps"))) {
+        o->fps = p.value(QStringLiteral("fps")).toDouble(&ok);
+        if (!ok || o->fps < 0) {
+            std::fprintf(stderr, "korvane-sim: bad --fps\n");
+            return false;
+        }
+    }
     if (p.isSet(QStringLiteral("video-port"))) {
         o->videoPort = p.value(QStringLiteral("video-port")).toInt(&ok);
         if (!ok || o->videoPort < 0 || o->videoPort > 65535) {
@@ -308,6 +320,7 @@ int main(int argc, char* argv[]) {
             return DrawCameraPicture(seq, 640, 480, car->CameraAngle(), light[0], light[1],
                                      light[2]);
         });
+        video->SetFps(o.fps);
         if (!video->Listen(QHostAddress(o.controlBind), quint16(o.videoPort), &controlError)) {
             std::fprintf(stderr, "korvane-sim: camera server: %s\n", qPrintable(controlError));
             return 1;

@@ -7,6 +7,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <sys/socket.h>
+
 namespace KorvaneSim {
 
 QByteArray DrawCameraPicture(int seq, int width, int height, double cameraAngle, int red, int green,
@@ -49,7 +51,34 @@ int ReadSequenceBlocks(const QImage& picture) {
 }
 
 VideoServer::VideoServer(std::function<QByteArray(int)> picture, QObject* parent)
-    : QObject(parent), m_picture(std::move(picture)) {}
+    : QObject(parent), m_picture(std::move(picture)) {
+    m_clock.start();
+}
+
+QByteArray VideoServer::NextPicture() {
+    // The camera takes a picture every 1/fps seconds; a request in between gets the last one.
+    const qint64 now = m_clock.nsecsElapsed();
+    if (m_lastPicture.isEmpty() || m_fps <= 0 || now - m_lastPictureNs >= qint64(1e9 / m_fps)) {
+        m_lastPicture = m_picture(m_seq++);
+        m_lastPictureNs = now;
+    }
+    return m_lastPicture;
+}
+
+void VideoServer::StartStream(QTcpSocket* socket) {
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace;boundary=korvane\r\n"
+                  "Cache-Control: no-cache\r\n\r\n");
+    auto* timer = new QTimer(socket);
+    timer->setInterval(m_fps > 0 ? int(1000 / m_fps) : 0);
+    connect(timer, &QTimer::timeout, socket, [this, socket] {
+        if (socket->bytesToWrite() > 4 * 1024 * 1024)
+            return; // the client is behind: skip pictures rather than pile them up
+        const QByteArray jpeg = NextPicture();
+        socket->write("--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
+                      QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n");
+    });
+    timer->start();
+}
 
 bool VideoServer::Listen(const QHostAddress& address, quint16 port, QString* error) {
     m_address = address;
@@ -68,9 +97,9 @@ quint16 VideoServer::Port() const {
 }
 
 bool VideoServer::SetFault(const QString& mode) {
-    static const QStringList kModes = {"none",    "404",          "500",
-                                       "garbage", "truncated",    "huge-length",
-                                       "stall",   "huge-picture", "refuse"};
+    static const QStringList kModes = {
+        "none",       "404",  "500",   "garbage", "truncated",   "short-body",   "endless", "stall",
+        "stall-body", "drip", "close", "reset",   "huge-length", "huge-picture", "refuse"};
     if (!kModes.contains(mode))
         return false;
     m_fault = mode;
@@ -101,7 +130,12 @@ void VideoServer::OnRequest(QTcpSocket* socket) {
         ++m_requests;
         m_mostInFlight = std::max(m_mostInFlight, ++m_inFlight);
         const bool close = head.toLower().contains("connection: close");
-        if (!head.startsWith("GET /?action=snapshot ")) {
+        if (head.startsWith("GET /?action=stream ") && m_fault == QLatin1String("none")) {
+            StartStream(socket);
+            continue;
+        }
+        if (!head.startsWith("GET /?action=snapshot ") &&
+            !head.startsWith("GET /?action=stream ")) {
             socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
             --m_inFlight;
             continue;
@@ -124,8 +158,54 @@ void VideoServer::Answer(QTcpSocket* socket, bool close) {
         done();
         return;
     }
-    QByteArray body = m_picture(m_seq++);
+    if (m_fault == QLatin1String("close") || m_fault == QLatin1String("reset")) {
+        if (m_fault == QLatin1String("reset")) {
+            linger l{1, 0};
+            ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &l, sizeof l);
+            socket->abort();
+        } else {
+            socket->disconnectFromHost();
+        }
+        done();
+        return;
+    }
+    QByteArray body = NextPicture();
     qint64 length = body.size();
+    if (m_fault == QLatin1String("endless") || m_fault == QLatin1String("drip") ||
+        m_fault == QLatin1String("stall-body") || m_fault == QLatin1String("short-body")) {
+        const QString fault = m_fault;
+        socket->write(
+            fault == QLatin1String("endless")
+                ? QByteArray("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n"
+                             "Connection: close\r\n\r\n")
+                : "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " +
+                      QByteArray::number(body.size() +
+                                         (fault == QLatin1String("short-body") ? 1000 : 0)) +
+                      "\r\n\r\n");
+        if (fault == QLatin1String("short-body")) {
+            socket->write(body);
+            socket->disconnectFromHost();
+        } else if (fault == QLatin1String("stall-body")) {
+            socket->write(body.left(body.size() / 2)); // and nothing more
+        } else {
+            // Endless: a megabyte every 10 ms; drip: one byte a second.
+            auto* timer = new QTimer(socket);
+            const bool endless = fault == QLatin1String("endless");
+            timer->setInterval(endless ? 10 : 1000);
+            connect(timer, &QTimer::timeout, socket,
+                    [socket, endless, body, at = qsizetype(0)]() mutable {
+                        if (endless) {
+                            if (socket->bytesToWrite() < 4 * 1024 * 1024)
+                                socket->write(QByteArray(1024 * 1024, 'z'));
+                        } else if (at < body.size()) {
+                            socket->write(body.mid(at++, 1));
+                        }
+                    });
+            timer->start();
+        }
+        done();
+        return;
+    }
     if (m_fault == QLatin1String("garbage")) {
         body = QByteArray(body.size(), 'x');
     } else if (m_fault == QLatin1String("truncated")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QTimer>
@@ -12,10 +13,13 @@ class QTcpSocket;
 namespace KorvaneSim {
 
 // The Raspberry Pi cars' camera server on loopback: "/?action=snapshot" answers one JPEG
-// (HTTP/1.1, keep-alive unless the client asks to close), anything else 404. Each picture
-// carries a sequence number, drawn as large black and white blocks that survive JPEG and
+// (HTTP/1.1, keep-alive unless the client asks to close), "/?action=stream" a
+// multipart/x-mixed-replace stream of pictures at the camera's rate, anything else 404. Each
+// picture carries a sequence number, drawn as large black and white blocks that survive JPEG and
 // written as the JPEG's comment. Fault modes, switchable while running: none, 404, 500,
-// garbage, truncated, huge-length (Content-Length far above any cap), stall (never answers),
+// garbage, truncated, short-body (Content-Length longer than the body, then close), endless
+// (a body that never ends), huge-length (Content-Length far above any cap), stall (never
+// answers), stall-body (stops inside the body), drip (one byte a second), close, reset,
 // huge-picture (a small JPEG declaring 30000 by 30000 pixels), refuse.
 class VideoServer : public QObject {
     Q_OBJECT
@@ -25,6 +29,8 @@ class VideoServer : public QObject {
     bool Listen(const QHostAddress& address, quint16 port, QString* error);
     quint16 Port() const;
     bool SetFault(const QString& mode);
+    // Pictures per second of the camera (0: a new picture for every request at once).
+    void SetFps(double fps) { m_fps = fps; }
     int Requests() const { return m_requests; }
     int MostInFlight() const { return m_mostInFlight; }
 
@@ -32,8 +38,11 @@ class VideoServer : public QObject {
     void OnNewConnection();
     void OnRequest(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, bool close);
+    void StartStream(QTcpSocket* socket);
+    QByteArray NextPicture();
 
     std::function<QByteArray(int)> m_picture;
+    QElapsedTimer m_clock;
     QTcpServer* m_server = nullptr;
     QHostAddress m_address;
     quint16 m_port = 0;
@@ -42,6 +51,9 @@ class VideoServer : public QObject {
     int m_requests = 0;
     int m_inFlight = 0;
     int m_mostInFlight = 0;
+    double m_fps = 30;
+    qint64 m_lastPictureNs = 0;
+    QByteArray m_lastPicture;
 };
 
 // A JPEG of the given size showing a floor, a horizon at the camera's angle, a spot in the

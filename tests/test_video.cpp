@@ -181,6 +181,51 @@ class TestVideo : public QObject {
             5000);
     }
 
+    void theStreamAddressShowsEveryPart() {
+        Start(15);
+        auto* address = qobject_cast<QLineEdit*>(FindControl(m_panel, 1306));
+        address->setText(
+            m_sim->VideoUrl().replace(QStringLiteral("snapshot"), QStringLiteral("stream")));
+        m_toggle->click();
+        QTRY_COMPARE(m_toggle->text(), QStringLiteral("断开视频"));
+        QTRY_VERIFY(m_area->Pictures() >= 3);
+        const int first = Sequence();
+        QTRY_VERIFY(m_area->Pictures() >= 10);
+        QVERIFY(Sequence() > first);
+        m_toggle->click(); // stop ends the stream at once
+        const int shown = m_area->Pictures();
+        QTest::qWait(300);
+        QCOMPARE(m_area->Pictures(), shown);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void everyBadAnswerEndsWithinItsDeadline() {
+        Start(13);
+        m_panel->Video().Fetcher().SetLimits(400, 900, 2 * 1024 * 1024);
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 2);
+        int ticks = 0;
+        QTimer clock;
+        clock.setInterval(10);
+        connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+        clock.start();
+        for (const char* mode :
+             {"short-body", "endless", "stall-body", "drip", "close", "reset", "500"}) {
+            QVERIFY(m_sim->Command(QByteArray("video ") + mode));
+            QTest::qWait(150);
+            const int shown = m_area->Pictures();
+            const int requests = m_panel->Video().Requests();
+            // Each fetch ends (time-out, cap or error) and the video asks again later.
+            QTRY_VERIFY_WITH_TIMEOUT(m_panel->Video().Requests() > requests, 4000);
+            QVERIFY2(m_area->Pictures() == shown, mode);
+            QVERIFY(m_panel->Video().IsRunning());
+        }
+        QVERIFY2(ticks > 100, qPrintable(QString::number(ticks))); // the window went on
+        QVERIFY(m_sim->Command("video none"));
+        const int shown = m_area->Pictures();
+        QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 5000);
+    }
+
     void closingTheWindowWithAFetchInFlight() {
         Start(13);
         m_toggle->click();

@@ -34,8 +34,13 @@ void CSnapshotFetcher::SetLimits(int inactivityMs, int deadlineMs, qint64 maxBod
     m_maxBody = maxBody;
 }
 
+bool CSnapshotFetcher::IsStreamUrl(const QString& url) {
+    return QUrl(url.trimmed()).query().contains(QLatin1String("action=stream"));
+}
+
 void CSnapshotFetcher::Fetch(const QString& urlText) {
     Abort();
+    m_stream = IsStreamUrl(urlText);
     if (urlText.trimmed().isEmpty()) {
         emit finished(FetchEmptyUrl, {});
         return;
@@ -64,6 +69,12 @@ void CSnapshotFetcher::Fetch(const QString& urlText) {
 
 void CSnapshotFetcher::OnMetaData() {
     m_inactivity.start();
+    if (m_stream) {
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status == 200)
+            m_deadline.stop(); // a stream has no end; the inactivity time-out still holds
+        return;
+    }
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_maxBody)
         End(FetchTooLarge); // refused before a byte of it is read
@@ -74,13 +85,58 @@ void CSnapshotFetcher::OnReadyRead() {
         return;
     m_inactivity.start();
     m_body += m_reply->readAll();
-    if (m_body.size() > m_maxBody)
+    if (m_stream)
+        TakeParts();
+    if (m_reply && m_body.size() > m_maxBody)
         End(FetchTooLarge);
+}
+
+void CSnapshotFetcher::TakeParts() {
+    // Each part: headers (with Content-Length, as camera servers send it), a blank line, the
+    // picture. Without a length the picture runs from its start to its end marker.
+    for (;;) {
+        const qsizetype headersEnd = m_body.indexOf("\r\n\r\n");
+        if (headersEnd < 0)
+            return;
+        const QByteArray headers = m_body.left(headersEnd).toLower();
+        const qsizetype at = headers.lastIndexOf("content-length:");
+        const qsizetype from = headersEnd + 4;
+        QByteArray picture;
+        qsizetype next = -1;
+        if (at >= 0) {
+            const qsizetype lineEnd = headers.indexOf("\r\n", at);
+            const qint64 length =
+                headers.mid(at + 15, lineEnd < 0 ? -1 : lineEnd - at - 15).trimmed().toLongLong();
+            if (length <= 0 || length > m_maxBody) {
+                End(FetchTooLarge);
+                return;
+            }
+            if (m_body.size() < from + length)
+                return; // the rest of this picture is still coming
+            picture = m_body.mid(from, length);
+            next = from + length;
+        } else {
+            const qsizetype end = m_body.indexOf("\xFF\xD9", from);
+            if (end < 0)
+                return;
+            picture = m_body.mid(from, end + 2 - from);
+            next = end + 2;
+        }
+        m_body.remove(0, next);
+        emit partReceived(picture);
+        if (!m_reply)
+            return; // the owner stopped the stream
+    }
 }
 
 void CSnapshotFetcher::OnFinished() {
     if (!m_reply)
         return;
+    if (m_stream) { // a stream that ends is a failure: the camera went away
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        End(status != 0 && status != 200 ? FetchBadStatus : FetchNetworkError);
+        return;
+    }
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (m_reply->error() != QNetworkReply::NoError && status == 0) {
         End(FetchNetworkError);

@@ -36,8 +36,11 @@ class CSnapshotFetcher : public QObject {
     explicit CSnapshotFetcher(QObject* parent = nullptr);
     ~CSnapshotFetcher() override;
 
-    // Starts a fetch (aborting one in flight); finished() tells the outcome.
+    // Starts a fetch (aborting one in flight); finished() tells the outcome. An address whose
+    // query asks for "action=stream" is read as a multipart stream: every picture in it comes
+    // as partReceived(), until the stream fails or is aborted (then finished() with a failure).
     void Fetch(const QString& url);
+    static bool IsStreamUrl(const QString& url);
     // Ends the fetch in flight at once; finished() is not emitted for it.
     void Abort();
     bool Busy() const { return m_reply != nullptr; }
@@ -50,12 +53,14 @@ class CSnapshotFetcher : public QObject {
 
   signals:
     void finished(int result, const QByteArray& body);
+    void partReceived(const QByteArray& picture);
 
   private:
     void OnMetaData();
     void OnReadyRead();
     void OnFinished();
     void End(int result);
+    void TakeParts();
 
     QNetworkAccessManager* m_manager;
     QPointer<QNetworkReply> m_reply;
@@ -64,6 +69,7 @@ class CSnapshotFetcher : public QObject {
     QTimer m_deadline;
     int m_inactivityMs = kInactivityMs;
     qint64 m_maxBody = kMaxBody;
+    bool m_stream = false;
 };
 
 } // namespace Korvane

@@ -48,6 +48,16 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
     : QObject(panel), m_texts(texts), m_panel(panel), m_address(address), m_toggle(toggle),
       m_area(area) {
     connect(&m_fetcher, &CSnapshotFetcher::finished, this, &CSnapshotVideo::OnFetched);
+    connect(&m_fetcher, &CSnapshotFetcher::partReceived, this, [this](const QByteArray& body) {
+        if (m_starting) { // the first picture of a stream starts the video
+            m_starting = false;
+            m_running = true;
+            m_toggle->setEnabled(true);
+            m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+        }
+        m_backoffMs = 0;
+        OnPicture(body);
+    });
     connect(&m_decode, &QFutureWatcher<QImage>::finished, this, &CSnapshotVideo::OnDecoded);
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CSnapshotVideo::FetchNext);
@@ -111,14 +121,19 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
         return;
     }
     m_backoffMs = 0;
+    OnPicture(body);
+    FetchNext(); // the next fetch overlaps this decode
+}
+
+void CSnapshotVideo::OnPicture(const QByteArray& body) {
+    if (!m_running)
+        return;
     if (m_decode.isRunning()) {
         m_waiting = body; // the newest waits; an older one waiting is dropped
-    } else {
-        const quint64 generation = m_generation;
-        m_decode.setProperty("generation", QVariant::fromValue(generation));
-        m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, body));
+        return;
     }
-    FetchNext(); // the next fetch overlaps this decode
+    m_decode.setProperty("generation", QVariant::fromValue(m_generation));
+    m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, body));
 }
 
 void CSnapshotVideo::OnDecoded() {

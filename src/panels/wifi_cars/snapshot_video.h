@@ -62,6 +62,7 @@ class CSnapshotVideo : public QObject {
   private:
     void FetchNext();
     void OnFetched(int result, const QByteArray& body);
+    void OnPicture(const QByteArray& body);
     void OnDecoded();
     void Stop();
 
