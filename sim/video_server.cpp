@@ -73,7 +73,7 @@ void VideoServer::StartStream(QTcpSocket* socket) {
     connect(timer, &QTimer::timeout, socket, [this, socket] {
         if (socket->bytesToWrite() > 4 * 1024 * 1024)
             return; // the client is behind: skip pictures rather than pile them up
-        const QByteArray jpeg = NextPicture();
+        const QByteArray jpeg = m_picture(m_seq++); // the stream's own cadence: a new picture each
         socket->write("--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
                       QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n");
     });

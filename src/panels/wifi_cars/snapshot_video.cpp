@@ -32,6 +32,7 @@ void CVideoArea::SetPicture(const QImage& picture) {
     ++m_pictures;
     setAccessibleDescription(picture.isNull() ? tr("No picture") : tr("Live camera picture"));
     update(); // repaints are coalesced by the event loop
+    emit pictureChanged();
 }
 
 void CVideoArea::paintEvent(QPaintEvent* event) {
@@ -89,6 +90,7 @@ void CSnapshotVideo::Stop() {
     m_retry.stop();
     m_fetcher.Abort();
     m_waiting.clear();
+    m_lastBody.clear();
     m_toggle->setEnabled(true);
     m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
 }
@@ -128,6 +130,10 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
 void CSnapshotVideo::OnPicture(const QByteArray& body) {
     if (!m_running)
         return;
+    // A camera slower than the fetches answers the same picture again: nothing new to decode.
+    if (body == m_lastBody)
+        return;
+    m_lastBody = body;
     if (m_decode.isRunning()) {
         m_waiting = body; // the newest waits; an older one waiting is dropped
         return;

@@ -24,6 +24,9 @@ class CVideoArea : public QFrame {
     const QImage& Picture() const { return m_picture; }
     int Pictures() const { return m_pictures; }
 
+  signals:
+    void pictureChanged();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -73,7 +76,8 @@ class CSnapshotVideo : public QObject {
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;
     QFutureWatcher<QImage> m_decode;
-    QByteArray m_waiting; // a fetched body waiting for the decoder
+    QByteArray m_waiting;  // a fetched body waiting for the decoder
+    QByteArray m_lastBody; // the last body taken, to skip the same picture fetched again
     QTimer m_retry;
     int m_backoffMs = 0;
     bool m_running = false;

@@ -1,0 +1,170 @@
+// The live camera picture against the simulator's camera server (640 by 480) on its own
+// thread, side by side with a bare keep-alive fetch-and-decode loop on the same server:
+//  1. distinct pictures per second at camera rates 15, 30, 60 and unpaced (and the stream);
+//  2. the UI thread's longest event-loop stall during full-rate video;
+//  3. the station's CPU with the car unreachable and the video on, and at 30 fps.
+//   bench_video [seconds per measurement, default 3]
+#include "../tests/link_wait.h"
+#include "app/control_ids.h"
+#include "app/main_frame.h"
+#include "app/message_seam.h"
+#include "panels/wifi_cars/snapshot_video.h"
+#include "panels/wifi_cars/wifi_car_panel.h"
+#include "video_server.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QSet>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace Korvane;
+
+namespace {
+
+// Runs the event loop for ms without spinning.
+void RunFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double CpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Distinct pictures per second a plain loop gets: fetch, wait, decode, fetch again.
+double BareLoop(const QString& url, int seconds) {
+    QNetworkAccessManager manager;
+    manager.setProxy(QNetworkProxy::NoProxy);
+    QSet<int> seen;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < seconds * 1000) {
+        QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
+        while (!reply->isFinished())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const QImage picture = DecodeSnapshot(reply->readAll());
+        reply->deleteLater();
+        if (!picture.isNull())
+            seen.insert(KorvaneSim::ReadSequenceBlocks(picture));
+    }
+    return seen.size() / double(seconds);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    SetMessageObserver([](const QString&) {});
+
+    QThread serverThread;
+    KorvaneSim::VideoServer server(
+        [](int seq) { return KorvaneSim::DrawCameraPicture(seq, 640, 480, 90, 255, 0, 0); });
+    QString error;
+    if (!server.Listen(QHostAddress::LocalHost, 0, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    server.moveToThread(&serverThread);
+    serverThread.start();
+    auto serverDo = [&server](std::function<void()> f) {
+        QMetaObject::invokeMethod(&server, std::move(f), Qt::BlockingQueuedConnection);
+    };
+    const QString snapshot =
+        QStringLiteral("http://127.0.0.1:%1/?action=snapshot").arg(server.Port());
+
+    CMainFrame frame;
+    frame.SelectProduct(13);
+    frame.resize(1200, 860);
+    frame.show();
+    auto* panel = static_cast<CWifiCarPanel*>(frame.CurrentPanel());
+    auto* area = qobject_cast<CVideoArea*>(FindControl(panel, 1313));
+    auto* address = qobject_cast<QLineEdit*>(FindControl(panel, 1306));
+    auto* toggle = qobject_cast<QAbstractButton*>(FindControl(panel, 1309));
+
+    // Distinct pictures the station shows per second, and its longest stall meanwhile.
+    auto station = [&](const QString& url, double* stallMs, double* cpu) {
+        address->setText(url);
+        toggle->click();
+        while (!panel->Video().IsRunning() && panel->Video().IsStarting())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QSet<int> seen;
+        auto shown = QObject::connect(area, &CVideoArea::pictureChanged, [&] {
+            seen.insert(KorvaneSim::ReadSequenceBlocks(area->Picture()));
+        });
+        double worst = 0;
+        QElapsedTimer since;
+        since.start();
+        QTimer probe;
+        probe.setInterval(5);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            worst = std::max(worst, since.nsecsElapsed() / 1e6 - 5);
+            since.restart();
+        });
+        probe.start();
+        const double cpu0 = CpuSeconds();
+        RunFor(seconds * 1000);
+        QObject::disconnect(shown);
+        if (cpu)
+            *cpu = (CpuSeconds() - cpu0) / seconds;
+        toggle->click();
+        if (stallMs)
+            *stallMs = worst;
+        return seen.size() / double(seconds);
+    };
+
+    std::printf("%-12s %-16s %-16s %-8s %s\n", "camera", "station pics/s", "bare loop pics/s",
+                "ratio", "longest stall");
+    for (double fps : {15.0, 30.0, 60.0, 0.0}) {
+        serverDo([&server, fps] { server.SetFps(fps); });
+        double stall = 0;
+        const double shown = station(snapshot, &stall, nullptr);
+        const double bare = BareLoop(snapshot, seconds);
+        std::printf("%-12s %-16.1f %-16.1f %-8.2f %.1f ms\n",
+                    fps > 0 ? qPrintable(QStringLiteral("%1 fps").arg(fps)) : "unpaced", shown,
+                    bare, bare > 0 ? shown / bare : 0, stall);
+        std::fflush(stdout);
+    }
+    serverDo([&server] { server.SetFps(30); });
+    double stall = 0, cpu = 0;
+    const double streamed =
+        station(QString(snapshot).replace(QStringLiteral("snapshot"), QStringLiteral("stream")),
+                &stall, &cpu);
+    std::printf("stream at 30 fps: %.1f pictures/s, longest stall %.1f ms, CPU %.2f s/s "
+                "(station and camera server together)\n",
+                streamed, stall, cpu);
+    station(snapshot, nullptr, &cpu);
+    std::printf("snapshots at 30 fps: CPU %.2f s/s (station and camera server together)\n", cpu);
+    serverDo([&server] { server.SetFault(QStringLiteral("refuse")); });
+    address->setText(QStringLiteral("http://127.0.0.1:1/?action=snapshot"));
+    // Started while the car answered, then the car goes: the video keeps asking, slowly.
+    serverDo([&server] { server.SetFault(QStringLiteral("none")); });
+    address->setText(snapshot);
+    toggle->click();
+    while (!panel->Video().IsRunning() && panel->Video().IsStarting())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    serverDo([&server] { server.SetFault(QStringLiteral("refuse")); });
+    const int before = panel->Video().Requests();
+    const double cpu0 = CpuSeconds();
+    RunFor(seconds * 1000);
+    std::printf("car unreachable, video on: station CPU %.3f s/s, %d requests in %d s\n",
+                (CpuSeconds() - cpu0) / seconds, panel->Video().Requests() - before, seconds);
+    toggle->click();
+    serverThread.quit();
+    serverThread.wait();
+    return 0;
+}
