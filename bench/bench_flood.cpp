@@ -8,6 +8,7 @@
 #include "app/catalogue.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "bench_util.h"
 #include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/basic_car_panel.h"
 
@@ -21,25 +22,9 @@
 #include <thread>
 
 using namespace Korvane;
+using namespace Bench;
 
 namespace {
-
-double StatusMb(const char* field) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
-// Peak resident memory since the last reset (Linux: writing 5 to clear_refs resets VmHWM).
-void ResetPeak() {
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
 
 struct Result {
     double idleMb = 0, peakMb = 0, maxStallMs = 0, catchUpMs = -1;
@@ -76,15 +61,7 @@ Result Flood(CMainFrame& frame, PtyPair& pty, int seconds, Make makeFrame, Shown
     });
 
     // The event loop's delay: a 5 ms timer that notes how late it fires.
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    QTimer probe;
-    probe.setInterval(5);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        r.maxStallMs = std::max(r.maxStallMs, sinceTick.nsecsElapsed() / 1e6 - 5);
-        sinceTick.restart();
-    });
-    probe.start();
+    auto probe = std::make_unique<StallProbe>();
 
     QElapsedTimer t;
     t.start();
@@ -98,7 +75,8 @@ Result Flood(CMainFrame& frame, PtyPair& pty, int seconds, Make makeFrame, Shown
     while (!shown(last) && catchUp.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     r.catchUpMs = shown(last) ? catchUp.nsecsElapsed() / 1e6 : -1;
-    probe.stop();
+    r.maxStallMs = probe->WorstMs();
+    probe.reset();
     r.peakMb = StatusMb("VmHWM:");
     r.written = last + 1;
     r.assembled = assembledBefore;

@@ -5,6 +5,7 @@
 #include "../tests/link_wait.h"
 #include "app/catalogue.h"
 #include "app/main_frame.h"
+#include "bench_util.h"
 #include "panels/serial_cars/basic_car_panel.h"
 #include "pty_transport.h"
 
@@ -20,20 +21,9 @@
 #include <vector>
 
 using namespace Korvane;
-using Clock = std::chrono::steady_clock;
+using namespace Bench;
 
 namespace {
-
-double Micros(Clock::duration d) {
-    return std::chrono::duration<double, std::micro>(d).count();
-}
-
-void Report(const char* what, std::vector<double> us) {
-    std::sort(us.begin(), us.end());
-    auto pct = [&](double p) { return us[std::min(us.size() - 1, size_t(p * us.size()))]; };
-    std::printf("%-34s n=%zu  p50=%.0f us  p99=%.0f us  max=%.0f us\n", what, us.size(), pct(0.5),
-                pct(0.99), us.back());
-}
 
 QByteArray DistanceFrame(int value) {
     return "$1,0,0,0,0,0,0,0,0,0,0," + QByteArray::number(value) + ",0#";

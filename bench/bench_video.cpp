@@ -8,6 +8,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "bench_util.h"
 #include "panels/wifi_cars/snapshot_video.h"
 #include "panels/wifi_cars/wifi_car_panel.h"
 #include "video_server.h"
@@ -27,15 +28,9 @@
 #include <sys/resource.h>
 
 using namespace Korvane;
+using namespace Bench;
 
 namespace {
-
-// Runs the event loop for ms without spinning.
-void RunFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 double CpuSeconds() {
     rusage u{};
@@ -106,16 +101,7 @@ int main(int argc, char* argv[]) {
         auto shown = QObject::connect(area, &CVideoArea::pictureChanged, [&] {
             seen.insert(KorvaneSim::ReadSequenceBlocks(area->Picture()));
         });
-        double worst = 0;
-        QElapsedTimer since;
-        since.start();
-        QTimer probe;
-        probe.setInterval(5);
-        QObject::connect(&probe, &QTimer::timeout, [&] {
-            worst = std::max(worst, since.nsecsElapsed() / 1e6 - 5);
-            since.restart();
-        });
-        probe.start();
+        StallProbe probe;
         const double cpu0 = CpuSeconds();
         RunFor(seconds * 1000);
         QObject::disconnect(shown);
@@ -123,7 +109,7 @@ int main(int argc, char* argv[]) {
             *cpu = (CpuSeconds() - cpu0) / seconds;
         toggle->click();
         if (stallMs)
-            *stallMs = worst;
+            *stallMs = probe.WorstMs();
         return seen.size() / double(seconds);
     };
 

@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "bench_util.h"
 #include "link/tcp_transport.h"
 #include "panels/wifi_cars/wifi_car_panel.h"
 #include "panels/wifi_cars/wifi_control_client.h"
@@ -34,31 +35,9 @@
 #include <vector>
 
 using namespace Korvane;
-using Clock = std::chrono::steady_clock;
+using namespace Bench;
 
 namespace {
-
-double Micros(Clock::duration d) {
-    return std::chrono::duration<double, std::micro>(d).count();
-}
-
-void Report(const char* what, std::vector<double> us) {
-    std::sort(us.begin(), us.end());
-    auto pct = [&](double p) { return us[std::min(us.size() - 1, size_t(p * us.size()))]; };
-    std::printf("%-40s n=%zu  p50=%.0f us  p99=%.0f us  max=%.0f us\n", what, us.size(), pct(0.5),
-                pct(0.99), us.back());
-    std::fflush(stdout);
-}
-
-double StatusMb(const char* field) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
 
 QByteArray SensorFrame(int seq) {
     return "$4WD,CSB" + QByteArray::number(seq) + ",PV8.10,GS1,LF1001,HW01,GM10#";
@@ -66,21 +45,9 @@ QByteArray SensorFrame(int seq) {
 
 // How late a 5 ms timer fires at worst while the event loop runs for ms.
 double LongestStall(int ms) {
-    double worst = 0;
-    QElapsedTimer since;
-    since.start();
-    QTimer probe;
-    probe.setInterval(5);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        worst = std::max(worst, since.nsecsElapsed() / 1e6 - 5);
-        since.restart();
-    });
-    probe.start();
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return worst;
+    Bench::StallProbe probe;
+    Bench::RunFor(ms);
+    return probe.WorstMs();
 }
 
 } // namespace
@@ -212,10 +179,7 @@ int main(int argc, char* argv[]) {
     std::printf("highest lossless rate tried: %d frames/s\n", lossless);
 
     // 4a. A 10 MB flood of frames and junk.
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
+    ResetPeak();
     const double idle = StatusMb("VmRSS:");
     QByteArray flood;
     while (flood.size() < 10 * 1024 * 1024)

@@ -36,8 +36,8 @@ bool TcpControlService::Listen(const QHostAddress& address, quint16 port, QStrin
     return true;
 }
 
-bool TcpControlService::SetFault(const QString& spec) {
-    const QStringList parts = spec.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+bool TcpControlService::SetFault(const QString& mode) {
+    const QStringList parts = mode.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     static const QStringList kModes = {"none",  "refuse", "close", "close-after", "reset", "split",
                                        "bunch", "junk",   "flood", "deaf",        "hang"};
     if (parts.isEmpty() || !kModes.contains(parts[0]))

@@ -33,7 +33,7 @@ class TcpControlService : public Transport {
     quint16 Port() const { return m_port; }
     void Send(const QByteArray& bytes) override;
     // "mode" or "mode N"; false for an unknown mode.
-    bool SetFault(const QString& spec);
+    bool SetFault(const QString& mode);
     bool HasClient() const { return m_client != nullptr; }
 
   signals:

@@ -7,15 +7,15 @@ namespace Korvane {
 
 // What the command line asks for, on top of the usual start (which asks for the product).
 struct StartOptions {
-    int product = -1;     // --product N: skip the selection dialog
-    QString port;         // --port NAME: open the serial link at start
-    int baud = 9600;      // --baud B
-    bool demo = false;    // --demo: drive the car with a short key sequence
-    bool gallery = false; // --gallery: show the display widgets instead of the station
-    bool trace = false;   // --trace: print every frame sent and received
-    QString screenshot;   // --screenshot FILE: save the main window when quitting
-    int quitAfterMs = 0;  // --quit-after MS
-    QString exitText;     // --help, --version: print this and exit 0
+    int product = -1;       // --product N: skip the selection dialog
+    QString port;           // --port NAME: open the serial link at start
+    int baud = 9600;        // --baud B
+    bool demo = false;      // --demo: drive the car with a short key sequence
+    bool gallery = false;   // --gallery: show the display widgets instead of the station
+    bool trace = false;     // --trace: print every frame sent and received
+    QString screenshot;     // --screenshot FILE: save the main window when quitting
+    int quitAfterMs = 0;    // --quit-after MS
+    QString exitText;       // --help, --version: print this and exit 0
     QString controlAddress; // --control-address: typed into the Wi-Fi panel's address field
     QString controlPort;    // --control-port: typed into its port field
     QString videoAddress;   // --video-address: typed into its video address field

@@ -6,19 +6,30 @@
 
 namespace Korvane {
 
-double LeadingDouble(const QByteArray& text) {
+namespace {
+// Blanks and a plus sign skipped, then the number in the precision asked for; 0 for none, for
+// a value out of the type's range ("1e999", reported as an error) and for inf and nan.
+template <typename T> T Leading(const QByteArray& text) {
     const char* p = text.constData();
     const char* end = p + text.size();
     while (p < end && (*p == ' ' || *p == '\t'))
         ++p;
     if (p < end && *p == '+')
         ++p;
-    double value = 0.0;
+    T value = 0;
     const auto result = std::from_chars(p, end, value);
-    // Out of range ("1e999") is reported as an error and leaves value alone.
     if (result.ec != std::errc() || !std::isfinite(value))
-        return 0.0;
+        return 0;
     return value;
+}
+} // namespace
+
+double LeadingDouble(const QByteArray& text) {
+    return Leading<double>(text);
+}
+
+float LeadingFloat(const QByteArray& text) {
+    return Leading<float>(text);
 }
 
 int SaturatingInt(const QByteArray& text) {

@@ -16,7 +16,6 @@
 
 namespace Korvane {
 
-
 CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
     m_ui->setupUi(this);

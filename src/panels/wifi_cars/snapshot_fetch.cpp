@@ -157,17 +157,10 @@ void CSnapshotFetcher::OnFinished() {
 void CSnapshotFetcher::End(int result) {
     if (!m_reply)
         return;
-    m_inactivity.stop();
-    m_deadline.stop();
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
     QByteArray body;
     if (result == FetchOk)
         body.swap(m_body);
-    m_body.clear();
+    Abort();
     emit finished(result, body);
 }
 

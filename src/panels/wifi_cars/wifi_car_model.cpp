@@ -1,5 +1,7 @@
 #include "wifi_car_model.h"
 
+#include "../../link/numbers.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -59,22 +61,6 @@ template <std::size_t N> std::array<bool, N> Lamps(const QByteArray& value) {
     for (std::size_t i = 0; i < N; ++i)
         on[i] = qsizetype(i) < value.size() && value[qsizetype(i)] == '1';
     return on;
-}
-
-// The leading decimal number of a text in single precision, as C's strtof reads it; 0 for
-// none and for anything that is not finite.
-float LeadingFloat(const QByteArray& text) {
-    const char* p = text.constData();
-    const char* end = p + text.size();
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
-    if (p < end && *p == '+')
-        ++p;
-    float value = 0.0f;
-    const auto result = std::from_chars(p, end, value);
-    if (result.ec != std::errc() || !std::isfinite(value))
-        return 0.0f;
-    return value;
 }
 
 } // namespace
