@@ -11,21 +11,8 @@ CPendrixFormView::CPendrixFormView(CPanelHost* host, QWidget* parent)
     : CWifiCarPanel(WifiCar::Pendrix, PanelPendrix, MsgTricycle, host, parent),
       m_ui(new Ui::CPendrixFormView) {
     m_ui->setupUi(this);
-    WifiCarControls c;
+    WifiCarControls c = WifiCarControls::FromForm(m_ui.get());
     c.angleSlider = m_ui->headingSlider;
-    c.colourSliders = {m_ui->redSlider, m_ui->greenSlider, m_ui->blueSlider};
-    c.swatch = m_ui->swatchButton;
-    c.colourLabel = m_ui->colourLabel;
-    c.batteryBar = m_ui->batteryBar;
-    c.batteryText = m_ui->batteryText;
-    c.tracking = {m_ui->trackingL1, m_ui->trackingL2, m_ui->trackingR1, m_ui->trackingR2};
-    c.videoAddress = m_ui->videoAddressEdit;
-    c.videoButton = m_ui->videoButton;
-    c.videoArea = m_ui->videoArea;
-    c.controlAddress = m_ui->controlAddressEdit;
-    c.controlPort = m_ui->controlPortEdit;
-    c.controlButton = m_ui->controlButton;
-    c.statusLine = m_ui->statusLine;
     c.cameraButtons = {m_ui->panLeftButton, m_ui->panRightButton};
     BindCommon(c);
     m_ui->trackingL2->SetOn(true);

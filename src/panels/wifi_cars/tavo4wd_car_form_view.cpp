@@ -16,21 +16,8 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
     : CWifiCarPanel(WifiCar::FourWd, Panel4WD, Msg4WDCar, host, parent),
       m_ui(new Ui::CTavo4WDCarFormView) {
     m_ui->setupUi(this);
-    WifiCarControls c;
+    WifiCarControls c = WifiCarControls::FromForm(m_ui.get());
     c.angleSlider = m_ui->servoSlider;
-    c.colourSliders = {m_ui->redSlider, m_ui->greenSlider, m_ui->blueSlider};
-    c.swatch = m_ui->swatchButton;
-    c.colourLabel = m_ui->colourLabel;
-    c.batteryBar = m_ui->batteryBar;
-    c.batteryText = m_ui->batteryText;
-    c.tracking = {m_ui->trackingL1, m_ui->trackingL2, m_ui->trackingR1, m_ui->trackingR2};
-    c.videoAddress = m_ui->videoAddressEdit;
-    c.videoButton = m_ui->videoButton;
-    c.videoArea = m_ui->videoArea;
-    c.controlAddress = m_ui->controlAddressEdit;
-    c.controlPort = m_ui->controlPortEdit;
-    c.controlButton = m_ui->controlButton;
-    c.statusLine = m_ui->statusLine;
     c.cameraButtons = {m_ui->cameraUpButton, m_ui->cameraDownButton, m_ui->cameraLeftButton,
                        m_ui->cameraRightButton};
     BindCommon(c);

@@ -40,6 +40,25 @@ struct WifiCarControls {
     QAbstractButton* controlButton = nullptr; // 1310
     QLabel* statusLine = nullptr;             // 1311
     QList<QAbstractButton*> cameraButtons;    // pressed and held: the camera moves
+
+    // The controls both forms name alike; the angle slider and the camera buttons differ.
+    template <typename Form> static WifiCarControls FromForm(Form* ui) {
+        WifiCarControls c;
+        c.colourSliders = {ui->redSlider, ui->greenSlider, ui->blueSlider};
+        c.swatch = ui->swatchButton;
+        c.colourLabel = ui->colourLabel;
+        c.batteryBar = ui->batteryBar;
+        c.batteryText = ui->batteryText;
+        c.tracking = {ui->trackingL1, ui->trackingL2, ui->trackingR1, ui->trackingR2};
+        c.videoAddress = ui->videoAddressEdit;
+        c.videoButton = ui->videoButton;
+        c.videoArea = ui->videoArea;
+        c.controlAddress = ui->controlAddressEdit;
+        c.controlPort = ui->controlPortEdit;
+        c.controlButton = ui->controlButton;
+        c.statusLine = ui->statusLine;
+        return c;
+    }
 };
 
 // What the 4WD and the tricycle panel share: buttons with fixed frames, the driving keys, the
