@@ -10,6 +10,7 @@
 #include "video_server.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +41,15 @@ class TestVideo : public QObject {
         qobject_cast<QLineEdit*>(FindControl(m_panel, 1306))->setText(m_sim->VideoUrl());
     }
     int Sequence() { return KorvaneSim::ReadSequenceBlocks(m_area->Picture()); }
+    static double ResidentMb() {
+        QFile f(QStringLiteral("/proc/self/status"));
+        if (!f.open(QIODevice::ReadOnly))
+            return 0;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        return 0;
+    }
 
   private slots:
     void initTestCase() {
@@ -121,6 +131,7 @@ class TestVideo : public QObject {
         Start(13);
         m_toggle->click();
         QTRY_VERIFY(m_area->Pictures() >= 2);
+        const double before = ResidentMb();
         for (const QByteArray& mode :
              {QByteArray("video truncated"), QByteArray("video garbage"),
               QByteArray("video huge-picture"), QByteArray("video huge-length")}) {
@@ -131,12 +142,14 @@ class TestVideo : public QObject {
             QVERIFY2(m_area->Pictures() == shown, mode.constData());
             QVERIFY(m_panel->Video().IsRunning());
         }
+        // A picture declaring 30000 by 30000 pixels never got its 3.6 GB.
+        QVERIFY2(ResidentMb() - before < 100, qPrintable(QString::number(ResidentMb() - before)));
         // The car gone: a few requests a second at most, the last picture stays.
         QVERIFY(m_sim->Command("video refuse"));
         QTest::qWait(200);
-        const int before = m_panel->Video().Requests();
+        const int requestsBefore = m_panel->Video().Requests();
         QTest::qWait(2000);
-        const int asked = m_panel->Video().Requests() - before;
+        const int asked = m_panel->Video().Requests() - requestsBefore;
         QVERIFY2(asked <= 6, qPrintable(QString::number(asked)));
         QVERIFY(m_area->HasPicture());
         // Back: pictures again, without a restart.
@@ -204,6 +217,7 @@ class TestVideo : public QObject {
         m_panel->Video().Fetcher().SetLimits(400, 900, 2 * 1024 * 1024);
         m_toggle->click();
         QTRY_VERIFY(m_area->Pictures() >= 2);
+        const double before = ResidentMb();
         int ticks = 0;
         QTimer clock;
         clock.setInterval(10);
@@ -220,6 +234,8 @@ class TestVideo : public QObject {
             QVERIFY2(m_area->Pictures() == shown, mode);
             QVERIFY(m_panel->Video().IsRunning());
         }
+        // An endless body was cut at the cap: memory stayed bounded.
+        QVERIFY2(ResidentMb() - before < 100, qPrintable(QString::number(ResidentMb() - before)));
         QVERIFY2(ticks > 100, qPrintable(QString::number(ticks))); // the window went on
         QVERIFY(m_sim->Command("video none"));
         const int shown = m_area->Pictures();

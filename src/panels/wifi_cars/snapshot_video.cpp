@@ -123,8 +123,12 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
         return;
     }
     m_backoffMs = 0;
+    const bool same = body == m_lastBody;
     OnPicture(body);
-    FetchNext(); // the next fetch overlaps this decode
+    if (same) // the camera has not taken a new picture yet: ask again a moment later
+        m_retry.start(kSamePictureWaitMs);
+    else
+        FetchNext(); // the next fetch overlaps this decode
 }
 
 void CSnapshotVideo::OnPicture(const QByteArray& body) {

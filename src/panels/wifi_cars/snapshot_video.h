@@ -61,6 +61,8 @@ class CSnapshotVideo : public QObject {
 
     // The largest picture the decoder will allocate, in megabytes.
     static constexpr int kDecodeLimitMb = 64;
+    // The pause before asking again when the camera answered the picture it gave last time.
+    static constexpr int kSamePictureWaitMs = 4;
 
   private:
     void FetchNext();
