@@ -56,11 +56,16 @@ VideoServer::VideoServer(std::function<QByteArray(int)> picture, QObject* parent
 }
 
 QByteArray VideoServer::NextPicture() {
-    // The camera takes a picture every 1/fps seconds; a request in between gets the last one.
-    const qint64 now = m_clock.nsecsElapsed();
-    if (m_lastPicture.isEmpty() || m_fps <= 0 || now - m_lastPictureNs >= qint64(1e9 / m_fps)) {
+    // The camera takes pictures on its own clock, fps times a second; a request gets the one
+    // taken last (unpaced: a new picture for every request).
+    if (m_fps <= 0) {
         m_lastPicture = m_picture(m_seq++);
-        m_lastPictureNs = now;
+        return m_lastPicture;
+    }
+    const qint64 slot = qint64(m_clock.nsecsElapsed() * 1e-9 * m_fps);
+    if (m_lastPicture.isEmpty() || slot != m_lastPictureNs) {
+        m_lastPicture = m_picture(m_seq++);
+        m_lastPictureNs = slot;
     }
     return m_lastPicture;
 }

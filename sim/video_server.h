@@ -52,7 +52,7 @@ class VideoServer : public QObject {
     int m_inFlight = 0;
     int m_mostInFlight = 0;
     double m_fps = 30;
-    qint64 m_lastPictureNs = 0;
+    qint64 m_lastPictureNs = 0; // the camera's frame slot of the last picture
     QByteArray m_lastPicture;
 };
 

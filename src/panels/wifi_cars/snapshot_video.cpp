@@ -59,7 +59,8 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
         m_backoffMs = 0;
         OnPicture(body);
     });
-    connect(&m_decode, &QFutureWatcher<QImage>::finished, this, &CSnapshotVideo::OnDecoded);
+    for (Decoder& d : m_decoders)
+        connect(&d.watcher, &QFutureWatcher<QImage>::finished, this, [this, &d] { OnDecoded(d); });
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CSnapshotVideo::FetchNext);
 }
@@ -67,7 +68,8 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
 CSnapshotVideo::~CSnapshotVideo() {
     m_running = false;
     m_fetcher.Abort();
-    m_decode.waitForFinished(); // a decode in progress ends before the panel goes
+    for (Decoder& d : m_decoders)
+        d.watcher.waitForFinished(); // a decode in progress ends before the panel goes
 }
 
 void CSnapshotVideo::Toggle() {
@@ -138,24 +140,30 @@ void CSnapshotVideo::OnPicture(const QByteArray& body) {
     if (body == m_lastBody)
         return;
     m_lastBody = body;
-    if (m_decode.isRunning()) {
-        m_waiting = body; // the newest waits; an older one waiting is dropped
-        return;
+    for (Decoder& d : m_decoders) {
+        if (!d.watcher.isRunning()) {
+            StartDecode(d, body);
+            return;
+        }
     }
-    m_decode.setProperty("generation", QVariant::fromValue(m_generation));
-    m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, body));
+    m_waiting = body; // the newest waits; an older one waiting is dropped
 }
 
-void CSnapshotVideo::OnDecoded() {
-    const QImage picture = m_decode.result();
-    if (m_running && m_decode.property("generation").toULongLong() == m_generation &&
-        !picture.isNull())
+void CSnapshotVideo::StartDecode(Decoder& decoder, const QByteArray& body) {
+    decoder.generation = m_generation;
+    decoder.ticket = ++m_nextTicket;
+    decoder.watcher.setFuture(QtConcurrent::run(DecodeSnapshot, body));
+}
+
+void CSnapshotVideo::OnDecoded(Decoder& decoder) {
+    const QImage picture = decoder.watcher.result();
+    if (m_running && decoder.generation == m_generation && decoder.ticket > m_shownTicket &&
+        !picture.isNull()) {
+        m_shownTicket = decoder.ticket;
         m_area->SetPicture(picture);
-    if (m_running && !m_waiting.isEmpty()) {
-        const QByteArray next = std::exchange(m_waiting, {});
-        m_decode.setProperty("generation", QVariant::fromValue(m_generation));
-        m_decode.setFuture(QtConcurrent::run(DecodeSnapshot, next));
     }
+    if (m_running && !m_waiting.isEmpty())
+        StartDecode(decoder, std::exchange(m_waiting, {}));
 }
 
 } // namespace Korvane

@@ -65,10 +65,12 @@ class CSnapshotVideo : public QObject {
     static constexpr int kSamePictureWaitMs = 4;
 
   private:
+    struct Decoder;
     void FetchNext();
     void OnFetched(int result, const QByteArray& body);
     void OnPicture(const QByteArray& body);
-    void OnDecoded();
+    void OnDecoded(Decoder& decoder);
+    void StartDecode(Decoder& decoder, const QByteArray& body);
     void Stop();
 
     const VideoTexts& m_texts;
@@ -77,7 +79,16 @@ class CSnapshotVideo : public QObject {
     QAbstractButton* m_toggle;
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;
-    QFutureWatcher<QImage> m_decode;
+    // Two decoders, so that decoding keeps up with a fast camera on two cores; each result
+    // carries the number of its body, and only a picture newer than the one shown is shown.
+    struct Decoder {
+        QFutureWatcher<QImage> watcher;
+        quint64 generation = 0;
+        quint64 ticket = 0;
+    };
+    Decoder m_decoders[2];
+    quint64 m_nextTicket = 0;
+    quint64 m_shownTicket = 0;
     QByteArray m_waiting;  // a fetched body waiting for the decoder
     QByteArray m_lastBody; // the last body taken, to skip the same picture fetched again
     QTimer m_retry;
