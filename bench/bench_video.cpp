@@ -20,11 +20,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QHash>
 #include <QSet>
 #include <QThread>
 #include <QTimer>
 
 #include <cstdio>
+#include <mutex>
 #include <sys/resource.h>
 
 using namespace Korvane;
@@ -66,9 +68,17 @@ int main(int argc, char* argv[]) {
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     SetMessageObserver([](const QString&) {});
 
+    // When the camera took each picture, for the latency to the painted picture.
+    std::mutex takenMutex;
+    QHash<int, Clock::time_point> taken;
     QThread serverThread;
-    KorvaneSim::VideoServer server(
-        [](int seq) { return KorvaneSim::DrawCameraPicture(seq, 640, 480, 90, 255, 0, 0); });
+    KorvaneSim::VideoServer server([&](int seq) {
+        {
+            std::lock_guard lock(takenMutex);
+            taken.insert(seq, Clock::now());
+        }
+        return KorvaneSim::DrawCameraPicture(seq, 640, 480, 90, 255, 0, 0);
+    });
     QString error;
     if (!server.Listen(QHostAddress::LocalHost, 0, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -92,6 +102,7 @@ int main(int argc, char* argv[]) {
     auto* toggle = qobject_cast<QAbstractButton*>(FindControl(panel, 1309));
 
     // Distinct pictures the station shows per second, and its longest stall meanwhile.
+    std::vector<double> latency;
     auto station = [&](const QString& url, double* stallMs, double* cpu) {
         address->setText(url);
         toggle->click();
@@ -99,7 +110,12 @@ int main(int argc, char* argv[]) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QSet<int> seen;
         auto shown = QObject::connect(area, &CVideoArea::pictureChanged, [&] {
-            seen.insert(KorvaneSim::ReadSequenceBlocks(area->Picture()));
+            const int seq = KorvaneSim::ReadSequenceBlocks(area->Picture());
+            seen.insert(seq);
+            area->repaint(); // painted now, not at the next turn of the loop
+            std::lock_guard lock(takenMutex);
+            if (taken.contains(seq))
+                latency.push_back(Micros(Clock::now() - taken.value(seq)));
         });
         StallProbe probe;
         const double cpu0 = CpuSeconds();
@@ -126,10 +142,15 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
     }
     serverDo([&server] { server.SetFps(30); });
+    latency.clear();
+    station(snapshot, nullptr, nullptr);
+    Report("camera picture -> painted, 30 fps snapshots", latency);
     double stall = 0, cpu = 0;
+    latency.clear();
     const double streamed =
         station(QString(snapshot).replace(QStringLiteral("snapshot"), QStringLiteral("stream")),
                 &stall, &cpu);
+    Report("camera picture -> painted, 30 fps stream", latency);
     std::printf("stream at 30 fps: %.1f pictures/s, longest stall %.1f ms, CPU %.2f s/s "
                 "(station and camera server together)\n",
                 streamed, stall, cpu);
