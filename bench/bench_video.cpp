@@ -16,11 +16,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
-#include <QHash>
 #include <QSet>
 #include <QThread>
 #include <QTimer>
