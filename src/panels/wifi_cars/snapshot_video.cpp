@@ -129,8 +129,10 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
     OnPicture(body);
     if (same) // the camera has not taken a new picture yet: ask again a moment later
         m_retry.start(kSamePictureWaitMs);
-    else
+    else if (m_waiting.isEmpty())
         FetchNext(); // the next fetch overlaps this decode
+    // else both decoders are busy and a picture waits: the next fetch starts when one is free,
+    // so that no picture is fetched only to be dropped.
 }
 
 void CSnapshotVideo::OnPicture(const QByteArray& body) {
@@ -162,8 +164,11 @@ void CSnapshotVideo::OnDecoded(Decoder& decoder) {
         m_shownTicket = decoder.ticket;
         m_area->SetPicture(picture);
     }
-    if (m_running && !m_waiting.isEmpty())
+    if (m_running && !m_waiting.isEmpty()) {
         StartDecode(decoder, std::exchange(m_waiting, {}));
+        if (!m_retry.isActive())
+            FetchNext(); // held back while the picture waited
+    }
 }
 
 } // namespace Korvane
