@@ -4,6 +4,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "process_memory.h"
 #include "station_fixture.h"
 
 #include <QAccessible>
@@ -17,17 +18,6 @@
 using namespace Korvane;
 
 namespace {
-
-// Resident memory of this process in MB.
-double ResidentMb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
 
 const QByteArray kHostile[] = {"<b>1</b>", "<img src=/dev/zero>",
                                "<img width=20000 height=20000 src=x>", "<font size=7>88"};

@@ -5,6 +5,7 @@
 #include "panels/wifi_cars/snapshot_video.h"
 #include "panels/wifi_cars/wifi_car_panel.h"
 #include "panels/wifi_cars/wifi_control_client.h"
+#include "process_memory.h"
 #include "sim_process.h"
 #include "station_fixture.h"
 #include "video_server.h"
@@ -41,15 +42,6 @@ class TestVideo : public QObject {
         qobject_cast<QLineEdit*>(FindControl(m_panel, 1306))->setText(m_sim->VideoUrl());
     }
     int Sequence() { return KorvaneSim::ReadSequenceBlocks(m_area->Picture()); }
-    static double ResidentMb() {
-        QFile f(QStringLiteral("/proc/self/status"));
-        if (!f.open(QIODevice::ReadOnly))
-            return 0;
-        for (const QByteArray& line : f.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-        return 0;
-    }
 
   private slots:
     void initTestCase() {

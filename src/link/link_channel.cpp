@@ -42,8 +42,6 @@ void CLinkChannel::Open(bool quiet) {
     m_opening = true;
     if (!quiet)
         SetState(LinkState::Opening);
-    else if (m_state == LinkState::Open)
-        SetState(LinkState::Failed);
     m_transport->Open();
 }
 

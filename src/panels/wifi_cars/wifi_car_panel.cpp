@@ -51,10 +51,6 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
     m_writeSoon.setSingleShot(true);
     m_writeSoon.setInterval(0);
     connect(&m_writeSoon, &QTimer::timeout, this, &CWifiCarPanel::OnRoutedBatchDone);
-    const QString address = AccessPointAddress(car);
-    m_controlAddress = address;
-    m_controlPort = QStringLiteral("8888");
-    m_videoAddress = QStringLiteral("http://%1:8080/?action=snapshot").arg(address);
     // A camera button whose release never comes (the window lost the focus, a popup took
     // the mouse) still gets its stop.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
@@ -113,11 +109,14 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
 void CWifiCarPanel::OnInitialUpdate() {
     // The address fields start with the car's defaults and afterwards belong to the user:
     // nothing the panel writes ever replaces what was typed there.
-    for (auto [edit, text] : {std::pair{m_c.videoAddress, &m_videoAddress},
-                              std::pair{m_c.controlAddress, &m_controlAddress},
-                              std::pair{m_c.controlPort, &m_controlPort}})
+    const QString address = AccessPointAddress(m_car);
+    for (auto [edit, text] :
+         {std::pair{m_c.videoAddress,
+                    QStringLiteral("http://%1:8080/?action=snapshot").arg(address)},
+          std::pair{m_c.controlAddress, address},
+          std::pair{m_c.controlPort, QStringLiteral("8888")}})
         if (edit->text().isEmpty())
-            edit->setText(*text);
+            edit->setText(text);
     WriteControls();
     m_c.angleSlider->setRange(0, 180);
     m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
@@ -252,9 +251,6 @@ void CWifiCarPanel::OnRoutedBatchDone() {
 }
 
 void CWifiCarPanel::ReadControls() {
-    m_videoAddress = m_c.videoAddress->text();
-    m_controlAddress = m_c.controlAddress->text();
-    m_controlPort = m_c.controlPort->text();
     ReadMore();
 }
 

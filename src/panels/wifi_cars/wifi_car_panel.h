@@ -121,8 +121,8 @@ class CWifiCarPanel : public CPanelBase {
     bool m_writePending = false;
     QTimer m_writeSoon; // writes the controls once after a burst of TCP frames
 
-    // Bound values.
-    QString m_colourText, m_batteryText, m_videoAddress, m_controlAddress, m_controlPort;
+    // Bound values (the address fields belong to the user and are not bound).
+    QString m_colourText, m_batteryText;
 };
 
 } // namespace Korvane
