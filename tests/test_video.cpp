@@ -65,6 +65,9 @@ class TestVideo : public QObject {
         QVERIFY2(Sequence() > first,
                  qPrintable(QStringLiteral("%1 %2").arg(first).arg(Sequence())));
         QCOMPARE(m_area->accessibleDescription(), QStringLiteral("Live camera picture"));
+        // Stretched to the area off the UI thread: the window only copies it.
+        QCOMPARE(m_area->Picture().size(), m_area->contentsRect().size());
+        QVERIFY(m_area->Picture().size() != QSize(640, 480));
         // Stop: the caption at once, and no picture after the click.
         m_toggle->click();
         QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));

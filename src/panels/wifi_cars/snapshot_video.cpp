@@ -11,7 +11,7 @@
 
 namespace Korvane {
 
-QImage DecodeSnapshot(const QByteArray& bytes) {
+QImage DecodeSnapshot(const QByteArray& bytes, QSize size) {
     if (!IsCompleteJpeg(bytes))
         return {};
     QBuffer buffer;
@@ -19,7 +19,15 @@ QImage DecodeSnapshot(const QByteArray& bytes) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
     reader.setAllocationLimit(CSnapshotVideo::kDecodeLimitMb);
-    return reader.read();
+    QImage picture = reader.read();
+    if (picture.isNull() || !size.isValid() || size.isEmpty() || picture.size() == size)
+        return picture;
+    // The same bilinear stretch the window's painter would do, done here off the UI thread.
+    QImage stretched(size, QImage::Format_RGB32);
+    QPainter p(&stretched);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(QPoint(0, 0), size), picture);
+    return stretched;
 }
 
 CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
@@ -40,8 +48,13 @@ void CVideoArea::paintEvent(QPaintEvent* event) {
     if (m_picture.isNull())
         return;
     QPainter p(this);
+    const QRect area = contentsRect();
+    if (m_picture.size() == area.size()) { // decoded at this size: a plain copy
+        p.drawImage(area.topLeft(), m_picture);
+        return;
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(contentsRect(), m_picture); // stretched: the aspect ratio is not kept
+    p.drawImage(area, m_picture); // stretched: the aspect ratio is not kept
 }
 
 CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
@@ -154,7 +167,9 @@ void CSnapshotVideo::OnPicture(const QByteArray& body) {
 void CSnapshotVideo::StartDecode(Decoder& decoder, const QByteArray& body) {
     decoder.generation = m_generation;
     decoder.ticket = ++m_nextTicket;
-    decoder.watcher.setFuture(QtConcurrent::run(DecodeSnapshot, body));
+    // Scaled in the worker to the area's present size; the window only copies it.
+    decoder.watcher.setFuture(
+        QtConcurrent::run(DecodeSnapshot, body, m_area->contentsRect().size()));
 }
 
 void CSnapshotVideo::OnDecoded(Decoder& decoder) {

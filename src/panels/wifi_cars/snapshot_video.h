@@ -101,6 +101,8 @@ class CSnapshotVideo : public QObject {
 
 // Decodes a whole JPEG held in memory, with the allocation limit lowered so that a small body
 // that declares a huge picture cannot exhaust memory; a null picture for anything else.
-QImage DecodeSnapshot(const QByteArray& bytes);
+// With a valid `size` the picture comes out stretched to it with smooth scaling (the aspect
+// ratio is not kept), so that the window only has to copy it.
+QImage DecodeSnapshot(const QByteArray& bytes, QSize size = {});
 
 } // namespace Korvane
