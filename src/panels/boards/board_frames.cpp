@@ -1,0 +1,143 @@
+#include "board_frames.h"
+
+#include "board_text.h"
+
+#include <cstdio>
+
+namespace Korvane {
+namespace BoardFrames {
+
+QByteArray Led(const QByteArray& family, int n, bool on) {
+    return "$" + family + ",LED" + QByteArray::number(n) + (on ? "1" : "0") + "#";
+}
+
+QByteArray Time(int n, const QDate& date, int hour, int minute, int second) {
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02d%02d%02d", hour, minute, second);
+    return "$51,TIME" + QByteArray::number(n) + "," +
+           date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + clock + "#";
+}
+
+ClockError CheckClock(int hour, int minute, int second) {
+    if (hour > 23)
+        return ClockError::Hour;
+    if (minute > 59)
+        return ClockError::Minute;
+    if (second > 59)
+        return ClockError::Second;
+    return ClockError::None;
+}
+
+const char* ClockErrorText(ClockError error) {
+    switch (error) {
+    case ClockError::Hour:
+        return "请输入0-23之间正确的小时！";
+    case ClockError::Minute:
+        return "请输入0-59之间正确的分钟！";
+    case ClockError::Second:
+        return "请输入0-59之间正确的秒！";
+    case ClockError::None:
+        break;
+    }
+    return "";
+}
+
+QByteArray IrSend(const QByteArray& user1, const QByteArray& user2, const QByteArray& op1,
+                  const QByteArray& op2) {
+    return "$51,HS" + user1 + user2 + op1 + op2 + "#";
+}
+
+std::optional<QByteArray> Segment(const QByteArray& family, int digits, const QByteArray& text) {
+    if (text.size() != digits)
+        return std::nullopt;
+    return "$" + family + ",SMG" + QByteArray::number(digits) + "," + text + "#";
+}
+
+const char* SegmentLengthText(int digits) {
+    return digits == 8 ? "输入必须为8位数值！" : "输入必须为4位数值！";
+}
+
+QByteArray LcdLine(const QByteArray& prefix, int line, const QByteArray& text) {
+    return prefix + QByteArray::number(line) + "," + PadTo16(text) + "#";
+}
+
+std::vector<PacedStep> Lcd1602Show(const QByteArray& line1, const QByteArray& line2) {
+    const QByteArray prefix("$51,LCD1602,");
+    return {{line1.isEmpty() ? QByteArray() : LcdLine(prefix, 1, line1), kLcdGapMs},
+            {line2.isEmpty() ? QByteArray() : LcdLine(prefix, 2, line2), 0}};
+}
+
+std::vector<PacedStep> Lcd12864Show(const QByteArray (&lines)[4]) {
+    const QByteArray prefix("$51,LCD12864,");
+    std::vector<PacedStep> steps;
+    for (int k = 0; k < 4; ++k)
+        steps.push_back({lines[k].isEmpty() ? QByteArray() : LcdLine(prefix, k + 1, lines[k]),
+                         k < 3 ? kLcdGapMs : 0});
+    return steps;
+}
+
+} // namespace BoardFrames
+
+namespace {
+
+// The characters from `from` up to the frame's "#" (or its end).
+QByteArray UpToHash(const QByteArray& frame, qsizetype from) {
+    qsizetype end = frame.indexOf('#', from);
+    if (end < 0)
+        end = frame.size();
+    return end > from ? frame.mid(from, end - from) : QByteArray();
+}
+
+} // namespace
+
+Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int sensorChoice,
+                                const IrValues& infraredNow) {
+    Board51Update u;
+    static const char* const kAdTags[5] = {"GMS", "RMS", "VMS", "SW1", "SW2"};
+    static const char* const kAdUnits[5] = {"Lux", "℃", "mV", "mV", "mV"};
+    if (adSource >= 0 && adSource < 5) {
+        const qsizetype t = frame.indexOf(kAdTags[adSource]);
+        if (t >= 0) {
+            const qsizetype c = frame.indexOf(',', t);
+            if (c < 0) {
+                u.stoppedAt = Board51Update::StoppedAtAd;
+                return u;
+            }
+            u.adRaw = FromGbk(frame.mid(t + 3, c - t - 3));
+            u.adConverted = FromGbk(UpToHash(frame, c + 1)) + QString::fromUtf8(kAdUnits[adSource]);
+        }
+    }
+    static const char* const kSensorTags[4] = {"CSB", "TMS", "PHW", "VCS"};
+    if (sensorChoice >= 0 && sensorChoice < 4) {
+        const qsizetype t = frame.indexOf(kSensorTags[sensorChoice]);
+        if (t >= 0) {
+            const QByteArray value = UpToHash(frame, t + 3);
+            switch (sensorChoice) {
+            case 0:
+                u.distance = FromGbk(value) + QStringLiteral("cm");
+                break;
+            case 1:
+                u.temperature = FromGbk(value) + QString::fromUtf8("℃");
+                break;
+            case 2:
+                u.motion = value != "0";
+                break;
+            case 3:
+                u.sound = value != "0";
+                break;
+            }
+        }
+    }
+    if (frame.contains("HS")) {
+        IrValues ir = infraredNow;
+        if (!ApplyInfraredFrame(frame, IrVariant::Board51, &ir)) {
+            u.stoppedAt = Board51Update::StoppedAtInfrared;
+            return u;
+        }
+        u.infrared = ir;
+    }
+    u.calculator = frame.contains("CALC");
+    return u;
+}
+
+} // namespace Korvane
