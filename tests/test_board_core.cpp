@@ -308,6 +308,21 @@ class TestBoardCore : public QObject {
         QVERIFY2(sent[1].second - sent[0].second >= 100,
                  qPrintable(QString::number(sent[1].second)));
         QVERIFY(!sender.Busy());
+        // A click queued during a pause whose own handler paces frames: its frames go out
+        // before the click queued after it.
+        sender.Pause(30);
+        sender.Run([&] {
+            send("x1")();
+            sender.Pause(30);
+            sender.Run(send("x2"));
+        });
+        sender.Run(send("y"));
+        QTRY_COMPARE(sent.size(), 6);
+        QCOMPARE(sent[3].first, QByteArray("x1"));
+        QCOMPARE(sent[4].first, QByteArray("x2"));
+        QCOMPARE(sent[5].first, QByteArray("y"));
+        QVERIFY(sent[4].second - sent[3].second >= 30);
+        sent.remove(3, 3);
         sender.Run(send("d")); // idle again: at once
         QCOMPARE(sent.size(), 4);
         sender.Pause(50);

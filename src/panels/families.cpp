@@ -2,7 +2,8 @@
 // registration function and a CMakeLists.txt, and one line in this list.
 #include "panel_base.h"
 
-#define KORVANE_PANEL_FAMILIES(X) X(RegisterSerialCarPanels) X(RegisterWifiCarPanels)
+#define KORVANE_PANEL_FAMILIES(X)                                                                  \
+    X(RegisterSerialCarPanels) X(RegisterWifiCarPanels) X(RegisterBoardPanels)
 
 namespace Korvane {
 

@@ -9,17 +9,25 @@ CPacedSender::CPacedSender(QObject* parent) : QObject(parent) {
 }
 
 void CPacedSender::Run(std::function<void()> action) {
-    m_queue.push_back({std::move(action), 0});
-    Drain();
+    Add({std::move(action), 0});
 }
 
 void CPacedSender::Pause(int ms) {
-    m_queue.push_back({{}, ms});
+    Add({{}, ms});
+}
+
+void CPacedSender::Add(Item item) {
+    if (m_inAction) {
+        m_fromAction.push_back(std::move(item));
+        return;
+    }
+    m_queue.push_back(std::move(item));
     Drain();
 }
 
 void CPacedSender::Clear() {
     m_queue.clear();
+    m_fromAction.clear();
     m_timer.stop();
 }
 
@@ -31,9 +39,15 @@ void CPacedSender::Drain() {
     while (!m_queue.empty() && !m_timer.isActive()) {
         Item item = std::move(m_queue.front());
         m_queue.pop_front();
-        if (item.action)
+        if (item.action) {
+            m_inAction = true;
             item.action();
-        else if (item.pauseMs > 0)
+            m_inAction = false;
+            while (!m_fromAction.empty()) { // the action's own steps go first
+                m_queue.push_front(std::move(m_fromAction.back()));
+                m_fromAction.pop_back();
+            }
+        } else if (item.pauseMs > 0)
             m_timer.start(item.pauseMs);
     }
     m_draining = false;

@@ -17,7 +17,9 @@ class CPacedSender : public QObject {
   public:
     explicit CPacedSender(QObject* parent = nullptr);
 
-    // Runs action now, or after the pending pauses and the actions queued before it.
+    // Runs action now, or after the pending pauses and the actions queued before it. Actions
+    // and pauses given while an action runs belong to it: they come before anything queued
+    // after it (a click's own LCD lines go out before the next click's frames).
     void Run(std::function<void()> action);
     // Makes whatever is given after this wait ms after the actions given before it.
     void Pause(int ms);
@@ -34,9 +36,13 @@ class CPacedSender : public QObject {
     };
     void Drain();
 
+    void Add(Item item);
+
     std::deque<Item> m_queue;
+    std::deque<Item> m_fromAction; // given by the action that runs now
     QTimer m_timer;
     bool m_draining = false;
+    bool m_inAction = false;
 };
 
 } // namespace Korvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "dot_matrix.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CDlgGridCtrl;
+}
+
+namespace Korvane {
+
+class CDotGrid;
+class CPanelHost;
+
+// The dot-matrix editor: clicking a cell switches that dot on the board; "全亮" lights all
+// (it is the default button: Enter lights all and the editor stays open), "清屏" darkens all,
+// "关闭" and Escape close it. It starts dark each time and never reads the board; the frame
+// prefix follows the product selected when a frame is built.
+class CDlgGridCtrl : public QDialog {
+    Q_OBJECT
+  public:
+    CDlgGridCtrl(CPanelHost* host, QWidget* parent = nullptr);
+    ~CDlgGridCtrl() override;
+
+    CDotGrid* Grid() const;
+
+  private:
+    void OnCellClicked(int row, int column);
+    void OnAllOn();
+    void OnClear();
+
+    std::unique_ptr<Ui::CDlgGridCtrl> m_ui;
+    CPanelHost* m_host;
+    CDotPattern m_pattern;
+};
+
+} // namespace Korvane

@@ -1,0 +1,13 @@
+// The development board panels: the 8051 boards.
+#include "../../app/catalogue.h"
+#include "../panel_base.h"
+#include "develop51_form_view.h"
+
+namespace Korvane {
+
+void RegisterBoardPanels() {
+    RegisterPanelFamily({PanelBoard51, "CDevelop51FormView",
+                         [](CPanelHost* h, QWidget* p) { return new CDevelop51FormView(h, p); }});
+}
+
+} // namespace Korvane
