@@ -40,8 +40,18 @@ demo() {
     build
     DEMO_TMP=$(mktemp -d)
     local tty="$DEMO_TMP/korvane-demo-tty"
+    # The training boards' own part of the demo: someone types 12+3= on the board's keypad,
+    # then the board shows its state.
+    local script=() quit_after=4000
+    case "$product" in
+    0 | 1 | 2)
+        printf 'wait-frame\nsleep 2600\nkeys 12+3=\nsleep 1500\ndump\n' >"$DEMO_TMP/board.script"
+        script=(--script "$DEMO_TMP/board.script")
+        quit_after=5000
+        ;;
+    esac
     "$BUILD_DIR/sim/korvane-sim" --product "$product" --link "$tty" --control-port 0 \
-        --video-port 0 >"$DEMO_TMP/sim.log" 2>&1 &
+        --video-port 0 "${script[@]}" >"$DEMO_TMP/sim.log" 2>&1 &
     SIM_PID=$!
     trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; rm -rf "$DEMO_TMP"' EXIT
     for _ in $(seq 50); do
@@ -72,7 +82,7 @@ demo() {
         local shot="$BUILD_DIR/demo-screenshot.png"
         echo "No display: running the demo headless; frames exchanged:"
         local rc=0
-        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after 4000 --screenshot "$shot" ||
+        QT_QPA_PLATFORM=offscreen "${station[@]}" --demo --quit-after "$quit_after" --screenshot "$shot" ||
             rc=$?
         echo "Simulated device's log:"
         cat "$DEMO_TMP/sim.log"

@@ -179,11 +179,13 @@ bool Parse(QCoreApplication& app, Options* o) {
 }
 
 // Plays a script: frames to send, one per line; "sleep MS" pauses; "wait-frame" waits until
-// the next frame from the station has arrived (the first one, at the start of the script).
+// the next frame from the station has arrived (the first one, at the start of the script);
+// any other line is a device command (as on standard input).
 class ScriptPlayer : public QObject {
   public:
-    ScriptPlayer(const QStringList& lines, PtyTransport* port)
-        : QObject(port), m_lines(lines), m_port(port) {}
+    ScriptPlayer(const QStringList& lines, PtyTransport* port,
+                 std::function<bool(const QString&)> command)
+        : QObject(port), m_lines(lines), m_port(port), m_command(std::move(command)) {}
 
     void Run(int at) {
         for (int i = at; i < m_lines.size(); ++i) {
@@ -202,7 +204,10 @@ class ScriptPlayer : public QObject {
                 m_waitingAt = i + 1;
                 return;
             }
-            m_port->Send(line.toLatin1());
+            if (line.startsWith(QLatin1Char('$')))
+                m_port->Send(line.toLatin1());
+            else if (!m_command(line))
+                std::fprintf(stderr, "korvane-sim: unknown script line: %s\n", qPrintable(line));
         }
     }
 
@@ -218,6 +223,7 @@ class ScriptPlayer : public QObject {
   private:
     QStringList m_lines;
     PtyTransport* m_port;
+    std::function<bool(const QString&)> m_command;
     int m_waitingAt = -1;
     int m_framesSeen = 0;
     int m_framesUsed = 0;
@@ -277,6 +283,7 @@ int main(int argc, char* argv[]) {
     auto listen = [&](Transport* link) {
         auto assembler = std::make_shared<Korvane::CFrameAssembler>();
         QObject::connect(link, &Transport::received, &app, [&, assembler](const QByteArray& bytes) {
+            device->OnRawBytes(bytes);
             assembler->FeedChunk(bytes, [&](const QByteArray& frame) {
                 if (logFile.isOpen()) {
                     logFile.write(frame + '\n');
@@ -333,7 +340,8 @@ int main(int argc, char* argv[]) {
                     unsigned(video->Port()));
         std::fflush(stdout);
     }
-    // Commands on standard input while running: "fault MODE [N]".
+    // Commands on standard input while running: "fault MODE [N]", "video MODE", and the
+    // device's own commands (a board's "keys 12+3=", "irkey 1", "dump"...).
     QSocketNotifier commands(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&commands, &QSocketNotifier::activated, &app, [&] {
         char line[256];
@@ -342,7 +350,7 @@ int main(int argc, char* argv[]) {
             commands.setEnabled(false); // end of input: nothing more to take
             return;
         }
-        const QString text = QString::fromLatin1(line, int(n)).trimmed();
+        const QString text = QString::fromUtf8(line, int(n)).trimmed();
         for (const QString& command : text.split(QLatin1Char('\n'))) {
             const QString c = command.trimmed();
             if (c.startsWith(QStringLiteral("fault ")) && control &&
@@ -353,6 +361,8 @@ int main(int argc, char* argv[]) {
                        video->SetFault(c.mid(6).trimmed())) {
                 std::printf("FAULT video %s\n", qPrintable(c.mid(6).trimmed()));
                 std::fflush(stdout);
+            } else if (!c.isEmpty() && !device->Command(c)) {
+                std::fprintf(stderr, "korvane-sim: unknown command: %s\n", qPrintable(c));
             }
         }
     });
@@ -380,7 +390,8 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         const QStringList lines = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
-        script = new ScriptPlayer(lines, &port);
+        script = new ScriptPlayer(lines, &port,
+                                  [&device](const QString& line) { return device->Command(line); });
         script->Run(0);
     }
     const int rc = app.exec();

@@ -19,6 +19,13 @@ class Device : public QObject {
 
     // One complete frame from the station ("$" ... "#").
     virtual void OnFrame(const QByteArray& frame) = 0;
+    // Every chunk of bytes the serial line brought, frames included (before OnFrame).
+    virtual void OnRawBytes(const QByteArray& bytes) { Q_UNUSED(bytes); }
+    // A command from standard input or a script; false when the device has no such command.
+    virtual bool Command(const QString& line) {
+        Q_UNUSED(line);
+        return false;
+    }
     // Advances the device by dt seconds and may send a telemetry frame.
     virtual void Tick(double dt) = 0;
     // Telemetry frames per second when the user does not say.

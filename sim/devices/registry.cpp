@@ -4,7 +4,8 @@
 
 #include <map>
 
-#define KORVANE_SIM_DEVICES(X) X(RegisterBasicCars) X(RegisterBalanceCars) X(RegisterWifiCars)
+#define KORVANE_SIM_DEVICES(X)                                                                     \
+    X(RegisterBasicCars) X(RegisterBalanceCars) X(RegisterWifiCars) X(RegisterTrainingBoards)
 
 namespace KorvaneSim {
 
