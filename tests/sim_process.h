@@ -3,6 +3,7 @@
 // korvane-sim, waits for the line that names its port, reads its log of received frames and
 // its printed lines, and ends it when the fixture goes.
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -55,6 +56,22 @@ class SimProcess {
         return false;
     }
 
+    // A device command on the simulator's standard input ("keys 12+3=", "dump"); no answer
+    // is awaited.
+    void Say(const QByteArray& line) { m_process.write(line + '\n'); }
+    // Waits for a printed line that contains text and returns it (empty after the time);
+    // lines before it are passed over.
+    QByteArray WaitPrinted(const QByteArray& text, int timeoutMs = 3000) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < timeoutMs) {
+            const QByteArray line = ReadLine(int(std::max<qint64>(1, timeoutMs - t.elapsed())));
+            if (line.contains(text))
+                return line;
+        }
+        return {};
+    }
+
     void Stop() {
         if (m_process.state() == QProcess::NotRunning)
             return;
@@ -74,8 +91,12 @@ class SimProcess {
     QByteArray ReadLine(int timeoutMs = 3000) {
         if (!QTest::qWaitFor([&] { return m_process.canReadLine(); }, timeoutMs))
             return {};
-        return m_process.readLine().trimmed();
+        const QByteArray line = m_process.readLine().trimmed();
+        m_printed += line + '\n';
+        return line;
     }
+    // Every line read from the simulator so far.
+    QByteArray Printed() const { return m_printed; }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     QProcess& Process() { return m_process; }
 
@@ -87,4 +108,5 @@ class SimProcess {
     int m_runs = 0;
     quint16 m_controlPort = 0;
     QString m_videoUrl;
+    QByteArray m_printed;
 };
