@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "../link/port_text.h"
+#include "../panels/boards/board_text.h"
 #include "../panels/panel_base.h"
 #include "../widgets/gallery.h"
 #include "catalogue.h"
@@ -196,6 +197,16 @@ int RunStation(const StartOptions& options) {
 
     if (options.gallery)
         return RunGallery(options);
+
+    // Text to and from the training boards is GBK; without the codec their panels would put
+    // wrong bytes on the wire. Say so and stop rather than run half broken.
+    if (!GbkAvailable()) {
+        const QString text = QStringLiteral("The GBK text codec is missing (Qt was built without "
+                                            "ICU): Korvane PC cannot talk to the boards.");
+        std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
+        ShowMessage(text, nullptr, MessageIcon::Warning);
+        return 1;
+    }
 
     int index = options.product;
     if (index < 0) {
