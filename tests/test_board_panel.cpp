@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 using namespace Korvane;
@@ -409,6 +410,35 @@ class TestBoardPanel : public QObject {
         // Look-alike buttons say what they belong to.
         QCOMPARE(b.Button(1056)->accessibleDescription(), QStringLiteral("Stepper motor: faster"));
         QCOMPARE(b.Button(1138)->accessibleDescription(), QStringLiteral("Fan: faster"));
+    }
+
+    void everyControlIsNamedAndTellsApart() {
+        Board b;
+        QVERIFY(b.Start());
+        auto text = [](QWidget* w, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(w)->text(t);
+        };
+        // Edits are named (by their caption labels where they have one).
+        for (QLineEdit* e : b.panel->findChildren<QLineEdit*>()) {
+            if (qobject_cast<QDateEdit*>(e->parentWidget()))
+                continue; // the date edit's inner line
+            QVERIFY2(!text(e, QAccessible::Name).isEmpty(), qPrintable(e->objectName()));
+        }
+        QCOMPARE(text(b.Edit(1011), QAccessible::Name), QStringLiteral("1602:"));
+        QCOMPARE(text(b.Edit(1069), QAccessible::Name), QString::fromUtf8("公式："));
+        // No two buttons sound the same.
+        QSet<QString> heard;
+        for (QAbstractButton* button : b.panel->findChildren<QAbstractButton*>()) {
+            const QString said = text(button, QAccessible::Name) + QLatin1Char('|') +
+                                 text(button, QAccessible::Description);
+            QVERIFY2(!heard.contains(said), qPrintable(said));
+            heard.insert(said);
+        }
+        // Value displays read their values.
+        b.Board51Says("$51,CSB33#", QStringLiteral("$51,CSB33#"));
+        QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Name), QStringLiteral("33cm"));
+        QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Description),
+                 QStringLiteral("Ultrasonic distance"));
     }
 
     void endToEndWithTheSimulatedBoard() {

@@ -165,6 +165,9 @@ void CDevelop51FormView::BindControls() {
         LimitFrameText(lcd[i], kLcdLineBytes);
         lcd[i]->setAccessibleDescription(i < 2 ? tr("LCD1602 line %1").arg(i + 1)
                                                : tr("LCD12864 line %1").arg(i - 1));
+        if (i != 0 && i != 2) // the first line of each LCD is named by its caption label
+            lcd[i]->setAccessibleName(i < 2 ? tr("1602: line %1").arg(i + 1)
+                                            : tr("12864: line %1").arg(i - 1));
     }
     LimitFrameText(m_ui->segmentEdit, 8);
     for (QLineEdit* code : {m_ui->irUser1Edit, m_ui->irUser2Edit, m_ui->irOp1Edit, m_ui->irOp2Edit})
