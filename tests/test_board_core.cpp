@@ -287,6 +287,89 @@ class TestBoardCore : public QObject {
         QCOMPARE(*u.temperature, QStringLiteral("中℃"));
     }
 
+    void kitParsing() {
+        const IrValues none;
+        auto u = ParseKitFrame("$AR,BTN2,1#", 0, 0, none);
+        QCOMPARE(*u.buttons[1], true);
+        u = ParseKitFrame("$AR,BTN2,0#", 0, 0, none);
+        QCOMPARE(*u.buttons[1], false);
+        u = ParseKitFrame("$AR,BTN5,1#", 0, 0, none);
+        for (const auto& b : u.buttons)
+            QVERIFY(!b);
+        u = ParseKitFrame("$AR,BTN1,1,ICL1#", 0, 0, none); // button 1 reads "1,ICL1": grey
+        QCOMPARE(*u.buttons[0], false);
+        QCOMPARE(*u.tilt, true);
+        u = ParseKitFrame("$AR,BTN1ICL1#", 0, 0, none); // no "," after BTN: nothing else
+        QCOMPARE(u.stoppedAt, KitUpdate::StoppedAtButton);
+        QVERIFY(!u.tilt);
+        u = ParseKitFrame("$AR,BTN4294967297,1#", 0, 0, none); // saturates: no button 1
+        QVERIFY(!u.buttons[0]);
+        u = ParseKitFrame("$AR,TCH1,623#", 0, 0, none);
+        QCOMPARE(*u.touch, true);
+        QCOMPARE(*u.touchValue, QStringLiteral("623"));
+        u = ParseKitFrame("$AR,TCH1#", 0, 0, none);
+        QCOMPARE(u.stoppedAt, KitUpdate::StoppedAtTouch);
+        u = ParseKitFrame("$AR,SHT25,60#", 2, 0, none);
+        QCOMPARE(*u.airTemperature, QString::fromUtf8("25℃"));
+        QCOMPARE(*u.humidity, QStringLiteral("60%"));
+        u = ParseKitFrame("$AR,SHT25,60#", 0, 0, none);
+        QVERIFY(!u.airTemperature && !u.humidity && !u.distance);
+        u = ParseKitFrame("$AR,JOY1,X1,Y2,Z3,SHT25#", 2, 0, none);
+        QCOMPARE(u.stoppedAt, KitUpdate::StoppedAtSensor);
+        QVERIFY(!u.joyDirection);
+        u = ParseKitFrame("$AR,YWS310,42#", 0, 3, none);
+        QCOMPARE(*u.adRaw, QStringLiteral("310"));
+        QCOMPARE(*u.adConverted, QStringLiteral("42"));
+        u = ParseKitFrame("$AR,HSX,00FF30CF#", 0, 0, none);
+        QCOMPARE(u.infrared->translatedCode, QByteArray("1"));
+        u = ParseKitFrame("$AR,JOY3,X100,Y512,Z1#", 0, 0, none);
+        QCOMPARE(*u.joyDirection, 3);
+        QCOMPARE(*u.joyX, QStringLiteral("100"));
+        QCOMPARE(*u.joyY, QStringLiteral("512"));
+        QCOMPARE(*u.joyZ, QStringLiteral("1"));
+        for (int d = 0; d <= 9; ++d)
+            QCOMPARE(*ParseKitFrame("$AR,JOY" + QByteArray::number(d) + ",X1,Y2,Z3#", 0, 0, none)
+                          .joyDirection,
+                     d);
+        u = ParseKitFrame("$AR,JOY12,X1,Y2,Z3#", 0, 0, none);
+        QVERIFY(!u.joyDirection);
+        QCOMPARE(*u.joyZ, QStringLiteral("3"));
+        u = ParseKitFrame("$AR,JOY4294967299,X1,Y2,Z3#", 0, 0, none); // not 3
+        QVERIFY(!u.joyDirection);
+        u = ParseKitFrame("$AR,JOY3,X100,Y512#", 0, 0, none);
+        QCOMPARE(u.stoppedAt, KitUpdate::StoppedAtJoystick);
+        QVERIFY(!u.joyX && !u.joyDirection);
+    }
+
+    void kitFrames() {
+        CServo servo;
+        QCOMPARE(servo.AngleText(), QStringLiteral("0 °"));
+        QByteArrayList sent;
+        for (int i = 0; i < 10; ++i)
+            sent << servo.SwingLeft();
+        QCOMPARE(sent.first(), QByteArray("$AR,SER1#"));
+        QCOMPARE(sent[8], QByteArray("$AR,SER9#"));
+        QCOMPARE(sent[9], QByteArray("$AR,SER9#")); // sent again at the end
+        QCOMPARE(servo.AngleText(), QString::fromUtf8("180 °"));
+        QCOMPARE(servo.Reset(), QByteArray("$AR,SER5#"));
+        QCOMPARE(servo.AngleText(), QString::fromUtf8("100 °"));
+        for (int i = 0; i < 7; ++i)
+            servo.SwingRight();
+        QCOMPARE(servo.SwingRight(), QByteArray("$AR,SER0#"));
+        const QByteArray joined = BoardFrames::Lcd1602Joined("AR", "ab", "cd");
+        QCOMPARE(joined.size(), qsizetype(62));
+        QCOMPARE(joined,
+                 QByteArray("$AR,LCD1602,1,ab              #$AR,LCD1602,2,cd              #"));
+        QVERIFY(BoardFrames::Lcd1602Joined("AR", "", "").isEmpty());
+        QCOMPARE(*BoardFrames::Segment("AR", 1, "."), QByteArray("$AR,SMG1,.#"));
+        QVERIFY(!BoardFrames::Segment("AR", 1, "12"));
+        QCOMPARE(QString::fromUtf8(BoardFrames::SegmentLengthText(1)),
+                 QString::fromUtf8("输入必须为1位数值或小数点！"));
+        CLampChase chase{4};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(chase.Tick(), i % 4);
+    }
+
     void pacedSenderKeepsOrderAndGaps() {
         CPacedSender sender;
         QList<QPair<QByteArray, qint64>> sent;

@@ -2,6 +2,8 @@
 
 #include "board_text.h"
 
+#include "../../link/numbers.h"
+
 #include <cstdio>
 
 namespace Korvane {
@@ -54,7 +56,16 @@ std::optional<QByteArray> Segment(const QByteArray& family, int digits, const QB
 }
 
 const char* SegmentLengthText(int digits) {
+    if (digits == 1)
+        return "输入必须为1位数值或小数点！";
     return digits == 8 ? "输入必须为8位数值！" : "输入必须为4位数值！";
+}
+
+QByteArray Lcd1602Joined(const QByteArray& family, const QByteArray& line1,
+                         const QByteArray& line2) {
+    const QByteArray prefix = "$" + family + ",LCD1602,";
+    return (line1.isEmpty() ? QByteArray() : LcdLine(prefix, 1, line1)) +
+           (line2.isEmpty() ? QByteArray() : LcdLine(prefix, 2, line2));
 }
 
 QByteArray LcdLine(const QByteArray& prefix, int line, const QByteArray& text) {
@@ -137,6 +148,111 @@ Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int senso
         u.infrared = ir;
     }
     u.calculator = frame.contains("CALC");
+    return u;
+}
+
+QString CServo::AngleText() const {
+    return QStringLiteral("%1 °").arg(step * 20);
+}
+
+KitUpdate ParseKitFrame(const QByteArray& frame, int sensorChoice, int adSource,
+                        const IrValues& infraredNow) {
+    KitUpdate u;
+    auto text = [&frame](qsizetype from, qsizetype to) {
+        return FromGbk(to > from ? frame.mid(from, to - from) : QByteArray());
+    };
+    if (const qsizetype b = frame.indexOf("BTN"); b >= 0) {
+        const qsizetype c = frame.indexOf(',', b);
+        if (c < 0) {
+            u.stoppedAt = KitUpdate::StoppedAtButton;
+            return u;
+        }
+        const int n = SaturatingInt(frame.mid(b + 3, c - b - 3));
+        if (n >= 1 && n <= 4)
+            u.buttons[n - 1] = UpToHash(frame, c + 1) == "1";
+    }
+    if (const qsizetype i = frame.indexOf("ICL"); i >= 0)
+        u.tilt = UpToHash(frame, i + 3) == "1";
+    if (const qsizetype t = frame.indexOf("TCH"); t >= 0) {
+        const qsizetype c = frame.indexOf(',', t);
+        if (c < 0) {
+            u.stoppedAt = KitUpdate::StoppedAtTouch;
+            return u;
+        }
+        u.touch = frame.mid(t + 3, c - t - 3) == "1";
+        u.touchValue = FromGbk(UpToHash(frame, c + 1));
+    }
+    if (frame.contains("HS")) {
+        IrValues ir = infraredNow;
+        if (!ApplyInfraredFrame(frame, IrVariant::Arduino, &ir)) {
+            u.stoppedAt = KitUpdate::StoppedAtInfrared;
+            return u;
+        }
+        u.infrared = ir;
+    }
+    static const char* const kSensorTags[5] = {"CSB", "TMS", "SHT", "PHW", "VCS"};
+    if (sensorChoice >= 0 && sensorChoice < 5) {
+        if (const qsizetype t = frame.indexOf(kSensorTags[sensorChoice]); t >= 0) {
+            const QByteArray value = UpToHash(frame, t + 3);
+            switch (sensorChoice) {
+            case 0:
+                u.distance = FromGbk(value) + QStringLiteral("cm");
+                break;
+            case 1:
+                u.temperature = FromGbk(value) + QString::fromUtf8("℃");
+                break;
+            case 2: {
+                const qsizetype c = frame.indexOf(',', t);
+                if (c < 0) {
+                    u.stoppedAt = KitUpdate::StoppedAtSensor;
+                    return u;
+                }
+                u.airTemperature = text(t + 3, c) + QString::fromUtf8("℃");
+                u.humidity = FromGbk(UpToHash(frame, c + 1)) + QStringLiteral("%");
+                break;
+            }
+            case 3:
+                u.motion = value != "0";
+                break;
+            case 4:
+                u.sound = value != "0";
+                break;
+            }
+        }
+    }
+    static const char* const kAdTags[4] = {"GMS", "RMS", "VMS", "YWS"};
+    static const char* const kAdUnits[4] = {"Lux", "℃", "mV", ""};
+    if (adSource >= 0 && adSource < 4) {
+        if (const qsizetype t = frame.indexOf(kAdTags[adSource]); t >= 0) {
+            const qsizetype c = frame.indexOf(',', t);
+            if (c < 0) {
+                u.stoppedAt = KitUpdate::StoppedAtAd;
+                return u;
+            }
+            u.adRaw = text(t + 3, c);
+            u.adConverted = FromGbk(UpToHash(frame, c + 1)) + QString::fromUtf8(kAdUnits[adSource]);
+        }
+    }
+    if (const qsizetype j = frame.indexOf("JOY"); j >= 0) {
+        // Each tag is searched from the one before it; any missing ends the frame.
+        const qsizetype c1 = frame.indexOf(',', j);
+        const qsizetype x = c1 < 0 ? -1 : frame.indexOf('X', c1);
+        const qsizetype c2 = x < 0 ? -1 : frame.indexOf(',', x);
+        const qsizetype y = c2 < 0 ? -1 : frame.indexOf('Y', c2);
+        const qsizetype c3 = y < 0 ? -1 : frame.indexOf(',', y);
+        const qsizetype z = c3 < 0 ? -1 : frame.indexOf('Z', c3);
+        const qsizetype h = z < 0 ? -1 : frame.indexOf('#', z);
+        if (h < 0) {
+            u.stoppedAt = KitUpdate::StoppedAtJoystick;
+            return u;
+        }
+        u.joyX = text(x + 1, c2);
+        u.joyY = text(y + 1, c3);
+        u.joyZ = text(z + 1, h);
+        const int direction = SaturatingInt(frame.mid(j + 3, c1 - j - 3));
+        if (direction >= 0 && direction <= 9)
+            u.joyDirection = direction;
+    }
     return u;
 }
 

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -53,17 +54,35 @@ std::vector<PacedStep> Lcd1602Show(const QByteArray& line1, const QByteArray& li
 std::vector<PacedStep> Lcd12864Show(const QByteArray (&lines)[4]);
 constexpr int kLcdGapMs = 100;
 
+// "LCD1602 show" of the Arduino kits: both line frames in one text, back to back (empty
+// lines contribute nothing).
+QByteArray Lcd1602Joined(const QByteArray& family, const QByteArray& line1,
+                         const QByteArray& line2);
+
 } // namespace BoardFrames
 
-// The flowing light's lamp chase: each tick lights the next of eight lamps.
+// The flowing light's lamp chase: each tick lights the next lamp (eight on the 8051 boards,
+// four on the Arduino kits).
 struct CLampChase {
+    int count = 8;
     int step = 0;
-    // The lamp lit by this tick (0 is P1.0); the step moves on, 7 wraps to 0.
+    // The lamp lit by this tick (0 is the first); the step moves on and wraps.
     int Tick() {
         const int lit = step;
-        step = (step + 1) % 8;
+        step = (step + 1) % count;
         return lit;
     }
+};
+
+// The Arduino kit's servo: ten steps of 20 degrees; swings stop at the ends, reset is step 5.
+struct CServo {
+    int step = 0;
+    QByteArray SwingLeft() { return Frame(step = std::min(step + 1, 9)); }
+    QByteArray SwingRight() { return Frame(step = std::max(step - 1, 0)); }
+    QByteArray Reset() { return Frame(step = 5); }
+    // "%d °" of step times 20 (the text before the first swing is "0°").
+    QString AngleText() const;
+    static QByteArray Frame(int step) { return "$AR,SER" + QByteArray::number(step) + "#"; }
 };
 
 // What one frame routed to the 8051 board panel changes. Tags are searched anywhere in the
@@ -84,5 +103,34 @@ struct Board51Update {
 // (ultrasonic, DS18B20, motion, sound) decide which readings count.
 Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int sensorChoice,
                                 const IrValues& infraredNow);
+
+// What one frame routed to the Arduino kit panel changes, looked at in the kit's order:
+// buttons, tilt, touch, infrared, the chosen sensor, the chosen AD reading, the joystick.
+struct KitUpdate {
+    enum Stop {
+        Completed,
+        StoppedAtButton,
+        StoppedAtTouch,
+        StoppedAtInfrared,
+        StoppedAtSensor,
+        StoppedAtAd,
+        StoppedAtJoystick
+    };
+    std::optional<bool> buttons[4]; // lamps 1219, 1220, 1222, 1223
+    std::optional<bool> tilt, touch, motion, sound;
+    std::optional<QString> touchValue;
+    std::optional<IrValues> infrared;
+    std::optional<QString> distance, temperature, airTemperature, humidity;
+    std::optional<QString> adRaw, adConverted;
+    std::optional<QString> joyX, joyY, joyZ;
+    // The joystick direction 0 to 9 (0: no lamp); another direction leaves the lamps.
+    std::optional<int> joyDirection;
+    Stop stoppedAt = Completed;
+};
+
+// Sensor choices 0 to 4 (ultrasonic, DS18B20, DHT11, motion, sound) and AD sources 0 to 3
+// (light, thermistor, voltage, smoke) decide which readings count.
+KitUpdate ParseKitFrame(const QByteArray& frame, int sensorChoice, int adSource,
+                        const IrValues& infraredNow);
 
 } // namespace Korvane
