@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the Qt Designer forms of the development board panels: resources/forms/
-develop51_form_view.ui (template 324, the 8051 boards) and dlg_grid_ctrl.ui (template 332, the
-dot-matrix editor). The forms are plain .ui files; this script only saves typing the XML of
+develop51_form_view.ui (template 324, the 8051 boards), develop_ar_form_view.ui (template 330,
+the Arduino kits) and dlg_grid_ctrl.ui (template 332, the dot-matrix editor). The forms are plain .ui files; this script only saves typing the XML of
 some hundred controls with their ids and captions. Run it from the repository root."""
 
 from form_builder import Form, button, caption, edit, grid, group, hbox, label, lamp, vbox
@@ -39,10 +39,8 @@ def develop51():
                                           lamp(f"{name}Lamp", lamp_id))))
     led_group = group("ledGroup", "（1）LED控制部分", grid("ledLayout", *led_cells))
 
-    coils = [vbox(f"coil{i}Column", lamp(f"coil{i}Lamp", None), label(f"coil{i}Label", f"IN{i}"))
-             for i in range(1, 5)]
     stepper_group = group("stepperGroup", "（2）步进电机", vbox(
-        "stepperLayout", hbox("coilRow", *coils, "stretch"),
+        "stepperLayout", coil_row(),
         hbox("stepperButtons", button("stepperForwardButton", 1053, "顺转"),
              button("stepperStopButton", 1054, "停止"), button("stepperBackwardButton", 1055, "逆转")),
         hbox("stepperSpeedButtons", button("stepperFasterButton", 1056, "加速"),
@@ -160,9 +158,7 @@ def develop51():
     ))
 
     fan_group = group("fanGroup", "（10）风扇控制区", hbox(
-        "fanLayout",
-        {"class": "Korvane::CPictureEx", "name": "fanPicture", "id": 1191,
-         "props": [("minimumSize", "size", (120, 120)), ("maximumSize", "size", (120, 120))]},
+        "fanLayout", fan_picture(),
         grid("fanButtons",
              ((0, 0, 1), button("fanFasterButton", 1138, "加速")),
              ((0, 1, 1), button("fanSlowerButton", 1170, "减速")),
@@ -179,6 +175,141 @@ def develop51():
     f.write("resources/forms/develop51_form_view.ui", hbox("mainLayout", col1, col2, col3))
 
 
+def coil_row():
+    coils = [vbox(f"coil{i}Column", lamp(f"coil{i}Lamp", None), label(f"coil{i}Label", f"IN{i}"))
+             for i in range(1, 5)]
+    return hbox("coilRow", *coils, "stretch")
+
+
+def fan_picture():
+    return {"class": "Korvane::CPictureEx", "name": "fanPicture", "id": 1191,
+            "props": [("minimumSize", "size", (120, 120)), ("maximumSize", "size", (120, 120))]}
+
+
+def develop_ar():
+    f = Form("CDevelopARFormView", "Birch Basic Kit", 1220, 640)
+    led_group = group("ledGroup", "（1）LED控制部分", grid(
+        "ledLayout",
+        ((0, 0, 3), hbox("ledButtons", button("flowingButton", 1176, "流水灯"),
+                         button("breathingButton", 1177, "呼吸灯"), "stretch")),
+        ((1, 0, 1), label("rgbLabel", "三\n色\n灯")),
+        ((1, 1, 1), vbox("rgbColumn",
+                         hbox("led0Row", check("led0Check", 1211, "P3/R(红)"), lamp("led0Lamp", 1215)),
+                         hbox("led1Row", check("led1Check", 1212, "P4/G(绿)"), lamp("led1Lamp", 1216)),
+                         hbox("led2Row", check("led2Check", 1213, "P5/B(蓝)"), lamp("led2Lamp", 1217)))),
+        ((1, 2, 1), hbox("led3Row", check("led3Check", 1214, "P6"), lamp("led3Lamp", 1218))),
+    ))
+    segment_group = group("segmentGroup", "（2）数码管控制显示", grid(
+        "segmentLayout",
+        ((0, 0, 1), radio("oneDigitRadio", 1221, "1位显示")),
+        ((0, 1, 1), radio("fourDigitRadio", 1139, "4位显示")),
+        ((1, 0, 1), label("segmentDisplayCaption", "数码管显示:")),
+        ((1, 1, 2), {"class": "Korvane::CDigiStatic", "name": "segmentDisplay", "id": 1186,
+                     "props": [("minimumSize", "size", (160, 40)), ("text", "string", "1234")]}),
+        ((2, 0, 2), edit("segmentEdit", 1066)),
+        ((2, 2, 1), button("segmentSendButton", 1067, "数码管显示输出")),
+    ))
+    switch_group = group("switchGroup", "（3）按键、触摸开关、倾斜开关", grid(
+        "switchLayout",
+        ((0, 0, 1), hbox("button1Row", lamp("button1Lamp", 1219), label("button1Label", "按钮1"))),
+        ((0, 1, 1), hbox("button2Row", lamp("button2Lamp", 1220), label("button2Label", "按钮2"))),
+        ((0, 2, 1), hbox("button3Row", lamp("button3Lamp", 1222), label("button3Label", "按钮3"))),
+        ((0, 3, 1), hbox("button4Row", lamp("button4Lamp", 1223), label("button4Label", "按钮4"))),
+        ((1, 0, 1), hbox("touchRow", lamp("touchLamp", 1225), label("touchLabel", "触摸开关"))),
+        ((1, 1, 1), hbox("tiltRow", lamp("tiltLamp", 1226), label("tiltLabel", "倾斜开关"))),
+        ((2, 0, 1), caption("touchValueCaption", "触摸AD值：", "touchValueEdit")),
+        ((2, 1, 3), read_only_edit("touchValueEdit", 1009)),
+    ))
+    motor_group = group("motorGroup", "（4）步进电机、风扇、舵机", vbox(
+        "motorLayout", coil_row(),
+        hbox("stepperButtons", button("stepperForwardButton", 1053, "顺转"),
+             button("stepperStopButton", 1054, "停止"), button("stepperBackwardButton", 1055, "逆转"),
+             button("stepperFasterButton", 1056, "加速"), button("stepperSlowerButton", 1057, "减速")),
+        hbox("fanRow", fan_picture(),
+             grid("fanButtons",
+                  ((0, 0, 1), button("fanFasterButton", 1138, "加速")),
+                  ((0, 1, 1), button("fanSlowerButton", 1170, "减速")),
+                  ((1, 0, 1), button("fanStartButton", 1171, "启动")),
+                  ((1, 1, 1), button("fanStopButton", 1172, "停止")))),
+        hbox("servoButtons", button("servoLeftButton", 1224, "舵机左摇"),
+             button("servoResetButton", 1227, "舵机复位"), button("servoRightButton", 1228, "舵机右摇")),
+        hbox("servoRow", label("servoCaption", "舵机度数："), label("servoAngleLabel", "0°", 1230, plain=True),
+             "stretch")))
+    ir_group = group("irGroup", "（5）红外遥控接收", grid(
+        "irLayout",
+        ((0, 0, 1), caption("irInternalCaption", "内部码：", "irInternalEdit")),
+        ((0, 1, 1), read_only_edit("irInternalEdit", 1087)),
+        ((1, 0, 1), caption("irTranslatedCaption", "转义码：", "irTranslatedEdit")),
+        ((1, 1, 1), read_only_edit("irTranslatedEdit", 1088)),
+    ))
+    dot_group = group("dotGroup", "（6）点阵控制区", hbox(
+        "dotLayout", button("dotMatrixButton", 1190, "点阵"), "stretch"))
+    lcd_group = group("lcdGroup", "（7）液晶控制显示", grid(
+        "lcdLayout",
+        ((0, 0, 1), caption("lcd1602Caption", "1602:", "lcd1602Line1Edit")),
+        ((0, 1, 1), edit("lcd1602Line1Edit", 1011, 140)),
+        ((1, 1, 1), edit("lcd1602Line2Edit", 1012, 140)),
+        ((0, 2, 1), button("lcd1602ShowButton", 1017, "1602显示")),
+        ((1, 2, 1), button("lcd1602ClearButton", 1018, "1602清屏")),
+    ))
+    sensor_group = group("sensorGroup", "（8）其他传感器", grid(
+        "sensorLayout",
+        ((0, 0, 1), radio("ultrasonicRadio", 1094, "超声波")),
+        ((0, 1, 1), label("distanceLabel", "20.25cm", 1180, plain=True)),
+        ((0, 2, 1), label("echoTrigLabel", "Echo A5  Trig A4")),
+        ((1, 0, 1), radio("ds18b20Radio", 1095, "DS18B20温度")),
+        ((1, 1, 1), label("temperatureLabel", "29.3℃", 1181, plain=True)),
+        ((1, 2, 1), label("ds18b20PinLabel", "Data:P8")),
+        ((2, 0, 1), radio("dht11Radio", 1098, "DHT11温湿度")),
+        ((2, 1, 1), hbox("dht11Row", label("airTemperatureLabel", "29.3℃", 1182, plain=True),
+                         label("humidityLabel", "29%", 1183, plain=True))),
+        ((2, 2, 1), label("dht11PinLabel", "Data:P8")),
+        ((3, 0, 1), radio("motionRadio", 1096, "人体红外")),
+        ((3, 1, 1), lamp("motionLamp", 1178)),
+        ((3, 2, 1), label("motionPinLabel", "Data:A3")),
+        ((4, 0, 1), radio("soundRadio", 1097, "声音传感器")),
+        ((4, 1, 1), lamp("soundLamp", 1179)),
+        ((4, 2, 1), label("soundPinLabel", "Data:P11")),
+        ((5, 0, 3), button("buzzerButton", 1024, "蜂鸣器（P2）")),
+    ))
+    ad_group = group("adGroup", "（9）AD", grid(
+        "adLayout",
+        ((0, 0, 1), radio("lightRadio", 1058, "光敏传感器(A0)")),
+        ((0, 1, 1), radio("thermistorRadio", 1059, "热敏传感器(A0)")),
+        ((1, 0, 1), radio("voltageRadio", 1060, "电压测量(A0)")),
+        ((1, 1, 1), radio("smokeRadio", 1061, "烟雾传感器(A0)")),
+        ((2, 0, 1), caption("adRawCaption", "原始AD采样数据", "adRawEdit")),
+        ((2, 1, 1), read_only_edit("adRawEdit", 1010)),
+        ((3, 0, 1), caption("adConvertedCaption", "转化后数据显示", "adConvertedEdit")),
+        ((3, 1, 1), read_only_edit("adConvertedEdit", 1013)),
+    ))
+    serial_group = group("serialGroup", "蓝牙串口调试助手", grid(
+        "serialLayout",
+        ((0, 0, 1), caption("serialSendCaption", "发送：", "serialSendEdit")),
+        ((0, 1, 1), edit("serialSendEdit", 1089, 160)),
+        ((0, 2, 1), button("serialSendButton", 1091, "发送")),
+        ((1, 0, 1), caption("serialReceiveCaption", "接收：", "serialReceiveEdit")),
+        ((1, 1, 2), read_only_edit("serialReceiveEdit", 1090)),
+    ))
+    joystick_group = group("joystickGroup", "(10) 遥杆", hbox(
+        "joystickLayout",
+        grid("joystickCross",
+             ((0, 0, 1), lamp("joyUpLeftLamp", 1236)), ((0, 1, 1), lamp("joyUpLamp", 1231)),
+             ((0, 2, 1), lamp("joyUpRightLamp", 1238)), ((1, 0, 1), lamp("joyLeftLamp", 1233)),
+             ((1, 1, 1), lamp("joyCentreLamp", 1235)), ((1, 2, 1), lamp("joyRightLamp", 1234)),
+             ((2, 0, 1), lamp("joyDownLeftLamp", 1241)), ((2, 1, 1), lamp("joyDownLamp", 1232)),
+             ((2, 2, 1), lamp("joyDownRightLamp", 1240))),
+        grid("joystickValues",
+             ((0, 0, 1), caption("joyXCaption", "X:", "joyXEdit")), ((0, 1, 1), read_only_edit("joyXEdit", 1014)),
+             ((1, 0, 1), caption("joyYCaption", "Y:", "joyYEdit")), ((1, 1, 1), read_only_edit("joyYEdit", 1015)),
+             ((2, 0, 1), caption("joyZCaption", "Z:", "joyZEdit")), ((2, 1, 1), read_only_edit("joyZEdit", 1016)))))
+    logo = {"class": "QLabel", "name": "logoPicture", "id": 1237, "props": []}
+    col1 = vbox("column1", led_group, segment_group, switch_group, motor_group)
+    col2 = vbox("column2", ir_group, dot_group, lcd_group, sensor_group)
+    col3 = vbox("column3", ad_group, serial_group, joystick_group, logo)
+    f.write("resources/forms/develop_ar_form_view.ui", hbox("mainLayout", col1, col2, col3))
+
+
 def grid_dialog():
     f = Form("CDlgGridCtrl", "点阵", 380, 400)
     grid_widget = {"class": "Korvane::CDotGrid", "name": "dotGrid", "id": 1187,
@@ -190,4 +321,5 @@ def grid_dialog():
 
 if __name__ == "__main__":
     develop51()
+    develop_ar()
     grid_dialog()

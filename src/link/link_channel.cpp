@@ -55,6 +55,8 @@ void CLinkChannel::Close() {
 bool CLinkChannel::Send(const QByteArray& frame) {
     if (m_state != LinkState::Open || frame.size() > kMaxOutgoingFrame)
         return false;
+    if (frame.isEmpty())
+        return true; // nothing to put on the line (an LCD show with both lines empty)
     return m_transport->Write(frame);
 }
 
