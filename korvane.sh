@@ -41,13 +41,20 @@ demo() {
     DEMO_TMP=$(mktemp -d)
     local tty="$DEMO_TMP/korvane-demo-tty"
     # The training boards' own part of the demo: someone types 12+3= on the board's keypad,
-    # then the board shows its state.
+    # or presses the kit's buttons and moves its joystick; then the board shows its state.
     local script=() quit_after=4000
     case "$product" in
     0 | 1 | 2)
         printf 'wait-frame\nsleep 2600\nkeys 12+3=\nsleep 1500\ndump\n' >"$DEMO_TMP/board.script"
         script=(--script "$DEMO_TMP/board.script")
         quit_after=5000
+        ;;
+    3 | 4)
+        # The kit's own part: buttons, switches, the joystick and a remote key.
+        printf 'wait-frame\nsleep 1500\nbutton 1 1\nbutton 3 1\ntilt 1\ntouch 1 623\njoy 120 900\nsleep 300\nirkey 5\nsleep 1500\ndump\n' \
+            >"$DEMO_TMP/board.script"
+        script=(--script "$DEMO_TMP/board.script")
+        quit_after=4500
         ;;
     esac
     "$BUILD_DIR/sim/korvane-sim" --product "$product" --link "$tty" --control-port 0 \

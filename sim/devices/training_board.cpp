@@ -29,6 +29,30 @@ const struct {
 const char* const kReadings[] = {"GMS", "RMS", "VMS", "SW1", "SW2", "CSB", "TMS", "PHW", "VCS"};
 constexpr int kReadingCount = 9;
 
+// The Arduino kits' readings, in turn. Their AD converter gives 0 to 1023:
+//   GMS light       raw, lux = raw * 1000 / 1023
+//   RMS thermistor  raw, degrees = raw * 100 / 1023 (one decimal)
+//   VMS voltage     raw, mV = raw * 5000 / 1023
+//   YWS smoke       raw, concentration in ppm = raw * 10000 / 1023 (sent without a unit)
+//   CSB, TMS as on the 8051 boards; SHT the DHT11's temperature and humidity ("SHT25,60");
+//   PHW, VCS events; TCH the touch switch and its reading ("TCH1,623"); ICL the tilt switch;
+//   JOY the joystick: direction 0 (rest) to 9 (pressed), X, Y 0 to 1023, Z 1 while pressed.
+const char* const kKitReadings[] = {"GMS", "RMS", "VMS", "YWS", "CSB", "TMS",
+                                    "SHT", "PHW", "VCS", "TCH", "ICL", "JOY"};
+constexpr int kKitReadingCount = 12;
+
+int Reverse8(int v) {
+    int r = 0;
+    for (int bit = 0; bit < 8; ++bit)
+        if (v & (1 << bit))
+            r |= 1 << (7 - bit);
+    return r;
+}
+
+QByteArray Hex2(int v) {
+    return QByteArray::number(v & 0xFF, 16).toUpper().rightJustified(2, '0');
+}
+
 bool AllDigits(const QByteArray& text) {
     for (char c : text)
         if (c < '0' || c > '9')
@@ -106,9 +130,15 @@ void TrainingBoard::OnFrame(const QByteArray& frame) {
             m_fan = std::clamp(m_fan + (n == "2" ? 1 : -1), 1, 3);
         Log(QStringLiteral("fan %1").arg(m_fan == 0 ? QStringLiteral("stopped")
                                                     : QStringLiteral("speed %1").arg(m_fan)));
-    } else if (body.startsWith("TIME"))
+    } else if (IsKit() && body.startsWith("SER")) {
+        const QByteArray n = body.mid(3);
+        if (n.size() != 1 || n[0] < '0' || n[0] > '9')
+            return Bad(frame, QStringLiteral("SER wants SER<0-9>"));
+        m_servo = n[0] - '0';
+        Log(QStringLiteral("servo %1 degrees").arg(ServoAngle()));
+    } else if (!IsKit() && body.startsWith("TIME"))
         OnTime(frame, body);
-    else if (body.startsWith("HS"))
+    else if (!IsKit() && body.startsWith("HS"))
         OnInfraredSend(frame, body);
     else if (body.startsWith("SMG"))
         OnSegment(frame, body);
@@ -121,8 +151,9 @@ void TrainingBoard::OnFrame(const QByteArray& frame) {
 }
 
 void TrainingBoard::OnLed(const QByteArray& frame, const QByteArray& body) {
-    if (body.size() != 5 || body[3] < '0' || body[3] > '7' || body[4] < '0' || body[4] > '3')
-        return Bad(frame, QStringLiteral("LED wants LED<0-7><0|1>"));
+    const char lastLed = IsKit() ? '3' : '7';
+    if (body.size() != 5 || body[3] < '0' || body[3] > lastLed || body[4] < '0' || body[4] > '3')
+        return Bad(frame, QStringLiteral("LED wants LED<0-%1><0|1>").arg(QLatin1Char(lastLed)));
     const int n = body[3] - '0';
     const int s = body[4] - '0';
     if (s >= 2 && n != 0)
@@ -135,7 +166,7 @@ void TrainingBoard::OnLed(const QByteArray& frame, const QByteArray& body) {
         m_leds = s ? (m_leds | (1 << n)) : (m_leds & ~(1 << n));
     }
     Log(QStringLiteral("leds %1%2")
-            .arg(m_leds, 8, 2, QLatin1Char('0'))
+            .arg(m_leds, IsKit() ? 4 : 8, 2, QLatin1Char('0'))
             .arg(m_ledMode.isEmpty() ? QString() : QStringLiteral(" ") + m_ledMode));
 }
 
@@ -167,9 +198,14 @@ void TrainingBoard::OnInfraredSend(const QByteArray& frame, const QByteArray& bo
 }
 
 void TrainingBoard::OnSegment(const QByteArray& frame, const QByteArray& body) {
-    const int digits = body.startsWith("SMG4,") ? 4 : body.startsWith("SMG8,") ? 8 : 0;
+    const QByteArray small = IsKit() ? "SMG1," : "SMG4,";
+    const QByteArray large = IsKit() ? "SMG4," : "SMG8,";
+    const int digits = body.startsWith(small)   ? small[3] - '0'
+                       : body.startsWith(large) ? large[3] - '0'
+                                                : 0;
     if (!digits)
-        return Bad(frame, QStringLiteral("SMG wants SMG4, or SMG8,"));
+        return Bad(frame, QStringLiteral("SMG wants %1 or %2")
+                              .arg(QString::fromLatin1(small), QString::fromLatin1(large)));
     const QByteArray text = body.mid(5);
     if (text.size() != digits)
         return Bad(frame, QStringLiteral("segment text is not %1 bytes").arg(digits));
@@ -178,7 +214,9 @@ void TrainingBoard::OnSegment(const QByteArray& frame, const QByteArray& body) {
 }
 
 void TrainingBoard::OnLcd(const QByteArray& frame, const QByteArray& body) {
-    const int screen = body.startsWith("LCD1602,") ? 0 : body.startsWith("LCD12864,") ? 1 : -1;
+    const int screen = body.startsWith("LCD1602,")                ? 0
+                       : !IsKit() && body.startsWith("LCD12864,") ? 1
+                                                                  : -1;
     if (screen < 0)
         return Bad(frame, QStringLiteral("unknown LCD"));
     const QByteArray rest = body.mid(screen == 0 ? 8 : 9);
@@ -245,7 +283,54 @@ void TrainingBoard::LogDots() {
     Log(QStringLiteral("dots %1").arg(rows.join(QLatin1Char('/'))));
 }
 
+QByteArray TrainingBoard::Joystick() const {
+    // The stick's direction from where it stands; pressed down it is 9.
+    const bool up = m_joyY > 768, down = m_joyY < 256, left = m_joyX<256, right = m_joyX> 768;
+    int direction = 0;
+    if (m_joyZ)
+        direction = 9;
+    else if (up)
+        direction = left ? 5 : right ? 6 : 1;
+    else if (down)
+        direction = left ? 7 : right ? 8 : 2;
+    else if (left)
+        direction = 3;
+    else if (right)
+        direction = 4;
+    return "JOY" + QByteArray::number(direction) + ",X" + QByteArray::number(m_joyX) + ",Y" +
+           QByteArray::number(m_joyY) + ",Z" + QByteArray::number(m_joyZ);
+}
+
 QByteArray TrainingBoard::Reading(int which) {
+    if (IsKit()) {
+        const QByteArray tag = kKitReadings[which];
+        const int raw = m_fixed.contains(tag)
+                            ? m_fixed.value(tag)
+                            : int(std::lround(511.5 + 480 * std::sin(m_time * 0.3 + which)));
+        if (tag == "GMS")
+            return tag + QByteArray::number(raw) + "," + QByteArray::number(raw * 1000 / 1023);
+        if (tag == "RMS")
+            return tag + QByteArray::number(raw) + "," +
+                   QByteArray::number(raw * 100.0 / 1023, 'f', 1);
+        if (tag == "VMS")
+            return tag + QByteArray::number(raw) + "," + QByteArray::number(raw * 5000 / 1023);
+        if (tag == "YWS")
+            return tag + QByteArray::number(raw) + "," + QByteArray::number(raw * 10000 / 1023);
+        if (tag == "CSB")
+            return tag + QByteArray::number(2.0 + raw / 5.0, 'f', 2);
+        if (tag == "TMS")
+            return tag + QByteArray::number(15 + raw / 80.0, 'f', 1);
+        if (tag == "SHT")
+            return tag + QByteArray::number(18 + raw / 100) + "," +
+                   QByteArray::number(30 + raw / 20);
+        if (tag == "PHW" || tag == "VCS")
+            return tag + (raw > 800 ? "1" : "0");
+        if (tag == "TCH")
+            return "TCH" + QByteArray(m_touch ? "1" : "0") + "," + QByteArray::number(m_touchRaw);
+        if (tag == "ICL")
+            return "ICL" + QByteArray::number(m_fixed.value("ICL", 0));
+        return Joystick();
+    }
     const QByteArray tag = kReadings[which];
     // A slow swing of its own for each reading, unless a command fixed it.
     const int raw = m_fixed.contains(tag)
@@ -270,7 +355,7 @@ QByteArray TrainingBoard::Reading(int which) {
 void TrainingBoard::Tick(double dt) {
     m_time += dt;
     Send(Reading(m_next));
-    m_next = (m_next + 1) % kReadingCount;
+    m_next = (m_next + 1) % (IsKit() ? kKitReadingCount : kReadingCount);
 }
 
 void TrainingBoard::TypeNextKey() {
@@ -296,15 +381,35 @@ bool TrainingBoard::Command(const QString& line) {
     } else if (name == QLatin1String("irkey")) {
         for (const auto& k : kRemote) {
             if (arg == QLatin1String(k.name)) {
+                // The 8051 boards send address, its complement, the complement of the key and
+                // the key; the kits send the key's bits the other way round.
                 const QByteArray code =
-                    "00FF" +
-                    QByteArray::number(0xFF - k.byte, 16).toUpper().rightJustified(2, '0') +
-                    QByteArray::number(k.byte, 16).toUpper().rightJustified(2, '0');
+                    IsKit() ? "00FF" + Hex2(Reverse8(k.byte)) + Hex2(0xFF - Reverse8(k.byte))
+                            : "00FF" + Hex2(0xFF - k.byte) + Hex2(k.byte);
                 Send("HSX," + code);
                 return true;
             }
         }
         return false;
+    } else if (name == QLatin1String("button") && IsKit()) {
+        const int n = arg.section(QLatin1Char(' '), 0, 0).toInt();
+        const QString state = arg.section(QLatin1Char(' '), 1, 1);
+        if (n < 1 || n > 4)
+            return false;
+        Send("BTN" + QByteArray::number(n) + "," + (state == QLatin1String("0") ? "0" : "1"));
+    } else if (name == QLatin1String("tilt") && IsKit()) {
+        m_fixed.insert("ICL", arg == QLatin1String("1") ? 1 : 0);
+        Send("ICL" + QByteArray::number(m_fixed.value("ICL")));
+    } else if (name == QLatin1String("touch") && IsKit()) {
+        m_touch = arg.section(QLatin1Char(' '), 0, 0) == QLatin1String("1");
+        if (!arg.section(QLatin1Char(' '), 1, 1).isEmpty())
+            m_touchRaw = std::clamp(arg.section(QLatin1Char(' '), 1, 1).toInt(), 0, 1023);
+        Send(Reading(9));
+    } else if (name == QLatin1String("joy") && IsKit()) {
+        m_joyX = std::clamp(arg.section(QLatin1Char(' '), 0, 0).toInt(), 0, 1023);
+        m_joyY = std::clamp(arg.section(QLatin1Char(' '), 1, 1).toInt(), 0, 1023);
+        m_joyZ = arg.section(QLatin1Char(' '), 2, 2) == QLatin1String("1") ? 1 : 0;
+        Send(Joystick());
     } else if (name == QLatin1String("ir") && !arg.isEmpty()) {
         Send("HSX," + arg.toLatin1());
     } else if (name == QLatin1String("reading")) {
@@ -318,15 +423,19 @@ bool TrainingBoard::Command(const QString& line) {
         emit send(Korvane::ToGbk(arg));
     } else if (name == QLatin1String("dump")) {
         Log(QStringLiteral("leds %1%2")
-                .arg(m_leds, 8, 2, QLatin1Char('0'))
+                .arg(m_leds, IsKit() ? 4 : 8, 2, QLatin1Char('0'))
                 .arg(m_ledMode.isEmpty() ? QString() : QStringLiteral(" ") + m_ledMode));
         LogLcd(0);
-        LogLcd(1);
+        if (!IsKit())
+            LogLcd(1);
         LogDots();
         Log(QStringLiteral("segment %1").arg(Korvane::FromGbk(m_segment)));
-        Log(QStringLiteral("clock %1")
-                .arg(m_clock.isValid() ? m_clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                                       : QStringLiteral("not set")));
+        if (!IsKit())
+            Log(QStringLiteral("clock %1")
+                    .arg(m_clock.isValid() ? m_clock.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                           : QStringLiteral("not set")));
+        if (IsKit())
+            Log(QStringLiteral("servo %1 degrees").arg(ServoAngle()));
         Log(QStringLiteral("fan %1, stepper %2 speed %3, beeps %4, bad frames %5")
                 .arg(m_fan)
                 .arg(m_stepper)
@@ -341,6 +450,7 @@ bool TrainingBoard::Command(const QString& line) {
 
 void RegisterTrainingBoards() {
     RegisterDevice({0, 1, 2}, [] { return std::make_unique<TrainingBoard>("51"); });
+    RegisterDevice({3, 4}, [] { return std::make_unique<TrainingBoard>("AR"); });
 }
 
 } // namespace KorvaneSim

@@ -12,14 +12,18 @@
 namespace KorvaneSim {
 
 // A training board's firmware as the station sees it: it takes the board frames ("$51,..."
-// for the 8051 boards), keeps the state they set (LEDs, stepper, fan, buzzer, clock, segment
-// text, LCD screens, dot matrix) and logs it, logs every malformed frame as
-// "bad <frame> <why>", sends its readings in turn, loops an infrared send back as a received
-// code, and sees the serial assistant's raw bytes outside frames.
+// for the 8051 boards, "$AR,..." for the Arduino kits), keeps the state they set (LEDs, stepper,
+// fan, buzzer, clock, segment text, LCD screens, dot matrix) and logs it, logs every malformed
+// frame as "bad <frame> <why>", sends its readings in turn, loops an infrared send back as a
+// received code, and sees the serial assistant's raw bytes outside frames.
 //
 // Commands (standard input or script lines):
-//   keys TEXT        press keypad keys, one "CALC" frame each ("keys 12+3=")
-//   irkey NAME       press a remote-control key ("irkey 1", "irkey POWERON")
+//   keys TEXT        press keypad keys, one "CALC" frame each ("keys 12+3="; 8051 boards)
+//   irkey NAME       press a remote-control key ("irkey 1", "irkey POWERON"); the kits send
+//                    the code in their own bit order
+//   button N 0|1     release or press one of the kit's four buttons
+//   tilt 0|1, touch 0|1 [RAW]   the kit's tilt and touch switches
+//   joy X Y [Z]      move the kit's joystick (0 to 1023 each way, Z 1 while pressed)
 //   ir CODE          receive an infrared code as it stands ("ir 00FFF30C")
 //   reading TAG RAW  fix a reading's raw value ("reading GMS 128"; "reading GMS auto")
 //   send FRAME       send a frame as it stands
@@ -43,6 +47,9 @@ class TrainingBoard : public Device {
     QDateTime ClockSet() const { return m_clock; }
     int BadFrames() const { return m_bad; }
 
+    bool IsKit() const { return m_family == "AR"; }
+    int ServoAngle() const { return m_servo * 20; }
+
   private:
     void Bad(const QByteArray& frame, const QString& why);
     void Log(const QString& line) { emit log(line); }
@@ -57,6 +64,7 @@ class TrainingBoard : public Device {
     void LogLcd(int screen);
     void TypeNextKey();
     QByteArray Reading(int which);
+    QByteArray Joystick() const;
 
     QByteArray m_family;
     int m_leds = 0;         // bit n: P1.n
@@ -74,6 +82,10 @@ class TrainingBoard : public Device {
     bool m_inFrame = false; // the serial line, byte by byte: are we between "$" and "#"?
     QByteArray m_assistant; // raw bytes outside frames
 
+    int m_servo = 0; // kits: the servo's step, 0 to 9 (20 degrees each)
+    int m_joyX = 512, m_joyY = 512, m_joyZ = 0;
+    bool m_touch = false;
+    int m_touchRaw = 300;
     int m_next = 0;                // the reading sent on the next tick
     QMap<QByteArray, int> m_fixed; // readings fixed by command: tag -> raw value
     double m_time = 0;
