@@ -153,11 +153,14 @@ class TestEndToEnd : public QObject {
     }
 
     void simulatorRefusesProductsItDoesNotHave() {
-        QProcess sim;
-        sim.start(QStringLiteral(KORVANE_SIM_PATH), {"--product", "0"});
-        QVERIFY(sim.waitForFinished(5000));
-        QCOMPARE(sim.exitCode(), 2);
-        QVERIFY(sim.readAllStandardError().contains("no simulated device"));
+        // Every product of the table has its simulated device; anything else is refused.
+        for (const char* product : {"16", "-1", "x"}) {
+            QProcess sim;
+            sim.start(QStringLiteral(KORVANE_SIM_PATH), {"--product", product});
+            QVERIFY(sim.waitForFinished(5000));
+            QCOMPARE(sim.exitCode(), 2);
+            QVERIFY(sim.readAllStandardError().contains("no simulated device"));
+        }
     }
 };
 

@@ -74,7 +74,7 @@ void RegisterPanelFamily(PanelFamily family);
 void RegisterPanelFamilies();
 const PanelFamily* FindPanelFamily(int dialogId);
 
-// Creates the panel class of a dialog id (a placeholder for products without a panel yet).
+// Creates the panel class of a dialog id (null for an id no family registered).
 CPanelBase* CreatePanel(int dialogId, CPanelHost* host, QWidget* parent);
 
 } // namespace Korvane

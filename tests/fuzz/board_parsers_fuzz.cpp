@@ -1,6 +1,6 @@
 // libFuzzer target: bytes from a training board, through the frame assembler and into the
-// board parsers, the infrared key names and the keypad calculator. Whatever arrives, nothing
-// reads out of bounds, no signed overflow happens (UBSan), a key name is one of the table's
+// 8051 and Arduino kit parsers, the infrared key names and the keypad calculator. Whatever arrives,
+// nothing reads out of bounds, no signed overflow happens (UBSan), a key name is one of the table's
 // or "UNKNOW", and a calculator error always gives 0.
 #include "link/frame_receive.h"
 #include "panels/boards/board_frames.h"
@@ -19,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             const auto u = Korvane::ParseBoard51Frame(frame, ad, ad % 4, ir);
             if (u.infrared)
                 ir = *u.infrared;
+        }
+        for (int choice = 0; choice < 5; ++choice) {
+            const auto k = Korvane::ParseKitFrame(frame, choice, choice % 4, ir);
+            if (k.joyDirection && (*k.joyDirection < 0 || *k.joyDirection > 9))
+                std::abort();
         }
         for (auto v : {Korvane::IrVariant::Board51, Korvane::IrVariant::Arduino}) {
             const QByteArray name = Korvane::KeyName(frame, v);
