@@ -322,6 +322,10 @@ class TestBoardCore : public QObject {
         QCOMPARE(*u.adConverted, QStringLiteral("42"));
         u = ParseKitFrame("$AR,HSX,00FF30CF#", 0, 0, none);
         QCOMPARE(u.infrared->translatedCode, QByteArray("1"));
+        // A short infrared code is "UNKNOW" and the rest of the frame still counts.
+        u = ParseKitFrame("$AR,HSX,12#$AR,CSB5#", 0, 0, none);
+        QCOMPARE(u.infrared->translatedCode, QByteArray("UNKNOW"));
+        QCOMPARE(*u.distance, QStringLiteral("5cm"));
         u = ParseKitFrame("$AR,JOY3,X100,Y512,Z1#", 0, 0, none);
         QCOMPARE(*u.joyDirection, 3);
         QCOMPARE(*u.joyX, QStringLiteral("100"));

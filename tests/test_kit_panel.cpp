@@ -203,6 +203,9 @@ class TestKitPanel : public QObject {
         k.KitSays("$AR,JOY4,X9,Y9#"); // no Z: nothing of the joystick changes
         QCOMPARE(k.Edit(1014)->text(), QStringLiteral("7"));
         QCOMPARE(k.LitJoyLamps(), QList<int>{3});
+        // 1237 is the logo here; 1238 a joystick lamp (tested above as direction 6).
+        QVERIFY(!k.Get<QLabel>(1237)->pixmap().isNull());
+        QVERIFY(k.Get<CLamp>(1238));
         // Infrared in the kit's bit order.
         k.KitSays("$AR,HSX,00FF30CF#");
         QCOMPARE(k.Edit(1088)->text(), QStringLiteral("1"));
