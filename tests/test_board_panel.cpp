@@ -2,11 +2,11 @@
 // end to end against the simulated board.
 #include "app/control_ids.h"
 #include "app/message_seam.h"
+#include "board_fixture.h"
 #include "panels/boards/develop51_form_view.h"
 #include "panels/boards/dlg_grid_ctrl.h"
 #include "panels/boards/dot_grid.h"
 #include "sim_process.h"
-#include "station_fixture.h"
 #include "widgets/button_ex.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"
@@ -30,35 +30,7 @@ namespace {
 
 const int kLedLamps[8] = {1140, 1141, 1142, 1143, 1144, 1145, 1174, 1175};
 
-// A board panel on a pseudo-terminal: the window, its panel and the board's end of the line.
-struct Board {
-    StationOnPty station;
-    CDevelop51FormView* panel = nullptr;
-
-    bool Start(int product = 0) {
-        if (!station.Start(product, QSize(1300, 800)))
-            return false;
-        panel = qobject_cast<CDevelop51FormView*>(station.frame->CurrentPanel());
-        return panel != nullptr;
-    }
-    template <class T = QWidget> T* Get(int id) { return qobject_cast<T*>(FindControl(panel, id)); }
-    QAbstractButton* Button(int id) { return Get<QAbstractButton>(id); }
-    QLineEdit* Edit(int id) { return Get<QLineEdit>(id); }
-    CLamp* Lamp(int id) { return Get<CLamp>(id); }
-    QByteArray Sent(qsizetype bytes) { return station.pty->ReadAtLeast(bytes); }
-    // The board sends frames; the panel has shown them when the serial receive text has the last.
-    void Board51Says(const QByteArray& frames, const QString& lastShown) {
-        station.pty->Write(frames);
-        QTRY_COMPARE(Edit(1090)->text(), lastShown);
-    }
-    int LitLamp() {
-        int lit = -1;
-        for (int i = 0; i < 8; ++i)
-            if (Lamp(kLedLamps[i])->IsOn())
-                lit = lit < 0 ? i : 99; // more than one lit
-        return lit;
-    }
-};
+using Board = BoardOnPty<CDevelop51FormView>;
 
 } // namespace
 
@@ -84,7 +56,7 @@ class TestBoardPanel : public QObject {
 
     void ledBoxesLampsAndTheFlowingLight() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         b.Button(1029)->click();
         QCOMPARE(b.Sent(10), QByteArray("$51,LED01#"));
         QVERIFY(b.Lamp(1140)->IsOn());
@@ -107,7 +79,7 @@ class TestBoardPanel : public QObject {
         QElapsedTimer t;
         t.start();
         while (seen.size() < 10 && t.elapsed() < 3000) {
-            const int lit = b.LitLamp();
+            const int lit = b.LitLamp(kLedLamps);
             if (lit >= 0 && (seen.isEmpty() || seen.last() != lit))
                 seen << lit;
             QTest::qWait(5);
@@ -116,11 +88,11 @@ class TestBoardPanel : public QObject {
         b.Button(1176)->click();
         QCOMPARE(b.Sent(10), QByteArray("$51,LED00#"));
         QVERIFY(!b.panel->LampTimerActive());
-        QCOMPARE(b.LitLamp(), -1);
+        QCOMPARE(b.LitLamp(kLedLamps), -1);
         QVERIFY(b.Button(1177)->isEnabled());
         b.Button(1176)->click(); // starts at P1.0 again
         QCOMPARE(b.Sent(10), QByteArray("$51,LED02#"));
-        QTRY_COMPARE(b.LitLamp(), 0);
+        QTRY_COMPARE(b.LitLamp(kLedLamps), 0);
         b.Button(1176)->click();
         b.Sent(10);
 
@@ -136,7 +108,7 @@ class TestBoardPanel : public QObject {
         b.Button(1176)->click();
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(!b.panel->LampTimerActive());
-        QCOMPARE(b.LitLamp(), -1);
+        QCOMPARE(b.LitLamp(kLedLamps), -1);
         QVERIFY(!b.Button(1177)->isEnabled());
         b.Button(1176)->click();
         QVERIFY(b.Button(1177)->isEnabled());
@@ -144,7 +116,7 @@ class TestBoardPanel : public QObject {
 
     void lcdFramesArePacedWhileTheWindowWorks() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         b.Edit(1011)->setText(QString::fromUtf8("你好"));
         b.Edit(1012)->setText(QStringLiteral("abc"));
         QElapsedTimer t;
@@ -188,7 +160,7 @@ class TestBoardPanel : public QObject {
 
     void editsTakeOnlyWhatTheBoardCanUse() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         QLineEdit* lcd = b.Edit(1011);
         lcd->setFocus();
         QTest::keyClicks(lcd, QStringLiteral("a#b$c"));
@@ -231,7 +203,7 @@ class TestBoardPanel : public QObject {
 
     void clockAndSegmentOutput() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         QCOMPARE(b.Edit(1063)->text(), QStringLiteral("0")); // 0:0:0 and today
         QCOMPARE(b.Get<QDateEdit>(1064)->date(), QDate::currentDate());
         b.Get<QDateEdit>(1064)->setDate(QDate(2024, 2, 29));
@@ -262,7 +234,7 @@ class TestBoardPanel : public QObject {
         // An empty hour edit: no complaint from ticks or frames, one from the clock click.
         m_messages.clear();
         b.Edit(1063)->clear();
-        b.Board51Says("$51,CSB1#", QStringLiteral("$51,CSB1#"));
+        b.Says("$51,CSB1#", QStringLiteral("$51,CSB1#"));
         QTest::qWait(1100); // a clock tick
         QVERIFY(m_messages.isEmpty());
         b.Button(1022)->click();
@@ -289,38 +261,37 @@ class TestBoardPanel : public QObject {
 
     void framesFromTheBoard() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         QLineEdit* lcd = b.Edit(1011);
         lcd->setText(QStringLiteral("typing here"));
         lcd->setFocus();
         lcd->setCursorPosition(3);
-        b.Board51Says("$51,GMS512,200#", QStringLiteral("$51,GMS512,200#"));
+        b.Says("$51,GMS512,200#", QStringLiteral("$51,GMS512,200#"));
         QCOMPARE(b.Edit(1009)->text(), QStringLiteral("512"));
         QCOMPARE(b.Edit(1010)->text(), QStringLiteral("200Lux"));
         b.Button(1061)->click(); // SW1
-        b.Board51Says("$51,SW11,3300#", QStringLiteral("$51,SW11,3300#"));
+        b.Says("$51,SW11,3300#", QStringLiteral("$51,SW11,3300#"));
         QCOMPARE(b.Edit(1009)->text(), QStringLiteral("1"));
         QCOMPARE(b.Edit(1010)->text(), QStringLiteral("3300mV"));
-        b.Board51Says("$51,GMS1,2#", QStringLiteral("$51,GMS1,2#")); // not the source now
+        b.Says("$51,GMS1,2#", QStringLiteral("$51,GMS1,2#")); // not the source now
         QCOMPARE(b.Edit(1009)->text(), QStringLiteral("1"));
         b.Button(1096)->click(); // motion
-        b.Board51Says("$51,PHW1#", QStringLiteral("$51,PHW1#"));
+        b.Says("$51,PHW1#", QStringLiteral("$51,PHW1#"));
         QVERIFY(b.Lamp(1178)->IsOn());
-        b.Board51Says("$51,PHW0#", QStringLiteral("$51,PHW0#"));
+        b.Says("$51,PHW0#", QStringLiteral("$51,PHW0#"));
         QVERIFY(!b.Lamp(1178)->IsOn());
         // Infrared: a key name, the board's own name, no change without ",", short codes.
-        b.Board51Says("$51,HSX,00FFF30C#", QStringLiteral("$51,HSX,00FFF30C#"));
+        b.Says("$51,HSX,00FFF30C#", QStringLiteral("$51,HSX,00FFF30C#"));
         QCOMPARE(b.Edit(1087)->text(), QStringLiteral("00FFF30C"));
         QCOMPARE(b.Edit(1088)->text(), QStringLiteral("1"));
-        b.Board51Says("$51,HS45#", QStringLiteral("$51,HS45#"));
+        b.Says("$51,HS45#", QStringLiteral("$51,HS45#"));
         QCOMPARE(b.Edit(1087)->text(), QStringLiteral("00FFF30C"));
-        b.Board51Says("$51,HSX,12#", QStringLiteral("$51,HSX,12#"));
+        b.Says("$51,HSX,12#", QStringLiteral("$51,HSX,12#"));
         QCOMPARE(b.Edit(1087)->text(), QStringLiteral("12"));
         QCOMPARE(b.Edit(1088)->text(), QStringLiteral("UNKNOW"));
         QVERIFY(m_messages.isEmpty());
         // The keypad: formula, result, the key lit.
-        b.Board51Says("$51,CALC1#$51,CALC2#$51,CALC+#$51,CALC3#$51,CALC=#",
-                      QStringLiteral("$51,CALC=#"));
+        b.Says("$51,CALC1#$51,CALC2#$51,CALC+#$51,CALC3#$51,CALC=#", QStringLiteral("$51,CALC=#"));
         QCOMPARE(b.Edit(1069)->text(), QStringLiteral("12+3="));
         QCOMPARE(b.Edit(1070)->text(), QStringLiteral("15"));
         for (int id = 1071; id <= 1086; ++id)
@@ -338,7 +309,7 @@ class TestBoardPanel : public QObject {
 
     void dotMatrixEditor() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         b.Button(1190)->click();
         QTRY_VERIFY(b.panel->DotMatrixEditor());
         CDlgGridCtrl* editor = b.panel->DotMatrixEditor();
@@ -392,7 +363,7 @@ class TestBoardPanel : public QObject {
     void oneClassServesTheThreeBoards() {
         Board b;
         QVERIFY(b.Start(0));
-        b.Board51Says("$51,CSB7#", QStringLiteral("$51,CSB7#"));
+        b.Says("$51,CSB7#", QStringLiteral("$51,CSB7#"));
         for (int product : {1, 2}) {
             b.station.frame->SelectProduct(product);
             QCOMPARE(b.station.frame->CurrentPanel(), b.panel);
@@ -414,7 +385,7 @@ class TestBoardPanel : public QObject {
 
     void everyControlIsNamedAndTellsApart() {
         Board b;
-        QVERIFY(b.Start());
+        QVERIFY(b.Start(0));
         auto text = [](QWidget* w, QAccessible::Text t) {
             return QAccessible::queryAccessibleInterface(w)->text(t);
         };
@@ -435,7 +406,7 @@ class TestBoardPanel : public QObject {
             heard.insert(said);
         }
         // Value displays read their values.
-        b.Board51Says("$51,CSB33#", QStringLiteral("$51,CSB33#"));
+        b.Says("$51,CSB33#", QStringLiteral("$51,CSB33#"));
         QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Name), QStringLiteral("33cm"));
         QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Description),
                  QStringLiteral("Ultrasonic distance"));

@@ -2,9 +2,9 @@
 // end to end against the simulated kit.
 #include "app/control_ids.h"
 #include "app/message_seam.h"
+#include "board_fixture.h"
 #include "panels/boards/develop_ar_form_view.h"
 #include "sim_process.h"
-#include "station_fixture.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"
 
@@ -22,26 +22,10 @@ const int kLedLamps[4] = {1215, 1216, 1217, 1218};
 // Joystick lamps by direction 1 to 9.
 const int kJoyLamps[10] = {0, 1231, 1232, 1233, 1234, 1236, 1238, 1241, 1240, 1235};
 
-struct Kit {
-    StationOnPty station;
-    CDevelopARFormView* panel = nullptr;
-
-    bool Start(int product = 3) {
-        if (!station.Start(product, QSize(1300, 800)))
-            return false;
-        panel = qobject_cast<CDevelopARFormView*>(station.frame->CurrentPanel());
-        return panel != nullptr;
-    }
-    template <class T = QWidget> T* Get(int id) { return qobject_cast<T*>(FindControl(panel, id)); }
-    QAbstractButton* Button(int id) { return Get<QAbstractButton>(id); }
-    QLineEdit* Edit(int id) { return Get<QLineEdit>(id); }
-    QString Label(int id) { return Get<QLabel>(id)->text(); }
-    bool Lit(int id) { return Get<CLamp>(id)->IsOn(); }
-    QByteArray Sent(qsizetype bytes) { return station.pty->ReadAtLeast(bytes); }
-    void KitSays(const QByteArray& frame) {
-        station.pty->Write(frame);
-        QTRY_COMPARE(Edit(1090)->text(), QString::fromLatin1(frame));
-    }
+// The kit's frame arrives whole: the serial receive text shows it as sent.
+struct Kit : BoardOnPty<CDevelopARFormView> {
+    bool Start() { return BoardOnPty::Start(3); }
+    void KitSays(const QByteArray& frame) { Says(frame, QString::fromLatin1(frame)); }
     QList<int> LitJoyLamps() {
         QList<int> lit;
         for (int d = 1; d <= 9; ++d)

@@ -99,6 +99,49 @@ QByteArray UpToHash(const QByteArray& frame, qsizetype from) {
     return end > from ? frame.mid(from, end - from) : QByteArray();
 }
 
+// An AD reading "<tag><raw>,<converted>#": false when no "," follows the tag (the frame's
+// processing ends there).
+bool ReadAd(const QByteArray& frame, const char* tag, const char* unit, BoardReadings* r) {
+    const qsizetype t = frame.indexOf(tag);
+    if (t < 0)
+        return true;
+    const qsizetype c = frame.indexOf(',', t);
+    if (c < 0)
+        return false;
+    r->adRaw = FromGbk(frame.mid(t + 3, c - t - 3));
+    r->adConverted = FromGbk(UpToHash(frame, c + 1)) + QString::fromUtf8(unit);
+    return true;
+}
+
+// The sensors both boards have, by tag: the value runs from the tag to the "#".
+void ReadSensor(const QByteArray& frame, const char* tag, BoardReadings* r) {
+    const qsizetype t = frame.indexOf(tag);
+    if (t < 0)
+        return;
+    const QByteArray value = UpToHash(frame, t + 3);
+    const QByteArray which(tag);
+    if (which == "CSB")
+        r->distance = FromGbk(value) + QStringLiteral("cm");
+    else if (which == "TMS")
+        r->temperature = FromGbk(value) + QString::fromUtf8("℃");
+    else if (which == "PHW")
+        r->motion = value != "0";
+    else if (which == "VCS")
+        r->sound = value != "0";
+}
+
+// The infrared rule: false when no "," follows "HS" (the frame's processing ends there).
+bool ReadInfrared(const QByteArray& frame, IrVariant variant, const IrValues& now,
+                  BoardReadings* r) {
+    if (!frame.contains("HS"))
+        return true;
+    IrValues ir = now;
+    if (!ApplyInfraredFrame(frame, variant, &ir))
+        return false;
+    r->infrared = ir;
+    return true;
+}
+
 } // namespace
 
 Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int sensorChoice,
@@ -106,46 +149,17 @@ Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int senso
     Board51Update u;
     static const char* const kAdTags[5] = {"GMS", "RMS", "VMS", "SW1", "SW2"};
     static const char* const kAdUnits[5] = {"Lux", "℃", "mV", "mV", "mV"};
-    if (adSource >= 0 && adSource < 5) {
-        const qsizetype t = frame.indexOf(kAdTags[adSource]);
-        if (t >= 0) {
-            const qsizetype c = frame.indexOf(',', t);
-            if (c < 0) {
-                u.stoppedAt = Board51Update::StoppedAtAd;
-                return u;
-            }
-            u.adRaw = FromGbk(frame.mid(t + 3, c - t - 3));
-            u.adConverted = FromGbk(UpToHash(frame, c + 1)) + QString::fromUtf8(kAdUnits[adSource]);
-        }
+    if (adSource >= 0 && adSource < 5 &&
+        !ReadAd(frame, kAdTags[adSource], kAdUnits[adSource], &u)) {
+        u.stoppedAt = Board51Update::StoppedAtAd;
+        return u;
     }
     static const char* const kSensorTags[4] = {"CSB", "TMS", "PHW", "VCS"};
-    if (sensorChoice >= 0 && sensorChoice < 4) {
-        const qsizetype t = frame.indexOf(kSensorTags[sensorChoice]);
-        if (t >= 0) {
-            const QByteArray value = UpToHash(frame, t + 3);
-            switch (sensorChoice) {
-            case 0:
-                u.distance = FromGbk(value) + QStringLiteral("cm");
-                break;
-            case 1:
-                u.temperature = FromGbk(value) + QString::fromUtf8("℃");
-                break;
-            case 2:
-                u.motion = value != "0";
-                break;
-            case 3:
-                u.sound = value != "0";
-                break;
-            }
-        }
-    }
-    if (frame.contains("HS")) {
-        IrValues ir = infraredNow;
-        if (!ApplyInfraredFrame(frame, IrVariant::Board51, &ir)) {
-            u.stoppedAt = Board51Update::StoppedAtInfrared;
-            return u;
-        }
-        u.infrared = ir;
+    if (sensorChoice >= 0 && sensorChoice < 4)
+        ReadSensor(frame, kSensorTags[sensorChoice], &u);
+    if (!ReadInfrared(frame, IrVariant::Board51, infraredNow, &u)) {
+        u.stoppedAt = Board51Update::StoppedAtInfrared;
+        return u;
     }
     u.calculator = frame.contains("CALC");
     return u;
@@ -182,56 +196,31 @@ KitUpdate ParseKitFrame(const QByteArray& frame, int sensorChoice, int adSource,
         u.touch = frame.mid(t + 3, c - t - 3) == "1";
         u.touchValue = FromGbk(UpToHash(frame, c + 1));
     }
-    if (frame.contains("HS")) {
-        IrValues ir = infraredNow;
-        if (!ApplyInfraredFrame(frame, IrVariant::Arduino, &ir)) {
-            u.stoppedAt = KitUpdate::StoppedAtInfrared;
-            return u;
-        }
-        u.infrared = ir;
+    if (!ReadInfrared(frame, IrVariant::Arduino, infraredNow, &u)) {
+        u.stoppedAt = KitUpdate::StoppedAtInfrared;
+        return u;
     }
     static const char* const kSensorTags[5] = {"CSB", "TMS", "SHT", "PHW", "VCS"};
-    if (sensorChoice >= 0 && sensorChoice < 5) {
-        if (const qsizetype t = frame.indexOf(kSensorTags[sensorChoice]); t >= 0) {
-            const QByteArray value = UpToHash(frame, t + 3);
-            switch (sensorChoice) {
-            case 0:
-                u.distance = FromGbk(value) + QStringLiteral("cm");
-                break;
-            case 1:
-                u.temperature = FromGbk(value) + QString::fromUtf8("℃");
-                break;
-            case 2: {
-                const qsizetype c = frame.indexOf(',', t);
-                if (c < 0) {
-                    u.stoppedAt = KitUpdate::StoppedAtSensor;
-                    return u;
-                }
-                u.airTemperature = text(t + 3, c) + QString::fromUtf8("℃");
-                u.humidity = FromGbk(UpToHash(frame, c + 1)) + QStringLiteral("%");
-                break;
+    if (sensorChoice == 2) {
+        // The DHT11: "SHT<temperature>,<humidity>#".
+        if (const qsizetype t = frame.indexOf("SHT"); t >= 0) {
+            const qsizetype c = frame.indexOf(',', t);
+            if (c < 0) {
+                u.stoppedAt = KitUpdate::StoppedAtSensor;
+                return u;
             }
-            case 3:
-                u.motion = value != "0";
-                break;
-            case 4:
-                u.sound = value != "0";
-                break;
-            }
+            u.airTemperature = text(t + 3, c) + QString::fromUtf8("℃");
+            u.humidity = FromGbk(UpToHash(frame, c + 1)) + QStringLiteral("%");
         }
+    } else if (sensorChoice >= 0 && sensorChoice < 5) {
+        ReadSensor(frame, kSensorTags[sensorChoice], &u);
     }
     static const char* const kAdTags[4] = {"GMS", "RMS", "VMS", "YWS"};
     static const char* const kAdUnits[4] = {"Lux", "℃", "mV", ""};
-    if (adSource >= 0 && adSource < 4) {
-        if (const qsizetype t = frame.indexOf(kAdTags[adSource]); t >= 0) {
-            const qsizetype c = frame.indexOf(',', t);
-            if (c < 0) {
-                u.stoppedAt = KitUpdate::StoppedAtAd;
-                return u;
-            }
-            u.adRaw = text(t + 3, c);
-            u.adConverted = FromGbk(UpToHash(frame, c + 1)) + QString::fromUtf8(kAdUnits[adSource]);
-        }
+    if (adSource >= 0 && adSource < 4 &&
+        !ReadAd(frame, kAdTags[adSource], kAdUnits[adSource], &u)) {
+        u.stoppedAt = KitUpdate::StoppedAtAd;
+        return u;
     }
     if (const qsizetype j = frame.indexOf("JOY"); j >= 0) {
         // Each tag is searched from the one before it; any missing ends the frame.

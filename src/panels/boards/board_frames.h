@@ -85,16 +85,20 @@ struct CServo {
     static QByteArray Frame(int step) { return "$AR,SER" + QByteArray::number(step) + "#"; }
 };
 
-// What one frame routed to the 8051 board panel changes. Tags are searched anywhere in the
-// frame and looked at in a fixed order (AD, other sensor, infrared, calculator); a frame can
-// end early, and stoppedAt says where.
-struct Board51Update {
-    enum Stop { Completed, StoppedAtAd, StoppedAtInfrared };
-    // Texts from the board are read as GBK.
+// Readings both kinds of board report, as one frame changes them. Texts from a board are
+// read as GBK.
+struct BoardReadings {
     std::optional<QString> adRaw, adConverted;
     std::optional<QString> distance, temperature; // with their units
     std::optional<bool> motion, sound;            // lamps 1178 and 1179
     std::optional<IrValues> infrared;
+};
+
+// What one frame routed to the 8051 board panel changes. Tags are searched anywhere in the
+// frame and looked at in a fixed order (AD, other sensor, infrared, calculator); a frame can
+// end early, and stoppedAt says where.
+struct Board51Update : BoardReadings {
+    enum Stop { Completed, StoppedAtAd, StoppedAtInfrared };
     bool calculator = false; // the frame carries a keypad key ("CALC")
     Stop stoppedAt = Completed;
 };
@@ -106,7 +110,7 @@ Board51Update ParseBoard51Frame(const QByteArray& frame, int adSource, int senso
 
 // What one frame routed to the Arduino kit panel changes, looked at in the kit's order:
 // buttons, tilt, touch, infrared, the chosen sensor, the chosen AD reading, the joystick.
-struct KitUpdate {
+struct KitUpdate : BoardReadings {
     enum Stop {
         Completed,
         StoppedAtButton,
@@ -117,11 +121,9 @@ struct KitUpdate {
         StoppedAtJoystick
     };
     std::optional<bool> buttons[4]; // lamps 1219, 1220, 1222, 1223
-    std::optional<bool> tilt, touch, motion, sound;
+    std::optional<bool> tilt, touch;
     std::optional<QString> touchValue;
-    std::optional<IrValues> infrared;
-    std::optional<QString> distance, temperature, airTemperature, humidity;
-    std::optional<QString> adRaw, adConverted;
+    std::optional<QString> airTemperature, humidity;
     std::optional<QString> joyX, joyY, joyZ;
     // The joystick direction 0 to 9 (0: no lamp); another direction leaves the lamps.
     std::optional<int> joyDirection;

@@ -95,6 +95,41 @@ class CBoardPanel : public CPanelBase {
         int segmentLimit;   // bytes the segment edit takes (0: no limit)
     };
 
+    // The shared controls of a board form; both forms give them the same names. The LED
+    // boxes, lamps and names and the digit radios differ by board and are set by the panel.
+    template <class Form> static Controls SharedControls(Form* ui) {
+        Controls c;
+        c.flowing = ui->flowingButton;
+        c.breathing = ui->breathingButton;
+        c.coil2 = ui->coil2Lamp;
+        c.stepper[0] = ui->stepperForwardButton;
+        c.stepper[1] = ui->stepperStopButton;
+        c.stepper[2] = ui->stepperBackwardButton;
+        c.stepper[3] = ui->stepperFasterButton;
+        c.stepper[4] = ui->stepperSlowerButton;
+        c.buzzer = ui->buzzerButton;
+        c.fan = ui->fanPicture;
+        c.fanFaster = ui->fanFasterButton;
+        c.fanSlower = ui->fanSlowerButton;
+        c.fanStart = ui->fanStartButton;
+        c.fanStop = ui->fanStopButton;
+        c.segmentDisplay = ui->segmentDisplay;
+        c.segmentEdit = ui->segmentEdit;
+        c.segmentSend = ui->segmentSendButton;
+        c.lcdLines[0] = ui->lcd1602Line1Edit;
+        c.lcdLines[1] = ui->lcd1602Line2Edit;
+        c.lcdShow = ui->lcd1602ShowButton;
+        c.lcdClear = ui->lcd1602ClearButton;
+        c.serialSend = ui->serialSendEdit;
+        c.serialSendButton = ui->serialSendButton;
+        c.serialReceive = ui->serialReceiveEdit;
+        c.irInternal = ui->irInternalEdit;
+        c.irTranslated = ui->irTranslatedEdit;
+        c.dotMatrix = ui->dotMatrixButton;
+        c.logo = ui->logoPicture;
+        return c;
+    }
+
     CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget* parent);
     ~CBoardPanel() override;
 

@@ -15,41 +15,13 @@ CDevelopARFormView::CDevelopARFormView(CPanelHost* host, QWidget* parent)
     : CBoardPanel(PanelKitAR, {"AR", {1, 4}, false, 0}, host, parent),
       m_ui(new Ui::CDevelopARFormView) {
     m_ui->setupUi(this);
-    Controls c;
-    c.flowing = m_ui->flowingButton;
-    c.breathing = m_ui->breathingButton;
+    Controls c = SharedControls(m_ui.get());
     c.ledBoxes = {m_ui->led0Check, m_ui->led1Check, m_ui->led2Check, m_ui->led3Check};
     c.ledLamps = {m_ui->led0Lamp, m_ui->led1Lamp, m_ui->led2Lamp, m_ui->led3Lamp};
     c.ledNames = {QStringLiteral("P3 red"), QStringLiteral("P4 green"), QStringLiteral("P5 blue"),
                   QStringLiteral("P6")};
-    c.coil2 = m_ui->coil2Lamp;
-    c.stepper[0] = m_ui->stepperForwardButton;
-    c.stepper[1] = m_ui->stepperStopButton;
-    c.stepper[2] = m_ui->stepperBackwardButton;
-    c.stepper[3] = m_ui->stepperFasterButton;
-    c.stepper[4] = m_ui->stepperSlowerButton;
-    c.buzzer = m_ui->buzzerButton;
-    c.fan = m_ui->fanPicture;
-    c.fanFaster = m_ui->fanFasterButton;
-    c.fanSlower = m_ui->fanSlowerButton;
-    c.fanStart = m_ui->fanStartButton;
-    c.fanStop = m_ui->fanStopButton;
     c.digitRadios[0] = m_ui->oneDigitRadio;
     c.digitRadios[1] = m_ui->fourDigitRadio;
-    c.segmentDisplay = m_ui->segmentDisplay;
-    c.segmentEdit = m_ui->segmentEdit;
-    c.segmentSend = m_ui->segmentSendButton;
-    c.lcdLines[0] = m_ui->lcd1602Line1Edit;
-    c.lcdLines[1] = m_ui->lcd1602Line2Edit;
-    c.lcdShow = m_ui->lcd1602ShowButton;
-    c.lcdClear = m_ui->lcd1602ClearButton;
-    c.serialSend = m_ui->serialSendEdit;
-    c.serialSendButton = m_ui->serialSendButton;
-    c.serialReceive = m_ui->serialReceiveEdit;
-    c.irInternal = m_ui->irInternalEdit;
-    c.irTranslated = m_ui->irTranslatedEdit;
-    c.dotMatrix = m_ui->dotMatrixButton;
-    c.logo = m_ui->logoPicture;
     BindShared(c);
     BindOwn();
     WriteControls();
