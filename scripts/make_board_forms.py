@@ -27,6 +27,30 @@ def read_only_edit(name, cid, min_width=0):
     return w
 
 
+def segment(title, first, second, width):
+    return group("segmentGroup", title, grid(
+        "segmentLayout",
+        ((0, 0, 1), first),
+        ((0, 1, 1), second),
+        ((1, 0, 1), label("segmentDisplayCaption", "数码管显示:")),
+        ((1, 1, 2), {"class": "Korvane::CDigiStatic", "name": "segmentDisplay", "id": 1186,
+                     "props": [("minimumSize", "size", (width, 40)), ("text", "string", "1234")]}),
+        ((2, 0, 2), edit("segmentEdit", 1066)),
+        ((2, 2, 1), button("segmentSendButton", 1067, "数码管显示输出")),
+    ))
+
+
+def serial_assistant():
+    return group("serialGroup", "蓝牙串口调试助手", grid(
+        "serialLayout",
+        ((0, 0, 1), caption("serialSendCaption", "发送：", "serialSendEdit")),
+        ((0, 1, 1), edit("serialSendEdit", 1089, 160)),
+        ((0, 2, 1), button("serialSendButton", 1091, "发送")),
+        ((1, 0, 1), caption("serialReceiveCaption", "接收：", "serialReceiveEdit")),
+        ((1, 1, 2), read_only_edit("serialReceiveEdit", 1090)),
+    ))
+
+
 def develop51():
     f = Form("CDevelop51FormView", "Alder Development Board", 1220, 640)
     leds = [("led0", 1029, 1140), ("led1", 1030, 1141), ("led2", 1031, 1142), ("led3", 1032, 1143),
@@ -109,16 +133,8 @@ def develop51():
         ((3, 2, 4), read_only_edit("irTranslatedEdit", 1088)),
     ))
 
-    segment_group = group("segmentGroup", "（7）数码管控制显示", grid(
-        "segmentLayout",
-        ((0, 0, 1), radio("fourDigitRadio", 1139, "4位显示")),
-        ((0, 1, 1), radio("eightDigitRadio", 1173, "8位显示")),
-        ((1, 0, 1), label("segmentDisplayCaption", "数码管显示:")),
-        ((1, 1, 2), {"class": "Korvane::CDigiStatic", "name": "segmentDisplay", "id": 1186,
-                     "props": [("minimumSize", "size", (200, 40)), ("text", "string", "1234")]}),
-        ((2, 0, 2), edit("segmentEdit", 1066)),
-        ((2, 2, 1), button("segmentSendButton", 1067, "数码管显示输出")),
-    ))
+    segment_group = segment("（7）数码管控制显示", radio("fourDigitRadio", 1139, "4位显示"),
+                            radio("eightDigitRadio", 1173, "8位显示"), 200)
 
     lcd_group = group("lcdGroup", "（8）液晶控制显示", grid(
         "lcdLayout",
@@ -148,14 +164,7 @@ def develop51():
         hbox("resultRow", caption("resultCaption", "结果：", "resultEdit"), edit("resultEdit", 1070)),
         grid("keypadLayout", *key_cells)))
 
-    serial_group = group("serialGroup", "蓝牙串口调试助手", grid(
-        "serialLayout",
-        ((0, 0, 1), caption("serialSendCaption", "发送：", "serialSendEdit")),
-        ((0, 1, 1), edit("serialSendEdit", 1089, 160)),
-        ((0, 2, 1), button("serialSendButton", 1091, "发送")),
-        ((1, 0, 1), caption("serialReceiveCaption", "接收：", "serialReceiveEdit")),
-        ((1, 1, 2), read_only_edit("serialReceiveEdit", 1090)),
-    ))
+    serial_group = serial_assistant()
 
     fan_group = group("fanGroup", "（10）风扇控制区", hbox(
         "fanLayout", fan_picture(),
@@ -199,16 +208,8 @@ def develop_ar():
                          hbox("led2Row", check("led2Check", 1213, "P5/B(蓝)"), lamp("led2Lamp", 1217)))),
         ((1, 2, 1), hbox("led3Row", check("led3Check", 1214, "P6"), lamp("led3Lamp", 1218))),
     ))
-    segment_group = group("segmentGroup", "（2）数码管控制显示", grid(
-        "segmentLayout",
-        ((0, 0, 1), radio("oneDigitRadio", 1221, "1位显示")),
-        ((0, 1, 1), radio("fourDigitRadio", 1139, "4位显示")),
-        ((1, 0, 1), label("segmentDisplayCaption", "数码管显示:")),
-        ((1, 1, 2), {"class": "Korvane::CDigiStatic", "name": "segmentDisplay", "id": 1186,
-                     "props": [("minimumSize", "size", (160, 40)), ("text", "string", "1234")]}),
-        ((2, 0, 2), edit("segmentEdit", 1066)),
-        ((2, 2, 1), button("segmentSendButton", 1067, "数码管显示输出")),
-    ))
+    segment_group = segment("（2）数码管控制显示", radio("oneDigitRadio", 1221, "1位显示"),
+                            radio("fourDigitRadio", 1139, "4位显示"), 160)
     switch_group = group("switchGroup", "（3）按键、触摸开关、倾斜开关", grid(
         "switchLayout",
         ((0, 0, 1), hbox("button1Row", lamp("button1Lamp", 1219), label("button1Label", "按钮1"))),
@@ -283,14 +284,7 @@ def develop_ar():
         ((3, 0, 1), caption("adConvertedCaption", "转化后数据显示", "adConvertedEdit")),
         ((3, 1, 1), read_only_edit("adConvertedEdit", 1013)),
     ))
-    serial_group = group("serialGroup", "蓝牙串口调试助手", grid(
-        "serialLayout",
-        ((0, 0, 1), caption("serialSendCaption", "发送：", "serialSendEdit")),
-        ((0, 1, 1), edit("serialSendEdit", 1089, 160)),
-        ((0, 2, 1), button("serialSendButton", 1091, "发送")),
-        ((1, 0, 1), caption("serialReceiveCaption", "接收：", "serialReceiveEdit")),
-        ((1, 1, 2), read_only_edit("serialReceiveEdit", 1090)),
-    ))
+    serial_group = serial_assistant()
     joystick_group = group("joystickGroup", "(10) 遥杆", hbox(
         "joystickLayout",
         grid("joystickCross",

@@ -6,7 +6,6 @@
 #include "panels/boards/develop51_form_view.h"
 #include "panels/boards/dlg_grid_ctrl.h"
 #include "panels/boards/dot_grid.h"
-#include "sim_process.h"
 #include "widgets/button_ex.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"
@@ -413,18 +412,12 @@ class TestBoardPanel : public QObject {
     }
 
     void endToEndWithTheSimulatedBoard() {
-        SimProcess sim;
-        QVERIFY(sim.Start(0, {"--rate", "20"}));
-        CMainFrame frame;
-        frame.SelectProduct(0);
-        frame.resize(1300, 800);
-        frame.show();
-        QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
-        auto* panel = frame.CurrentPanel();
-        auto button = [panel](int id) {
-            return qobject_cast<QAbstractButton*>(FindControl(panel, id));
-        };
-        auto edit = [panel](int id) { return qobject_cast<QLineEdit*>(FindControl(panel, id)); };
+        StationOnSim s;
+        QVERIFY(s.Start(0, {"--rate", "20"}));
+        SimProcess& sim = s.sim;
+        auto* panel = s.panel;
+        auto button = [&s](int id) { return s.Button(id); };
+        auto edit = [&s](int id) { return s.Edit(id); };
         // Readings arrive by themselves.
         QTRY_VERIFY(!edit(1009)->text().isEmpty());
         button(1030)->click();

@@ -4,7 +4,6 @@
 #include "app/message_seam.h"
 #include "board_fixture.h"
 #include "panels/boards/develop_ar_form_view.h"
-#include "sim_process.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"
 
@@ -197,21 +196,13 @@ class TestKitPanel : public QObject {
     }
 
     void endToEndWithTheSimulatedKit() {
-        SimProcess sim;
-        QVERIFY(sim.Start(3, {"--rate", "40"}));
-        CMainFrame frame;
-        frame.SelectProduct(3);
-        frame.resize(1300, 800);
-        frame.show();
-        QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
-        auto* panel = frame.CurrentPanel();
-        auto button = [panel](int id) {
-            return qobject_cast<QAbstractButton*>(FindControl(panel, id));
-        };
-        auto edit = [panel](int id) { return qobject_cast<QLineEdit*>(FindControl(panel, id)); };
-        auto lamp = [panel](int id) {
-            return qobject_cast<CLamp*>(FindControl(panel, id))->IsOn();
-        };
+        StationOnSim s;
+        QVERIFY(s.Start(3, {"--rate", "40"}));
+        SimProcess& sim = s.sim;
+        auto* panel = s.panel;
+        auto button = [&s](int id) { return s.Button(id); };
+        auto edit = [&s](int id) { return s.Edit(id); };
+        auto lamp = [&s](int id) { return s.Lit(id); };
         button(1224)->click();
         button(1224)->click();
         QVERIFY(!sim.WaitPrinted("servo 40 degrees").isEmpty());
