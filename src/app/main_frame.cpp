@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "frame_monitor.h"
+
 #include "../link/config_dlg.h"
 #include "../panels/panel_base.h"
 #include "about_dlg.h"
@@ -63,6 +65,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_stack = new QStackedWidget(this);
     setCentralWidget(m_stack);
 
+    m_monitor = new CFrameMonitor(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_monitor);
+    m_monitor->hide();
     CreateMenus();
     CreateToolBar();
     m_status = new CColorStatu(this);
@@ -71,6 +76,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
     connect(&m_link, &CLinkManager::stateChanged, this, &CMainFrame::ShowLinkState);
     connect(&m_link, &CLinkManager::framesDropped, this, &CMainFrame::ShowDropped);
+    connect(&m_link, &CLinkManager::framesDropped, m_monitor, &CFrameMonitor::SetStationDropped);
     m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
                       [this] { RoutedBatchDone(); });
     SetProductTitle(ProductIndex().load());
@@ -151,6 +157,11 @@ void CMainFrame::CreateMenus() {
         a->setCheckable(true);
         a->setChecked(true);
     }
+    // The frame monitor: every frame sent and received, on every link.
+    QAction* monitorAct = m_monitor->toggleViewAction();
+    monitorAct->setText(QStringLiteral("Frame monitor(&M)"));
+    SetCommandId(monitorAct, CmdViewFrameMonitor);
+    view->addAction(monitorAct);
     connect(toolbarAct, &QAction::toggled, this, [this](bool on) { m_toolbar->setVisible(on); });
     connect(statusAct, &QAction::toggled, this, [this](bool on) { m_status->setVisible(on); });
 

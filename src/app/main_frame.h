@@ -12,6 +12,7 @@ class QActionGroup;
 namespace Korvane {
 
 class CColorStatu;
+class CFrameMonitor;
 class CKorvaneDoc;
 
 // Command ids of the main window's menu and toolbar.
@@ -29,6 +30,7 @@ enum CommandId : int {
     CmdAppExit = 57665,
     CmdViewToolbar = 59392,
     CmdViewStatusBar = 59393,
+    CmdViewFrameMonitor = 33000, // ours: the frame monitor dock
     CmdPortConfig = 32773,
     CmdOpenClose = 32815,
 };
@@ -66,6 +68,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
     CLinkManager& Link() { return m_link; }
     CColorStatu* StatusBar() const { return m_status; }
+    // The frame monitor dock ("View" → "Frame monitor"), hidden until the user opens it.
+    CFrameMonitor* FrameMonitor() const { return m_monitor; }
 
     // Runs the initial update of every panel once more (the renewed empty document).
     void RefreshPanels();
@@ -84,6 +88,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
     CLinkManager m_link;
     CColorStatu* m_status = nullptr;
+    CFrameMonitor* m_monitor = nullptr;
     QToolBar* m_toolbar = nullptr;
     QStackedWidget* m_stack = nullptr;
     CKorvaneDoc* m_doc = nullptr;

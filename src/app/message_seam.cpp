@@ -1,6 +1,7 @@
 #include "message_seam.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace Korvane {
@@ -11,7 +12,21 @@ MessageObserver& Observer() {
     return observer;
 }
 MessageIcon g_lastIcon = MessageIcon::Information;
+SaveFileAnswer& SaveAnswer() {
+    static SaveFileAnswer answer;
+    return answer;
+}
 } // namespace
+
+QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    if (SaveAnswer())
+        return SaveAnswer()(caption);
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+}
+
+void SetSaveFileAnswer(SaveFileAnswer answer) {
+    SaveAnswer() = std::move(answer);
+}
 
 void ShowMessage(const QString& text, QWidget* parent, MessageIcon icon) {
     g_lastIcon = icon;

@@ -22,4 +22,10 @@ void SetMessageObserver(MessageObserver observer);
 // The icon of the last message shown (for tests that check which box a text comes in).
 MessageIcon LastMessageIcon();
 
+// Asks the user for a file to write (a save dialog); empty when the user cancels. Tests and
+// the headless demo install the answer instead, so nothing waits for a dialog nobody sees.
+QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter);
+using SaveFileAnswer = std::function<QString(const QString& caption)>;
+void SetSaveFileAnswer(SaveFileAnswer answer);
+
 } // namespace Korvane

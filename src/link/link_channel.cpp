@@ -2,6 +2,9 @@
 
 #include "frames.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace Korvane {
 
 namespace {
@@ -9,10 +12,43 @@ LinkTraceSink& TraceSink() {
     static LinkTraceSink sink;
     return sink;
 }
+
+struct Taps {
+    std::vector<std::pair<int, LinkTap>> list;
+    int next = 1;
+};
+Taps& AllTaps() {
+    static Taps taps;
+    return taps;
+}
 } // namespace
 
 void SetLinkTrace(LinkTraceSink sink) {
     TraceSink() = std::move(sink);
+}
+
+int AddLinkTap(LinkTap tap) {
+    const int handle = AllTaps().next++;
+    AllTaps().list.emplace_back(handle, std::move(tap));
+    return handle;
+}
+
+void RemoveLinkTap(int handle) {
+    auto& list = AllTaps().list;
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [handle](const auto& t) { return t.first == handle; }),
+               list.end());
+}
+
+void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame) {
+    if (TraceSink())
+        TraceSink()(direction, TraceName(), frame);
+    if (AllTaps().list.empty())
+        return;
+    const TracedFrame traced{direction, TraceName(), frame,
+                             m_sinceOpen.isValid() ? m_sinceOpen.elapsed() : 0};
+    for (const auto& [handle, tap] : AllTaps().list)
+        tap(traced);
 }
 
 CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent)
@@ -23,8 +59,7 @@ CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* paren
     connect(m_transport.get(), &CTransport::bytesReceived, this, &CLinkChannel::OnBytes);
     connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
     connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
-        if (TraceSink())
-            TraceSink()(TraceDirection::Sent, TraceName(), frame);
+        Trace(TraceDirection::Sent, frame);
         emit frameSent(frame);
     });
 }
@@ -69,6 +104,7 @@ void CLinkChannel::SetState(LinkState state) {
 
 void CLinkChannel::OnOpened() {
     m_opening = false;
+    m_sinceOpen.start();
     m_assembler.Reset();
     SetState(LinkState::Open);
     emit openFinished(true, QString());
@@ -82,8 +118,7 @@ void CLinkChannel::OnOpenFailed(const QString& reason) {
 
 void CLinkChannel::OnBytes(const QByteArray& chunk) {
     m_assembler.FeedChunk(chunk, [this](const QByteArray& frame) {
-        if (TraceSink())
-            TraceSink()(TraceDirection::Received, TraceName(), frame);
+        Trace(TraceDirection::Received, frame);
         emit frameReceived(frame);
     });
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).

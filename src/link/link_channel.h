@@ -3,6 +3,7 @@
 #include "frame_receive.h"
 #include "transport.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
@@ -19,6 +20,19 @@ enum class TraceDirection { Sent, Received };
 using LinkTraceSink = std::function<void(TraceDirection, const QString& link, const QByteArray&)>;
 // Installs the process-wide trace (the station's --trace); an empty function removes it.
 void SetLinkTrace(LinkTraceSink sink);
+
+// One frame as a link wrote or assembled it, with the time since that link opened.
+struct TracedFrame {
+    TraceDirection direction;
+    QString link;
+    QByteArray bytes;
+    qint64 sinceOpenMs = 0;
+};
+// Taps see every frame of every link, on the UI thread, in order (the frame monitor is one).
+using LinkTap = std::function<void(const TracedFrame&)>;
+// Adds a tap; the number returned removes it again.
+int AddLinkTap(LinkTap tap);
+void RemoveLinkTap(int handle);
 
 // The frame rules on top of one transport, the same for every link: outgoing frames of at most
 // 1024 bytes, incoming bytes cut into frames by its own assembler (reset at every open and
@@ -64,6 +78,7 @@ class CLinkChannel : public QObject {
 
   private:
     QString TraceName() const;
+    void Trace(TraceDirection direction, const QByteArray& frame);
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);
@@ -76,6 +91,7 @@ class CLinkChannel : public QObject {
     bool m_opening = false;
     std::function<bool()> m_hasRoom;
     bool m_held = false;
+    QElapsedTimer m_sinceOpen; // time stamps of traced frames
 };
 
 } // namespace Korvane
