@@ -306,6 +306,8 @@ void CMainFrame::ShowLinkState(LinkState state) {
         break;
     case LinkState::Failed:
         m_status->SetColorPane(3, QStringLiteral("Fail"), kRed);
+        for (CPanelBase* panel : std::as_const(m_panels))
+            panel->OnLinkLost();
         break;
     case LinkState::Closed:
         m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
@@ -315,6 +317,13 @@ void CMainFrame::ShowLinkState(LinkState state) {
         m_status->SetColorPane(3, QStringLiteral("Opening"), kYellow);
         break;
     }
+}
+
+void CMainFrame::ShowStatusText(const QString& text) {
+    if (text.isEmpty())
+        m_status->clearMessage();
+    else
+        m_status->showMessage(text);
 }
 
 void CMainFrame::ShowDropped(quint64 total) {

@@ -48,6 +48,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
     // Puts a frame on this window's serial link, or tells the user that it is not open.
     bool SendFrame(const QByteArray& frame) override;
+    void ShowStatusText(const QString& text) override;
 
     // Product menu: sets the product index, the title and shows the product's panel.
     void SelectProduct(int index);

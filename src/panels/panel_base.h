@@ -17,6 +17,8 @@ class CPanelHost {
     // Puts one complete frame on the window's serial link; when the link is not open, tells
     // the user so and returns false.
     virtual bool SendFrame(const QByteArray& frame) = 0;
+    // A line of text in the window's status bar (empty: the usual text again).
+    virtual void ShowStatusText(const QString& text) { Q_UNUSED(text); }
 };
 
 // Base of every product panel. Each panel class has one dialog id; its window keeps at most
@@ -43,6 +45,8 @@ class CPanelBase : public QWidget {
     int Product() const { return m_product; }
     // The headless demo: shows what the panel does, as a user would, without a user.
     virtual void StartDemo() {}
+    // The window's serial link went away (unplugged, or an open failed).
+    virtual void OnLinkLost() {}
 
   protected:
     // Told by SetProduct; panels whose behaviour depends on the product override it.

@@ -9,9 +9,11 @@
 #include "chart_wave.h"
 #include "ui_balence_form_view.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace Korvane {
@@ -26,7 +28,24 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     SetControlId(m_chart, 1045);
     auto* chartLayout = new QVBoxLayout(m_ui->chartHost);
     chartLayout->setContentsMargins(0, 0, 0, 0);
+    // Tools the waveform adds to the car's own controls; off until the user turns them on.
+    auto* tools = new QHBoxLayout;
+    m_recordButton = new QToolButton(m_ui->chartHost);
+    m_recordButton->setObjectName(QStringLiteral("recordButton"));
+    m_recordButton->setText(tr("Record..."));
+    m_recordButton->setCheckable(true);
+    m_recordButton->setAccessibleDescription(tr("Record every telemetry frame to a CSV file"));
+    tools->addWidget(m_recordButton);
+    tools->addStretch(1);
+    chartLayout->addLayout(tools);
     chartLayout->addWidget(m_chart);
+    connect(m_recordButton, &QToolButton::toggled, this, &CBalenceFormView::OnRecord);
+    connect(&m_recorder, &CTelemetryRecorder::rowsWritten, this,
+            &CBalenceFormView::UpdateRecordingStatus);
+    connect(&m_recorder, &CTelemetryRecorder::failed, this, [this](const QString& reason) {
+        StopRecording();
+        ShowMessage(tr("The recording stopped: %1").arg(reason), this, MessageIcon::Warning);
+    });
 
     const struct {
         QAbstractButton* button;
@@ -206,13 +225,58 @@ void CBalenceFormView::OnSliderReleased(int gain) {
 }
 
 void CBalenceFormView::UpdateAngle() {
-    SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
-                               GainText(m_sliders[AngleD]->value())));
+    if (SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
+                                   GainText(m_sliders[AngleD]->value()))))
+        m_recorder.SetGains(GainsInForce());
 }
 
 void CBalenceFormView::UpdateSpeed() {
-    SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
-                               GainText(m_sliders[SpeedI]->value())));
+    if (SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
+                                   GainText(m_sliders[SpeedI]->value()))))
+        m_recorder.SetGains(GainsInForce());
+}
+
+QString CBalenceFormView::GainsInForce() const {
+    return QStringLiteral("AP=%1 AD=%2 VP=%3 VI=%4")
+        .arg(GainText(m_sliders[AngleP]->value()), GainText(m_sliders[AngleD]->value()),
+             GainText(m_sliders[SpeedP]->value()), GainText(m_sliders[SpeedI]->value()));
+}
+
+void CBalenceFormView::OnRecord(bool on) {
+    if (!on) {
+        StopRecording();
+        return;
+    }
+    const QString path =
+        AskSaveFileName(this, tr("Record telemetry"), tr("CSV files (*.csv);;All files (*)"));
+    QString error;
+    if (path.isEmpty() || !m_recorder.Start(path, &error)) {
+        const QSignalBlocker quiet(m_recordButton);
+        m_recordButton->setChecked(false);
+        if (!path.isEmpty())
+            ShowMessage(tr("The recording could not be written to %1: %2").arg(path, error), this,
+                        MessageIcon::Warning);
+        return;
+    }
+    m_recorder.SetGains(GainsInForce());
+    UpdateRecordingStatus();
+}
+
+void CBalenceFormView::StopRecording() {
+    m_recorder.Stop();
+    const QSignalBlocker quiet(m_recordButton);
+    m_recordButton->setChecked(false);
+    Host()->ShowStatusText(QString());
+}
+
+void CBalenceFormView::UpdateRecordingStatus() {
+    if (m_recorder.IsRecording())
+        Host()->ShowStatusText(
+            tr("Recording %1: %2 rows").arg(m_recorder.Path()).arg(m_recorder.Rows()));
+}
+
+void CBalenceFormView::OnLinkLost() {
+    StopRecording(); // unplugged: the file is closed, complete
 }
 
 void CBalenceFormView::QueryPid() {
@@ -274,6 +338,8 @@ void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
         // The label ends in the two-decimal form of the position the slider took.
         SetGainLabelFromSlider(g);
     }
+    if (reply.count > 0)
+        m_recorder.SetGains(GainsInForce()); // what the car says it runs with
     WriteControls();
 }
 
@@ -282,6 +348,7 @@ void CBalenceFormView::OnRoutedFrame(int message, const QByteArray& frame) {
         ApplyPidReply(frame);
     } else if (message == MsgBalanceTelemetry) {
         m_telemetry.Parse(frame);
+        m_recorder.AddRow(m_telemetry); // every frame that reached the panel is a row
         m_telemetryPending = true;
     }
 }

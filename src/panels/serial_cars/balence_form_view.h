@@ -3,6 +3,7 @@
 #include "../../link/frames.h"
 #include "../panel_base.h"
 #include "balance_model.h"
+#include "telemetry_recorder.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QSlider;
+class QToolButton;
 
 namespace Ui {
 class CBalenceFormView;
@@ -33,6 +35,11 @@ class CBalenceFormView : public CPanelBase {
     void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
+    void OnLinkLost() override;
+
+    // Telemetry recording to a CSV file ("Record" above the chart).
+    CTelemetryRecorder& Recorder() { return m_recorder; }
+    QToolButton* RecordButton() const { return m_recordButton; }
 
     // Draws a chart refresh that is waiting for the display rate now.
     void FlushChart();
@@ -68,6 +75,10 @@ class CBalenceFormView : public CPanelBase {
     void ApplyPidReply(const QByteArray& frame);
     void ScheduleChartRefresh();
     void RefreshChart();
+    void OnRecord(bool on);
+    void StopRecording();
+    void UpdateRecordingStatus();
+    QString GainsInForce() const;
 
     std::unique_ptr<Ui::CBalenceFormView> m_ui;
     CTchart_wave* m_chart = nullptr;
@@ -87,6 +98,8 @@ class CBalenceFormView : public CPanelBase {
     bool m_displayOpen = false;
     bool m_telemetryPending = false; // telemetry parsed, controls not yet written
 
+    CTelemetryRecorder m_recorder;
+    QToolButton* m_recordButton = nullptr;
     QList<QPointF> m_points[3]; // reused point buffers of the three series
     QTimer m_chartTimer;        // coalesces chart redraws to the display rate
     QElapsedTimer m_sinceRefresh;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QTimer>
+
+namespace Korvane {
+
+class CBalanceTelemetry;
+
+// Records the balance car's telemetry to a CSV file: a header line, then one row for every
+// telemetry frame (milliseconds since the recording began, left and right speed,
+// acceleration, gyroscope, distance, voltage), and a comment line with the gains in force
+// whenever they change. Rows are written to the file at least every kFlushMs and when the
+// recording stops; a write that fails stops it and says why.
+class CTelemetryRecorder : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int kFlushMs = 500;
+    static constexpr char kHeader[] =
+        "time_ms,left_speed,right_speed,acceleration,gyroscope,distance,voltage";
+
+    explicit CTelemetryRecorder(QObject* parent = nullptr);
+    ~CTelemetryRecorder() override;
+
+    // Starts a new file (replacing one of the same name); false with a reason when it cannot
+    // be written.
+    bool Start(const QString& path, QString* error);
+    // Writes what waits and closes the file.
+    void Stop();
+    bool IsRecording() const { return m_file.isOpen(); }
+    QString Path() const { return m_path; }
+    qint64 Rows() const { return m_rows; }
+
+    void AddRow(const CBalanceTelemetry& telemetry);
+    // The gains in force as text ("AP=25.00 AD=3.30 VP=3.00 VI=0.10"); a change is written as
+    // a comment line before the next row.
+    void SetGains(const QString& gains);
+
+    // One CSV field: quoted when it holds a comma, a quote or a line break.
+    static QByteArray CsvField(const QByteArray& value);
+
+  signals:
+    // A write failed: the recording has stopped.
+    void failed(const QString& reason);
+    void rowsWritten(qint64 rows);
+
+  private:
+    void Flush();
+    void WriteGainsIfChanged();
+
+    QFile m_file;
+    QString m_path;
+    QByteArray m_buffer; // rows not yet handed to the file
+    QElapsedTimer m_clock;
+    QTimer m_flush;
+    qint64 m_rows = 0;
+    QString m_gains, m_gainsWritten;
+};
+
+} // namespace Korvane
