@@ -122,8 +122,66 @@ class TestBalanceModel : public QObject {
         QCOMPARE(t.gyroscopeHistory[0], 2.0); // sample 1 was pushed out
         QCOMPARE(t.gyroscopeHistory[499], 501.0);
         t.Clear();
-        for (double v : t.gyroscopeHistory)
-            QCOMPARE(v, 0.0);
+        for (size_t i = 0; i < t.gyroscopeHistory.size(); ++i)
+            QCOMPARE(t.gyroscopeHistory[i], 0.0);
+    }
+
+    void longerHistoriesKeepTheNewestSamples() {
+        CBalanceTelemetry t;
+        for (int i = 1; i <= 600; ++i)
+            t.Parse("$LV0,RV0,AC0,GY" + QByteArray::number(i) + ",CSB0,VT0#");
+        t.SetHistoryLength(100000);
+        QCOMPARE(t.HistoryLength(), size_t(100000));
+        QCOMPARE(t.gyroscopeHistory[99999], 600.0);
+        QCOMPARE(t.gyroscopeHistory[99500], 101.0); // the 500 it had, zeros before them
+        QCOMPARE(t.gyroscopeHistory[99499], 0.0);
+        t.Parse("$LV0,RV0,AC0,GY7,CSB0,VT0#");
+        QCOMPARE(t.gyroscopeHistory.back(), 7.0);
+        QCOMPARE(t.gyroscopeHistory[99998], 600.0);
+        t.SetHistoryLength(3);
+        QCOMPARE(t.gyroscopeHistory[0], 599.0);
+        QCOMPARE(t.gyroscopeHistory[2], 7.0);
+        t.SetHistoryLength(0); // at least one sample
+        QCOMPARE(t.HistoryLength(), size_t(1));
+        t.SetHistoryLength(1'000'000);
+        QCOMPARE(t.HistoryLength(), size_t(CBalanceTelemetry::kMaxSamples));
+    }
+
+    void theReductionKeepsEveryColumnsExtremes() {
+        // 100 000 samples of a slow wave with one spike up and one down: reduced to 500
+        // columns, both spikes are still drawn and no column loses its extremes.
+        CSampleHistory h(100000);
+        for (int i = 0; i < 100000; ++i)
+            h.Push(std::sin(i / 1000.0));
+        QList<QPointF> pts;
+        ReduceMinMax(h, 0, 99999, 500, &pts);
+        QVERIFY(pts.size() <= 1000);
+        QVERIFY(pts.size() >= 500);
+        CSampleHistory wave(100000);
+        for (int i = 0; i < 100000; ++i)
+            wave.Push(i == 54321 ? 1000.0 : i == 77777 ? -1000.0 : std::sin(i / 1000.0));
+        ReduceMinMax(wave, 0, 99999, 500, &pts);
+        double top = -1e9, bottom = 1e9;
+        for (const QPointF& p : pts) {
+            top = std::max(top, p.y());
+            bottom = std::min(bottom, p.y());
+        }
+        QCOMPARE(top, 1000.0);
+        QCOMPARE(bottom, -1000.0);
+        bool at = false;
+        for (const QPointF& p : pts)
+            at = at || (p.x() == 54321.0 && p.y() == 1000.0);
+        QVERIFY(at);
+        // Points come in sample order.
+        for (qsizetype i = 1; i < pts.size(); ++i)
+            QVERIFY(pts[i - 1].x() < pts[i].x());
+        // A zoomed view: only its samples; few samples: every one of them.
+        ReduceMinMax(wave, 54300, 54340, 500, &pts);
+        QCOMPARE(pts.size(), 41);
+        QCOMPARE(pts.first().x(), 54300.0);
+        QCOMPARE(pts[21].y(), 1000.0);
+        ReduceMinMax(wave, 10, 5, 500, &pts);
+        QVERIFY(pts.isEmpty());
     }
 
     void replyWatch() {

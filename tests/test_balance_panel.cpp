@@ -8,14 +8,21 @@
 #include "station_fixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -220,8 +227,8 @@ class TestBalancePanel : public QObject {
         for (const auto* h :
              {&m_panel->Telemetry().gyroscopeHistory, &m_panel->Telemetry().accelerationHistory,
               &m_panel->Telemetry().voltageHistory})
-            for (double v : *h)
-                QCOMPARE(v, 0.0);
+            for (size_t i = 0; i < h->size(); ++i)
+                QCOMPARE((*h)[i], 0.0);
 
         Route("$LV0,RV0,AC0.50,GY4.5,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 4.5);
@@ -292,6 +299,69 @@ class TestBalancePanel : public QObject {
         QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1.0);
         m_panel->FlushChart();
         QVERIFY(y->max() <= 10 && y->min() >= 0);
+    }
+
+    void waveformPauseZoomHistoryAndPicture() {
+        Click(1032); // waveform on
+        m_pty->ReadAtLeast(21);
+        Click(1030); // plot the gyroscope
+        Route("$LV0,RV0,AC0,GY1,CSB0,VT8#");
+        QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 1.0);
+        m_panel->FlushChart();
+        const QList<QPointF> before = m_panel->Chart()->Series(0)->points();
+        QVERIFY(!before.isEmpty());
+        QCOMPARE(before.last().y(), 1.0);
+        // Paused: the picture stands while frames keep being read.
+        m_panel->PauseButton()->click();
+        Route("$LV0,RV0,AC0,GY2,CSB0,VT8#");
+        QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
+        QTest::qWait(50);
+        m_panel->FlushChart();
+        QCOMPARE(m_panel->Chart()->Series(0)->points(), before);
+        m_panel->PauseButton()->click();
+        QTRY_COMPARE(m_panel->Chart()->Series(0)->points().last().y(), 2.0);
+
+        // The wheel zooms the time axis around the pointer; Fit shows everything again.
+        CTchart_wave* chart = m_panel->Chart();
+        const QPointF middle = chart->chart()->plotArea().center();
+        QWheelEvent wheel(middle, chart->mapToGlobal(middle.toPoint()), {}, QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart->viewport(), &wheel);
+        QVERIFY(chart->ViewLast() - chart->ViewFirst() < 499);
+        m_panel->FlushChart();
+        QVERIFY(chart->Series(0)->points().size() < 500);
+        QCOMPARE(chart->chart()->axes(Qt::Horizontal).first()->property("min").toDouble(),
+                 double(chart->ViewFirst()));
+        m_panel->FitButton()->click();
+        QVERIFY(chart->IsFitted());
+
+        // A longer history keeps what was there and reduces to the plot's columns.
+        m_panel->HistoryBox()->setCurrentIndex(m_panel->HistoryBox()->count() - 1);
+        QCOMPARE(m_panel->Telemetry().HistoryLength(), size_t(100000));
+        QCOMPARE(chart->DataLength(), 100000);
+        QCOMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
+        m_panel->FlushChart();
+        QVERIFY(chart->Series(0)->points().size() <= 2 * chart->PlotColumns());
+        QCOMPARE(chart->Series(0)->points().last(), QPointF(99999, 2.0));
+
+        // The readout tells the three values under the pointer.
+        const QPoint at = chart->chart()->mapToPosition(QPointF(99999, 2.0)).toPoint();
+        QMouseEvent move(QEvent::MouseMove, at, chart->viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart->viewport(), &move);
+        QVERIFY2(m_panel->Readout()->text().contains(QStringLiteral("gyroscope 2")),
+                 qPrintable(m_panel->Readout()->text()));
+
+        // The picture as PNG.
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("wave.png"));
+        SetSaveFileAnswer([&](const QString&) { return png; });
+        m_panel->SavePictureButton()->click();
+        SetSaveFileAnswer({});
+        QImage picture(png);
+        QVERIFY(!picture.isNull());
+        QCOMPARE(picture.size(), chart->size() * chart->devicePixelRatioF());
+        QVERIFY(m_messages.isEmpty());
     }
 
     void samePanelForBothProducts() {

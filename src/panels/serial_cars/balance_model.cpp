@@ -57,12 +57,52 @@ PidReply ParsePidReply(const QByteArray& frame) {
     return reply;
 }
 
-namespace {
-void Push(CBalanceTelemetry::History& h, double v) {
-    std::copy(h.begin() + 1, h.end(), h.begin());
-    h.back() = v;
+void CSampleHistory::Fill(double v) {
+    std::fill(m_data.begin(), m_data.end(), v);
+    m_oldest = 0;
 }
-} // namespace
+
+void CSampleHistory::SetLength(size_t length) {
+    std::vector<double> data(length, 0.0);
+    const size_t keep = std::min(length, m_data.size());
+    for (size_t i = 0; i < keep; ++i)
+        data[length - keep + i] = (*this)[m_data.size() - keep + i];
+    m_data.swap(data);
+    m_oldest = 0;
+}
+
+void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int columns,
+                  QList<QPointF>* out) {
+    out->clear();
+    if (history.size() == 0 || first > last || first >= history.size())
+        return;
+    last = std::min(last, history.size() - 1);
+    const size_t count = last - first + 1;
+    if (columns < 1 || count <= size_t(columns) * 2) {
+        out->reserve(qsizetype(count));
+        for (size_t i = first; i <= last; ++i)
+            out->append(QPointF(double(i), history[i]));
+        return;
+    }
+    out->reserve(qsizetype(columns) * 2);
+    for (int c = 0; c < columns; ++c) {
+        const size_t from = first + count * size_t(c) / size_t(columns);
+        const size_t to = first + count * size_t(c + 1) / size_t(columns); // exclusive
+        if (from >= to)
+            continue;
+        size_t lo = from, hi = from;
+        for (size_t i = from + 1; i < to; ++i) {
+            if (history[i] < history[lo])
+                lo = i;
+            if (history[i] > history[hi])
+                hi = i;
+        }
+        const size_t a = std::min(lo, hi), b = std::max(lo, hi);
+        out->append(QPointF(double(a), history[a]));
+        if (b != a)
+            out->append(QPointF(double(b), history[b]));
+    }
+}
 
 void CBalanceTelemetry::Parse(const QByteArray& frame) {
     const struct {
@@ -82,14 +122,20 @@ void CBalanceTelemetry::Parse(const QByteArray& frame) {
             return; // a missing tag ends the parsing; what came before stays applied
         *step.text = value;
         if (step.history)
-            Push(*step.history, LeadingDouble(value));
+            step.history->Push(LeadingDouble(value));
     }
 }
 
 void CBalanceTelemetry::Clear() {
-    gyroscopeHistory.fill(0.0);
-    accelerationHistory.fill(0.0);
-    voltageHistory.fill(0.0);
+    gyroscopeHistory.Fill(0.0);
+    accelerationHistory.Fill(0.0);
+    voltageHistory.Fill(0.0);
+}
+
+void CBalanceTelemetry::SetHistoryLength(size_t length) {
+    length = std::clamp<size_t>(length, 1, kMaxSamples);
+    for (History* h : {&gyroscopeHistory, &accelerationHistory, &voltageHistory})
+        h->SetLength(length);
 }
 
 CReplyWatch::Tick CReplyWatch::OnTick() {

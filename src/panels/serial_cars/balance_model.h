@@ -5,7 +5,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QList>
+#include <QPointF>
+
 #include <array>
+#include <vector>
 
 namespace Korvane {
 
@@ -42,12 +46,47 @@ struct PidReply {
 };
 PidReply ParsePidReply(const QByteArray& frame);
 
-// The telemetry the panel keeps: the texts of the last frame and three 500-sample histories
-// (oldest at 0, newest at 499).
+// The newest samples of one value, oldest first: a ring of a chosen length (500 unless the
+// user picks a longer history), filled with zeros at the start.
+class CSampleHistory {
+  public:
+    explicit CSampleHistory(size_t length = 500) : m_data(length, 0.0) {}
+
+    void Push(double v) {
+        if (m_data.empty())
+            return;
+        m_data[m_oldest] = v;
+        m_oldest = (m_oldest + 1) % m_data.size();
+    }
+    // Every sample to v.
+    void Fill(double v);
+    // A new length: the newest samples stay (as many as fit), zeros before them.
+    void SetLength(size_t length);
+
+    size_t size() const { return m_data.size(); }
+    // Sample i, 0 the oldest and size() - 1 the newest.
+    double operator[](size_t i) const { return m_data[(m_oldest + i) % m_data.size()]; }
+    double back() const { return (*this)[m_data.size() - 1]; }
+
+  private:
+    std::vector<double> m_data;
+    size_t m_oldest = 0;
+};
+
+// Reduces samples first..last (inclusive) of a history to at most two points per pixel
+// column, the smallest and the largest of the samples that fall in it (in the order they
+// came), so that a long history draws fast and a single spike is still drawn. With no more
+// samples than two per column every sample is a point. x is the sample index.
+void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int columns,
+                  QList<QPointF>* out);
+
+// The telemetry the panel keeps: the texts of the last frame and three histories (500
+// samples unless the user picks a longer one; oldest at 0).
 class CBalanceTelemetry {
   public:
     static constexpr int kSamples = 500;
-    using History = std::array<double, kSamples>;
+    static constexpr int kMaxSamples = 100000;
+    using History = CSampleHistory;
 
     CBalanceTelemetry() { Clear(); }
 
@@ -56,9 +95,12 @@ class CBalanceTelemetry {
     void Parse(const QByteArray& frame);
     // Sets every sample of the three histories to 0.
     void Clear();
+    // The histories' length, 1 to kMaxSamples; the newest samples stay.
+    void SetHistoryLength(size_t length);
+    size_t HistoryLength() const { return gyroscopeHistory.size(); }
 
     QByteArray leftSpeed, rightSpeed, acceleration, gyroscope, distance, voltage;
-    History gyroscopeHistory{}, accelerationHistory{}, voltageHistory{};
+    History gyroscopeHistory{kSamples}, accelerationHistory{kSamples}, voltageHistory{kSamples};
 };
 
 // The reply timer's logic: started by a query, ticked every 500 ms; after 10 ticks without a

@@ -9,8 +9,10 @@
 #include "chart_wave.h"
 #include "ui_balence_form_view.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -28,16 +30,7 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     SetControlId(m_chart, 1045);
     auto* chartLayout = new QVBoxLayout(m_ui->chartHost);
     chartLayout->setContentsMargins(0, 0, 0, 0);
-    // Tools the waveform adds to the car's own controls; off until the user turns them on.
-    auto* tools = new QHBoxLayout;
-    m_recordButton = new QToolButton(m_ui->chartHost);
-    m_recordButton->setObjectName(QStringLiteral("recordButton"));
-    m_recordButton->setText(tr("Record..."));
-    m_recordButton->setCheckable(true);
-    m_recordButton->setAccessibleDescription(tr("Record every telemetry frame to a CSV file"));
-    tools->addWidget(m_recordButton);
-    tools->addStretch(1);
-    chartLayout->addLayout(tools);
+    BuildWaveformTools();
     chartLayout->addWidget(m_chart);
     connect(m_recordButton, &QToolButton::toggled, this, &CBalenceFormView::OnRecord);
     connect(&m_recorder, &CTelemetryRecorder::rowsWritten, this,
@@ -242,6 +235,90 @@ QString CBalenceFormView::GainsInForce() const {
              GainText(m_sliders[SpeedP]->value()), GainText(m_sliders[SpeedI]->value()));
 }
 
+void CBalenceFormView::BuildWaveformTools() {
+    // Tools the waveform adds to the car's own controls; off until the user turns them on.
+    auto* tools = new QHBoxLayout;
+    auto tool = [this, tools](const QString& name, const QString& text,
+                              const QString& description) {
+        auto* b = new QToolButton(m_ui->chartHost);
+        b->setObjectName(name);
+        b->setText(text);
+        b->setAccessibleDescription(description);
+        tools->addWidget(b);
+        return b;
+    };
+    m_pauseButton = tool(QStringLiteral("pauseButton"), tr("Pause"),
+                         tr("Hold the picture; frames are still read and recorded"));
+    m_pauseButton->setCheckable(true);
+    m_fitButton = tool(QStringLiteral("fitButton"), tr("Fit"),
+                       tr("Show the whole history again after zooming with the wheel"));
+    auto* historyCaption = new QLabel(tr("History:"), m_ui->chartHost);
+    m_historyBox = new QComboBox(m_ui->chartHost);
+    m_historyBox->setObjectName(QStringLiteral("historyBox"));
+    for (int n : {500, 1000, 5000, 10000, 50000, CBalanceTelemetry::kMaxSamples})
+        m_historyBox->addItem(tr("%1 samples").arg(n), n);
+    historyCaption->setBuddy(m_historyBox);
+    tools->addWidget(historyCaption);
+    tools->addWidget(m_historyBox);
+    m_savePictureButton = tool(QStringLiteral("savePictureButton"), tr("Save picture..."),
+                               tr("Save the waveform as a PNG picture"));
+    m_recordButton = tool(QStringLiteral("recordButton"), tr("Record..."),
+                          tr("Record every telemetry frame to a CSV file"));
+    m_recordButton->setCheckable(true);
+    m_readout = new QLabel(m_ui->chartHost);
+    m_readout->setTextFormat(Qt::PlainText);
+    m_readout->setAccessibleDescription(tr("Values under the pointer"));
+    tools->addWidget(m_readout, 1);
+    qobject_cast<QVBoxLayout*>(m_ui->chartHost->layout())->addLayout(tools);
+
+    connect(m_pauseButton, &QToolButton::toggled, this, &CBalenceFormView::OnPause);
+    connect(m_fitButton, &QToolButton::clicked, m_chart, &CTchart_wave::Fit);
+    connect(m_historyBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { OnHistoryLength(m_historyBox->itemData(index).toInt()); });
+    connect(m_savePictureButton, &QToolButton::clicked, this, &CBalenceFormView::SavePicture);
+    connect(m_chart, &CTchart_wave::viewChanged, this, &CBalenceFormView::ScheduleChartRefresh);
+    connect(m_chart, &CTchart_wave::pointerAt, this, &CBalenceFormView::ShowReadout);
+}
+
+void CBalenceFormView::OnPause(bool paused) {
+    m_paused = paused;
+    if (paused)
+        m_frozen = m_telemetry; // the picture stands; the telemetry goes on underneath
+    else
+        ScheduleChartRefresh();
+}
+
+void CBalenceFormView::OnHistoryLength(int length) {
+    m_telemetry.SetHistoryLength(size_t(length));
+    m_frozen.SetHistoryLength(size_t(length));
+    m_chart->SetDataLength(int(m_telemetry.HistoryLength()));
+}
+
+void CBalenceFormView::ShowReadout(int sample) {
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
+    if (sample < 0 || size_t(sample) >= shown.HistoryLength()) {
+        m_readout->clear();
+        return;
+    }
+    const size_t i = size_t(sample);
+    m_readout->setText(tr("#%1  gyroscope %2  acceleration %3  voltage %4")
+                           .arg(sample)
+                           .arg(shown.gyroscopeHistory[i], 0, 'g', 6)
+                           .arg(shown.accelerationHistory[i], 0, 'g', 6)
+                           .arg(shown.voltageHistory[i], 0, 'g', 6));
+}
+
+void CBalenceFormView::SavePicture() {
+    const QString path =
+        AskSaveFileName(this, tr("Save picture"), tr("PNG pictures (*.png);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    FlushChart();
+    if (!m_chart->grab().save(path, "PNG"))
+        ShowMessage(tr("The picture could not be saved to %1").arg(path), this,
+                    MessageIcon::Warning);
+}
+
 void CBalenceFormView::OnRecord(bool on) {
     if (!on) {
         StopRecording();
@@ -358,7 +435,8 @@ void CBalenceFormView::OnRoutedBatchDone() {
     if (!m_telemetryPending)
         return;
     m_telemetryPending = false;
-    ScheduleChartRefresh();
+    if (!m_paused)
+        ScheduleChartRefresh();
     WriteControls();
 }
 
@@ -382,23 +460,24 @@ void CBalenceFormView::RefreshChart() {
     took.start();
     m_chart->CountRefresh();
     // Series 0 gyroscope, 1 acceleration, 2 battery voltage; an unplotted series stays empty.
+    // Each is reduced to the plot's pixel columns first: a long history draws as fast as a
+    // short one, and a spike in any column is still drawn.
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
     const struct {
         bool plotted;
         const CBalanceTelemetry::History& history;
-    } series[3] = {{m_plotGyroscope, m_telemetry.gyroscopeHistory},
-                   {m_plotAcceleration, m_telemetry.accelerationHistory},
-                   {m_plotVoltage, m_telemetry.voltageHistory}};
+    } series[3] = {{m_plotGyroscope, shown.gyroscopeHistory},
+                   {m_plotAcceleration, shown.accelerationHistory},
+                   {m_plotVoltage, shown.voltageHistory}};
     for (int i = 0; i < 3; ++i) {
         if (!series[i].plotted) {
             if (m_chart->Series(i)->count() != 0)
                 m_chart->ClearPoints(i);
             continue;
         }
-        QList<QPointF>& pts = m_points[i];
-        pts.resize(CBalanceTelemetry::kSamples);
-        for (int j = 0; j < CBalanceTelemetry::kSamples; ++j)
-            pts[j] = QPointF(j, series[i].history[j]);
-        m_chart->SetPoints(i, pts);
+        ReduceMinMax(series[i].history, size_t(m_chart->ViewFirst()), size_t(m_chart->ViewLast()),
+                     m_chart->PlotColumns(), &m_points[i]);
+        m_chart->SetPoints(i, m_points[i]);
     }
     m_chart->RescaleAxes();
     emit chartRefreshed(took.nsecsElapsed());

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -40,6 +41,13 @@ class CBalenceFormView : public CPanelBase {
     // Telemetry recording to a CSV file ("Record" above the chart).
     CTelemetryRecorder& Recorder() { return m_recorder; }
     QToolButton* RecordButton() const { return m_recordButton; }
+    // The waveform's own tools: pause, fit, history length, picture, and the readout.
+    QToolButton* PauseButton() const { return m_pauseButton; }
+    QToolButton* FitButton() const { return m_fitButton; }
+    QToolButton* SavePictureButton() const { return m_savePictureButton; }
+    QComboBox* HistoryBox() const { return m_historyBox; }
+    QLabel* Readout() const { return m_readout; }
+    bool IsPaused() const { return m_paused; }
 
     // Draws a chart refresh that is waiting for the display rate now.
     void FlushChart();
@@ -76,6 +84,11 @@ class CBalenceFormView : public CPanelBase {
     void ScheduleChartRefresh();
     void RefreshChart();
     void OnRecord(bool on);
+    void BuildWaveformTools();
+    void OnPause(bool paused);
+    void OnHistoryLength(int length);
+    void ShowReadout(int sample);
+    void SavePicture();
     void StopRecording();
     void UpdateRecordingStatus();
     QString GainsInForce() const;
@@ -100,6 +113,13 @@ class CBalenceFormView : public CPanelBase {
 
     CTelemetryRecorder m_recorder;
     QToolButton* m_recordButton = nullptr;
+    QToolButton* m_pauseButton = nullptr;
+    QToolButton* m_fitButton = nullptr;
+    QToolButton* m_savePictureButton = nullptr;
+    QComboBox* m_historyBox = nullptr;
+    QLabel* m_readout = nullptr;
+    bool m_paused = false;
+    CBalanceTelemetry m_frozen; // what the chart shows while paused
     QList<QPointF> m_points[3]; // reused point buffers of the three series
     QTimer m_chartTimer;        // coalesces chart redraws to the display rate
     QElapsedTimer m_sinceRefresh;

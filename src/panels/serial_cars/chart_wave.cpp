@@ -1,6 +1,8 @@
 #include "chart_wave.h"
 
 #include <QChart>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +57,7 @@ CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
     setAccessibleName(QStringLiteral("Waveform chart"));
+    viewport()->setMouseTracking(true); // the readout follows the pointer
 }
 
 int CTchart_wave::SeriesCount() const {
@@ -105,9 +108,81 @@ void CTchart_wave::RescaleAxes() {
     const double niceHi = std::ceil(hi / step) * step;
     if (niceLo != m_y->min() || niceHi != m_y->max())
         m_y->setRange(niceLo, niceHi);
-    const double xMax = std::max(1.0, xHi);
-    if (xMax != m_x->max())
-        m_x->setRange(0, xMax);
+    Q_UNUSED(xHi);
+    // The time axis shows the samples in view, with ticks at round steps.
+    const double span = std::max(1, m_last - m_first);
+    if (m_x->min() != m_first || m_x->max() != m_first + span) {
+        m_x->setRange(m_first, m_first + span);
+        const double tick = std::pow(10.0, std::floor(std::log10(span / 2)));
+        m_x->setTickInterval(span / tick > 10 ? tick * 2 : tick);
+    }
+}
+
+void CTchart_wave::SetDataLength(int length) {
+    length = std::max(1, length);
+    const bool fitted = IsFitted();
+    m_length = length;
+    if (fitted || m_last >= length) {
+        m_first = 0;
+        m_last = length - 1;
+    }
+    emit viewChanged();
+}
+
+void CTchart_wave::ZoomAt(double factor, double sample) {
+    // The sample under the pointer stays where it is; at least 10 samples stay in view.
+    const double first = sample - (sample - m_first) * factor;
+    const double last = sample + (m_last - sample) * factor;
+    int newFirst = int(std::floor(std::max(0.0, first)));
+    int newLast = int(std::ceil(std::min(double(m_length - 1), last)));
+    if (newLast - newFirst < 10) {
+        const int mid = (newFirst + newLast) / 2;
+        newFirst = std::max(0, mid - 5);
+        newLast = std::min(m_length - 1, newFirst + 10);
+    }
+    if (newFirst == m_first && newLast == m_last)
+        return;
+    m_first = newFirst;
+    m_last = newLast;
+    emit viewChanged();
+}
+
+void CTchart_wave::Fit() {
+    if (IsFitted())
+        return;
+    m_first = 0;
+    m_last = m_length - 1;
+    emit viewChanged();
+}
+
+int CTchart_wave::PlotColumns() const {
+    return std::max(1, int(chart()->plotArea().width()));
+}
+
+void CTchart_wave::wheelEvent(QWheelEvent* event) {
+    const double sample = chart()->mapToValue(event->position()).x();
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0)
+        return;
+    ZoomAt(std::pow(steps > 0 ? 0.8 : 1.25, std::abs(steps)),
+           std::clamp(sample, double(m_first), double(m_last)));
+    event->accept();
+}
+
+void CTchart_wave::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    if (!chart()->plotArea().adjusted(-2, -2, 2, 2).contains(event->position())) {
+        emit pointerAt(-1);
+        return;
+    }
+    // The nearest sample in view (the plot's edges round to its first and last sample).
+    const long sample = std::lround(chart()->mapToValue(event->position()).x());
+    emit pointerAt(int(std::clamp<long>(sample, m_first, m_last)));
+}
+
+void CTchart_wave::leaveEvent(QEvent* event) {
+    QChartView::leaveEvent(event);
+    emit pointerAt(-1);
 }
 
 } // namespace Korvane

@@ -26,11 +26,37 @@ class CTchart_wave : public QChartView {
     int Refreshes() const { return m_refreshes; }
     void CountRefresh() { ++m_refreshes; }
 
+    // The time axis: samples 0 to length - 1, of which first..last are in view. The wheel
+    // zooms around the pointer; Fit shows them all again.
+    void SetDataLength(int length);
+    int DataLength() const { return m_length; }
+    int ViewFirst() const { return m_first; }
+    int ViewLast() const { return m_last; }
+    bool IsFitted() const { return m_first == 0 && m_last == m_length - 1; }
+    void ZoomAt(double factor, double sample);
+    void Fit();
+    // Pixel columns of the plot area (what a series is reduced to).
+    int PlotColumns() const;
+
+  signals:
+    // The samples in view changed (zoom, fit, a new length).
+    void viewChanged();
+    // The pointer is over sample index (-1: it left the plot).
+    void pointerAt(int sample);
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
   private:
     QList<QLineSeries*> m_series;
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
     int m_refreshes = 0;
+    int m_length = 500;
+    int m_first = 0;
+    int m_last = 499;
 };
 
 } // namespace Korvane
