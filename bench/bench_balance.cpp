@@ -6,6 +6,7 @@
 #include "app/catalogue.h"
 #include "app/control_ids.h"
 #include "app/main_frame.h"
+#include "bench_util.h"
 #include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/chart_wave.h"
 
@@ -16,40 +17,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 using namespace Korvane;
+using namespace Bench;
 
 namespace {
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
-}
-
-// Counts paint events of the chart's viewport: real redraws on screen.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-// CPU time of the calling thread (the UI thread): how busy it was.
-double ThreadCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec * 1e-9;
-}
 
 void Click(QWidget* panel, int id) {
     auto* b = qobject_cast<QAbstractButton*>(FindControl(panel, id));

@@ -1,12 +1,15 @@
 #pragma once
-// What the benchmarks share: percentiles of latencies, the process's memory, and how late the
-// event loop runs a timer.
+// What the benchmarks share: percentiles of latencies, the process's memory and CPU time, how
+// late the event loop runs a timer, and how often a widget is painted.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
+
+#include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -66,6 +69,31 @@ class StallProbe {
     QTimer m_probe;
     QElapsedTimer m_since;
     double m_worst = 0;
+};
+
+// User and system CPU seconds of the whole process.
+inline double CpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
+}
+
+// CPU seconds of the calling thread (the UI thread): how busy it was.
+inline double ThreadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec * 1e-9;
+}
+
+// Counts the paint events of a widget it filters: real redraws on screen.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
 };
 
 // Runs the event loop for ms without spinning.

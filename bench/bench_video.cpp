@@ -29,18 +29,11 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
-#include <sys/resource.h>
 
 using namespace Korvane;
 using namespace Bench;
 
 namespace {
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // New pictures: a picture counts when its sequence number differs from the one before it
 // (the unpaced camera hands out a ring of pictures, so numbers come round again).

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +90,10 @@ class TestRecording : public QObject {
         frame.show();
         QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        // The gains in force are known once the car has told them.
+        qobject_cast<QAbstractButton*>(FindControl(panel, 1025))->click(); // query
+        QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(panel, 1040))->text(),
+                     QStringLiteral("P:25.00"));
         panel->RecordButton()->click();
         QVERIFY(panel->Recorder().IsRecording());
         auto* waveform = qobject_cast<QAbstractButton*>(FindControl(panel, 1032));
@@ -106,9 +111,9 @@ class TestRecording : public QObject {
         QVERIFY(!panel->RecordButton()->isChecked());
         const QStringList lines = Lines(path);
         QCOMPARE(lines.first(), QString::fromLatin1(CTelemetryRecorder::kHeader));
-        QVERIFY(lines[1].startsWith(QStringLiteral("# gains AP=")));
-        QCOMPARE(qint64(lines.size() - 2), sent);
-        QCOMPARE(panel->Recorder().Rows(), sent);
+        QCOMPARE(lines[1], QStringLiteral("# gains AP=25.00 AD=3.30 VP=3.00 VI=0.10"));
+        QCOMPARE(qint64(lines.size() - 2), sent - 1); // all but the PID reply
+        QCOMPARE(panel->Recorder().Rows(), sent - 1);
         SetSaveFileAnswer({});
     }
 
@@ -129,8 +134,10 @@ class TestRecording : public QObject {
         sim.Stop(); // pulled out while the car streams
         QTRY_VERIFY(!panel->Recorder().IsRecording());
         const QStringList lines = Lines(path);
-        QCOMPARE(qint64(lines.size() - 2), panel->Recorder().Rows()); // every row it took
-        for (const QString& row : lines.mid(2))                       // and each one whole
+        // No gains line: nobody asked the car for them. Every row it took, each one whole.
+        QCOMPARE(lines.first(), QString::fromLatin1(CTelemetryRecorder::kHeader));
+        QCOMPARE(qint64(lines.size() - 1), panel->Recorder().Rows());
+        for (const QString& row : lines.mid(1))
             QCOMPARE(row.count(QLatin1Char(',')), 6);
         SetSaveFileAnswer({});
     }

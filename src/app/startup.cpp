@@ -6,6 +6,7 @@
 #include "../widgets/gallery.h"
 #include "catalogue.h"
 #include "control_ids.h"
+#include "frame_monitor.h"
 #include "main_frame.h"
 #include "message_seam.h"
 #include "product_select_dlg.h"
@@ -111,6 +112,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("demo"), QStringLiteral("Drive the car with a short key sequence.")},
         {QStringLiteral("gallery"), QStringLiteral("Show the display widgets in every state.")},
         {QStringLiteral("trace"), QStringLiteral("Print every frame sent and received.")},
+        {QStringLiteral("monitor"), QStringLiteral("Open the frame monitor at start.")},
         {QStringLiteral("screenshot"), QStringLiteral("Save the main window to FILE on quit."),
          QStringLiteral("FILE")},
         {QStringLiteral("quit-after"), QStringLiteral("Quit after MS milliseconds."),
@@ -170,6 +172,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->demo = parser.isSet(QStringLiteral("demo"));
     options->gallery = parser.isSet(QStringLiteral("gallery"));
     options->trace = parser.isSet(QStringLiteral("trace"));
+    options->monitor = parser.isSet(QStringLiteral("monitor"));
     options->screenshot = parser.value(QStringLiteral("screenshot"));
     options->controlAddress = parser.value(QStringLiteral("control-address"));
     options->controlPort = parser.value(QStringLiteral("control-port"));
@@ -231,6 +234,10 @@ int RunStation(const StartOptions& options) {
     frame.SelectProduct(index);
     frame.resize(900, 560);
     frame.show();
+    if (options.monitor) {
+        frame.resize(1100, 860);
+        frame.FrameMonitor()->show();
+    }
     // The car's addresses and port, as a user would type them into the panel (1306 to 1308).
     for (auto [id, text] :
          {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort},

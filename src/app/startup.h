@@ -13,6 +13,7 @@ struct StartOptions {
     bool demo = false;      // --demo: drive the car with a short key sequence
     bool gallery = false;   // --gallery: show the display widgets instead of the station
     bool trace = false;     // --trace: print every frame sent and received
+    bool monitor = false;   // --monitor: open the frame monitor at start
     QString screenshot;     // --screenshot FILE: save the main window when quitting
     int quitAfterMs = 0;    // --quit-after MS
     QString exitText;       // --help, --version: print this and exit 0

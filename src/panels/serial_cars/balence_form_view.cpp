@@ -220,13 +220,18 @@ void CBalenceFormView::OnSliderReleased(int gain) {
 void CBalenceFormView::UpdateAngle() {
     if (SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
                                    GainText(m_sliders[AngleD]->value()))))
-        m_recorder.SetGains(GainsInForce());
+        NoteGainsInForce();
 }
 
 void CBalenceFormView::UpdateSpeed() {
     if (SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
                                    GainText(m_sliders[SpeedI]->value()))))
-        m_recorder.SetGains(GainsInForce());
+        NoteGainsInForce();
+}
+
+void CBalenceFormView::NoteGainsInForce() {
+    m_gainsKnown = true;
+    m_recorder.SetGains(GainsInForce());
 }
 
 QString CBalenceFormView::GainsInForce() const {
@@ -335,7 +340,8 @@ void CBalenceFormView::OnRecord(bool on) {
                         MessageIcon::Warning);
         return;
     }
-    m_recorder.SetGains(GainsInForce());
+    if (m_gainsKnown)
+        m_recorder.SetGains(GainsInForce()); // until a query or an update, they are unknown
     UpdateRecordingStatus();
 }
 
@@ -416,7 +422,7 @@ void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
         SetGainLabelFromSlider(g);
     }
     if (reply.count > 0)
-        m_recorder.SetGains(GainsInForce()); // what the car says it runs with
+        NoteGainsInForce(); // what the car says it runs with
     WriteControls();
 }
 

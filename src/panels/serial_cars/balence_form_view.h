@@ -92,6 +92,7 @@ class CBalenceFormView : public CPanelBase {
     void StopRecording();
     void UpdateRecordingStatus();
     QString GainsInForce() const;
+    void NoteGainsInForce();
 
     std::unique_ptr<Ui::CBalenceFormView> m_ui;
     CTchart_wave* m_chart = nullptr;
@@ -119,6 +120,7 @@ class CBalenceFormView : public CPanelBase {
     QComboBox* m_historyBox = nullptr;
     QLabel* m_readout = nullptr;
     bool m_paused = false;
+    bool m_gainsKnown = false;  // a PID reply came or an update went out
     CBalanceTelemetry m_frozen; // what the chart shows while paused
     QList<QPointF> m_points[3]; // reused point buffers of the three series
     QTimer m_chartTimer;        // coalesces chart redraws to the display rate
