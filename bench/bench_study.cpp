@@ -68,6 +68,9 @@ int main(int argc, char* argv[]) {
                 return 1;
             const QString csv = dir.filePath(QStringLiteral("run%1%2.csv").arg(rate).arg(full));
             if (full) {
+                // The gains first, as a student does, so that the file says what was tuned.
+                qobject_cast<QAbstractButton*>(FindControl(panel, 1025))->click();
+                RunFor(300);
                 panel->HistoryBox()->setCurrentIndex(panel->HistoryBox()->count() - 1);
                 SetSaveFileAnswer([&](const QString&) { return csv; });
                 panel->RecordButton()->click();
@@ -105,6 +108,8 @@ int main(int argc, char* argv[]) {
             for (const QByteArray& line : simProcess.readAll().split('\n'))
                 if (line.startsWith("SENT "))
                     sent = line.mid(5).toLongLong();
+            if (full)
+                --sent; // the reply to the gains query is no telemetry
             std::sort(refreshUs.begin(), refreshUs.end());
             auto pct = [&](double p) {
                 return refreshUs.empty() ? 0.0
