@@ -47,13 +47,8 @@ int main(int argc, char* argv[]) {
     for (int rate : {50, 200, 1000}) {
         const QString tty = dir.filePath(QStringLiteral("tty%1").arg(rate));
         QProcess simProcess;
-        simProcess.start(
-            sim, {"--product", "8", "--rate", QString::number(rate), "--link", tty, "--quiet"});
-        if (!simProcess.waitForStarted() || !simProcess.waitForReadyRead(5000)) {
-            std::fprintf(stderr, "cannot start %s\n", qPrintable(sim));
+        if (!StartSim(simProcess, sim, 8, rate, tty))
             return 1;
-        }
-        simProcess.readLine();
 
         ProductIndex().store(8);
         CMainFrame frame;
@@ -93,10 +88,7 @@ int main(int argc, char* argv[]) {
         QTest::qWait(500);
         simProcess.terminate();
         simProcess.waitForFinished(3000);
-        qint64 sent = -1;
-        for (const QByteArray& line : simProcess.readAll().split('\n'))
-            if (line.startsWith("SENT "))
-                sent = line.mid(5).toLongLong();
+        qint64 sent = SimSent(simProcess);
         std::sort(refreshNs.begin(), refreshNs.end());
         auto pct = [&](double p) {
             return refreshNs.empty()

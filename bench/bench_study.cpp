@@ -47,13 +47,8 @@ int main(int argc, char* argv[]) {
         for (bool full : {false, true}) {
             const QString tty = dir.filePath(QStringLiteral("tty%1%2").arg(rate).arg(full));
             QProcess simProcess;
-            simProcess.start(
-                sim, {"--product", "8", "--rate", QString::number(rate), "--link", tty, "--quiet"});
-            if (!simProcess.waitForStarted() || !simProcess.waitForReadyRead(5000)) {
-                std::fprintf(stderr, "cannot start %s\n", qPrintable(sim));
+            if (!StartSim(simProcess, sim, 8, rate, tty))
                 return 1;
-            }
-            simProcess.readLine();
             ResetPeak();
 
             CMainFrame frame;
@@ -104,10 +99,7 @@ int main(int argc, char* argv[]) {
                                          frame.FrameMonitor()->Model().Log().Dropped());
             simProcess.terminate();
             simProcess.waitForFinished(3000);
-            qint64 sent = -1;
-            for (const QByteArray& line : simProcess.readAll().split('\n'))
-                if (line.startsWith("SENT "))
-                    sent = line.mid(5).toLongLong();
+            qint64 sent = SimSent(simProcess);
             if (full)
                 --sent; // the reply to the gains query is no telemetry
             std::sort(refreshUs.begin(), refreshUs.end());

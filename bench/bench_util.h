@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -95,6 +96,29 @@ class PaintCounter : public QObject {
         return false;
     }
 };
+
+// Starts the simulator (korvane-sim at simPath) for a product on a link path, quiet, at a
+// rate; false, with a line on stderr, when it did not come up.
+inline bool StartSim(QProcess& process, const QString& simPath, int product, int rate,
+                     const QString& link) {
+    process.start(simPath, {"--product", QString::number(product), "--rate", QString::number(rate),
+                            "--link", link, "--quiet"});
+    if (!process.waitForStarted() || !process.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "cannot start %s\n", qPrintable(simPath));
+        return false;
+    }
+    process.readLine(); // "PORT <path>"
+    return true;
+}
+
+// The number the simulator printed as "SENT n" when it ended (-1 without one).
+inline qint64 SimSent(QProcess& process) {
+    qint64 sent = -1;
+    for (const QByteArray& line : process.readAll().split('\n'))
+        if (line.startsWith("SENT "))
+            sent = line.mid(5).toLongLong();
+    return sent;
+}
 
 // Runs the event loop for ms without spinning.
 inline void RunFor(int ms) {

@@ -2,7 +2,6 @@
 // A training board's panel in the station, with its serial link open on a fresh
 // pseudo-terminal whose other end plays the board.
 #include "app/control_ids.h"
-#include "sim_process.h"
 #include "station_fixture.h"
 #include "widgets/lamp.h"
 
@@ -45,29 +44,4 @@ template <class Panel> struct BoardOnPty {
                 lit = lit < 0 ? int(i) : 99;
         return lit;
     }
-};
-
-// The station with its link open on the simulated board of a product (korvane-sim).
-struct StationOnSim {
-    SimProcess sim;
-    Korvane::CMainFrame frame;
-    Korvane::CPanelBase* panel = nullptr;
-
-    bool Start(int product, const QStringList& simOptions) {
-        if (!sim.Start(product, simOptions))
-            return false;
-        frame.SelectProduct(product);
-        frame.resize(1300, 800);
-        frame.show();
-        if (!OpenNow(frame.Link(), sim.Port(), 115200))
-            return false;
-        panel = frame.CurrentPanel();
-        return true;
-    }
-    template <class T = QWidget> T* Get(int id) {
-        return qobject_cast<T*>(Korvane::FindControl(panel, id));
-    }
-    QAbstractButton* Button(int id) { return Get<QAbstractButton>(id); }
-    QLineEdit* Edit(int id) { return Get<QLineEdit>(id); }
-    bool Lit(int id) { return Get<Korvane::CLamp>(id)->IsOn(); }
 };

@@ -2,10 +2,14 @@
 // The station's main window with its serial link open on a fresh pseudo-terminal, for tests
 // that drive a panel as a user would and play the device on the other end.
 
+#include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "link_wait.h"
 #include "pty_pair.h"
+#include "widgets/lamp.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -26,3 +30,33 @@ struct StationOnPty {
                OpenNow(frame->Link(), pty->SlavePath(), 115200);
     }
 };
+
+#ifdef KORVANE_SIM_PATH
+#include "sim_process.h"
+
+// The station with its link open on the simulated device of a product (korvane-sim, a
+// separate process); for tests built with KORVANE_SIM_PATH.
+struct StationOnSim {
+    SimProcess sim;
+    Korvane::CMainFrame frame;
+    Korvane::CPanelBase* panel = nullptr;
+
+    bool Start(int product, const QStringList& simOptions) {
+        if (!sim.Start(product, simOptions))
+            return false;
+        frame.SelectProduct(product);
+        frame.resize(1300, 800);
+        frame.show();
+        if (!OpenNow(frame.Link(), sim.Port(), 115200))
+            return false;
+        panel = frame.CurrentPanel();
+        return true;
+    }
+    template <class T = QWidget> T* Get(int id) {
+        return qobject_cast<T*>(Korvane::FindControl(panel, id));
+    }
+    QAbstractButton* Button(int id) { return Get<QAbstractButton>(id); }
+    QLineEdit* Edit(int id) { return Get<QLineEdit>(id); }
+    bool Lit(int id) { return Get<Korvane::CLamp>(id)->IsOn(); }
+};
+#endif

@@ -6,6 +6,7 @@
 #include "panels/boards/develop51_form_view.h"
 #include "panels/boards/dlg_grid_ctrl.h"
 #include "panels/boards/dot_grid.h"
+#include "sim_process.h"
 #include "widgets/button_ex.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"

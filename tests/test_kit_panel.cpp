@@ -4,6 +4,7 @@
 #include "app/message_seam.h"
 #include "board_fixture.h"
 #include "panels/boards/develop_ar_form_view.h"
+#include "sim_process.h"
 #include "widgets/digi_static.h"
 #include "widgets/lamp.h"
 

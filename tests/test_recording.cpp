@@ -8,6 +8,7 @@
 #include "panels/serial_cars/balence_form_view.h"
 #include "panels/serial_cars/telemetry_recorder.h"
 #include "sim_process.h"
+#include "station_fixture.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -83,13 +84,11 @@ class TestRecording : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tuning.csv"));
         SetSaveFileAnswer([&](const QString&) { return path; });
-        SimProcess sim;
-        QVERIFY(sim.Start(8, {"--rate", "200"}));
-        CMainFrame frame;
-        frame.SelectProduct(8);
-        frame.show();
-        QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
-        auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        StationOnSim station;
+        QVERIFY(station.Start(8, {"--rate", "200"}));
+        SimProcess& sim = station.sim;
+        CMainFrame& frame = station.frame;
+        auto* panel = qobject_cast<CBalenceFormView*>(station.panel);
         // The gains in force are known once the car has told them.
         qobject_cast<QAbstractButton*>(FindControl(panel, 1025))->click(); // query
         QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(panel, 1040))->text(),
@@ -121,13 +120,10 @@ class TestRecording : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("unplugged.csv"));
         SetSaveFileAnswer([&](const QString&) { return path; });
-        SimProcess sim;
-        QVERIFY(sim.Start(8, {"--rate", "500"}));
-        CMainFrame frame;
-        frame.SelectProduct(8);
-        frame.show();
-        QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
-        auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        StationOnSim station;
+        QVERIFY(station.Start(8, {"--rate", "500"}));
+        SimProcess& sim = station.sim;
+        auto* panel = qobject_cast<CBalenceFormView*>(station.panel);
         panel->RecordButton()->click();
         qobject_cast<QAbstractButton*>(FindControl(panel, 1032))->click();
         QTRY_VERIFY(panel->Recorder().Rows() >= 200);
