@@ -48,7 +48,7 @@ class TestFrameMonitor : public QObject {
 
     void theListIsBounded() {
         CFrameMonitorModel model(100);
-        std::vector<TracedFrame> batch;
+        std::deque<TracedFrame> batch;
         for (int i = 0; i < 250; ++i)
             batch.push_back(Frame(i));
         model.Append({batch.begin(), batch.begin() + 60});
@@ -61,7 +61,7 @@ class TestFrameMonitor : public QObject {
                  QStringLiteral("$249#"));
         // The monitor's own bound: 100 000 frames, the older ones counted.
         CFrameMonitorModel full(CFrameMonitor::kCapacity);
-        std::vector<TracedFrame> many;
+        std::deque<TracedFrame> many;
         for (int i = 0; i < 100500; ++i)
             many.push_back(Frame(i));
         full.Append(many);

@@ -61,7 +61,7 @@ QVariant CFrameMonitorModel::headerData(int section, Qt::Orientation orientation
     return section >= 0 && section < ColumnCount ? tr(kHeaders[section]) : QVariant();
 }
 
-void CFrameMonitorModel::Append(const std::vector<TracedFrame>& frames) {
+void CFrameMonitorModel::Append(const std::deque<TracedFrame>& frames) {
     if (frames.empty())
         return;
     // Only the newest that fit are kept; the oldest rows make room first, in one step.
@@ -164,7 +164,7 @@ void CFrameMonitor::showEvent(QShowEvent* event) {
 void CFrameMonitor::OnFrame(const TracedFrame& frame) {
     // Taken at once, shown with the next batch. While paused they wait, at most a full list.
     if (m_pending.size() >= m_model.Log().Capacity()) {
-        m_pending.erase(m_pending.begin());
+        m_pending.pop_front();
         ++m_pendingDropped;
     }
     m_pending.push_back(frame);

@@ -6,7 +6,7 @@
 #include <QDockWidget>
 #include <QTimer>
 
-#include <vector>
+#include <deque>
 
 class QLabel;
 class QLineEdit;
@@ -30,7 +30,7 @@ class CFrameMonitorModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void Append(const std::vector<TracedFrame>& frames);
+    void Append(const std::deque<TracedFrame>& frames);
     void Clear();
     const CFrameLog& Log() const { return m_log; }
 
@@ -83,8 +83,8 @@ class CFrameMonitor : public QDockWidget {
     QLineEdit* m_filter = nullptr;
     QToolButton* m_pause = nullptr;
     QLabel* m_status = nullptr;
-    std::vector<TracedFrame> m_pending; // taken, not yet shown
-    quint64 m_pendingDropped = 0;       // dropped while paused with the list full
+    std::deque<TracedFrame> m_pending; // taken, not yet shown
+    quint64 m_pendingDropped = 0;      // dropped while paused with the list full
     QTimer m_batch;
     int m_tap = 0;
     bool m_paused = false;
