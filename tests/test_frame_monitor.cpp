@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -132,6 +133,11 @@ class TestFrameMonitor : public QObject {
         QString error;
         QVERIFY(!monitor->SaveTo(dir.filePath(QStringLiteral("no/such/folder/f.txt")), &error));
         QVERIFY(!error.isEmpty());
+        // Frames the station had to drop on the way are counted under the list.
+        emit station.frame->Link().framesDropped(7);
+        QLabel* status = monitor->widget()->findChildren<QLabel*>().last();
+        QVERIFY2(status->text().contains(QStringLiteral("7 frames dropped by the station")),
+                 qPrintable(status->text()));
         QVERIFY(m_messages.isEmpty());
     }
 
