@@ -384,6 +384,28 @@ class TestShell : public QObject {
         }
     }
 
+    void theTraceNeverPrintsDeviceBytesRaw() {
+        // A device's bytes reach the terminal decoded and escaped: no escape sequence of the
+        // device's, no NUL cutting the line short.
+        PtyPair pty;
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {"--product", "0", "--port", pty.SlavePath(), "--baud", "115200", "--trace",
+                       "--quit-after", "2500"});
+        QVERIFY(station.waitForStarted());
+        QTest::qWait(1200); // the port is open by now
+        static const char kFrame[] = "$51,\x1b[2J\xD6\xD0\0tail#";
+        pty.Write(QByteArray(kFrame, sizeof kFrame - 1));
+        QVERIFY(station.waitForFinished(10000));
+        const QByteArray out = station.readAllStandardOutput();
+        QVERIFY2(out.contains(QString::fromUtf8("RX $51,\\x1B[2J中\\x00tail#").toUtf8()),
+                 out.constData());
+        QVERIFY(!out.contains('\x1b'));
+    }
+
     void scriptsCanRelyOnTheExitCode() {
         auto run = [](const QStringList& args, QByteArray* out = nullptr,
                       QByteArray* err = nullptr) {

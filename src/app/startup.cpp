@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "../link/frame_log.h"
 #include "../link/port_text.h"
 #include "../panels/boards/board_text.h"
 #include "../panels/panel_base.h"
@@ -38,11 +39,14 @@ bool ParseInt(const QString& text, int min, int max, int* out) {
 void InstallTrace() {
     SetLinkTrace([](TraceDirection direction, const QString& link, const QByteArray& frame) {
         // The serial link's frames plain; a control connection's with the connection named.
+        // Device bytes never reach the terminal raw: GBK text is decoded and control bytes
+        // (an escape sequence, a NUL) are shown escaped.
         const char* tag = direction == TraceDirection::Sent ? "TX" : "RX";
+        const QByteArray text = FrameDisplayText(frame).toUtf8();
         if (link.startsWith(QLatin1String("tcp ")))
-            std::printf("%s %s  [%s]\n", tag, frame.constData(), link.toUtf8().constData());
+            std::printf("%s %s  [%s]\n", tag, text.constData(), link.toUtf8().constData());
         else
-            std::printf("%s %s\n", tag, frame.constData());
+            std::printf("%s %s\n", tag, text.constData());
         std::fflush(stdout);
     });
 }
