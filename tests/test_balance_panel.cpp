@@ -313,6 +313,7 @@ class TestBalancePanel : public QObject {
         QCOMPARE(before.last().y(), 1.0);
         // Paused: the picture stands while frames keep being read.
         m_panel->PauseButton()->click();
+        QVERIFY(m_panel->IsPaused());
         Route("$LV0,RV0,AC0,GY2,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
         QTest::qWait(50);

@@ -111,6 +111,7 @@ class TestFrameMonitor : public QObject {
             QStringLiteral("\tRX\t") + station.pty->SlavePath() + QStringLiteral("\t$junk\\x01#")));
         monitor->SetFilter(QString());
         monitor->SetPaused(true);
+        QVERIFY(monitor->IsPaused());
         station.pty->Write("$1,0,0,0,0,0,0,0,0,0,0,7,0#");
         QTest::qWait(CFrameMonitor::kBatchMs * 3);
         QCOMPARE(monitor->Model().rowCount(), 3); // the picture stands

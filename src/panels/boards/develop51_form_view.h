@@ -32,7 +32,6 @@ class CDevelop51FormView : public CBoardPanel {
     static constexpr int kClockTickMs = 1000;
 
     bool ClockTimerActive() const { return m_clockTimer.isActive(); }
-    const CKeypadCalculator& Calculator() const { return m_calculator; }
 
   protected:
     void ShowLcd1602() override;
