@@ -6,8 +6,11 @@
 #include "widgets/lamp.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QTest>
 
 template <class Panel> struct BoardOnPty {
@@ -45,3 +48,31 @@ template <class Panel> struct BoardOnPty {
         return lit;
     }
 };
+
+// What assistive technology says of a widget.
+inline QString Said(QWidget* w, QAccessible::Text t) {
+    return QAccessible::queryAccessibleInterface(w)->text(t);
+}
+
+// Edits of a panel that assistive technology could not name (a date edit's inner line aside).
+inline QStringList UnnamedEdits(QWidget* panel) {
+    QStringList unnamed;
+    for (QLineEdit* e : panel->findChildren<QLineEdit*>())
+        if (!qobject_cast<QDateEdit*>(e->parentWidget()) && Said(e, QAccessible::Name).isEmpty())
+            unnamed << e->objectName();
+    return unnamed;
+}
+
+// Buttons of a panel that sound like another one (same name and description).
+inline QStringList AlikeButtons(QWidget* panel) {
+    QSet<QString> heard;
+    QStringList alike;
+    for (QAbstractButton* button : panel->findChildren<QAbstractButton*>()) {
+        const QString said = Said(button, QAccessible::Name) + QLatin1Char('|') +
+                             Said(button, QAccessible::Description);
+        if (heard.contains(said))
+            alike << said;
+        heard.insert(said);
+    }
+    return alike;
+}

@@ -386,29 +386,16 @@ class TestBoardPanel : public QObject {
     void everyControlIsNamedAndTellsApart() {
         Board b;
         QVERIFY(b.Start(0));
-        auto text = [](QWidget* w, QAccessible::Text t) {
-            return QAccessible::queryAccessibleInterface(w)->text(t);
-        };
-        // Edits are named (by their caption labels where they have one).
-        for (QLineEdit* e : b.panel->findChildren<QLineEdit*>()) {
-            if (qobject_cast<QDateEdit*>(e->parentWidget()))
-                continue; // the date edit's inner line
-            QVERIFY2(!text(e, QAccessible::Name).isEmpty(), qPrintable(e->objectName()));
-        }
-        QCOMPARE(text(b.Edit(1011), QAccessible::Name), QStringLiteral("1602:"));
-        QCOMPARE(text(b.Edit(1069), QAccessible::Name), QString::fromUtf8("公式："));
-        // No two buttons sound the same.
-        QSet<QString> heard;
-        for (QAbstractButton* button : b.panel->findChildren<QAbstractButton*>()) {
-            const QString said = text(button, QAccessible::Name) + QLatin1Char('|') +
-                                 text(button, QAccessible::Description);
-            QVERIFY2(!heard.contains(said), qPrintable(said));
-            heard.insert(said);
-        }
+        // Edits are named (by their caption labels where they have one); no two buttons sound
+        // the same.
+        QCOMPARE(UnnamedEdits(b.panel), QStringList());
+        QCOMPARE(Said(b.Edit(1011), QAccessible::Name), QStringLiteral("1602:"));
+        QCOMPARE(Said(b.Edit(1069), QAccessible::Name), QString::fromUtf8("公式："));
+        QCOMPARE(AlikeButtons(b.panel), QStringList());
         // Value displays read their values.
         b.Says("$51,CSB33#", QStringLiteral("$51,CSB33#"));
-        QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Name), QStringLiteral("33cm"));
-        QCOMPARE(text(b.Get<QLabel>(1180), QAccessible::Description),
+        QCOMPARE(Said(b.Get<QLabel>(1180), QAccessible::Name), QStringLiteral("33cm"));
+        QCOMPARE(Said(b.Get<QLabel>(1180), QAccessible::Description),
                  QStringLiteral("Ultrasonic distance"));
     }
 

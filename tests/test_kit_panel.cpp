@@ -196,6 +196,21 @@ class TestKitPanel : public QObject {
         QVERIFY(m_messages.isEmpty());
     }
 
+    void everyControlIsNamedAndTellsApart() {
+        Kit k;
+        QVERIFY(k.Start());
+        QCOMPARE(UnnamedEdits(k.panel), QStringList());
+        QCOMPARE(AlikeButtons(k.panel), QStringList()); // the stepper's and the fan's "加速"...
+        QCOMPARE(Said(k.Edit(1009), QAccessible::Name), QString::fromUtf8("触摸AD值："));
+        QCOMPARE(Said(k.Get<CLamp>(1238), QAccessible::Name),
+                 QStringLiteral("Joystick upper right"));
+        k.KitSays("$AR,SHT25,60#");
+        k.Button(1224)->click();
+        QCOMPARE(Said(k.Get<QLabel>(1230), QAccessible::Name), QString::fromUtf8("20 °"));
+        QCOMPARE(Said(k.Get<QLabel>(1230), QAccessible::Description),
+                 QStringLiteral("Servo angle"));
+    }
+
     void endToEndWithTheSimulatedKit() {
         StationOnSim s;
         QVERIFY(s.Start(3, {"--rate", "40"}));
