@@ -86,17 +86,8 @@ int main(int argc, char* argv[]) {
     Report("device write -> panel label", rx);
 
     // 2. Key press -> last byte at the device. W and S alternate so that each one sends.
-    std::vector<double> tx;
-    for (int i = 0; i < samples; ++i) {
-        const int before = hashesSeen;
-        const Clock::time_point t0 = Clock::now();
-        QKeyEvent press(QEvent::KeyPress, i % 2 ? Qt::Key_S : Qt::Key_W, Qt::NoModifier);
-        QCoreApplication::sendEvent(panel, &press);
-        while (hashesSeen == before)
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        tx.push_back(Micros(Clock::time_point(Clock::duration(lastHashAt.load())) - t0));
-    }
-    Report("key press -> last byte at device", tx);
+    Report("key press -> last byte at device",
+           KeyRoundTrips(panel, samples, hashesSeen, lastHashAt));
 
     // 3. Sustained streaming: every frame carries a sequence number; count what arrives.
     std::printf("%-10s %-10s %-10s %s\n", "rate/s", "sent", "received", "lost");

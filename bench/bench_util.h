@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -96,6 +98,24 @@ class PaintCounter : public QObject {
         return false;
     }
 };
+
+// Key press -> last byte at the device, `samples` times: W and S alternate so that each one
+// sends. The device side counts the frames it has seen (their "#") and when the last came.
+inline std::vector<double> KeyRoundTrips(QObject* panel, int samples,
+                                         const std::atomic<int>& hashesSeen,
+                                         const std::atomic<Clock::rep>& lastHashAt) {
+    std::vector<double> tx;
+    for (int i = 0; i < samples; ++i) {
+        const int before = hashesSeen;
+        const Clock::time_point t0 = Clock::now();
+        QKeyEvent press(QEvent::KeyPress, i % 2 ? Qt::Key_S : Qt::Key_W, Qt::NoModifier);
+        QCoreApplication::sendEvent(panel, &press);
+        while (hashesSeen == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        tx.push_back(Micros(Clock::time_point(Clock::duration(lastHashAt.load())) - t0));
+    }
+    return tx;
+}
 
 // Starts the simulator (korvane-sim at simPath) for a product on a link path, quiet, at a
 // rate; false, with a line on stderr, when it did not come up.

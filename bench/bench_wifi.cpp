@@ -110,17 +110,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 
     // 1. Key press -> last byte at the service. W and S alternate so that each one sends.
-    std::vector<double> tx;
-    for (int i = 0; i < samples; ++i) {
-        const int before = hashesSeen;
-        const Clock::time_point t0 = Clock::now();
-        QKeyEvent press(QEvent::KeyPress, i % 2 ? Qt::Key_S : Qt::Key_W, Qt::NoModifier);
-        QCoreApplication::sendEvent(panel, &press);
-        while (hashesSeen == before)
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        tx.push_back(Micros(Clock::time_point(Clock::duration(lastHashAt.load())) - t0));
-    }
-    Report("key press -> last byte at the service", tx);
+    Report("key press -> last byte at the service",
+           KeyRoundTrips(panel, samples, hashesSeen, lastHashAt));
 
     // 2. Service writes a sensor frame -> panel shows the distance.
     auto* distance = qobject_cast<QLabel*>(FindControl(panel, 1293));
