@@ -3,7 +3,7 @@
 //  1. distinct pictures per second at camera rates 15, 30, 60 and unpaced (and the stream);
 //  2. the UI thread's longest event-loop stall during full-rate video;
 //  3. the station's CPU with the car unreachable and the video on, and at 30 fps.
-//   bench_video [seconds per measurement, default 3]
+//   bench_video [seconds per measurement, default 3] [unpaced: that row only]
 #include "../tests/link_wait.h"
 #include "app/control_ids.h"
 #include "app/main_frame.h"
@@ -69,6 +69,40 @@ double BareLoop(const QString& url, int seconds) {
     return count.changes / double(seconds);
 }
 
+// Distinct pictures per second a plain stream reader gets: it reads the multipart stream with
+// the same read buffer as the station and decodes each picture as it comes, on its own thread.
+double BareStream(const QString& url, int seconds) {
+    QNetworkAccessManager manager;
+    manager.setProxy(QNetworkProxy::NoProxy);
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
+    reply->setReadBufferSize(64 * 1024);
+    PictureCount count;
+    QByteArray buffer;
+    QObject::connect(reply, &QNetworkReply::readyRead, [&] {
+        buffer += reply->readAll();
+        for (;;) {
+            const qsizetype headersEnd = buffer.indexOf("\r\n\r\n");
+            const qsizetype at = buffer.indexOf("Content-Length: ");
+            if (headersEnd < 0 || at < 0 || at > headersEnd)
+                return;
+            const qsizetype length =
+                buffer.mid(at + 16, headersEnd - at - 16).trimmed().toLongLong();
+            if (buffer.size() < headersEnd + 4 + length)
+                return;
+            const QImage picture = DecodeSnapshot(buffer.mid(headersEnd + 4, length));
+            buffer.remove(0, headersEnd + 4 + length);
+            if (!picture.isNull())
+                count.Add(KorvaneSim::ReadSequenceBlocks(picture));
+        }
+    });
+    QEventLoop wait;
+    QTimer::singleShot(seconds * 1000, &wait, &QEventLoop::quit);
+    wait.exec();
+    reply->abort();
+    reply->deleteLater();
+    return count.changes / double(seconds);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -123,7 +157,9 @@ int main(int argc, char* argv[]) {
     // Distinct pictures the station shows per second, and its longest stall meanwhile.
     std::vector<double> latency;
     bool measureLatency = false; // then each picture is painted at once and timed
-    auto station = [&](const QString& url, double* stallMs, double* cpu) {
+    double lastPaintsPerSecond = 0;
+    double lastUiBusy = 0; // share of the time the UI thread was busy
+    auto station = [&](const QString& url, int seconds, double* stallMs, double* cpu) {
         address->setText(url);
         toggle->click();
         while (!panel->Video().IsRunning() && panel->Video().IsStarting())
@@ -140,8 +176,14 @@ int main(int argc, char* argv[]) {
                 latency.push_back(Micros(Clock::now() - taken.value(seq)));
         });
         StallProbe probe;
+        PaintCounter painted;
+        area->installEventFilter(&painted);
         const double cpu0 = CpuSeconds();
+        const double uiCpu0 = ThreadCpuSeconds();
         RunFor(seconds * 1000);
+        lastUiBusy = (ThreadCpuSeconds() - uiCpu0) / seconds;
+        area->removeEventFilter(&painted);
+        lastPaintsPerSecond = painted.paints / double(seconds);
         QObject::disconnect(shown);
         if (cpu)
             *cpu = (CpuSeconds() - cpu0) / seconds;
@@ -151,36 +193,64 @@ int main(int argc, char* argv[]) {
         return count.changes / double(seconds);
     };
 
-    std::printf("%-12s %-16s %-16s %-8s %s\n", "camera", "station pics/s", "bare loop pics/s",
-                "ratio", "longest stall");
-    for (double fps : {15.0, 30.0, 60.0, 0.0}) {
+    // A picture counts as shown when the video area takes it; the area paints the newest one
+    // at most once per screen refresh (painted/s).
+    // The station and the bare loop take turns, one second each, so that a machine whose speed
+    // drifts during the run (other work on its cores) slows both alike.
+    std::printf("%-15s %-16s %-16s %-8s %-10s %-8s %s\n", "camera", "station pics/s",
+                "bare loop pics/s", "ratio", "painted/s", "UI busy", "longest stall");
+    const bool unpacedOnly = argc > 2 && QByteArray(argv[2]) == "unpaced";
+    const QString stream =
+        QString(snapshot).replace(QStringLiteral("snapshot"), QStringLiteral("stream"));
+    struct Row {
+        double fps;
+        const QString& url;
+        const char* name;
+    };
+    for (const Row& row :
+         {Row{15, snapshot, "15 fps"}, Row{30, snapshot, "30 fps"}, Row{60, snapshot, "60 fps"},
+          Row{0, snapshot, "unpaced"}, Row{1000, stream, "stream 1000 fps"}}) {
+        const double fps = row.fps;
+        // Unpaced and beyond any camera's rate, the camera hands out pictures it encoded
+        // beforehand, so that the ceiling measured is the station's.
+        const bool ceiling = fps <= 0 || fps > 100;
+        if (unpacedOnly && !ceiling)
+            continue;
         serverDo([&server, fps] { server.SetFps(fps); });
-        fromRing = fps <= 0;
-        double stall = 0;
-        const double shown = station(snapshot, &stall, nullptr);
-        const double bare = BareLoop(snapshot, seconds);
-        std::printf("%-12s %-16.1f %-16.1f %-8.2f %.1f ms\n",
-                    fps > 0 ? qPrintable(QStringLiteral("%1 fps").arg(fps)) : "unpaced", shown,
-                    bare, bare > 0 ? shown / bare : 0, stall);
+        fromRing = ceiling;
+        double shown = 0, bare = 0, painted = 0, uiBusy = 0, stall = 0;
+        for (int turn = 0; turn < seconds; ++turn) {
+            double turnStall = 0;
+            shown += station(row.url, 1, &turnStall, nullptr) / seconds;
+            painted += lastPaintsPerSecond / seconds;
+            uiBusy += lastUiBusy / seconds;
+            stall = std::max(stall, turnStall);
+            bare += (row.url == stream ? BareStream(stream, 1) : BareLoop(snapshot, 1)) / seconds;
+        }
+        std::printf("%-15s %-16.1f %-16.1f %-8.2f %-10.1f %-8.2f %.1f ms\n", row.name, shown, bare,
+                    bare > 0 ? shown / bare : 0, painted, uiBusy, stall);
         std::fflush(stdout);
+    }
+    if (unpacedOnly) {
+        serverThread.quit();
+        serverThread.wait();
+        return 0;
     }
     serverDo([&server] { server.SetFps(30); });
     fromRing = false;
     latency.clear();
     measureLatency = true;
-    station(snapshot, nullptr, nullptr);
+    station(snapshot, seconds, nullptr, nullptr);
     Report("camera picture -> painted, 30 fps snapshots", latency);
     double stall = 0, cpu = 0;
     latency.clear();
-    const double streamed =
-        station(QString(snapshot).replace(QStringLiteral("snapshot"), QStringLiteral("stream")),
-                &stall, &cpu);
+    const double streamed = station(stream, seconds, &stall, &cpu);
     Report("camera picture -> painted, 30 fps stream", latency);
     measureLatency = false;
     std::printf("stream at 30 fps: %.1f pictures/s, longest stall %.1f ms, CPU %.2f s/s "
                 "(station and camera server together)\n",
                 streamed, stall, cpu);
-    station(snapshot, nullptr, &cpu);
+    station(snapshot, seconds, nullptr, &cpu);
     std::printf("snapshots at 30 fps: CPU %.2f s/s (station and camera server together)\n", cpu);
     serverDo([&server] { server.SetFault(QStringLiteral("refuse")); });
     address->setText(QStringLiteral("http://127.0.0.1:1/?action=snapshot"));

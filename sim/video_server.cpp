@@ -73,14 +73,28 @@ QByteArray VideoServer::NextPicture() {
 void VideoServer::StartStream(QTcpSocket* socket) {
     socket->write("HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace;boundary=korvane\r\n"
                   "Cache-Control: no-cache\r\n\r\n");
-    auto* timer = new QTimer(socket);
-    timer->setInterval(m_fps > 0 ? int(1000 / m_fps) : 0);
-    connect(timer, &QTimer::timeout, socket, [this, socket] {
-        if (socket->bytesToWrite() > 4 * 1024 * 1024)
-            return; // the client is behind: skip pictures rather than pile them up
-        const QByteArray jpeg = m_picture(m_seq++); // the stream's own cadence: a new picture each
+    // The stream's own cadence: a new picture each time.
+    auto writePart = [this, socket] {
+        const QByteArray jpeg = m_picture(m_seq++);
         socket->write("--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
                       QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n");
+    };
+    if (m_fps <= 0) {
+        // Unpaced: the next picture as soon as the last one has left, as fast as the client
+        // reads, without spinning while it does not.
+        connect(socket, &QTcpSocket::bytesWritten, socket, [socket, writePart] {
+            if (socket->bytesToWrite() == 0)
+                writePart();
+        });
+        writePart();
+        return;
+    }
+    auto* timer = new QTimer(socket);
+    timer->setInterval(int(1000 / m_fps));
+    connect(timer, &QTimer::timeout, socket, [socket, writePart] {
+        if (socket->bytesToWrite() > 4 * 1024 * 1024)
+            return; // the client is behind: skip pictures rather than pile them up
+        writePart();
     });
     timer->start();
 }

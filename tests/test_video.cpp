@@ -11,8 +11,10 @@
 #include "video_server.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -43,6 +45,19 @@ class TestVideo : public QObject {
     }
     int Sequence() { return KorvaneSim::ReadSequenceBlocks(m_area->Picture()); }
 
+    // Mean absolute difference per colour channel of two pictures of one size.
+    static double MeanDifference(const QImage& a, const QImage& b) {
+        qint64 sum = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                       std::abs(qBlue(p) - qBlue(q));
+            }
+        }
+        return double(sum) / (3.0 * a.width() * a.height());
+    }
+
   private slots:
     void initTestCase() {
         SetMessageObserver([this](const QString& t) { m_messages << t; });
@@ -65,9 +80,18 @@ class TestVideo : public QObject {
         QVERIFY2(Sequence() > first,
                  qPrintable(QStringLiteral("%1 %2").arg(first).arg(Sequence())));
         QCOMPARE(m_area->accessibleDescription(), QStringLiteral("Live camera picture"));
-        // Stretched to the area off the UI thread: the window only copies it.
-        QCOMPARE(m_area->Picture().size(), m_area->contentsRect().size());
-        QVERIFY(m_area->Picture().size() != QSize(640, 480));
+        // The whole picture fills the area, stretched smoothly, the aspect ratio not kept.
+        QCOMPARE(m_area->Picture().size(), QSize(640, 480));
+        const QRect inside = m_area->contentsRect();
+        QVERIFY(inside.width() * 3 != inside.height() * 4);
+        const QImage painted = m_area->grab(inside).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage expected =
+            m_area->Picture()
+                .scaled(inside.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(painted.size(), expected.size());
+        QVERIFY2(MeanDifference(painted, expected) < 6,
+                 qPrintable(QString::number(MeanDifference(painted, expected))));
         // Stop: the caption at once, and no picture after the click.
         m_toggle->click();
         QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
@@ -235,6 +259,52 @@ class TestVideo : public QObject {
         QVERIFY(m_sim->Command("video none"));
         const int shown = m_area->Pictures();
         QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 5000);
+    }
+
+    // Pictures coming faster than the screen refreshes are not each painted: the newest
+    // replaces the one waiting, and the last one is always painted.
+    void picturesFasterThanTheScreenPaintAtItsRate() {
+        CVideoArea area;
+        area.resize(320, 240);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        struct Painted : QObject {
+            CVideoArea* area = nullptr;
+            int paints = 0;
+            QRgb last = 0; // the picture the last paint drew
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint) {
+                    ++paints;
+                    last = area->Picture().pixel(0, 0);
+                }
+                return false;
+            }
+        } painted;
+        painted.area = &area;
+        area.installEventFilter(&painted);
+        const qreal hz = area.screen()->refreshRate();
+        QElapsedTimer clock;
+        clock.start();
+        int given = 0;
+        while (clock.elapsed() < 300) {
+            QImage picture(64, 48, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(given++ % 360, 255, 255));
+            area.SetPicture(picture);
+            QCoreApplication::processEvents();
+        }
+        const double refreshes = clock.elapsed() * hz / 1000.0;
+        QVERIFY2(given > 2 * refreshes, qPrintable(QString::number(given)));
+        // At most one paint per three quarters of a refresh (pictures arrive with jitter).
+        QVERIFY2(painted.paints >= 2 && painted.paints <= refreshes * 4 / 3 + 2,
+                 qPrintable(
+                     QStringLiteral("%1 paints, %2 refreshes").arg(painted.paints).arg(refreshes)));
+        QCOMPARE(area.Pictures(), given);
+        const QRgb newest = QColor::fromHsv((given - 1) % 360, 255, 255).rgb();
+        QTRY_COMPARE(painted.last, newest);
+        const int settled = painted.paints;
+        QTest::qWait(100);
+        QCOMPARE(painted.paints, settled); // nothing more to paint
+        QCOMPARE(area.grab(area.contentsRect()).toImage().pixel(10, 10), newest);
     }
 
     void closingTheWindowWithAFetchInFlight() {

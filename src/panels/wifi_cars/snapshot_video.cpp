@@ -7,11 +7,18 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace Korvane {
 
-QImage DecodeSnapshot(const QByteArray& bytes, QSize size) {
+QImage DecodeSnapshot(const QByteArray& bytes) {
     if (!IsCompleteJpeg(bytes))
         return {};
     QBuffer buffer;
@@ -19,42 +26,64 @@ QImage DecodeSnapshot(const QByteArray& bytes, QSize size) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
     reader.setAllocationLimit(CSnapshotVideo::kDecodeLimitMb);
-    QImage picture = reader.read();
-    if (picture.isNull() || !size.isValid() || size.isEmpty() || picture.size() == size)
-        return picture;
-    // The same bilinear stretch the window's painter would do, done here off the UI thread.
-    QImage stretched(size, QImage::Format_RGB32);
-    QPainter p(&stretched);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRect(QPoint(0, 0), size), picture);
-    return stretched;
+    return reader.read();
 }
+
+namespace {
+
+// Decoding yields to the fetches and the window when they share a core: a fetch waiting for a
+// core holds up every picture after it, a decode only its own. The calling thread gets a
+// lower scheduling priority (nice 10); elsewhere than on Linux it keeps its own.
+bool YieldToInteractiveThreads() {
+#ifdef Q_OS_LINUX
+    return setpriority(PRIO_PROCESS, gettid(), 10) == 0;
+#else
+    return false;
+#endif
+}
+
+} // namespace
 
 CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
     setAccessibleName(tr("Video"));
     setAccessibleDescription(tr("No picture"));
+    m_repaint.setSingleShot(true);
+    m_repaint.setTimerType(Qt::PreciseTimer);
+    connect(&m_repaint, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void CVideoArea::SetPicture(const QImage& picture) {
     m_picture = picture;
     ++m_pictures;
     setAccessibleDescription(picture.isNull() ? tr("No picture") : tr("Live camera picture"));
-    update(); // repaints are coalesced by the event loop
+    ScheduleRepaint();
     emit pictureChanged();
+}
+
+void CVideoArea::ScheduleRepaint() {
+    if (m_repaint.isActive())
+        return; // the newest picture is painted when the pending repaint comes
+    // A screen shows one picture per refresh: pictures that come faster replace the one
+    // waiting to be painted instead of each being painted (and stretched) on the UI thread.
+    // Paints may come a quarter of a refresh early, so that a camera at the screen's rate
+    // whose pictures arrive with some jitter still has each of them painted.
+    const qreal hz = screen() ? screen()->refreshRate() : 60;
+    const int gapMs = int(750 / std::clamp<qreal>(hz, 30, 240));
+    const qint64 left = m_sincePaint.isValid() ? gapMs - m_sincePaint.elapsed() : 0;
+    if (left <= 0)
+        update();
+    else
+        m_repaint.start(int(left));
 }
 
 void CVideoArea::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
+    m_sincePaint.start();
     if (m_picture.isNull())
         return;
     QPainter p(this);
-    const QRect area = contentsRect();
-    if (m_picture.size() == area.size()) { // decoded at this size: a plain copy
-        p.drawImage(area.topLeft(), m_picture);
-        return;
-    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(area, m_picture); // stretched: the aspect ratio is not kept
+    p.drawImage(contentsRect(), m_picture); // stretched: the aspect ratio is not kept
 }
 
 CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
@@ -72,8 +101,12 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
         m_backoffMs = 0;
         OnPicture(body);
     });
-    for (Decoder& d : m_decoders)
+    const int decoders = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
+    m_decodePool.setMaxThreadCount(decoders);
+    for (int i = 0; i < decoders; ++i) {
+        Decoder& d = *m_decoders.emplace_back(std::make_unique<Decoder>());
         connect(&d.watcher, &QFutureWatcher<QImage>::finished, this, [this, &d] { OnDecoded(d); });
+    }
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CSnapshotVideo::FetchNext);
 }
@@ -81,8 +114,8 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
 CSnapshotVideo::~CSnapshotVideo() {
     m_running = false;
     m_fetcher.Abort();
-    for (Decoder& d : m_decoders)
-        d.watcher.waitForFinished(); // a decode in progress ends before the panel goes
+    for (auto& d : m_decoders)
+        d->watcher.waitForFinished(); // a decode in progress ends before the panel goes
 }
 
 void CSnapshotVideo::Toggle() {
@@ -155,21 +188,26 @@ void CSnapshotVideo::OnPicture(const QByteArray& body) {
     if (body == m_lastBody)
         return;
     m_lastBody = body;
-    for (Decoder& d : m_decoders) {
-        if (!d.watcher.isRunning()) {
-            StartDecode(d, body);
+    for (auto& d : m_decoders) {
+        if (!d->watcher.isRunning()) {
+            StartDecode(*d, body);
             return;
         }
     }
-    m_waiting = body; // the newest waits; an older one waiting is dropped
+    m_waiting = body;        // the newest waits; an older one waiting is dropped
 }
 
 void CSnapshotVideo::StartDecode(Decoder& decoder, const QByteArray& body) {
     decoder.generation = m_generation;
     decoder.ticket = ++m_nextTicket;
-    // Scaled in the worker to the area's present size; the window only copies it.
-    decoder.watcher.setFuture(
-        QtConcurrent::run(DecodeSnapshot, body, m_area->contentsRect().size()));
+    decoder.watcher.setFuture(QtConcurrent::run(
+        &m_decodePool,
+        [](const QByteArray& jpeg) {
+            static thread_local const bool yielding = YieldToInteractiveThreads();
+            Q_UNUSED(yielding);
+            return DecodeSnapshot(jpeg);
+        },
+        body));
 }
 
 void CSnapshotVideo::OnDecoded(Decoder& decoder) {

@@ -2,10 +2,15 @@
 
 #include "snapshot_fetch.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QFutureWatcher>
 #include <QImage>
+#include <QThreadPool>
 #include <QTimer>
+
+#include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QLineEdit;
@@ -13,7 +18,8 @@ class QLineEdit;
 namespace Korvane {
 
 // The video area (control 1313): paints the newest picture stretched to its rectangle with
-// smooth scaling, the aspect ratio not kept; tells assistive technology whether a picture is
+// smooth scaling, the aspect ratio not kept, at most once per screen refresh (a picture that
+// comes sooner replaces the one waiting); tells assistive technology whether a picture is
 // shown.
 class CVideoArea : public QFrame {
     Q_OBJECT
@@ -31,8 +37,12 @@ class CVideoArea : public QFrame {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void ScheduleRepaint();
+
     QImage m_picture;
     int m_pictures = 0;
+    QTimer m_repaint;
+    QElapsedTimer m_sincePaint;
 };
 
 // What differs between the two panels' video.
@@ -44,8 +54,8 @@ struct VideoTexts {
 
 // The live picture of a Raspberry Pi car: snapshots fetched one after another (or the parts
 // of an MJPEG stream address ...?action=stream), decoded off the UI thread, painted on it.
-// Nothing waits on the UI thread; stop takes effect at once; at most one request is in flight
-// and one decode runs; a failing car is asked again after a pause that grows to 2 s.
+// Nothing waits on the UI thread; stop takes effect at once; at most one request is in flight;
+// a failing car is asked again after a pause that grows to 2 s.
 class CSnapshotVideo : public QObject {
     Q_OBJECT
   public:
@@ -58,6 +68,7 @@ class CSnapshotVideo : public QObject {
     bool IsStarting() const { return m_starting; }
     CSnapshotFetcher& Fetcher() { return m_fetcher; }
     int Requests() const { return m_requests; }
+    int Decoders() const { return int(m_decoders.size()); }
 
     // The largest picture the decoder will allocate, in megabytes.
     static constexpr int kDecodeLimitMb = 64;
@@ -79,14 +90,16 @@ class CSnapshotVideo : public QObject {
     QAbstractButton* m_toggle;
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;
-    // Two decoders, so that decoding keeps up with a fast camera on two cores; each result
+    // One decoder per core beyond the one the window and the network need (at least one, at
+    // most three): more would only take the fetches' core on a small machine. Each result
     // carries the number of its body, and only a picture newer than the one shown is shown.
     struct Decoder {
         QFutureWatcher<QImage> watcher;
         quint64 generation = 0;
         quint64 ticket = 0;
     };
-    Decoder m_decoders[2];
+    std::vector<std::unique_ptr<Decoder>> m_decoders;
+    QThreadPool m_decodePool; // the decoders' own threads, joined when the video goes
     quint64 m_nextTicket = 0;
     quint64 m_shownTicket = 0;
     QByteArray m_waiting;  // a fetched body waiting for the decoder
@@ -101,8 +114,6 @@ class CSnapshotVideo : public QObject {
 
 // Decodes a whole JPEG held in memory, with the allocation limit lowered so that a small body
 // that declares a huge picture cannot exhaust memory; a null picture for anything else.
-// With a valid `size` the picture comes out stretched to it with smooth scaling (the aspect
-// ratio is not kept), so that the window only has to copy it.
-QImage DecodeSnapshot(const QByteArray& bytes, QSize size = {});
+QImage DecodeSnapshot(const QByteArray& bytes);
 
 } // namespace Korvane
