@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -101,12 +100,8 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
         m_backoffMs = 0;
         OnPicture(body);
     });
-    const int decoders = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
-    m_decodePool.setMaxThreadCount(decoders);
-    for (int i = 0; i < decoders; ++i) {
-        Decoder& d = *m_decoders.emplace_back(std::make_unique<Decoder>());
-        connect(&d.watcher, &QFutureWatcher<QImage>::finished, this, [this, &d] { OnDecoded(d); });
-    }
+    m_decoders = std::clamp(QThread::idealThreadCount(), 1, 3);
+    m_decodePool.setMaxThreadCount(m_decoders);
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CSnapshotVideo::FetchNext);
 }
@@ -114,8 +109,11 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
 CSnapshotVideo::~CSnapshotVideo() {
     m_running = false;
     m_fetcher.Abort();
-    for (auto& d : m_decoders)
-        d->watcher.waitForFinished(); // a decode in progress ends before the panel goes
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.waiting = {};
+    }
+    m_decodePool.waitForDone(); // a decode in progress ends before the panel goes
 }
 
 void CSnapshotVideo::Toggle() {
@@ -137,7 +135,11 @@ void CSnapshotVideo::Stop() {
     m_starting = false;
     m_retry.stop();
     m_fetcher.Abort();
-    m_waiting.clear();
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        m_mailbox.waiting = {};
+    }
+    m_fetchHeld = false;
     m_lastBody.clear();
     m_toggle->setEnabled(true);
     m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
@@ -175,10 +177,10 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
     OnPicture(body);
     if (same) // the camera has not taken a new picture yet: ask again a moment later
         m_retry.start(kSamePictureWaitMs);
-    else if (m_waiting.isEmpty())
+    else if (!PictureWaiting())
         FetchNext(); // the next fetch overlaps this decode
-    // else both decoders are busy and a picture waits: the next fetch starts when one is free,
-    // so that no picture is fetched only to be dropped.
+    else // every decoder is busy and a picture waits: the next fetch starts when one is free,
+        m_fetchHeld = true; // so that no picture is fetched only to be dropped
 }
 
 void CSnapshotVideo::OnPicture(const QByteArray& body) {
@@ -188,37 +190,62 @@ void CSnapshotVideo::OnPicture(const QByteArray& body) {
     if (body == m_lastBody)
         return;
     m_lastBody = body;
-    for (auto& d : m_decoders) {
-        if (!d->watcher.isRunning()) {
-            StartDecode(*d, body);
+    Decode({body, m_generation, ++m_nextTicket});
+}
+
+void CSnapshotVideo::Decode(Job job) {
+    {
+        std::lock_guard lock(m_mailbox.mutex);
+        if (m_mailbox.running >= m_decoders) {
+            m_mailbox.waiting = std::move(job); // the newest waits; an older one is dropped
             return;
         }
+        ++m_mailbox.running;
     }
-    m_waiting = body;        // the newest waits; an older one waiting is dropped
+    m_decodePool.start([this, job = std::move(job)]() mutable { RunDecoder(std::move(job)); });
 }
 
-void CSnapshotVideo::StartDecode(Decoder& decoder, const QByteArray& body) {
-    decoder.generation = m_generation;
-    decoder.ticket = ++m_nextTicket;
-    decoder.watcher.setFuture(QtConcurrent::run(
-        &m_decodePool,
-        [](const QByteArray& jpeg) {
-            static thread_local const bool yielding = YieldToInteractiveThreads();
-            Q_UNUSED(yielding);
-            return DecodeSnapshot(jpeg);
-        },
-        body));
+bool CSnapshotVideo::PictureWaiting() {
+    std::lock_guard lock(m_mailbox.mutex);
+    return !m_mailbox.waiting.body.isEmpty();
 }
 
-void CSnapshotVideo::OnDecoded(Decoder& decoder) {
-    const QImage picture = decoder.watcher.result();
-    if (m_running && decoder.generation == m_generation && decoder.ticket > m_shownTicket &&
-        !picture.isNull()) {
-        m_shownTicket = decoder.ticket;
+// On a decoding thread: decodes the job, then the body waiting, until none waits. The body is
+// taken before the picture is handed over, so that the UI thread, when it gets the picture,
+// already sees that no picture waits and starts the next fetch.
+void CSnapshotVideo::RunDecoder(Job job) {
+    static thread_local const bool yielding = YieldToInteractiveThreads();
+    Q_UNUSED(yielding);
+    for (;;) {
+        QImage picture = DecodeSnapshot(job.body);
+        Job next;
+        {
+            std::lock_guard lock(m_mailbox.mutex);
+            next = std::exchange(m_mailbox.waiting, {});
+            if (next.body.isEmpty())
+                --m_mailbox.running;
+        }
+        // The video outlives its decoders (its destructor waits for them), so the call is
+        // posted to a live object; one still queued when the video goes is dropped with it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation = job.generation, ticket = job.ticket, picture = std::move(picture)] {
+                OnDecoded(generation, ticket, picture);
+            },
+            Qt::QueuedConnection);
+        if (next.body.isEmpty())
+            return;
+        job = std::move(next);
+    }
+}
+
+void CSnapshotVideo::OnDecoded(quint64 generation, quint64 ticket, const QImage& picture) {
+    if (m_running && generation == m_generation && ticket > m_shownTicket && !picture.isNull()) {
+        m_shownTicket = ticket;
         m_area->SetPicture(picture);
     }
-    if (m_running && !m_waiting.isEmpty()) {
-        StartDecode(decoder, std::exchange(m_waiting, {}));
+    if (m_running && m_fetchHeld && !PictureWaiting()) {
+        m_fetchHeld = false;
         if (!m_retry.isActive())
             FetchNext(); // held back while the picture waited
     }

@@ -4,13 +4,11 @@
 
 #include <QElapsedTimer>
 #include <QFrame>
-#include <QFutureWatcher>
 #include <QImage>
 #include <QThreadPool>
 #include <QTimer>
 
-#include <memory>
-#include <vector>
+#include <mutex>
 
 class QAbstractButton;
 class QLineEdit;
@@ -68,7 +66,6 @@ class CSnapshotVideo : public QObject {
     bool IsStarting() const { return m_starting; }
     CSnapshotFetcher& Fetcher() { return m_fetcher; }
     int Requests() const { return m_requests; }
-    int Decoders() const { return int(m_decoders.size()); }
 
     // The largest picture the decoder will allocate, in megabytes.
     static constexpr int kDecodeLimitMb = 64;
@@ -76,12 +73,19 @@ class CSnapshotVideo : public QObject {
     static constexpr int kSamePictureWaitMs = 4;
 
   private:
-    struct Decoder;
+    // A body and the numbers that say whether its picture is still wanted when it is decoded.
+    struct Job {
+        QByteArray body;
+        quint64 generation = 0;
+        quint64 ticket = 0;
+    };
     void FetchNext();
     void OnFetched(int result, const QByteArray& body);
     void OnPicture(const QByteArray& body);
-    void OnDecoded(Decoder& decoder);
-    void StartDecode(Decoder& decoder, const QByteArray& body);
+    void Decode(Job job);
+    void RunDecoder(Job job);
+    void OnDecoded(quint64 generation, quint64 ticket, const QImage& picture);
+    bool PictureWaiting();
     void Stop();
 
     const VideoTexts& m_texts;
@@ -90,19 +94,22 @@ class CSnapshotVideo : public QObject {
     QAbstractButton* m_toggle;
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;
-    // One decoder per core beyond the one the window and the network need (at least one, at
-    // most three): more would only take the fetches' core on a small machine. Each result
-    // carries the number of its body, and only a picture newer than the one shown is shown.
-    struct Decoder {
-        QFutureWatcher<QImage> watcher;
-        quint64 generation = 0;
-        quint64 ticket = 0;
+    // Decoding runs on the video's own threads, one per core (at most three), at a lower
+    // priority than the window and the fetches. A decoder that finishes a picture takes the
+    // body waiting itself, without a round trip through the UI thread. Only values cross threads:
+    // bodies in, pictures out through queued calls; results carry the number of their body, and
+    // only a picture newer than the one shown is shown.
+    struct Mailbox {
+        std::mutex mutex;
+        Job waiting; // the newest body no decoder has taken yet
+        int running = 0;
     };
-    std::vector<std::unique_ptr<Decoder>> m_decoders;
-    QThreadPool m_decodePool; // the decoders' own threads, joined when the video goes
+    Mailbox m_mailbox;
+    int m_decoders = 1;
+    QThreadPool m_decodePool;
+    bool m_fetchHeld = false; // a picture waited, so the next fetch waits for a decoder
     quint64 m_nextTicket = 0;
     quint64 m_shownTicket = 0;
-    QByteArray m_waiting;  // a fetched body waiting for the decoder
     QByteArray m_lastBody; // the last body taken, to skip the same picture fetched again
     QTimer m_retry;
     int m_backoffMs = 0;
