@@ -252,11 +252,34 @@ int main(int argc, char* argv[]) {
                 streamed, stall, cpu);
     station(snapshot, seconds, nullptr, &cpu);
     std::printf("snapshots at 30 fps: CPU %.2f s/s (station and camera server together)\n", cpu);
-    serverDo([&server] { server.SetFault(QStringLiteral("refuse")); });
-    address->setText(QStringLiteral("http://127.0.0.1:1/?action=snapshot"));
-    // Started while the car answered, then the car goes: the video keeps asking, slowly.
-    serverDo([&server] { server.SetFault(QStringLiteral("none")); });
+
+    // The window while the camera misbehaves: a first fetch that never gets an answer (until
+    // the time-out ends it), then, with the video running, an endless body (cut at the cap)
+    // and a small picture declaring 30000 by 30000 pixels (refused by the decoder).
     address->setText(snapshot);
+    for (const char* mode : {"stall", "endless", "huge-picture"}) {
+        const bool first = QByteArray(mode) == "stall";
+        if (first)
+            serverDo([&server, mode] { server.SetFault(QString::fromLatin1(mode)); });
+        toggle->click();
+        StallProbe probe;
+        if (!first) {
+            while (!panel->Video().IsRunning() && panel->Video().IsStarting())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            serverDo([&server, mode] { server.SetFault(QString::fromLatin1(mode)); });
+        }
+        const int before = panel->Video().Requests();
+        RunFor(first ? CSnapshotFetcher::kInactivityMs + 500 : seconds * 1000);
+        std::printf("%s: longest stall %.1f ms, %d requests, video %s\n",
+                    first ? "stalled first fetch" : mode, probe.WorstMs(),
+                    panel->Video().Requests() - before + (first ? 1 : 0),
+                    panel->Video().IsRunning() ? "running" : "off");
+        if (panel->Video().IsRunning() || panel->Video().IsStarting())
+            toggle->click();
+        serverDo([&server] { server.SetFault(QStringLiteral("none")); });
+    }
+
+    // Started while the car answered, then the car goes: the video keeps asking, slowly.
     toggle->click();
     while (!panel->Video().IsRunning() && panel->Video().IsStarting())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

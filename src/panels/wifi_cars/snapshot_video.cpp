@@ -123,6 +123,7 @@ void CSnapshotVideo::Toggle() {
     }
     // The first fetch decides whether the video starts; the window goes on meanwhile.
     m_starting = true;
+    m_undecodable = false;
     m_toggle->setEnabled(false);
     ++m_generation;
     ++m_requests;
@@ -165,9 +166,12 @@ void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
     }
     if (!m_running)
         return;
-    if (result != FetchOk) {
-        // The car is gone or failing: ask again after a pause, growing to 2 s.
-        // The last picture stays on screen; nothing new is drawn until a fetch succeeds.
+    if (result != FetchOk || m_undecodable) {
+        // The car is gone or failing (no answer, or pictures that cannot be decoded): ask again
+        // after a pause, growing to 2 s. The last picture stays on screen; nothing new is drawn
+        // until a picture is decoded again.
+        if (result == FetchOk)
+            OnPicture(body); // a new picture that decodes ends the pauses
         m_backoffMs = std::clamp(m_backoffMs ? m_backoffMs * 2 : 500, 500, 2000);
         m_retry.start(m_backoffMs);
         return;
@@ -240,6 +244,8 @@ void CSnapshotVideo::RunDecoder(Job job) {
 }
 
 void CSnapshotVideo::OnDecoded(quint64 generation, quint64 ticket, const QImage& picture) {
+    if (m_running && generation == m_generation)
+        m_undecodable = picture.isNull();
     if (m_running && generation == m_generation && ticket > m_shownTicket && !picture.isNull()) {
         m_shownTicket = ticket;
         m_area->SetPicture(picture);

@@ -107,7 +107,8 @@ class CSnapshotVideo : public QObject {
     Mailbox m_mailbox;
     int m_decoders = 1;
     QThreadPool m_decodePool;
-    bool m_fetchHeld = false; // a picture waited, so the next fetch waits for a decoder
+    bool m_fetchHeld = false;   // a picture waited, so the next fetch waits for a decoder
+    bool m_undecodable = false; // the last picture decoded was none: the camera is failing
     quint64 m_nextTicket = 0;
     quint64 m_shownTicket = 0;
     QByteArray m_lastBody; // the last body taken, to skip the same picture fetched again
