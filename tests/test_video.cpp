@@ -2,6 +2,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "panels/wifi_cars/snapshot_fetch.h"
 #include "panels/wifi_cars/snapshot_video.h"
 #include "panels/wifi_cars/wifi_car_panel.h"
 #include "panels/wifi_cars/wifi_control_client.h"
@@ -263,6 +264,33 @@ class TestVideo : public QObject {
         QVERIFY(m_sim->Command("video none"));
         const int shown = m_area->Pictures();
         QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 5000);
+    }
+
+    // A body cut short is a failure, never a picture, however the connection ended; the
+    // connection is usable again afterwards.
+    void aBodyCutShortIsNeverAPicture() {
+        KorvaneSim::VideoServer server(
+            [](int seq) { return KorvaneSim::DrawCameraPicture(seq, 160, 120, 90, 0, 0, 0); });
+        QString error;
+        QVERIFY2(server.Listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));
+        server.SetFps(0);
+        const QString url =
+            QStringLiteral("http://127.0.0.1:%1/?action=snapshot").arg(server.Port());
+        CSnapshotFetcher fetcher;
+        fetcher.SetLimits(400, 900, CSnapshotFetcher::kMaxBody);
+        QList<int> results;
+        connect(&fetcher, &CSnapshotFetcher::finished,
+                [&](int result, const QByteArray&) { results << result; });
+        for (const char* mode : {"none", "short-body", "close", "stall-body", "none"}) {
+            QVERIFY(server.SetFault(QString::fromLatin1(mode)));
+            for (int i = 0; i < 8; ++i) {
+                const qsizetype before = results.size();
+                fetcher.Fetch(url);
+                QTRY_COMPARE_WITH_TIMEOUT(results.size(), before + 1, 3000);
+                QVERIFY2((results.last() == FetchOk) == (QByteArray(mode) == "none"),
+                         qPrintable(QStringLiteral("%1: %2").arg(mode).arg(results.last())));
+            }
+        }
     }
 
     // Pictures coming faster than the screen refreshes are not each painted: the newest

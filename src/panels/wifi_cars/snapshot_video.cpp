@@ -244,8 +244,15 @@ void CSnapshotVideo::RunDecoder(Job job) {
 }
 
 void CSnapshotVideo::OnDecoded(quint64 generation, quint64 ticket, const QImage& picture) {
-    if (m_running && generation == m_generation)
+    if (m_running && generation == m_generation) {
+        const bool recovered = m_undecodable && !picture.isNull();
         m_undecodable = picture.isNull();
+        if (recovered && m_retry.isActive()) { // the camera's pictures decode again
+            m_retry.stop();
+            m_backoffMs = 0;
+            FetchNext();
+        }
+    }
     if (m_running && generation == m_generation && ticket > m_shownTicket && !picture.isNull()) {
         m_shownTicket = ticket;
         m_area->SetPicture(picture);
