@@ -50,7 +50,6 @@ int main(int argc, char* argv[]) {
         if (!StartSim(simProcess, sim, 8, rate, tty))
             return 1;
 
-        ProductIndex().store(8);
         CMainFrame frame;
         frame.resize(1100, 720);
         frame.SelectProduct(8);

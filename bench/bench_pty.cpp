@@ -63,7 +63,6 @@ int main(int argc, char* argv[]) {
         QMetaObject::invokeMethod(&port, [&port, bytes] { port.Send(bytes); });
     };
 
-    ProductIndex().store(5);
     CMainFrame frame;
     frame.SelectProduct(5);
     frame.show();
@@ -99,7 +98,7 @@ int main(int argc, char* argv[]) {
         int next = 0;
         bool inOrder = true;
         frame.Link().SetDeliver([&](const RoutedFrame& rf) {
-            frame.PanelForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf.message, rf.frame);
+            frame.PanelForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf);
             const int seq = rf.frame.mid(23, rf.frame.indexOf(',', 23) - 23).toInt();
             inOrder = inOrder && seq == next;
             next = seq + 1;

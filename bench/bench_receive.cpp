@@ -20,16 +20,16 @@ int main(int argc, char* argv[]) {
     const int frames = argc > 1 ? atoi(argv[1]) : 1000000;
     const int chunkSize = 4096; // what one read of a busy port returns at most
 
-    ProductIndex().store(5);
     CArduinoCarFormView panel(nullptr);
     panel.show();
     auto* feed = new CFeedTransport;
     CLinkManager link{std::unique_ptr<CTransport>(feed)};
+    link.SetProduct(5);
     qint64 delivered = 0;
     link.SetDeliver(
         [&](const RoutedFrame& rf) {
             if (PanelForMessage(rf.message) == panel.DialogId())
-                panel.OnRoutedFrame(rf.message, rf.frame);
+                panel.OnRoutedFrame(rf);
             ++delivered;
         },
         [&] { panel.OnRoutedBatchDone(); });

@@ -88,7 +88,6 @@ int main(int argc, char* argv[]) {
     };
 
     PtyPair pty; // the serial link is open too, as on a car with both
-    ProductIndex().store(13);
     CMainFrame frame;
     frame.SelectProduct(13);
     frame.resize(1200, 860);

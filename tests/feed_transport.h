@@ -38,9 +38,10 @@ class CFeedTransport : public Korvane::CTransport {
     QString Description() const override { return QStringLiteral("feed"); }
 
     // Hands bytes over as if the device had sent them.
-    void Feed(const QByteArray& chunk) {
+    // arrivalNs: when the bytes arrived (now unless the test says).
+    void Feed(const QByteArray& chunk, qint64 arrivalNs = -1) {
         if (m_open)
-            emit bytesReceived(chunk);
+            emit bytesReceived(chunk, arrivalNs < 0 ? Korvane::ArrivalClockNs() : arrivalNs);
     }
 
     // Queues bytes that are handed over like a port does: one chunk, then the next only
@@ -59,7 +60,7 @@ class CFeedTransport : public Korvane::CTransport {
         if (!m_open || m_outstanding || m_pending.isEmpty())
             return;
         m_outstanding = true;
-        emit bytesReceived(m_pending.takeFirst());
+        emit bytesReceived(m_pending.takeFirst(), Korvane::ArrivalClockNs());
     }
 
     int m_openDelayMs;

@@ -69,14 +69,28 @@ class TestBalanceModel : public QObject {
         QCOMPARE(t.voltage, QByteArray("7.90"));
         QCOMPARE(t.gyroscopeHistory[498], -1.5);
         QCOMPARE(t.gyroscopeHistory[499], 2.0);
-        QCOMPARE(t.voltageHistory[499], 7.9);
-        QCOMPARE(t.voltageHistory[498], 0.0);
+        // The three waveforms move on together: a gap where the frame carried no voltage.
+        QCOMPARE(t.voltageHistory[498], 7.9);
+        QVERIFY(std::isnan(t.voltageHistory[499]));
 
-        // Without GY: only the acceleration moves on.
-        t.Parse("$LV5,RV6,AC0.20,CSB1,VT1#");
+        // Without GY: the acceleration's sample, gaps for the rest.
+        const BalanceTelemetryRecord r = t.Parse("$LV5,RV6,AC0.20,CSB1,VT1#", 42);
+        QCOMPARE(r.arrivalNs, 42);
+        QVERIFY(r.leftSpeed && r.rightSpeed && r.acceleration);
+        QVERIFY(!r.gyroscope && !r.distance && !r.voltage);
         QCOMPARE(t.accelerationHistory[499], 0.2);
-        QCOMPARE(t.gyroscopeHistory[499], 2.0);
+        QVERIFY(std::isnan(t.gyroscopeHistory[499]));
+        QCOMPARE(t.gyroscopeHistory[498], 2.0);
         QCOMPARE(t.distance, QByteArray("88"));
+
+        // A gap is left out of the reduced waveform, in both of its ways.
+        QList<QPointF> points;
+        ReduceMinMax(t.gyroscopeHistory, 490, 499, 100, &points);
+        QCOMPARE(points.size(), 9);
+        QCOMPARE(points.last(), QPointF(498, 2.0));
+        ReduceMinMax(t.gyroscopeHistory, 0, 499, 2, &points);
+        for (const QPointF& p : points)
+            QVERIFY(!std::isnan(p.y()));
     }
 
     void numbersFromDevicesAreAlwaysSane() {

@@ -158,6 +158,28 @@ class TestBoardPanel : public QObject {
         QCOMPARE(b.Edit(1013)->text(), QStringLiteral("one"));
     }
 
+    void pacedLinesStayWithTheBoardWhenAnotherProductIsSelected() {
+        // "12864显示" sends four paced lines; the user switches to a car after the first. The
+        // rest was meant for the board: none of it reaches the car's link.
+        Board b;
+        QVERIFY(b.Start(0));
+        for (int id : {1013, 1014, 1015, 1016})
+            b.Edit(id)->setText(QStringLiteral("line %1").arg(id));
+        b.Button(1019)->click();
+        QCOMPARE(b.Sent(32), QByteArray("$51,LCD12864,1,line 1013       #"));
+        QVERIFY(b.panel->Sender().Busy());
+        b.station.frame->SelectProduct(5);
+        QVERIFY(!b.panel->Sender().Busy());
+        // The car's own frame is the next thing on the line, after the board's pauses.
+        QTest::qWait(3 * 100 + 50);
+        QTest::keyClick(b.station.frame->CurrentPanel(), Qt::Key_W);
+        QCOMPARE(b.Sent(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
+        // Back on the board, the button works as before.
+        b.station.frame->SelectProduct(0);
+        b.Button(1019)->click();
+        QCOMPARE(b.Sent(32), QByteArray("$51,LCD12864,1,line 1013       #"));
+    }
+
     void editsTakeOnlyWhatTheBoardCanUse() {
         Board b;
         QVERIFY(b.Start(0));

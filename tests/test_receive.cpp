@@ -39,8 +39,6 @@ struct Sink {
 class TestReceive : public QObject {
     Q_OBJECT
   private slots:
-    void init() { ProductIndex().store(0); }
-
     void assemblerCutsFrames() {
         QCOMPARE(Assemble("xy$51,K1#zw"), QList<QByteArray>{"$51,K1#"});
         QCOMPARE(Assemble("$ab$cd#"), QList<QByteArray>{"$ab$cd#"});
@@ -73,13 +71,15 @@ class TestReceive : public QObject {
     void queueIsFifoAndBounded() {
         CFrameQueue q(3);
         for (const char* f : {"$1#", "$2#", "$3#", "$4#", "$5#"})
-            q.Append(f);
+            q.Append({f, 0});
         QCOMPARE(q.Count(), 3u);
         QCOMPARE(q.Dropped(), 2u);
-        std::deque<QByteArray> out;
+        std::deque<StampedFrame> out;
         QVERIFY(q.TakeAll(out));
-        QCOMPARE(QList<QByteArray>(out.begin(), out.end()),
-                 (QList<QByteArray>{"$3#", "$4#", "$5#"}));
+        QList<QByteArray> taken;
+        for (const StampedFrame& f : out)
+            taken << f.bytes;
+        QCOMPARE(taken, (QList<QByteArray>{"$3#", "$4#", "$5#"}));
         QCOMPARE(q.Count(), 0u);
         q.Wake();
         out.clear();
@@ -91,37 +91,45 @@ class TestReceive : public QObject {
         Sink sink;
         CFrameRouter router(q, sink.Fn());
         router.Start();
-        ProductIndex().store(0);
-        q.Append("$51,K1#");
-        q.Append("$AR,K2#"); // not for the 8051 board: dropped
-        QVERIFY(sink.WaitFor(1));
-        QTest::qWait(20);
-        QCOMPARE(sink.got.size(), 1);
+        router.SetProduct(0);
+        q.Append({"$51,K1#", 1});
+        q.Append({"$AR,K2#", 2}); // not for the 8051 board: dropped
+        q.Append({"$51,END#", 3});
+        // Frames are routed in order, so once the last has come, the dropped one never will.
+        QVERIFY(sink.WaitFor(2));
+        QCOMPARE(sink.got.size(), 2);
         QCOMPARE(sink.got[0].message, int(MsgBoard51));
         QCOMPARE(sink.got[0].frame, QByteArray("$51,K1#"));
+        QCOMPARE(sink.got[0].arrivalNs, 1); // the arrival time travels with the frame
+        QCOMPARE(sink.got[1].frame, QByteArray("$51,END#"));
+        QCOMPARE(sink.got[1].arrivalNs, 3);
 
         sink.got.clear();
-        ProductIndex().store(8);
-        q.Append("$AP1,LV2#");
-        q.Append("$AP3#");
-        QVERIFY(sink.WaitFor(3));
+        router.SetProduct(8);
+        q.Append({"$AP1,LV2#", 4});
+        q.Append({"$AP3#", 5}); // no "LV": no telemetry message
+        q.Append({"$LV9#", 6});
+        QVERIFY(sink.WaitFor(4));
+        QCOMPARE(sink.got.size(), 4);
         QCOMPARE(sink.got[0].message, int(MsgBalancePid));
         QCOMPARE(sink.got[1].message, int(MsgBalanceTelemetry));
         QCOMPARE(sink.got[1].frame, QByteArray("$AP1,LV2#"));
+        QCOMPARE(sink.got[1].arrivalNs, 4);
         QCOMPARE(sink.got[2].message, int(MsgBalancePid));
-        QTest::qWait(20);
-        QCOMPARE(sink.got.size(), 3); // "$AP3#" has no "LV": no telemetry message
+        QCOMPARE(sink.got[2].frame, QByteArray("$AP3#"));
+        QCOMPARE(sink.got[3].message, int(MsgBalanceTelemetry));
+        QCOMPARE(sink.got[3].frame, QByteArray("$LV9#"));
     }
 
     void burstArrivesCompleteAndInOrder() {
         CFrameQueue q;
         Sink sink;
         CFrameRouter router(q, sink.Fn());
-        ProductIndex().store(5);
+        router.SetProduct(5);
         router.Start();
         const int n = 5000;
         for (int i = 0; i < n; ++i)
-            q.Append("$" + QByteArray::number(i) + "#");
+            q.Append({"$" + QByteArray::number(i) + "#"});
         QVERIFY(sink.WaitFor(n));
         for (int i = 0; i < n; ++i)
             QCOMPARE(sink.got[i].frame, "$" + QByteArray::number(i) + "#");
@@ -131,10 +139,10 @@ class TestReceive : public QObject {
         CFrameQueue q;
         Sink sink;
         CFrameRouter router(q, sink.Fn());
-        ProductIndex().store(5);
+        router.SetProduct(5);
         for (int i = 0; i < 10; ++i)
-            q.Append("$0,0,0,0,0,0,0,0,0,0,0,9,0#");
-        ProductIndex().store(14); // switched while the frames wait
+            q.Append({"$0,0,0,0,0,0,0,0,0,0,0,9,0#"});
+        router.SetProduct(14); // switched while the frames wait
         router.Start();
         QVERIFY(sink.WaitFor(10));
         for (const RoutedFrame& rf : sink.got)
@@ -145,15 +153,16 @@ class TestReceive : public QObject {
         CFrameQueue q;
         Sink sink;
         auto* router = new CFrameRouter(q, sink.Fn());
-        ProductIndex().store(5);
+        router->SetProduct(5);
         router->Start();
         for (int i = 0; i < 1000; ++i)
-            q.Append("$1#");
+            q.Append({"$1#"});
         router->Stop(); // must return although deliveries are pending on this thread
         QVERIFY(!router->IsRunning());
         delete router; // pending batches die with it: nothing is delivered afterwards
         const int before = sink.got.size();
-        QTest::qWait(20);
+        QCoreApplication::sendPostedEvents(); // the wake-ups it had posted
+        QCoreApplication::processEvents();
         QCOMPARE(sink.got.size(), before);
     }
 };

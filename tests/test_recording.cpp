@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
+#include "feed_transport.h"
 #include "link_wait.h"
 #include "panels/serial_cars/balance_model.h"
 #include "panels/serial_cars/balence_form_view.h"
@@ -13,10 +14,13 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <cmath>
 
 using namespace Korvane;
 
@@ -47,16 +51,19 @@ class TestRecording : public QObject {
         CTelemetryRecorder recorder;
         QString error;
         QVERIFY(recorder.Start(path, &error));
+        const qint64 t0 = ArrivalClockNs();
         recorder.SetGains(QStringLiteral("AP=25.00 AD=3.30 VP=3.00 VI=0.10"));
-        CBalanceTelemetry t;
-        t.Parse("$LV12,RV-4,AC0.5,GY1.5,CSB30,VT7.9#");
-        recorder.AddRow(t);
-        recorder.AddRow(t);
+        const auto full = ParseBalanceTelemetry("$LV12,RV-4,AC0.5,GY1.5,CSB30,VT7.9#", t0);
+        recorder.AddRow(full);
+        recorder.AddRow(ParseBalanceTelemetry("$LV12,RV-4,AC0.5,GY1.5,CSB30,VT7.9#",
+                                              t0 + 1'500'000)); // 1.5 ms later
         recorder.SetGains(QStringLiteral("AP=20.00 AD=3.30 VP=3.00 VI=0.10"));
-        t.Parse("$LV1,RV2,AC3,GY4,CSB5,VT6#");
-        recorder.AddRow(t);
+        const auto next = ParseBalanceTelemetry("$LV1,RV2,AC3,GY4,CSB5,VT6#", t0 + 2'000'000);
+        recorder.AddRow(next);
         recorder.SetGains(QStringLiteral("AP=20.00 AD=3.30 VP=3.00 VI=0.10")); // no change
-        recorder.AddRow(t);
+        recorder.AddRow(next);
+        // A frame that arrived before the recording began is not part of it.
+        recorder.AddRow(ParseBalanceTelemetry("$LV9,RV9,AC9,GY9,CSB9,VT9#", t0 - 1'000'000'000));
         // Written within the flush period, before the recording stops.
         QTRY_COMPARE_WITH_TIMEOUT(Lines(path).size(), 7, 2 * CTelemetryRecorder::kFlushMs);
         const QStringList lines = Lines(path);
@@ -65,6 +72,12 @@ class TestRecording : public QObject {
         QVERIFY(lines[2].endsWith(QStringLiteral(",12,-4,0.5,1.5,30,7.9")));
         QCOMPARE(lines[4], QStringLiteral("# gains AP=20.00 AD=3.30 VP=3.00 VI=0.10"));
         QVERIFY(lines[5].endsWith(QStringLiteral(",1,2,3,4,5,6")));
+        // The time column is each frame's arrival, in milliseconds with microseconds.
+        auto timeOf = [](const QString& row) { return row.section(QLatin1Char(','), 0, 0); };
+        QVERIFY(timeOf(lines[2]).contains(QLatin1Char('.')));
+        const double first = timeOf(lines[2]).toDouble();
+        QCOMPARE(timeOf(lines[3]).toDouble() - first, 1.5);
+        QCOMPARE(timeOf(lines[5]).toDouble() - first, 2.0);
         QCOMPARE(recorder.Rows(), 4);
         recorder.Stop();
         QVERIFY(!recorder.IsRecording());
@@ -73,9 +86,110 @@ class TestRecording : public QObject {
         QCOMPARE(CTelemetryRecorder::CsvField("a\"b"), QByteArray("\"a\"\"b\""));
         QCOMPARE(CTelemetryRecorder::CsvField("7.9"), QByteArray("7.9"));
         // A file that cannot be written: a reason, no recording.
+        QSignalSpy failed(&recorder, &CTelemetryRecorder::failed);
         QVERIFY(!recorder.Start(dir.filePath(QStringLiteral("no/such/dir/x.csv")), &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!recorder.IsRecording());
+        // A full disk refuses the header: the reason once, as Start's answer.
+        QVERIFY(!recorder.Start(QStringLiteral("/dev/full"), &error));
+        QVERIFY2(error.contains(QStringLiteral("space"), Qt::CaseInsensitive), qPrintable(error));
+        QCOMPARE(failed.count(), 0);
+    }
+
+    void rowsHoldWhatEachFrameCarried() {
+        // A frame cut short, a lost tail glued to the next frame: each row has that frame's
+        // fields, empty cells for the rest, never a value of another frame.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.csv"));
+        CTelemetryRecorder recorder;
+        QString error;
+        QVERIFY(recorder.Start(path, &error));
+        CBalanceTelemetry t;
+        const qint64 now = ArrivalClockNs();
+        for (const char* frame :
+             {"$LV1,RV2,AC3,GY4,CSB5,VT6#", "$LV7,RV8,#", "$LV1,RV2,AC3$LV4,RV5,AC6,GY7,CSB8,VT9#",
+              "$LVx,RV,AC,GY,CSB,VT#"})
+            recorder.AddRow(t.Parse(frame, now));
+        recorder.Stop();
+        const QStringList lines = Lines(path);
+        QCOMPARE(lines.size(), 5);
+        const QStringList cells = {QStringLiteral(",1,2,3,4,5,6"), QStringLiteral(",7,8,,,,"),
+                                   QStringLiteral(",4,5,6,7,8,9"), QStringLiteral(",x,,,,,")};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(lines[i + 1].endsWith(cells[i]), qPrintable(lines[i + 1]));
+        // The panel's texts keep the newest value of each field; the three waveforms stay in
+        // step, with a gap where a frame did not carry a value.
+        QCOMPARE(t.voltage, QByteArray(""));
+        QCOMPARE(t.distance, QByteArray(""));
+        const size_t n = t.HistoryLength();
+        QCOMPARE(t.voltageHistory[n - 4], 6.0);
+        QVERIFY(std::isnan(t.voltageHistory[n - 3]));
+        QVERIFY(std::isnan(t.gyroscopeHistory[n - 3]));
+        QVERIFY(std::isnan(t.accelerationHistory[n - 3]));
+        QCOMPARE(t.gyroscopeHistory[n - 2], 7.0);
+        QCOMPARE(t.voltageHistory[n - 2], 9.0);
+    }
+
+    void typedTextIsNeverRecordedAsTheCarsValue() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("typed.csv"));
+        SetSaveFileAnswer([&](const QString&) { return path; });
+        StationOnPty station;
+        QVERIFY(station.Start(8));
+        auto* panel = qobject_cast<CBalenceFormView*>(station.frame->CurrentPanel());
+        panel->RecordButton()->click();
+        QVERIFY(panel->Recorder().IsRecording());
+        auto* voltage = qobject_cast<QLineEdit*>(FindControl(panel, 1010));
+        station.pty->Write("$LV1,RV2,AC3,GY4,CSB5,VT7.5#");
+        QTRY_COMPARE(voltage->text(), QStringLiteral("7.5"));
+        voltage->setText(QStringLiteral("999"));
+        station.pty->Write("$LV1,RV2,AC3,GY4,CSB5,#"); // no voltage in this one
+        QTRY_COMPARE(panel->Recorder().Rows(), 2);
+        panel->RecordButton()->click(); // stop
+        const QStringList lines = Lines(path);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[2].endsWith(QStringLiteral(",1,2,3,4,5,")), qPrintable(lines[2]));
+        SetSaveFileAnswer({});
+    }
+
+    void rowsCarryTheirFramesArrivalNotTheBatchs() {
+        // Two frames read 3 ms apart and handed to the panel in one batch keep their own
+        // times in the file.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("times.csv"));
+        SetSaveFileAnswer([&](const QString&) { return path; });
+        auto* feed = new CFeedTransport;
+        CMainFrame frame{std::unique_ptr<CTransport>(feed)};
+        frame.SelectProduct(8);
+        frame.show();
+        QVERIFY(OpenNow(frame.Link(), QStringLiteral("feed"), 115200));
+        auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        panel->RecordButton()->click();
+        const qint64 t = ArrivalClockNs();
+        feed->Feed("$LV1,RV1,AC1,GY1,CSB1,VT1#", t + 1'000'000);
+        feed->Feed("$LV2,RV2,AC2,GY2,CSB2,VT2#", t + 4'000'000);
+        QTRY_COMPARE(panel->Recorder().Rows(), 2);
+        panel->RecordButton()->click();
+        const QStringList lines = Lines(path);
+        QCOMPARE(lines.size(), 3);
+        const double a = lines[1].section(QLatin1Char(','), 0, 0).toDouble();
+        const double b = lines[2].section(QLatin1Char(','), 0, 0).toDouble();
+        QCOMPARE(b - a, 3.0);
+        SetSaveFileAnswer({});
+    }
+
+    void aFullDiskSaysSoOnce() {
+        SetSaveFileAnswer([](const QString&) { return QStringLiteral("/dev/full"); });
+        CMainFrame frame;
+        frame.SelectProduct(8);
+        auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
+        panel->RecordButton()->click();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().contains(QStringLiteral("space"), Qt::CaseInsensitive),
+                 qPrintable(m_messages.first()));
+        QVERIFY(!panel->RecordButton()->isChecked());
+        QVERIFY(!panel->Recorder().IsRecording());
+        SetSaveFileAnswer({});
     }
 
     void recordsEveryFrameTheCarSent() {

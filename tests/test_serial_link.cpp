@@ -33,7 +33,7 @@ struct FedLink {
     CLinkManager link{std::unique_ptr<CTransport>(feed)};
     QList<int> delivered;
     FedLink() {
-        ProductIndex().store(5);
+        link.SetProduct(5);
         link.SetDeliver([this](const RoutedFrame& rf) {
             delivered << rf.frame.mid(1, rf.frame.indexOf(',') - 1).toInt();
         });
@@ -316,9 +316,9 @@ class TestSerialLink : public QObject {
     void deliveriesNeverNest() {
         // A handler that runs a nested event loop (a modal box) while frames keep arriving:
         // the newer frames wait until it returns, and all arrive in order.
-        ProductIndex().store(5);
         PtyPair pty;
         CLinkManager link;
+        link.SetProduct(5);
         int depth = 0;
         int deepest = 0;
         QList<int> order;

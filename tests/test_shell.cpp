@@ -8,7 +8,6 @@
 #include "app/main_frame.h"
 #include "app/message_seam.h"
 #include "app/product_select_dlg.h"
-#include "app/send_frame.h"
 #include "app/startup.h"
 #include "link/config_dlg.h"
 #include "link_wait.h"
@@ -97,7 +96,7 @@ class TestShell : public QObject {
         frame.SelectProduct(5);
         CPanelBase* birch = frame.CurrentPanel();
         QVERIFY(qobject_cast<CArduinoCarFormView*>(birch));
-        birch->OnRoutedFrame(MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,42,0#");
+        birch->OnRoutedFrame({MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,42,0#"});
 
         frame.SelectProduct(14);
         QCOMPARE(frame.CurrentPanel()->DialogId(), int(PanelPendrix));
@@ -110,7 +109,7 @@ class TestShell : public QObject {
         CPanelBase* balance = frame.CurrentPanel();
         frame.SelectProduct(9);
         QCOMPARE(frame.CurrentPanel(), balance);
-        QCOMPARE(ProductIndex().load(), 9);
+        QCOMPARE(frame.ProductIndex(), 9);
         QCOMPARE(frame.windowTitle(), QStringLiteral("Korvane PC V4.0 \u2014 Cedar Balance Car"));
         QVERIFY(FindCommand(&frame, 32811)->isChecked());
         QVERIFY(!FindCommand(&frame, 32810)->isChecked());
@@ -121,7 +120,7 @@ class TestShell : public QObject {
         // The menu item drives the same operation.
         FindCommand(&frame, 32807)->trigger();
         QCOMPARE(frame.CurrentPanel(), birch);
-        QCOMPARE(ProductIndex().load(), 5);
+        QCOMPARE(frame.ProductIndex(), 5);
     }
 
     void statusPanesFollowTheLink() {
@@ -150,10 +149,10 @@ class TestShell : public QObject {
         QCOMPARE(toggle->statusTip(), QStringLiteral("打开或者关闭串口!"));
         toggle->trigger();
         QCOMPARE(bar->PaneText(3), QStringLiteral("CLOSE"));
-        QVERIFY(!SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        QVERIFY(!frame.SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
         toggle->trigger();
         QTRY_COMPARE(bar->PaneText(3), QStringLiteral("Nomal"));
-        QVERIFY(SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        QVERIFY(frame.SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
         QCOMPARE(pty.ReadAtLeast(21), QByteArray("$0,0,0,0,0,0,0,0,0,0#"));
     }
 
@@ -179,7 +178,7 @@ class TestShell : public QObject {
 
     void sendWithoutLinkTellsTheUser() {
         CMainFrame frame;
-        QVERIFY(!SendFrame("$1,0,0,0,0,0,0,0,0,0#"));
+        QVERIFY(!frame.SendFrame("$1,0,0,0,0,0,0,0,0,0#"));
         QCOMPARE(m_messages, QStringList{QStringLiteral(
                                  "The serial port is not open or has been disconnected. Please "
                                  "reconnect!")});
@@ -370,7 +369,9 @@ class TestShell : public QObject {
         });
         StartOptions o;
         QCOMPARE(RunStation(o), 0);
-        QVERIFY(!CMainFrame::Instance()); // no main window was made
+        // No main window was made.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<CMainFrame*>(w));
     }
 
     void badCommandLineExitsWithTwo() {

@@ -1,11 +1,10 @@
-// What every panel family relies on: registration, the product a panel serves, a second main
-// window that takes nothing from the first, and keys that reach the panel exactly once and
+// What every panel family relies on: registration, the product a panel serves, two main
+// windows each with its own product and link, and keys that reach the panel exactly once and
 // never from a text field.
 #include "app/catalogue.h"
 #include "app/control_ids.h"
 #include "app/main_frame.h"
 #include "app/message_seam.h"
-#include "app/send_frame.h"
 #include "panels/key_pre_filter.h"
 #include "panels/panel_base.h"
 #include "panels/serial_cars/basic_car_panel.h"
@@ -90,43 +89,62 @@ class TestStationSeams : public QObject {
         CMainFrame frame;
         frame.SelectProduct(8);
         CPanelBase* balance = frame.CurrentPanel();
-        QCOMPARE(balance->Product(), 8);
+        QCOMPARE(balance->ProductIndex(), 8);
         frame.SelectProduct(9); // same panel serves on, and is told
         QCOMPARE(frame.CurrentPanel(), balance);
-        QCOMPARE(balance->Product(), 9);
+        QCOMPARE(balance->ProductIndex(), 9);
         frame.SelectProduct(5);
-        QCOMPARE(frame.CurrentPanel()->Product(), 5);
-        QCOMPARE(balance->Product(), 9); // a hidden panel is not told about others
+        QCOMPARE(frame.CurrentPanel()->ProductIndex(), 5);
+        QCOMPARE(balance->ProductIndex(), 9); // a hidden panel is not told about others
         frame.SelectProduct(8);
-        QCOMPARE(balance->Product(), 8);
+        QCOMPARE(balance->ProductIndex(), 8);
     }
 
-    void aSecondWindowTakesNothingFromTheFirst() {
-        StationOnPty first;
-        QVERIFY(first.Start(5));
-        auto* firstPanel = qobject_cast<CBasicCarPanel*>(first.frame->CurrentPanel());
-        QVERIFY(firstPanel);
+    void twoWindowsEachServeTheirOwnProduct() {
+        // A drives a Birch Robot Car, B (selected afterwards) a balance car; each window has
+        // its own terminal, product, routes and panels.
+        StationOnPty a, b;
+        QVERIFY(a.Start(5));
+        QVERIFY(b.Start(8));
+        QCOMPARE(a.frame->ProductIndex(), 5);
+        QCOMPARE(b.frame->ProductIndex(), 8);
+        auto* distanceA = qobject_cast<QLabel*>(FindControl(a.frame->CurrentPanel(), 1194));
+        auto* distanceB = qobject_cast<QLineEdit*>(FindControl(b.frame->CurrentPanel(), 1009));
+        QVERIFY(distanceA && distanceB);
+
+        // Each receives what its own device says, by its own product's routes.
+        a.pty->Write("$1,0,0,0,0,0,0,0,0,0,0,321,0#");
+        b.pty->Write("$LV1,RV2,AC3,GY4,CSB55,VT7.5#");
+        QTRY_COMPARE(distanceA->text(), QStringLiteral("321"));
+        QTRY_COMPARE(distanceB->text(), QStringLiteral("55"));
+
+        // Each sends down its own link only.
+        QTest::keyClick(a.frame->CurrentPanel(), Qt::Key_W);
+        QTest::keyClick(b.frame->CurrentPanel(), Qt::Key_S);
+        QCOMPARE(a.pty->ReadAtLeast(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(b.pty->ReadAtLeast(21), QByteArray("$2,0,0,0,0,0,0,0,0,0#"));
+        QVERIFY(a.frame->SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(a.pty->ReadAtLeast(21), QByteArray("$0,0,0,0,0,0,0,0,0,0#"));
+
+        // B changes product again: A's frames still go by A's product.
+        b.frame->SelectProduct(14);
+        a.pty->Write("$1,0,0,0,0,0,0,0,0,0,0,77,0#");
+        QTRY_COMPARE(distanceA->text(), QStringLiteral("77"));
+        QCOMPARE(b.pty->ReadFor(30), QByteArray());
+
+        // A window whose link is closed tells its user and puts nothing on another's line.
         {
-            CMainFrame second;
-            second.SelectProduct(5);
-            second.show();
-            QCOMPARE(CMainFrame::Instance(), first.frame.get());
-            // The second window's panel sends through the second window's (closed) link.
+            CMainFrame closed;
+            closed.SelectProduct(5);
+            closed.show();
             auto* forward =
-                qobject_cast<QAbstractButton*>(FindControl(second.CurrentPanel(), 1193));
+                qobject_cast<QAbstractButton*>(FindControl(closed.CurrentPanel(), 1193));
             QVERIFY(forward);
             forward->click();
             QCOMPARE(m_messages.size(), 1);
-            QCOMPARE(first.pty->ReadFor(30), QByteArray());
         }
-        // After the second window has gone, the first one still sends and receives.
-        QVERIFY(SendFrame("$0,0,0,0,0,0,0,0,0,0#"));
-        QTest::keyClick(firstPanel, Qt::Key_W);
-        QCOMPARE(first.pty->ReadAtLeast(42),
-                 QByteArray("$0,0,0,0,0,0,0,0,0,0#$1,0,0,0,0,0,0,0,0,0#"));
-        first.pty->Write("$1,0,0,0,0,0,0,0,0,0,0,321,0#");
-        QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(firstPanel, 1194))->text(),
-                     QStringLiteral("321"));
+        QCOMPARE(a.pty->ReadFor(30), QByteArray());
+        QCOMPARE(b.pty->ReadFor(30), QByteArray());
     }
 
     void eachPressReachesThePanelOnce() {

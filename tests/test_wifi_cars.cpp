@@ -326,6 +326,53 @@ class TestWifiCars : public QObject {
         QVERIFY(m_messages.isEmpty());
     }
 
+    void twoWindowsTwelveAndThirteen() {
+        // Window A serves the Raspberry Pi car (13) over TCP; window B, selected afterwards,
+        // the STM32 car (12) on its serial line. Neither's product changes the other's route.
+        SimProcess sim;
+        QVERIFY(sim.Start(13, {"--rate", "20", "--control-port", "0"}));
+        Start(13);
+        Control<QLineEdit>(1307)->setText(QStringLiteral("127.0.0.1"));
+        Control<QLineEdit>(1308)->setText(QString::number(sim.ControlPort()));
+        Click(1310);
+        QTRY_VERIFY(m_panel->Client().IsConnected());
+        StationOnPty other;
+        QVERIFY(other.Start(12, QSize(1200, 860)));
+        auto* otherPanel = qobject_cast<CWifiCarPanel*>(other.frame->CurrentPanel());
+        QVERIFY(otherPanel);
+
+        Click(1273); // A: over TCP
+        QTRY_VERIFY(sim.Log().contains(QStringLiteral("$2,0,0,0,0,0,0,0,0#")));
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(FindControl(otherPanel, 1272)),
+                          Qt::LeftButton); // B: on B's serial line
+        QCOMPARE(other.pty->ReadAtLeast(19), QByteArray("$1,0,0,0,0,0,0,0,0#"));
+        QCOMPARE(Nothing(), QByteArray());
+        QVERIFY(!sim.Log().contains(QStringLiteral("$1,0,0,0,0,0,0,0,0#")));
+
+        // Both receive: A its car's telemetry over TCP, B the frames of its serial line.
+        QTRY_VERIFY(!Control<QLabel>(1293)->text().isEmpty());
+        other.pty->Write("$4WD,CSB25,PV8.10,GS1,LF1001,HW01,GM10#");
+        QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(otherPanel, 1293))->text(),
+                     QStringLiteral("25"));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void aCameraPressOnAClosedLinkSaysSoOnce() {
+        Start(10);
+        m_station->frame->CloseLink();
+        auto* up = Control<QAbstractButton>(1314);
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::mouseRelease(up, Qt::LeftButton);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("The serial port is not open or has been "
+                                                        "disconnected. Please reconnect!")});
+        // Open again: a press and its release each go out once.
+        QVERIFY(OpenNow(m_station->frame->Link(), m_station->pty->SlavePath(), 115200));
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::mouseRelease(up, Qt::LeftButton);
+        QCOMPARE(Sent(38), QByteArray("$0,0,0,0,3,0,0,0,0#$0,0,0,0,8,0,0,0,0#"));
+        QCOMPARE(m_messages.size(), 1);
+    }
+
     void connectFailuresAndPeerClose() {
         SimProcess sim;
         QVERIFY(sim.Start(15, {"--rate", "20", "--control-port", "0"}));

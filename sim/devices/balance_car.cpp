@@ -134,7 +134,8 @@ QByteArray BalanceCar::PidReply() const {
 }
 
 void RegisterBalanceCars() {
-    RegisterDevice({8, 9}, [] { return std::make_unique<BalanceCar>(); });
+    RegisterDevice("balanceCar",
+                   [](const Korvane::ProductInfo&) { return std::make_unique<BalanceCar>(); });
 }
 
 } // namespace KorvaneSim

@@ -83,7 +83,8 @@ void BasicCar::Tick(double dt) {
 }
 
 void RegisterBasicCars() {
-    RegisterDevice({5, 6, 7}, [] { return std::make_unique<BasicCar>(); });
+    RegisterDevice("basicCar",
+                   [](const Korvane::ProductInfo&) { return std::make_unique<BasicCar>(); });
 }
 
 } // namespace KorvaneSim

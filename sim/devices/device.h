@@ -4,8 +4,9 @@
 #include <QObject>
 #include <QString>
 
+#include "app/catalogue.h"
+
 #include <functional>
-#include <initializer_list>
 #include <memory>
 
 namespace KorvaneSim {
@@ -36,11 +37,13 @@ class Device : public QObject {
     void log(const QString& line);
 };
 
-// The device of a product index, or null when the simulator has none for it yet.
+// The device of a product index (the device its row of the product table names), or null
+// when the simulator has none for it.
 std::unique_ptr<Device> CreateDevice(int product);
 
-// Called by each device family's registration function (the list is in devices/registry.cpp).
-using DeviceFactory = std::function<std::unique_ptr<Device>()>;
-void RegisterDevice(std::initializer_list<int> products, DeviceFactory create);
+// Called by each device family's registration function (the list is in devices/registry.cpp):
+// the device named `device` in the product table's rows, made for the product of a row.
+using DeviceFactory = std::function<std::unique_ptr<Device>(const Korvane::ProductInfo& product)>;
+void RegisterDevice(const char* device, DeviceFactory create);
 
 } // namespace KorvaneSim

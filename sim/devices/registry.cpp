@@ -2,6 +2,8 @@
 // registration function, the files in sim/CMakeLists.txt, and one line in this list.
 #include "device.h"
 
+#include <QByteArray>
+
 #include <map>
 
 #define KORVANE_SIM_DEVICES(X)                                                                     \
@@ -14,8 +16,8 @@ KORVANE_SIM_DEVICES(KORVANE_DECLARE)
 #undef KORVANE_DECLARE
 
 namespace {
-std::map<int, DeviceFactory>& Factories() {
-    static std::map<int, DeviceFactory> factories;
+std::map<QByteArray, DeviceFactory>& Factories() {
+    static std::map<QByteArray, DeviceFactory> factories;
     return factories;
 }
 
@@ -30,15 +32,17 @@ void RegisterAll() {
 }
 } // namespace
 
-void RegisterDevice(std::initializer_list<int> products, DeviceFactory create) {
-    for (int product : products)
-        Factories()[product] = create;
+void RegisterDevice(const char* device, DeviceFactory create) {
+    Factories()[QByteArray(device)] = std::move(create);
 }
 
 std::unique_ptr<Device> CreateDevice(int product) {
     RegisterAll();
-    const auto it = Factories().find(product);
-    return it == Factories().end() ? nullptr : it->second();
+    if (!Korvane::IsValidProduct(product) || !Korvane::Product(product).simDevice)
+        return nullptr;
+    const Korvane::ProductInfo& row = Korvane::Product(product);
+    const auto it = Factories().find(QByteArray(row.simDevice));
+    return it == Factories().end() ? nullptr : it->second(row);
 }
 
 } // namespace KorvaneSim

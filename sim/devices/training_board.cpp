@@ -449,8 +449,12 @@ bool TrainingBoard::Command(const QString& line) {
 }
 
 void RegisterTrainingBoards() {
-    RegisterDevice({0, 1, 2}, [] { return std::make_unique<TrainingBoard>("51"); });
-    RegisterDevice({3, 4}, [] { return std::make_unique<TrainingBoard>("AR"); });
+    // The board's tag comes from its product's row ("51", "AR").
+    const auto board = [](const Korvane::ProductInfo& p) {
+        return std::make_unique<TrainingBoard>(QByteArray(p.boardTag));
+    };
+    RegisterDevice("board51", board);
+    RegisterDevice("kitAR", board);
 }
 
 } // namespace KorvaneSim

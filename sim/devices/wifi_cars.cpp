@@ -171,8 +171,12 @@ QByteArray WifiCarDevice::TelemetryFrame() const {
 }
 
 void RegisterWifiCars() {
-    RegisterDevice({10, 11, 12, 13}, [] { return std::make_unique<WifiCarDevice>(true); });
-    RegisterDevice({14, 15}, [] { return std::make_unique<WifiCarDevice>(false); });
+    RegisterDevice("fourWdCar", [](const Korvane::ProductInfo&) {
+        return std::make_unique<WifiCarDevice>(true);
+    });
+    RegisterDevice("tricycleCar", [](const Korvane::ProductInfo&) {
+        return std::make_unique<WifiCarDevice>(false);
+    });
 }
 
 } // namespace KorvaneSim

@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
-
 namespace Korvane {
 
 constexpr int kProductCount = 16;
@@ -41,16 +39,29 @@ struct RouteRule {
     const char* mustContain;
 };
 
+// Everything the station knows about one product: family code asks the row, never compares
+// product numbers.
 struct ProductInfo {
     int index;
     const char* label;
     const char* menuGroup;
     int menuCommandId;
-    int radioId;
+    int radioId; // the product's radio in the selection dialog
     int panelId;
     const char* panelClass;
     // Receive routes, tested in this order; a frame may take both (balance cars).
-    RouteRule routes[2];
+    RouteRule routes[2] = {};
+    // Training boards and kits: the tag of their frames ("51", "AR") and the dot-matrix
+    // frames' prefix; null for the cars.
+    const char* boardTag = nullptr;
+    const char* dotMatrixPrefix = nullptr;
+    // Wi-Fi cars: the address of the car's own access point (control service and camera);
+    // network is true for the product that is reached over TCP (a Raspberry Pi on board),
+    // the others of the family take the same panel over the serial link.
+    const char* accessPointAddress = nullptr;
+    bool network = false;
+    // The device the simulator plays for this product.
+    const char* simDevice = nullptr;
 };
 
 // The sixteen products, in index order.
@@ -59,9 +70,6 @@ bool IsValidProduct(int index);
 
 // Menu groups in menu order ("Development Board", ..., "Pendrix Robot Car").
 const char* const* MenuGroups(int* count);
-
-// The process-wide product index; written on the UI thread, read by the router thread.
-std::atomic<int>& ProductIndex();
 
 // "Korvane PC V4.0 — <label>", or the fixed part alone for an index outside the table.
 QString WindowTitle(int index);

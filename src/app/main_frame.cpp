@@ -29,12 +29,6 @@ namespace Korvane {
 
 namespace {
 
-// Every live main window, oldest first.
-QList<CMainFrame*>& MainFrames() {
-    static QList<CMainFrame*> frames;
-    return frames;
-}
-
 const QColor kWhite(255, 255, 255);
 const QColor kGreen(0, 255, 0);
 const QColor kRed(255, 0, 0);
@@ -56,10 +50,12 @@ QIcon OpenCloseIcon() {
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(QWidget* parent) : CMainFrame(std::make_unique<CSerialPort>(), parent) {}
+
+CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
+    : QMainWindow(parent), m_link(std::move(transport)) {
     InitResources();
     RegisterPanelFamilies();
-    MainFrames().append(this);
     setObjectName(QStringLiteral("CMainFrame"));
     m_doc = new CKorvaneDoc(this);
     m_stack = new QStackedWidget(this);
@@ -79,7 +75,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     connect(&m_link, &CLinkManager::framesDropped, m_monitor, &CFrameMonitor::SetStationDropped);
     m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
                       [this] { RoutedBatchDone(); });
-    SetProductTitle(ProductIndex().load());
+    SetProductTitle(m_product);
 }
 
 CMainFrame::~CMainFrame() {
@@ -88,11 +84,6 @@ CMainFrame::~CMainFrame() {
     m_link.Shutdown();
     delete m_stack;
     m_stack = nullptr;
-    MainFrames().removeOne(this);
-}
-
-CMainFrame* CMainFrame::Instance() {
-    return MainFrames().isEmpty() ? nullptr : MainFrames().first();
 }
 
 bool CMainFrame::SendFrame(const QByteArray& frame) {
@@ -223,7 +214,8 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::SelectProduct(int index) {
     if (!IsValidProduct(index))
         return;
-    ProductIndex().store(index);
+    m_product = index;
+    m_link.SetProduct(index);
     SetProductTitle(index);
     UpdateProductChecks();
     CPanelBase* panel = CurrentPanel();
@@ -239,6 +231,8 @@ CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {
 
 CPanelBase* CMainFrame::SwitchPanel(int dialogId) {
     CPanelBase* panel = PanelForDialog(dialogId);
+    if (CPanelBase* leaving = CurrentPanel(); leaving && leaving != panel)
+        leaving->OnLeave();
     const bool created = !panel;
     if (created) {
         panel = CreatePanel(dialogId, this, m_stack);
@@ -261,7 +255,7 @@ void CMainFrame::SetProductTitle(int index) {
 }
 
 void CMainFrame::UpdateProductChecks() {
-    const int index = ProductIndex().load();
+    const int index = m_product;
     for (QAction* a : m_productActions->actions())
         a->setChecked(IsValidProduct(index) &&
                       a->property("cmdId").toInt() == Product(index).menuCommandId);
@@ -336,7 +330,7 @@ void CMainFrame::DeliverRoutedFrame(const RoutedFrame& rf) {
         return;
     if (!m_panelsInBatch.contains(panel))
         m_panelsInBatch.append(panel);
-    panel->OnRoutedFrame(rf.message, rf.frame);
+    panel->OnRoutedFrame(rf);
 }
 
 void CMainFrame::RoutedBatchDone() {

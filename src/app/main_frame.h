@@ -41,17 +41,19 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     Q_OBJECT
   public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    // With another transport than the serial port for its link (tests feed bytes in).
+    explicit CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent = nullptr);
     ~CMainFrame() override;
-
-    // The first main window still alive (the station has one; tests may make more).
-    static CMainFrame* Instance();
 
     // Puts a frame on this window's serial link, or tells the user that it is not open.
     bool SendFrame(const QByteArray& frame) override;
     void ShowStatusText(const QString& text) override;
 
-    // Product menu: sets the product index, the title and shows the product's panel.
+    // Product menu: makes index this window's product: its title, the routes of its link and
+    // the panel it shows. Each window has its own product.
     void SelectProduct(int index);
+    // This window's product (-1 before the first selection).
+    int ProductIndex() const { return m_product; }
     // Shows the panel of a dialog id, creating it on first use.
     CPanelBase* SwitchPanel(int dialogId);
     void SetProductTitle(int index);
@@ -88,6 +90,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     void UpdateProductChecks();
 
     CLinkManager m_link;
+    int m_product = -1;
     CColorStatu* m_status = nullptr;
     CFrameMonitor* m_monitor = nullptr;
     QToolBar* m_toolbar = nullptr;

@@ -225,8 +225,6 @@ int RunStation(const StartOptions& options) {
         if (!IsValidProduct(index))
             index = 7;
     }
-    ProductIndex().store(index);
-
     CMainFrame frame;
     if (options.trace) {
         InstallTrace();

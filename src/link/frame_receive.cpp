@@ -32,19 +32,19 @@ bool CFrameAssembler::Feed(char b) {
     return false;
 }
 
-void CFrameQueue::Append(const QByteArray& frame) {
+void CFrameQueue::Append(StampedFrame frame) {
     {
         std::lock_guard lock(m_mutex);
         if (m_frames.size() >= m_capacity) {
             m_frames.pop_front();
             ++m_dropped;
         }
-        m_frames.push_back(frame);
+        m_frames.push_back(std::move(frame));
     }
     m_wake.notify_one();
 }
 
-bool CFrameQueue::TakeAll(std::deque<QByteArray>& out) {
+bool CFrameQueue::TakeAll(std::deque<StampedFrame>& out) {
     std::unique_lock lock(m_mutex);
     m_wake.wait(lock, [this] { return !m_frames.empty() || m_woken; });
     m_woken = false;
@@ -107,20 +107,20 @@ void CFrameRouter::Stop() {
 }
 
 void CFrameRouter::Run() {
-    std::deque<QByteArray> frames;
+    std::deque<StampedFrame> frames;
     while (!m_stop) {
         if (!m_queue.TakeAll(frames))
             continue;
         std::unique_lock lock(m_outboxMutex);
-        for (const QByteArray& frame : frames) {
+        for (const StampedFrame& frame : frames) {
             // Each frame goes by the product selected when it is routed.
-            const Routes r = RoutesFor(ProductIndex().load(std::memory_order_relaxed), frame);
+            const Routes r = RoutesFor(m_product.load(std::memory_order_relaxed), frame.bytes);
             for (int i = 0; i < r.count; ++i) {
                 m_outboxRoom.wait(lock,
                                   [this] { return m_stop || m_outbox.size() < kOutboxCapacity; });
                 if (m_stop)
                     return;
-                m_outbox.push_back({r.message[i], frame});
+                m_outbox.push_back({r.message[i], frame.bytes, frame.arrivalNs});
                 if (!m_drainPosted) { // one wake-up of the UI thread per batch
                     m_drainPosted = true;
                     // By name: the wake-up carries no data of ours across threads.

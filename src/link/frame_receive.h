@@ -1,9 +1,12 @@
 #pragma once
 
+#include "transport.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QVector>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -44,16 +47,22 @@ class CFrameAssembler {
     QByteArray m_lastFrame;
 };
 
+// One frame as the link assembled it, with the time its last byte arrived (ArrivalClockNs).
+struct StampedFrame {
+    QByteArray bytes;
+    qint64 arrivalNs = 0;
+};
+
 // First-in-first-out queue of completed frames between the UI thread and the router thread.
 // Bounded: beyond the capacity the oldest frame is dropped and counted.
 class CFrameQueue {
   public:
     explicit CFrameQueue(std::size_t capacity = 10000) : m_capacity(capacity) {}
 
-    void Append(const QByteArray& frame);
+    void Append(StampedFrame frame);
     // Waits until frames are queued or Wake() was called; moves every queued frame into out.
     // Returns false when woken with nothing queued.
-    bool TakeAll(std::deque<QByteArray>& out);
+    bool TakeAll(std::deque<StampedFrame>& out);
     // Releases a waiter of TakeAll (used to stop the router).
     void Wake();
 
@@ -63,20 +72,23 @@ class CFrameQueue {
   private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::deque<QByteArray> m_frames;
+    std::deque<StampedFrame> m_frames;
     std::size_t m_capacity;
     quint64 m_dropped = 0;
     bool m_woken = false;
 };
 
-// One frame on its way to a panel.
+// One frame on its way to a panel: the route it takes, its bytes and its arrival time.
 struct RoutedFrame {
     int message = 0; // RouteMessage
     QByteArray frame;
+    qint64 arrivalNs = 0;
 };
 
 // The router thread: takes frames from the queue in arrival order, picks the panel message(s)
-// by the product selected at that moment, and hands them to the UI thread in batches.
+// by the product its window has selected at that moment, and hands them to the UI thread in
+// batches. Each window has its own router, so one window's product never routes another's
+// frames.
 // The hand-over (the outbox) is bounded: when the UI thread is behind, the router waits, the
 // queue fills, and the queue drops its oldest frames (counted).
 class CFrameRouter : public QObject {
@@ -92,6 +104,10 @@ class CFrameRouter : public QObject {
     // Stops and joins the router thread; frames still queued stay undelivered.
     void Stop();
     bool IsRunning() const { return m_thread.joinable(); }
+    // The product whose routes apply from now on (-1: none, nothing is delivered). Set on the
+    // UI thread, read by the router for each frame.
+    void SetProduct(int product) { m_product.store(product, std::memory_order_relaxed); }
+    int ProductIndex() const { return m_product.load(std::memory_order_relaxed); }
 
     // Delivers what the router has handed over so far (also runs by itself from the event
     // loop), at most kMaxPerTurn frames before it lets the event loop run again. Deliveries
@@ -111,6 +127,7 @@ class CFrameRouter : public QObject {
     std::function<void()> m_batchDone;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    std::atomic<int> m_product{-1};
     bool m_delivering = false; // UI thread only
 
     std::mutex m_outboxMutex;

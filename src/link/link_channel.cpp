@@ -116,10 +116,10 @@ void CLinkChannel::OnOpenFailed(const QString& reason) {
     emit openFinished(false, reason);
 }
 
-void CLinkChannel::OnBytes(const QByteArray& chunk) {
-    m_assembler.FeedChunk(chunk, [this](const QByteArray& frame) {
+void CLinkChannel::OnBytes(const QByteArray& chunk, qint64 arrivalNs) {
+    m_assembler.FeedChunk(chunk, [this, arrivalNs](const QByteArray& frame) {
         Trace(TraceDirection::Received, frame);
-        emit frameReceived(frame);
+        emit frameReceived(frame, arrivalNs);
     });
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).
     if (m_state != LinkState::Open)

@@ -44,6 +44,8 @@ class CLinkChannel : public QObject {
     explicit CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent = nullptr);
     ~CLinkChannel() override;
 
+    // Where the next Open() goes.
+    void SetTarget(const LinkTarget& target) { m_transport->SetTarget(target); }
     // Starts opening. The state becomes Opening, unless quiet (a retry after a loss keeps the
     // state it has until the attempt succeeds).
     void Open(bool quiet = false);
@@ -69,8 +71,9 @@ class CLinkChannel : public QObject {
     void stateChanged(Korvane::LinkState state);
     // The outcome of an Open(): true when the link is open.
     void openFinished(bool ok, const QString& reason);
-    // Every complete frame, in arrival order.
-    void frameReceived(const QByteArray& frame);
+    // Every complete frame, in arrival order, with the time the read that completed it
+    // arrived (ArrivalClockNs, taken where the transport read the bytes).
+    void frameReceived(const QByteArray& frame, qint64 arrivalNs);
     // A frame was written in full.
     void frameSent(const QByteArray& frame);
     // The open link went away; the state is Failed.
@@ -82,7 +85,7 @@ class CLinkChannel : public QObject {
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);
-    void OnBytes(const QByteArray& chunk);
+    void OnBytes(const QByteArray& chunk, qint64 arrivalNs);
     void OnLost(const QString& reason);
 
     std::unique_ptr<CTransport> m_transport;

@@ -8,32 +8,31 @@ CLinkManager::CLinkManager(QObject* parent)
     : CLinkManager(std::make_unique<CSerialPort>(), parent) {}
 
 CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* parent)
-    : QObject(parent), m_transport(transport.get()), m_channel(std::move(transport)),
-      m_router(
-          m_queue,
-          [this](const RoutedFrame& rf) {
-              if (m_deliver)
-                  m_deliver(rf);
-          },
-          [this] {
-              if (m_batchDone)
-                  m_batchDone();
-              ResumeIfRoom();
-          }) {
+    : QObject(parent), m_channel(std::move(transport)), m_router(
+                                                            m_queue,
+                                                            [this](const RoutedFrame& rf) {
+                                                                if (m_deliver)
+                                                                    m_deliver(rf);
+                                                            },
+                                                            [this] {
+                                                                if (m_batchDone)
+                                                                    m_batchDone();
+                                                                ResumeIfRoom();
+                                                            }) {
     connect(&m_channel, &CLinkChannel::stateChanged, this, [this](LinkState state) {
         if (state == LinkState::Open) { // what the status panes show from now on
-            m_portName = m_pendingPort;
-            m_baud = m_pendingBaud;
+            m_opened = m_pending;
         }
         emit stateChanged(state);
     });
     connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
     connect(&m_channel, &CLinkChannel::lost, this, &CLinkManager::OnLost);
     connect(&m_channel, &CLinkChannel::frameSent, this, &CLinkManager::frameSent);
-    connect(&m_channel, &CLinkChannel::frameReceived, this, [this](const QByteArray& frame) {
-        m_queue.Append(frame);
-        emit frameAssembled(frame);
-    });
+    connect(&m_channel, &CLinkChannel::frameReceived, this,
+            [this](const QByteArray& frame, qint64 arrivalNs) {
+                m_queue.Append({frame, arrivalNs});
+                emit frameAssembled(frame, arrivalNs);
+            });
     m_retry.setInterval(kRetryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);
     m_dropCheck.setInterval(250);
@@ -71,12 +70,10 @@ void CLinkManager::SetDeliver(std::function<void(const RoutedFrame&)> deliver,
     m_batchDone = std::move(batchDone);
 }
 
-void CLinkManager::OpenLink(const QString& portName, int baud) {
+void CLinkManager::OpenLink(const LinkTarget& target) {
     m_retry.stop();
-    m_pendingPort = portName;
-    m_pendingBaud = baud;
-    if (auto* serial = qobject_cast<CSerialPort*>(m_transport))
-        serial->SetPort(portName, baud);
+    m_pending = target;
+    m_channel.SetTarget(target);
     m_channel.Open(); // an empty name fails like a missing port
 }
 
@@ -105,7 +102,7 @@ bool CLinkManager::ToggleLink() {
     }
     if (!HasStoredPort())
         return false;
-    OpenLink(m_portName, m_baud);
+    OpenLink(m_opened);
     return true;
 }
 
@@ -118,16 +115,13 @@ void CLinkManager::Shutdown() {
     m_resumeCheck.stop();
     m_dropCheck.stop();
     m_router.Stop();
-    if (auto* serial = qobject_cast<CSerialPort*>(m_transport))
-        serial->Shutdown();
-    else
-        m_transport->Close();
+    m_channel.Transport().Shutdown();
 }
 
 void CLinkManager::OnLost() {
     // Bluetooth links drop often: keep trying the same port, without blocking the window.
-    m_pendingPort = m_portName;
-    m_pendingBaud = m_baud;
+    m_pending = m_opened;
+    m_channel.SetTarget(m_opened);
     m_retry.start();
 }
 

@@ -24,7 +24,10 @@ class CLinkManager : public QObject {
     ~CLinkManager() override;
 
     // Starts opening the port; an empty name fails at once.
-    void OpenLink(const QString& portName, int baud);
+    void OpenLink(const QString& portName, int baud) {
+        OpenLink(LinkTarget::Serial(portName, baud));
+    }
+    void OpenLink(const LinkTarget& target);
     void CloseLink();
     // Open/close command: close when open, else reopen the stored port and baud rate.
     // Returns false when no port has been opened yet (nothing stored to reopen).
@@ -35,10 +38,15 @@ class CLinkManager : public QObject {
 
     bool IsOpen() const { return m_channel.IsOpen(); }
     LinkState State() const { return m_channel.State(); }
-    QString PortName() const { return m_portName; }
-    int Baud() const { return m_baud; }
-    bool HasStoredPort() const { return !m_portName.isEmpty(); }
+    QString PortName() const { return m_opened.portName; }
+    int Baud() const { return m_opened.baud; }
+    bool HasStoredPort() const { return !m_opened.portName.isEmpty(); }
     bool IsRetrying() const { return m_retry.isActive(); }
+
+    // The product of the window this link belongs to: its routes decide which panel message
+    // each received frame becomes (-1: none).
+    void SetProduct(int product) { m_router.SetProduct(product); }
+    int ProductIndex() const { return m_router.ProductIndex(); }
 
     // Who receives routed frames on this thread, and who learns that a batch is done.
     void SetDeliver(std::function<void(const RoutedFrame&)> deliver,
@@ -62,7 +70,7 @@ class CLinkManager : public QObject {
     void stateChanged(Korvane::LinkState state);
     void openFinished(bool ok);
     void frameSent(const QByteArray& frame);
-    void frameAssembled(const QByteArray& frame);
+    void frameAssembled(const QByteArray& frame, qint64 arrivalNs);
     // The count of dropped frames grew (reported at most a few times a second).
     void framesDropped(quint64 total);
 
@@ -73,16 +81,13 @@ class CLinkManager : public QObject {
     void CheckDropped();
     void ResumeIfRoom();
 
-    CTransport* m_transport; // owned by m_channel
     CLinkChannel m_channel;
     CFrameQueue m_queue;
     CFrameRouter m_router;
     std::function<void(const RoutedFrame&)> m_deliver;
     std::function<void()> m_batchDone;
-    QString m_portName; // port of the last successful open
-    int m_baud = 0;     // baud rate of the last successful open
-    QString m_pendingPort;
-    int m_pendingBaud = 0;
+    LinkTarget m_opened;  // target of the last successful open
+    LinkTarget m_pending; // target of the attempt under way
     QTimer m_retry;
     QTimer m_dropCheck;
     QTimer m_resumeCheck; // while reading is held: looks for room again

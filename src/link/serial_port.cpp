@@ -82,7 +82,7 @@ class CPortWorker : public QObject {
 
   signals:
     void openFinished(quint64 generation, bool ok, const QString& reason);
-    void bytesReceived(quint64 generation, const QByteArray& chunk);
+    void bytesReceived(quint64 generation, const QByteArray& chunk, qint64 arrivalNs);
     void portLost(quint64 generation, const QString& reason);
     void frameWritten(quint64 generation, const QByteArray& frame);
 
@@ -94,7 +94,7 @@ class CPortWorker : public QObject {
         if (chunk.isEmpty())
             return;
         m_handedOver = true;
-        emit bytesReceived(m_generation, chunk);
+        emit bytesReceived(m_generation, chunk, ArrivalClockNs()); // stamped as it was read
     }
 
     void OnError(QSerialPort::SerialPortError error) {
@@ -169,9 +169,9 @@ void CSerialPort::EnsureWorker() {
                     emit openFailed(reason);
             });
     connect(m_worker, &CPortWorker::bytesReceived, this,
-            [this](quint64 generation, const QByteArray& chunk) {
+            [this](quint64 generation, const QByteArray& chunk, qint64 arrivalNs) {
                 if (generation == m_generation && m_open)
-                    emit bytesReceived(chunk);
+                    emit bytesReceived(chunk, arrivalNs);
             });
     connect(m_worker, &CPortWorker::portLost, this,
             [this](quint64 generation, const QString& reason) {

@@ -27,6 +27,7 @@ class CSerialPort : public CTransport {
     ~CSerialPort() override;
 
     // The port and baud rate the next Open() uses.
+    void SetTarget(const LinkTarget& target) override { SetPort(target.portName, target.baud); }
     void SetPort(const QString& portName, int baud);
     QString PortName() const { return m_portName; }
     int Baud() const { return m_baud; }
@@ -41,7 +42,7 @@ class CSerialPort : public CTransport {
 
     // Closes the port and ends the worker thread; used at exit. Blocks only until the worker
     // has finished what it is doing (it never waits for this thread).
-    void Shutdown();
+    void Shutdown() override;
 
     // The largest chunk handed over at once.
     static constexpr int kReadChunk = 16 * 1024;

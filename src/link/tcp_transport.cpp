@@ -21,9 +21,9 @@ CTcpTransport::~CTcpTransport() {
     }
 }
 
-void CTcpTransport::SetTarget(const QHostAddress& address, quint16 port) {
-    m_address = address;
-    m_port = port;
+void CTcpTransport::SetTarget(const LinkTarget& target) {
+    m_address = target.host;
+    m_port = target.tcpPort;
 }
 
 QString CTcpTransport::Description() const {
@@ -130,7 +130,7 @@ void CTcpTransport::ReadAvailable() {
     if (chunk.isEmpty())
         return;
     m_handedOver = true;
-    emit bytesReceived(chunk);
+    emit bytesReceived(chunk, ArrivalClockNs());
 }
 
 void CTcpTransport::Consumed() {

@@ -23,7 +23,7 @@ class CTcpTransport : public CTransport {
     explicit CTcpTransport(QObject* parent = nullptr);
     ~CTcpTransport() override;
 
-    void SetTarget(const QHostAddress& address, quint16 port);
+    void SetTarget(const LinkTarget& target) override;
     void SetConnectTimeout(int ms) { m_connectTimeout.setInterval(ms); }
 
     void Open() override;

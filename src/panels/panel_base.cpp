@@ -12,7 +12,7 @@ CPanelBase::CPanelBase(int dialogId, CPanelHost* host, QWidget* parent)
 
 CPanelBase::~CPanelBase() = default;
 
-void CPanelBase::OnRoutedFrame(int, const QByteArray&) {}
+void CPanelBase::OnRoutedFrame(const RoutedFrame&) {}
 
 void CPanelBase::SetProduct(int index) {
     m_product = index;

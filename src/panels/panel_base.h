@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../link/frame_receive.h"
+
 #include <QByteArray>
 #include <QWidget>
 
@@ -31,9 +33,11 @@ class CPanelBase : public QWidget {
 
     int DialogId() const { return m_dialogId; }
 
-    // A serial frame routed to this panel (on the UI thread); message is the route number.
-    virtual void OnRoutedFrame(int message, const QByteArray& frame);
-    // The frames routed so far have all been handed over: a panel that parses frames into
+    // A frame for this panel (on the UI thread), with its route number and arrival time: serial
+    // frames from the window's router, and TCP frames of the panel's own control connection,
+    // which take the same way in.
+    virtual void OnRoutedFrame(const RoutedFrame& frame);
+    // The frames handed over so far have all been given: a panel that parses frames into
     // values writes its controls here, once per batch rather than once per frame.
     virtual void OnRoutedBatchDone() {}
     // Runs when the panel is first created and again when the empty document is renewed.
@@ -42,11 +46,14 @@ class CPanelBase : public QWidget {
     // the 4WD panel but change its send route). Runs once after creation as well.
     void SetProduct(int index);
     // The product this panel serves now (-1 before the first selection).
-    int Product() const { return m_product; }
+    int ProductIndex() const { return m_product; }
     // The headless demo: shows what the panel does, as a user would, without a user.
     virtual void StartDemo() {}
     // The window's serial link went away (unplugged, or an open failed).
     virtual void OnLinkLost() {}
+    // Another panel takes this one's place in the window: what the panel still meant to send
+    // on its own (paced lines) is dropped, so that it never reaches another product's device.
+    virtual void OnLeave() {}
 
   protected:
     // Told by SetProduct; panels whose behaviour depends on the product override it.

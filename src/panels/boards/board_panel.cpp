@@ -268,7 +268,8 @@ void CBoardPanel::OpenDotMatrix() {
         return;
     }
     // Modal to the window, without a nested event loop: frames keep reaching the panel.
-    m_editor = new CDlgGridCtrl(Host(), window());
+    m_editor = new CDlgGridCtrl(
+        Host(), [this] { return ProductIndex(); }, window());
     m_editor->setAttribute(Qt::WA_DeleteOnClose);
     m_editor->setWindowModality(Qt::ApplicationModal);
     m_editor->show();

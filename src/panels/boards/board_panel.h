@@ -40,6 +40,8 @@ class CBoardPanel : public CPanelBase {
     static constexpr int kLcdLineBytes = 16;
 
     void OnRoutedBatchDone() override;
+    // Lines still waiting for their pause (the LCD's) are meant for this board only.
+    void OnLeave() override { m_sender.Clear(); }
 
     // The flowing light's period; tests shorten it.
     void SetLampTickMs(int ms) { m_lampTimer.setInterval(ms); }

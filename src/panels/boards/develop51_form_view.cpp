@@ -163,8 +163,9 @@ void CDevelop51FormView::WriteOwnControls() {
         m_sensorGroup->button(m_v.sensorChoice)->setChecked(true);
 }
 
-void CDevelop51FormView::OnRoutedFrame(int message, const QByteArray& frame) {
-    if (message != MsgBoard51)
+void CDevelop51FormView::OnRoutedFrame(const RoutedFrame& routed) {
+    const QByteArray& frame = routed.frame;
+    if (routed.message != MsgBoard51)
         return;
     BeginRoutedFrame(frame);
     const Board51Update u =

@@ -126,8 +126,9 @@ void CDevelopARFormView::ShowLcd1602() {
     SendFrame(text);
 }
 
-void CDevelopARFormView::OnRoutedFrame(int message, const QByteArray& frame) {
-    if (message != MsgKitAR)
+void CDevelopARFormView::OnRoutedFrame(const RoutedFrame& routed) {
+    const QByteArray& frame = routed.frame;
+    if (routed.message != MsgKitAR)
         return;
     BeginRoutedFrame(frame);
     const KitUpdate u = ParseKitFrame(frame, m_v.sensorChoice, m_v.adSource, m_shared.infrared);

@@ -1,14 +1,13 @@
 #include "dlg_grid_ctrl.h"
 
-#include "../../app/catalogue.h"
 #include "../panel_base.h"
 #include "dot_grid.h"
 #include "ui_dlg_grid_ctrl.h"
 
 namespace Korvane {
 
-CDlgGridCtrl::CDlgGridCtrl(CPanelHost* host, QWidget* parent)
-    : QDialog(parent), m_ui(new Ui::CDlgGridCtrl), m_host(host) {
+CDlgGridCtrl::CDlgGridCtrl(CPanelHost* host, std::function<int()> product, QWidget* parent)
+    : QDialog(parent), m_ui(new Ui::CDlgGridCtrl), m_host(host), m_product(std::move(product)) {
     m_ui->setupUi(this);
     // Enter lights everything and keeps the editor open, whichever button has the focus.
     m_ui->allOnButton->setDefault(true);
@@ -29,7 +28,7 @@ CDotGrid* CDlgGridCtrl::Grid() const {
 }
 
 void CDlgGridCtrl::OnCellClicked(int row, int column) {
-    const QByteArray frame = m_pattern.Toggle(row, column, ProductIndex().load());
+    const QByteArray frame = m_pattern.Toggle(row, column, m_product());
     if (frame.isEmpty())
         return; // not a cell of the matrix
     m_ui->dotGrid->SetLit(row, column, m_pattern.IsLit(row, column));
@@ -37,13 +36,13 @@ void CDlgGridCtrl::OnCellClicked(int row, int column) {
 }
 
 void CDlgGridCtrl::OnAllOn() {
-    const QByteArray frame = m_pattern.AllOn(ProductIndex().load());
+    const QByteArray frame = m_pattern.AllOn(m_product());
     m_host->SendFrame(frame);
     m_ui->dotGrid->SetAll(true);
 }
 
 void CDlgGridCtrl::OnClear() {
-    const QByteArray frame = m_pattern.AllOff(ProductIndex().load());
+    const QByteArray frame = m_pattern.AllOff(m_product());
     m_host->SendFrame(frame);
     m_ui->dotGrid->SetAll(false);
 }

@@ -1,10 +1,14 @@
 #include "dot_matrix.h"
 
+#include "../../app/catalogue.h"
+
 namespace Korvane {
 
 QByteArray CDotPattern::PrefixFor(int product) {
-    return product == 3 || product == 4 ? QByteArrayLiteral("$AR,DMX")
-                                        : QByteArrayLiteral("$51,DMX");
+    // The product's row knows its prefix; the 8051 boards' serves any other.
+    if (IsValidProduct(product) && Product(product).dotMatrixPrefix)
+        return QByteArray(Product(product).dotMatrixPrefix);
+    return QByteArrayLiteral("$51,DMX");
 }
 
 bool CDotPattern::IsLit(int row, int column) const {

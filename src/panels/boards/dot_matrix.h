@@ -12,7 +12,8 @@ class CDotPattern {
   public:
     static constexpr int kSize = 8;
 
-    // "$51,DMX" for the 8051 boards (products 0 to 2), "$AR,DMX" for the Arduino kits (3, 4).
+    // The product's prefix from its row: "$51,DMX" for the 8051 boards, "$AR,DMX" for the
+    // Arduino kits.
     static QByteArray PrefixFor(int product);
 
     bool IsLit(int row, int column) const;

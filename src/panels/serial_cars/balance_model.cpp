@@ -81,22 +81,25 @@ void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int 
     if (columns < 1 || count <= size_t(columns) * 2) {
         out->reserve(qsizetype(count));
         for (size_t i = first; i <= last; ++i)
-            out->append(QPointF(double(i), history[i]));
+            if (!std::isnan(history[i]))
+                out->append(QPointF(double(i), history[i]));
         return;
     }
     out->reserve(qsizetype(columns) * 2);
     for (int c = 0; c < columns; ++c) {
         const size_t from = first + count * size_t(c) / size_t(columns);
         const size_t to = first + count * size_t(c + 1) / size_t(columns); // exclusive
-        if (from >= to)
-            continue;
-        size_t lo = from, hi = from;
-        for (size_t i = from + 1; i < to; ++i) {
-            if (history[i] < history[lo])
+        size_t lo = to, hi = to; // none yet: the column may hold only gaps
+        for (size_t i = from; i < to; ++i) {
+            if (std::isnan(history[i]))
+                continue;
+            if (lo == to || history[i] < history[lo])
                 lo = i;
-            if (history[i] > history[hi])
+            if (hi == to || history[i] > history[hi])
                 hi = i;
         }
+        if (lo == to)
+            continue;
         const size_t a = std::min(lo, hi), b = std::max(lo, hi);
         out->append(QPointF(double(a), history[a]));
         if (b != a)
@@ -104,26 +107,51 @@ void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int 
     }
 }
 
-void CBalanceTelemetry::Parse(const QByteArray& frame) {
+BalanceTelemetryRecord ParseBalanceTelemetry(const QByteArray& frame, qint64 arrivalNs) {
+    BalanceTelemetryRecord r;
+    r.arrivalNs = arrivalNs;
+    // The newest frame only: a "$" inside means an earlier frame lost its tail.
+    const qsizetype start = frame.lastIndexOf('$');
+    const QByteArray text = start > 0 ? frame.mid(start) : frame;
     const struct {
         const char* tag;
         char terminator;
-        QByteArray* text;
-        History* history; // null: text only
-    } steps[] = {{"LV", ',', &leftSpeed, nullptr},
-                 {"RV", ',', &rightSpeed, nullptr},
-                 {"AC", ',', &acceleration, &accelerationHistory},
-                 {"GY", ',', &gyroscope, &gyroscopeHistory},
-                 {"CSB", ',', &distance, nullptr},
-                 {"VT", '#', &voltage, &voltageHistory}};
+        std::optional<QByteArray>* field;
+    } steps[] = {{"LV", ',', &r.leftSpeed},    {"RV", ',', &r.rightSpeed},
+                 {"AC", ',', &r.acceleration}, {"GY", ',', &r.gyroscope},
+                 {"CSB", ',', &r.distance},    {"VT", '#', &r.voltage}};
     for (const auto& step : steps) {
         QByteArray value;
-        if (!TagValue(frame, step.tag, step.terminator, &value))
-            return; // a missing tag ends the parsing; what came before stays applied
-        *step.text = value;
-        if (step.history)
-            step.history->Push(LeadingDouble(value));
+        if (!TagValue(text, step.tag, step.terminator, &value))
+            break; // a missing tag ends the reading; the fields before it were carried
+        *step.field = value;
     }
+    return r;
+}
+
+void CBalanceTelemetry::Apply(const BalanceTelemetryRecord& r) {
+    const struct {
+        const std::optional<QByteArray>& field;
+        QByteArray* text;
+        History* history; // null: text only
+    } fields[] = {{r.leftSpeed, &leftSpeed, nullptr},
+                  {r.rightSpeed, &rightSpeed, nullptr},
+                  {r.acceleration, &acceleration, &accelerationHistory},
+                  {r.gyroscope, &gyroscope, &gyroscopeHistory},
+                  {r.distance, &distance, nullptr},
+                  {r.voltage, &voltage, &voltageHistory}};
+    for (const auto& f : fields) {
+        if (f.field)
+            *f.text = *f.field;
+        if (f.history)
+            f.history->Push(f.field ? LeadingDouble(*f.field) : std::nan(""));
+    }
+}
+
+BalanceTelemetryRecord CBalanceTelemetry::Parse(const QByteArray& frame, qint64 arrivalNs) {
+    BalanceTelemetryRecord r = ParseBalanceTelemetry(frame, arrivalNs);
+    Apply(r);
+    return r;
 }
 
 void CBalanceTelemetry::Clear() {

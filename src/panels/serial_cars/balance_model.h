@@ -9,6 +9,7 @@
 #include <QPointF>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace Korvane {
@@ -46,8 +47,20 @@ struct PidReply {
 };
 PidReply ParsePidReply(const QByteArray& frame);
 
+// One telemetry frame "LV<l>,RV<r>,AC<a>,GY<g>,CSB<d>,VT<v>#" as the fields it carried, with
+// its arrival time. The tags are read in that order and a missing one ends the reading, so a
+// frame cut short carries only the fields before the cut. Where a frame lost its tail and the
+// next one was glued to it ("$LV1,RV2$LV3,...#"), only the newest frame, after the last "$",
+// is read: a record never mixes two frames.
+struct BalanceTelemetryRecord {
+    qint64 arrivalNs = 0;
+    std::optional<QByteArray> leftSpeed, rightSpeed, acceleration, gyroscope, distance, voltage;
+};
+BalanceTelemetryRecord ParseBalanceTelemetry(const QByteArray& frame, qint64 arrivalNs = 0);
+
 // The newest samples of one value, oldest first: a ring of a chosen length (500 unless the
-// user picks a longer history), filled with zeros at the start.
+// user picks a longer history), filled with zeros at the start. A NaN sample is a gap: the
+// frame of that sample did not carry the value.
 class CSampleHistory {
   public:
     explicit CSampleHistory(size_t length = 500) : m_data(length, 0.0) {}
@@ -76,12 +89,14 @@ class CSampleHistory {
 // Reduces samples first..last (inclusive) of a history to at most two points per pixel
 // column, the smallest and the largest of the samples that fall in it (in the order they
 // came), so that a long history draws fast and a single spike is still drawn. With no more
-// samples than two per column every sample is a point. x is the sample index.
+// samples than two per column every sample is a point. x is the sample index. Gaps (NaN) are
+// left out.
 void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int columns,
                   QList<QPointF>* out);
 
-// The telemetry the panel keeps: the texts of the last frame and three histories (500
-// samples unless the user picks a longer one; oldest at 0).
+// The telemetry the panel keeps: the newest text of each field and three histories (500
+// samples unless the user picks a longer one; oldest at 0). Every telemetry frame advances
+// the three histories together; a value the frame did not carry is a gap.
 class CBalanceTelemetry {
   public:
     static constexpr int kSamples = 500;
@@ -90,9 +105,11 @@ class CBalanceTelemetry {
 
     CBalanceTelemetry() { Clear(); }
 
-    // Parses "LV<l>,RV<r>,AC<a>,GY<g>,CSB<d>,VT<v>#" in that order; a missing tag ends it.
-    // Each of AC, GY and VT pushes one sample into its history.
-    void Parse(const QByteArray& frame);
+    // Takes one frame's record: the fields it carried replace their texts; AC, GY and VT
+    // push one sample each (a gap where the frame did not carry the value).
+    void Apply(const BalanceTelemetryRecord& record);
+    // ParseBalanceTelemetry, then Apply; returns the record.
+    BalanceTelemetryRecord Parse(const QByteArray& frame, qint64 arrivalNs = 0);
     // Sets every sample of the three histories to 0.
     void Clear();
     // The histories' length, 1 to kMaxSamples; the newest samples stay.

@@ -3,7 +3,6 @@
 #include "../../app/catalogue.h"
 #include "../../app/control_ids.h"
 #include "../../app/message_seam.h"
-#include "../../app/send_frame.h"
 #include "../key_pre_filter.h"
 #include "../slider_release.h"
 #include "chart_wave.h"
@@ -17,6 +16,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace Korvane {
 
@@ -150,10 +151,8 @@ void CBalenceFormView::ReadControls() {
     m_plotGyroscope = m_ui->plotGyroscopeCheck->isChecked();
     m_plotVoltage = m_ui->plotVoltageCheck->isChecked();
     m_displayOpen = m_ui->displayOpenCheck->isChecked();
-    m_telemetry.distance = m_ui->distanceEdit->text().toLatin1();
-    m_telemetry.voltage = m_ui->voltageEdit->text().toLatin1();
-    m_telemetry.gyroscope = m_ui->gyroscopeEdit->text().toLatin1();
-    m_telemetry.acceleration = m_ui->accelerationEdit->text().toLatin1();
+    // The telemetry fields are outputs: what is typed there is never taken for the car's
+    // values, and the next frame's values replace it.
 }
 
 namespace {
@@ -306,11 +305,15 @@ void CBalenceFormView::ShowReadout(int sample) {
         return;
     }
     const size_t i = size_t(sample);
+    // A gap (the frame did not carry the value) reads as a dash.
+    const auto value = [](double v) {
+        return std::isnan(v) ? QStringLiteral("\u2014") : QString::number(v, 'g', 6);
+    };
     m_readout->setText(tr("#%1  gyroscope %2  acceleration %3  voltage %4")
                            .arg(sample)
-                           .arg(shown.gyroscopeHistory[i], 0, 'g', 6)
-                           .arg(shown.accelerationHistory[i], 0, 'g', 6)
-                           .arg(shown.voltageHistory[i], 0, 'g', 6));
+                           .arg(value(shown.gyroscopeHistory[i]),
+                                value(shown.accelerationHistory[i]),
+                                value(shown.voltageHistory[i])));
 }
 
 void CBalenceFormView::SavePicture() {
@@ -426,12 +429,12 @@ void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
     WriteControls();
 }
 
-void CBalenceFormView::OnRoutedFrame(int message, const QByteArray& frame) {
-    if (message == MsgBalancePid) {
-        ApplyPidReply(frame);
-    } else if (message == MsgBalanceTelemetry) {
-        m_telemetry.Parse(frame);
-        m_recorder.AddRow(m_telemetry); // every frame that reached the panel is a row
+void CBalenceFormView::OnRoutedFrame(const RoutedFrame& routed) {
+    if (routed.message == MsgBalancePid) {
+        ApplyPidReply(routed.frame);
+    } else if (routed.message == MsgBalanceTelemetry) {
+        // Every frame that reached the panel is a row, with what that frame carried.
+        m_recorder.AddRow(m_telemetry.Parse(routed.frame, routed.arrivalNs));
         m_telemetryPending = true;
     }
 }

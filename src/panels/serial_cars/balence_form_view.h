@@ -32,7 +32,7 @@ class CBalenceFormView : public CPanelBase {
     explicit CBalenceFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CBalenceFormView() override;
 
-    void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;

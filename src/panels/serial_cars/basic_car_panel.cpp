@@ -1,7 +1,6 @@
 #include "basic_car_panel.h"
 
 #include "../../app/catalogue.h"
-#include "../../app/send_frame.h"
 #include "../key_pre_filter.h"
 #include "ui_arduino_car_form_view.h"
 #include "ui_korvane_view.h"
@@ -38,8 +37,9 @@ void CBasicCarPanel::OnKeyDown(int key) {
         SendFrame(*frame);
 }
 
-void CBasicCarPanel::OnRoutedFrame(int message, const QByteArray& frame) {
-    if (message != m_routeMessage)
+void CBasicCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
+    const QByteArray& frame = routed.frame;
+    if (routed.message != m_routeMessage)
         return;
     m_routedFrame = frame;
     if (const auto distance = DistanceFromFrame(m_routedFrame))

@@ -24,7 +24,7 @@ class CBasicCarPanel : public CPanelBase {
   public:
     CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
 
-    void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;

@@ -1,6 +1,9 @@
 #include "telemetry_recorder.h"
 
+#include "../../link/frame_receive.h"
 #include "balance_model.h"
+
+#include <cstdio>
 
 namespace Korvane {
 
@@ -24,12 +27,9 @@ bool CTelemetryRecorder::Start(const QString& path, QString* error) {
     m_rows = 0;
     m_gainsWritten.clear();
     m_buffer = QByteArray(kHeader) + '\n';
-    m_clock.start();
-    Flush();
-    if (!m_file.isOpen()) {
-        *error = tr("the file cannot be written");
+    m_startNs = ArrivalClockNs();
+    if (!WriteOut(error))
         return false;
-    }
     m_flush.start();
     return true;
 }
@@ -63,27 +63,45 @@ QByteArray CTelemetryRecorder::CsvField(const QByteArray& value) {
     return '"' + quoted + '"';
 }
 
-void CTelemetryRecorder::AddRow(const CBalanceTelemetry& t) {
-    if (!m_file.isOpen())
+void CTelemetryRecorder::AddRow(const BalanceTelemetryRecord& r) {
+    if (!m_file.isOpen() || r.arrivalNs < m_startNs)
         return;
     WriteGainsIfChanged();
-    m_buffer += QByteArray::number(m_clock.elapsed()) + ',' + CsvField(t.leftSpeed) + ',' +
-                CsvField(t.rightSpeed) + ',' + CsvField(t.acceleration) + ',' +
-                CsvField(t.gyroscope) + ',' + CsvField(t.distance) + ',' + CsvField(t.voltage) +
-                '\n';
+    const auto cell = [](const std::optional<QByteArray>& field) {
+        return field ? CsvField(*field) : QByteArray();
+    };
+    // Whole microseconds as decimals of the millisecond.
+    const qint64 us = (r.arrivalNs - m_startNs) / 1000;
+    char time[32];
+    std::snprintf(time, sizeof time, "%lld.%03lld", static_cast<long long>(us / 1000),
+                  static_cast<long long>(us % 1000));
+    m_buffer += QByteArray(time) + ',' + cell(r.leftSpeed) + ',' + cell(r.rightSpeed) + ',' +
+                cell(r.acceleration) + ',' + cell(r.gyroscope) + ',' + cell(r.distance) + ',' +
+                cell(r.voltage) + '\n';
     ++m_rows;
+}
+
+bool CTelemetryRecorder::WriteOut(QString* error) {
+    if (!m_file.isOpen())
+        return false;
+    if (m_buffer.isEmpty())
+        return true;
+    const qint64 written = m_file.write(m_buffer);
+    const bool ok = written == m_buffer.size() && m_file.flush();
+    m_buffer.clear();
+    if (!ok) {
+        *error = m_file.errorString();
+        m_flush.stop();
+        m_file.close();
+    }
+    return ok;
 }
 
 void CTelemetryRecorder::Flush() {
     if (!m_file.isOpen() || m_buffer.isEmpty())
         return;
-    const qint64 written = m_file.write(m_buffer);
-    const bool ok = written == m_buffer.size() && m_file.flush();
-    m_buffer.clear();
-    if (!ok) {
-        const QString reason = m_file.errorString();
-        m_flush.stop();
-        m_file.close();
+    QString reason;
+    if (!WriteOut(&reason)) {
         emit failed(reason);
         return;
     }

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QTimer>
 
 namespace Korvane {
 
-class CBalanceTelemetry;
+struct BalanceTelemetryRecord;
 
 // Records the balance car's telemetry to a CSV file: a header line, then one row for every
-// telemetry frame (milliseconds since the recording began, left and right speed,
-// acceleration, gyroscope, distance, voltage), and a comment line with the gains in force
-// whenever they change. Rows are written to the file at least every kFlushMs and when the
-// recording stops; a write that fails stops it and says why.
+// telemetry frame (when the frame arrived, in milliseconds since the recording began with
+// microseconds as decimals; left and right speed, acceleration, gyroscope, distance, voltage:
+// each as the frame carried it, empty where the frame did not carry it), and a comment line
+// with the gains in force whenever they change. Rows are written to the file at least every
+// kFlushMs and when the recording stops; a write that fails stops it and says why, once.
 class CTelemetryRecorder : public QObject {
     Q_OBJECT
   public:
@@ -25,7 +25,7 @@ class CTelemetryRecorder : public QObject {
     ~CTelemetryRecorder() override;
 
     // Starts a new file (replacing one of the same name); false with a reason when it cannot
-    // be written.
+    // be written (then failed() is not emitted: the caller tells the user).
     bool Start(const QString& path, QString* error);
     // Writes what waits and closes the file.
     void Stop();
@@ -33,7 +33,8 @@ class CTelemetryRecorder : public QObject {
     QString Path() const { return m_path; }
     qint64 Rows() const { return m_rows; }
 
-    void AddRow(const CBalanceTelemetry& telemetry);
+    // One frame's row. A frame that arrived before the recording began is not part of it.
+    void AddRow(const BalanceTelemetryRecord& record);
     // The gains in force as text ("AP=25.00 AD=3.30 VP=3.00 VI=0.10"); a change is written as
     // a comment line before the next row.
     void SetGains(const QString& gains);
@@ -47,13 +48,15 @@ class CTelemetryRecorder : public QObject {
     void rowsWritten(qint64 rows);
 
   private:
+    // Writes what waits; false (the file closed, the reason in *error) when it failed.
+    bool WriteOut(QString* error);
     void Flush();
     void WriteGainsIfChanged();
 
     QFile m_file;
     QString m_path;
-    QByteArray m_buffer; // rows not yet handed to the file
-    QElapsedTimer m_clock;
+    QByteArray m_buffer;  // rows not yet handed to the file
+    qint64 m_startNs = 0; // ArrivalClockNs when the recording began
     QTimer m_flush;
     qint64 m_rows = 0;
     QString m_gains, m_gainsWritten;

@@ -44,10 +44,13 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
       m_keys(WifiCarKeys(car)) {
     setFocusPolicy(Qt::StrongFocus);
     m_client = new CWifiControlClient(car, host, this);
-    connect(m_client, &CWifiControlClient::frameReceived, this, [this](const QByteArray& frame) {
-        ParseText(frame);
-        ScheduleWrite();
-    });
+    // TCP frames take the same way into the panel as routed serial frames; the batch ends
+    // once the burst that brought them has been handled.
+    connect(m_client, &CWifiControlClient::frameReceived, this,
+            [this](const QByteArray& frame, qint64 arrivalNs) {
+                OnRoutedFrame({m_routeMessage, frame, arrivalNs});
+                ScheduleWrite();
+            });
     m_writeSoon.setSingleShot(true);
     m_writeSoon.setInterval(0);
     connect(&m_writeSoon, &QTimer::timeout, this, &CWifiCarPanel::OnRoutedBatchDone);
@@ -60,11 +63,6 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
 }
 
 CWifiCarPanel::~CWifiCarPanel() = default;
-
-QString CWifiCarPanel::AccessPointAddress(WifiCar car) {
-    // The access points the cars' Raspberry Pi images set up.
-    return car == WifiCar::FourWd ? QStringLiteral("192.168.4.1") : QStringLiteral("10.3.141.1");
-}
 
 void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     m_c = controls;
@@ -109,7 +107,7 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
 void CWifiCarPanel::OnInitialUpdate() {
     // The address fields start with the car's defaults and afterwards belong to the user:
     // nothing the panel writes ever replaces what was typed there.
-    const QString address = AccessPointAddress(m_car);
+    const QString address = AccessPointAddress();
     for (auto [edit, text] :
          {std::pair{m_c.videoAddress,
                     QStringLiteral("http://%1:8080/?action=snapshot").arg(address)},
@@ -200,8 +198,10 @@ void CWifiCarPanel::hideEvent(QHideEvent* event) {
 
 void CWifiCarPanel::CameraPress(QAbstractButton* button) {
     CameraRelease(); // every press has exactly one stop
-    Send(CameraPressFrame(m_car, button->property("ctrlId").toInt()));
-    m_cameraHeld = button;
+    // A press that did not go out (the link is closed: the user has been told) has no stop
+    // due, so the release sends nothing and says nothing a second time.
+    if (Send(CameraPressFrame(m_car, button->property("ctrlId").toInt())))
+        m_cameraHeld = button;
     SetSliderQuietly(m_c.angleSlider, 0);
     WriteControls();
 }
@@ -213,9 +213,22 @@ void CWifiCarPanel::CameraRelease() {
     Send(CameraStopFrame(m_car));
 }
 
-void CWifiCarPanel::OnRoutedFrame(int message, const QByteArray& frame) {
-    if (message == m_routeMessage)
-        ParseText(frame);
+void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
+    if (routed.message == m_routeMessage)
+        ParseText(routed.frame);
+}
+
+void CWifiCarPanel::OnProductChanged(int index) {
+    m_client->SetNetworkRoute(Product(index).network);
+}
+
+QString CWifiCarPanel::AccessPointAddress() const {
+    // The panel's products share their access point; before the first selection, the
+    // family's first product tells it.
+    for (int i = IsValidProduct(ProductIndex()) ? ProductIndex() : 0; i < kProductCount; ++i)
+        if (Product(i).panelId == DialogId() && Product(i).accessPointAddress)
+            return QString::fromLatin1(Product(i).accessPointAddress);
+    return {};
 }
 
 void CWifiCarPanel::ParseText(const QByteArray& text) {
@@ -263,7 +276,7 @@ void CWifiCarPanel::WriteControls() {
 void CWifiCarPanel::StartDemo() {
     // As a user would: for the Raspberry Pi product connect the control service first (the
     // address and port are in the fields), then drive, light the searchlight red and stop.
-    const bool network = Product() == ClientTexts(m_car).networkProduct;
+    const bool network = IsValidProduct(ProductIndex()) && Product(ProductIndex()).network;
     if (network) {
         m_c.controlButton->click();
         m_c.videoButton->click(); // and watch the camera

@@ -72,7 +72,7 @@ class CWifiCarPanel : public CPanelBase {
     CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
     ~CWifiCarPanel() override;
 
-    void OnRoutedFrame(int message, const QByteArray& frame) override;
+    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
@@ -81,7 +81,7 @@ class CWifiCarPanel : public CPanelBase {
     CSnapshotVideo& Video() { return *m_video; }
     int LastKeyState() const { return m_keys.LastKeyState(); }
     // The default address of the car's own access point.
-    static QString AccessPointAddress(WifiCar car);
+    QString AccessPointAddress() const;
 
   protected:
     // Called by each panel once its form is set up.
@@ -101,6 +101,7 @@ class CWifiCarPanel : public CPanelBase {
     WifiCar Car() const { return m_car; }
     const WifiCarControls& Controls() const { return m_c; }
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void OnProductChanged(int index) override;
     void hideEvent(QHideEvent* event) override;
 
   private:

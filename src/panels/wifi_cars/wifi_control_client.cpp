@@ -1,6 +1,5 @@
 #include "wifi_control_client.h"
 
-#include "../../app/catalogue.h"
 #include "../../app/message_seam.h"
 #include "../../link/tcp_transport.h"
 
@@ -19,8 +18,7 @@ const WifiClientTexts& ClientTexts(WifiCar car) {
                                             "Close conection",
                                             "Successfully closed soket！",
                                             "Connect control",
-                                            "Connection closed by the server!\r\n",
-                                            13};
+                                            "Connection closed by the server!\r\n"};
     static const WifiClientTexts kPendrix = {"服务器地址或者端口不能为NULL",
                                              "正在连接服务器....\r\n",
                                              "FD_ISSET 不可写!",
@@ -29,8 +27,7 @@ const WifiClientTexts& ClientTexts(WifiCar car) {
                                              "关闭连接",
                                              "成功关闭soket！",
                                              "连接控制",
-                                             "服务器已关闭连接！\r\n",
-                                             15};
+                                             "服务器已关闭连接！\r\n"};
     return car == WifiCar::FourWd ? kFourWd : kPendrix;
 }
 
@@ -39,10 +36,11 @@ CWifiControlClient::CWifiControlClient(WifiCar car, CPanelHost* host, QWidget* p
       m_transport(new CTcpTransport), m_channel(std::unique_ptr<CTransport>(m_transport)) {
     connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
     connect(&m_channel, &CLinkChannel::lost, this, &CWifiControlClient::OnLost);
-    connect(&m_channel, &CLinkChannel::frameReceived, this, [this](const QByteArray& frame) {
-        if (frame.size() > 10) // shorter texts carry nothing to show
-            emit frameReceived(frame);
-    });
+    connect(&m_channel, &CLinkChannel::frameReceived, this,
+            [this](const QByteArray& frame, qint64 arrivalNs) {
+                if (frame.size() > 10) // shorter texts carry nothing to show
+                    emit frameReceived(frame, arrivalNs);
+            });
 }
 
 CWifiControlClient::~CWifiControlClient() = default;
@@ -98,7 +96,7 @@ void CWifiControlClient::Toggle() {
         return;
     }
     m_addressText = addressText;
-    m_transport->SetTarget(*address, quint16(port));
+    m_channel.SetTarget(LinkTarget::Tcp(*address, quint16(port)));
     SetFieldsEnabled(false);
     m_toggle->setEnabled(false);
     m_channel.Open();
@@ -127,7 +125,7 @@ void CWifiControlClient::OnLost() {
 }
 
 bool CWifiControlClient::Send(const QByteArray& frame) {
-    if (ProductIndex().load() == m_texts.networkProduct && m_channel.IsOpen())
+    if (m_networkRoute && m_channel.IsOpen())
         return m_channel.Send(frame);
     return m_host ? m_host->SendFrame(frame) : false;
 }

@@ -25,15 +25,14 @@ struct WifiClientTexts {
     const char* closed;
     const char* connectCaption;
     const char* peerClosed;
-    int networkProduct;
 };
 const WifiClientTexts& ClientTexts(WifiCar car);
 
 // The TCP control connection of a Wi-Fi panel and the route of every frame the panel sends:
-// over TCP only for the panel's Raspberry Pi product with the connection up, otherwise over
-// the serial link of the panel's window. Connecting never blocks the window; the connection
-// closed by the car is noticed; received bytes are cut into frames like the serial link's, and
-// every frame longer than 10 characters goes to the panel's parser, in order.
+// over TCP only while the panel serves its network product (SetNetworkRoute) with the
+// connection up, otherwise over the serial link of the panel's window. Connecting never blocks the
+// window; the connection closed by the car is noticed; received bytes are cut into frames like the
+// serial link's, and every frame longer than 10 characters goes to the panel's parser, in order.
 class CWifiControlClient : public QObject {
     Q_OBJECT
   public:
@@ -47,6 +46,8 @@ class CWifiControlClient : public QObject {
     void Toggle();
     // Sends one frame by the route above; false when it could not be handed over.
     bool Send(const QByteArray& frame);
+    // Whether the product the panel serves now is reached over TCP (told on every selection).
+    void SetNetworkRoute(bool network) { m_networkRoute = network; }
 
     bool IsConnected() const;
     bool IsConnecting() const;
@@ -54,7 +55,7 @@ class CWifiControlClient : public QObject {
     CTcpTransport& Transport() { return *m_transport; }
 
   signals:
-    void frameReceived(const QByteArray& frame);
+    void frameReceived(const QByteArray& frame, qint64 arrivalNs);
 
   private:
     void OnOpenFinished(bool ok);
@@ -63,6 +64,7 @@ class CWifiControlClient : public QObject {
     void SetStatus(const QString& text);
 
     const WifiClientTexts& m_texts;
+    bool m_networkRoute = false;
     CPanelHost* m_host;
     QWidget* m_panel;
     CTcpTransport* m_transport; // owned by m_channel
