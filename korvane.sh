@@ -8,10 +8,12 @@
 #   ./korvane.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in
 #                          build-asan and run every test there
 #   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
+#   ./korvane.sh check-forms  generate the panel forms again and fail if they differ from the
+#                             committed ones
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
+PACKAGES=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
           fonts-wqy-microhei desktop-file-utils appstream)
 BUILD_DIR=${BUILD_DIR:-build}
 
@@ -101,6 +103,24 @@ demo() {
     fi
 }
 
+# The board and Wi-Fi car forms are written by scripts: the committed forms must be exactly what
+# the scripts write, so that a change made by hand in one is never lost by the next run.
+check_forms() {
+    install_missing
+    local out
+    out=$(mktemp -d)
+    trap 'rm -rf "$out"' RETURN
+    cp -r resources/forms "$out/before"
+    python3 scripts/make_board_forms.py
+    python3 scripts/make_wifi_forms.py
+    if ! diff -ru "$out/before" resources/forms; then
+        cp -r "$out/before/." resources/forms/
+        echo "The generated forms differ from the committed ones (diff above)." >&2
+        return 1
+    fi
+    echo "The generated forms are the committed ones."
+}
+
 run_tests() {
     build
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 --timeout 300
@@ -122,6 +142,7 @@ case "${1:-demo}" in
 demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
+check-forms) check_forms ;;
 sanitize)
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
@@ -133,7 +154,7 @@ tsan)
     sanitized_tests build-tsan KORVANE_TSAN
     ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build|sanitize|tsan]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan]" >&2
     exit 2
     ;;
 esac

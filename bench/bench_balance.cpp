@@ -3,12 +3,12 @@
 // how busy its UI thread was, chart refresh times, chart redraws per second, and whether every
 // frame's sample reached the histories.
 #include "../tests/link_wait.h"
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
 #include "bench_util.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/chart_wave.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/serial_cars/chart_wave.h"
+#include "gui/shell/main_frame.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -5,12 +5,12 @@
 //   bench_flood [seconds per flood, default 20]
 #include "../tests/link_wait.h"
 #include "../tests/pty_pair.h"
-#include "app/catalogue.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
 #include "bench_util.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/basic_car_panel.h"
+#include "core/products/catalogue.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/serial_cars/basic_car_panel.h"
+#include "gui/shell/main_frame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

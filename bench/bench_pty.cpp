@@ -3,10 +3,10 @@
 //  2. latency from a key press to the last byte of its frame read by the simulator;
 //  3. the highest streaming rate at which no distance frame is lost.
 #include "../tests/link_wait.h"
-#include "app/catalogue.h"
-#include "app/main_frame.h"
 #include "bench_util.h"
-#include "panels/serial_cars/basic_car_panel.h"
+#include "core/products/catalogue.h"
+#include "gui/serial_cars/basic_car_panel.h"
+#include "gui/shell/main_frame.h"
 #include "pty_transport.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // the Birch Robot Car panel's parse and label update. Prints frames/s and bytes/s.
 #include "../tests/feed_transport.h"
 #include "../tests/link_wait.h"
-#include "app/catalogue.h"
-#include "link/link_manager.h"
-#include "panels/serial_cars/basic_car_panel.h"
+#include "core/link/link_manager.h"
+#include "core/products/catalogue.h"
+#include "gui/serial_cars/basic_car_panel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,14 +5,14 @@
 // rows written against frames the car sent.
 //   bench_study [korvane-sim] [seconds per run, default 10]
 #include "../tests/link_wait.h"
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/frame_monitor.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
 #include "bench_util.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/chart_wave.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/serial_cars/chart_wave.h"
+#include "gui/shell/frame_monitor.h"
+#include "gui/shell/main_frame.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -5,12 +5,12 @@
 //  3. the station's CPU with the car unreachable and the video on, and at 30 fps.
 //   bench_video [seconds per measurement, default 3] [unpaced: that row only]
 #include "../tests/link_wait.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
 #include "bench_util.h"
-#include "panels/wifi_cars/snapshot_video.h"
-#include "panels/wifi_cars/wifi_car_panel.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/main_frame.h"
+#include "gui/wifi_cars/snapshot_video.h"
+#include "gui/wifi_cars/wifi_car_panel.h"
 #include "video_server.h"
 
 #include <QAbstractButton>

@@ -8,14 +8,14 @@
 //   bench_wifi [samples, default 2000]
 #include "../tests/link_wait.h"
 #include "../tests/pty_pair.h"
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
 #include "bench_util.h"
-#include "link/tcp_transport.h"
-#include "panels/wifi_cars/wifi_car_panel.h"
-#include "panels/wifi_cars/wifi_control_client.h"
+#include "core/link/tcp_transport.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/main_frame.h"
+#include "gui/wifi_cars/wifi_car_panel.h"
+#include "gui/wifi_cars/wifi_control_client.h"
 #include "tcp_control_service.h"
 
 #include <QAbstractButton>

@@ -5,12 +5,12 @@ forms; the forms themselves are plain .ui files."""
 from xml.sax.saxutils import escape
 
 CUSTOM = {
-    "Korvane::CButtonEx": ("QPushButton", "widgets/button_ex.h"),
-    "Korvane::CLamp": ("QLabel", "widgets/lamp.h"),
-    "Korvane::CDigiStatic": ("QWidget", "widgets/digi_static.h"),
-    "Korvane::CPictureEx": ("QWidget", "widgets/picture_ex.h"),
-    "Korvane::CVideoArea": ("QFrame", "panels/wifi_cars/snapshot_video.h"),
-    "Korvane::CDotGrid": ("QTableWidget", "panels/boards/dot_grid.h"),
+    "Korvane::CButtonEx": ("QPushButton", "gui/widgets/button_ex.h"),
+    "Korvane::CLamp": ("QLabel", "gui/widgets/lamp.h"),
+    "Korvane::CDigiStatic": ("QWidget", "gui/widgets/digi_static.h"),
+    "Korvane::CPictureEx": ("QWidget", "gui/widgets/picture_ex.h"),
+    "Korvane::CVideoArea": ("QFrame", "gui/wifi_cars/snapshot_video.h"),
+    "Korvane::CDotGrid": ("QTableWidget", "gui/boards/dot_grid.h"),
 }
 
 

@@ -1,6 +1,6 @@
 // korvane-sim: stands in for a product's firmware on a pseudo-terminal.
+#include "core/link/frame_receive.h"
 #include "device.h"
-#include "link/frame_receive.h"
 #include "pty_transport.h"
 #include "tcp_control_service.h"
 #include "video_server.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A training board's panel in the station, with its serial link open on a fresh
 // pseudo-terminal whose other end plays the board.
-#include "app/control_ids.h"
+#include "gui/common/control_ids.h"
+#include "gui/widgets/lamp.h"
 #include "station_fixture.h"
-#include "widgets/lamp.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

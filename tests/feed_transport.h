@@ -4,7 +4,7 @@
 // thread must keep running meanwhile). Everything else uses the real serial port on a
 // pseudo-terminal.
 
-#include "link/transport.h"
+#include "core/link/transport.h"
 
 #include <QTimer>
 

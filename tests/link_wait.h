@@ -2,7 +2,7 @@
 // Opening a link is asynchronous; tests that only need an open link start it and keep the
 // event loop running until it answers.
 
-#include "link/link_manager.h"
+#include "core/link/link_manager.h"
 
 #include <QSignalSpy>
 

@@ -2,11 +2,11 @@
 // The station's main window with its serial link open on a fresh pseudo-terminal, for tests
 // that drive a panel as a user would and play the device on the other end.
 
-#include "app/control_ids.h"
-#include "app/main_frame.h"
+#include "gui/common/control_ids.h"
+#include "gui/shell/main_frame.h"
+#include "gui/widgets/lamp.h"
 #include "link_wait.h"
 #include "pty_pair.h"
-#include "widgets/lamp.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

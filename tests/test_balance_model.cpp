@@ -1,7 +1,7 @@
 // Balance car frames, PID reply and telemetry parsing, the reply timer's logic, and the
 // simulated car's physics.
 #include "balance_car.h"
-#include "panels/serial_cars/balance_model.h"
+#include "core/serial_cars/balance_model.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // The balance car panel as a user drives it, over a real serial link.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/chart_wave.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/serial_cars/chart_wave.h"
+#include "gui/shell/main_frame.h"
 #include "station_fixture.h"
 
 #include <QAbstractButton>

@@ -1,10 +1,10 @@
 // The three basic robot car panels, driven as a user would, with a real serial link.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/basic_car_panel.h"
+#include "gui/shell/main_frame.h"
 #include "link_wait.h"
-#include "panels/serial_cars/basic_car_panel.h"
 #include "station_fixture.h"
 
 #include <QAbstractButton>

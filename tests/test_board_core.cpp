@@ -1,11 +1,11 @@
 // The training boards' core on byte fixtures: infrared keys, the keypad calculator, GBK on
 // the wire, the board frames and the 8051 frame parser, the paced sender and the dot matrix.
-#include "panels/boards/board_frames.h"
-#include "panels/boards/board_text.h"
-#include "panels/boards/dot_matrix.h"
-#include "panels/boards/infrared_keys.h"
-#include "panels/boards/keypad_calculator.h"
-#include "panels/boards/paced_sender.h"
+#include "core/boards/board_frames.h"
+#include "core/boards/board_text.h"
+#include "core/boards/dot_matrix.h"
+#include "core/boards/infrared_keys.h"
+#include "core/boards/keypad_calculator.h"
+#include "core/boards/paced_sender.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,15 +1,15 @@
 // The 8051 board panel as a user drives it, with the board played on a pseudo-terminal, and
 // end to end against the simulated board.
-#include "app/control_ids.h"
-#include "app/message_seam.h"
 #include "board_fixture.h"
-#include "panels/boards/develop51_form_view.h"
-#include "panels/boards/dlg_grid_ctrl.h"
-#include "panels/boards/dot_grid.h"
+#include "gui/boards/develop51_form_view.h"
+#include "gui/boards/dlg_grid_ctrl.h"
+#include "gui/boards/dot_grid.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/widgets/button_ex.h"
+#include "gui/widgets/digi_static.h"
+#include "gui/widgets/lamp.h"
 #include "sim_process.h"
-#include "widgets/button_ex.h"
-#include "widgets/digi_static.h"
-#include "widgets/lamp.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,9 +1,9 @@
 // Text from a device is shown as text, never read as markup; values reach assistive
 // technology, changes are announced, and its actions act like clicks.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/main_frame.h"
 #include "process_memory.h"
 #include "station_fixture.h"
 

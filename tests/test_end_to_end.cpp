@@ -1,13 +1,13 @@
 // The station against the device simulator over a pseudo-terminal: keys reach the simulated
 // car, and the car's distance reaches the panel.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/serial_cars/basic_car_panel.h"
+#include "gui/serial_cars/chart_wave.h"
+#include "gui/shell/main_frame.h"
 #include "link_wait.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/basic_car_panel.h"
-#include "panels/serial_cars/chart_wave.h"
 
 #include "sim_process.h"
 #include <QAbstractButton>

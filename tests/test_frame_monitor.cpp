@@ -1,10 +1,10 @@
 // The frame monitor: what it lists, in which order, with which time stamps, over a serial
 // link and a TCP control connection; its bound, filter, pause, copy and save.
-#include "app/control_ids.h"
-#include "app/frame_monitor.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
-#include "link/frame_log.h"
+#include "core/link/frame_log.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/frame_monitor.h"
+#include "gui/shell/main_frame.h"
 #include "sim_process.h"
 #include "station_fixture.h"
 

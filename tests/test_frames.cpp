@@ -1,7 +1,7 @@
 // Frame texts, the driving keys, distance parsing, port texts and the product catalogue.
-#include "app/catalogue.h"
-#include "link/frames.h"
-#include "link/port_text.h"
+#include "core/link/frames.h"
+#include "core/link/port_text.h"
+#include "core/products/catalogue.h"
 
 #include <QTest>
 

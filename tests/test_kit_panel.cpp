@@ -1,12 +1,12 @@
 // The Arduino kit panel as a user drives it, with the kit played on a pseudo-terminal, and
 // end to end against the simulated kit.
-#include "app/control_ids.h"
-#include "app/message_seam.h"
 #include "board_fixture.h"
-#include "panels/boards/develop_ar_form_view.h"
+#include "gui/boards/develop_ar_form_view.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/widgets/digi_static.h"
+#include "gui/widgets/lamp.h"
 #include "sim_process.h"
-#include "widgets/digi_static.h"
-#include "widgets/lamp.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The receive path: frame assembler, bounded queue and router thread.
-#include "app/catalogue.h"
-#include "link/frame_receive.h"
+#include "core/link/frame_receive.h"
+#include "core/products/catalogue.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,13 +1,13 @@
 // Telemetry recording of the balance cars: the CSV file, the gains comment lines, flushing,
 // and the panel's "Record" against the simulated car, unplugged in the middle.
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
+#include "core/serial_cars/balance_model.h"
+#include "core/serial_cars/telemetry_recorder.h"
 #include "feed_transport.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/serial_cars/balence_form_view.h"
+#include "gui/shell/main_frame.h"
 #include "link_wait.h"
-#include "panels/serial_cars/balance_model.h"
-#include "panels/serial_cars/balence_form_view.h"
-#include "panels/serial_cars/telemetry_recorder.h"
 #include "sim_process.h"
 #include "station_fixture.h"
 

@@ -1,7 +1,7 @@
 // The serial driver and link manager against real pseudo-terminals.
-#include "app/catalogue.h"
+#include "core/link/link_manager.h"
+#include "core/products/catalogue.h"
 #include "feed_transport.h"
-#include "link/link_manager.h"
 #include "link_wait.h"
 #include "pty_pair.h"
 

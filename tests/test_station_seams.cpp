@@ -1,13 +1,13 @@
 // What every panel family relies on: registration, the product a panel serves, two main
 // windows each with its own product and link, and keys that reach the panel exactly once and
 // never from a text field.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
-#include "panels/key_pre_filter.h"
-#include "panels/panel_base.h"
-#include "panels/serial_cars/basic_car_panel.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/panels/key_pre_filter.h"
+#include "gui/panels/panel_base.h"
+#include "gui/serial_cars/basic_car_panel.h"
+#include "gui/shell/main_frame.h"
 #include "station_fixture.h"
 
 #include <QAbstractButton>

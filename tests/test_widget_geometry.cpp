@@ -1,8 +1,8 @@
 // Segment display geometry and the GIF block walker, on plain data.
+#include "core/display/colour_words.h"
+#include "core/display/gif_walker.h"
+#include "core/display/segment_geometry.h"
 #include "gif_fixtures.h"
-#include "widgets/colour_words.h"
-#include "widgets/gif_walker.h"
-#include "widgets/segment_geometry.h"
 
 #include <QFile>
 #include <QTest>

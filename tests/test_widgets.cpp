@@ -1,10 +1,10 @@
 // The display widgets rendered into images: segment display, coloured button, animated
 // picture, lamp; and what they tell assistive technology.
 #include "gif_fixtures.h"
-#include "widgets/button_ex.h"
-#include "widgets/digi_static.h"
-#include "widgets/lamp.h"
-#include "widgets/picture_ex.h"
+#include "gui/widgets/button_ex.h"
+#include "gui/widgets/digi_static.h"
+#include "gui/widgets/lamp.h"
+#include "gui/widgets/picture_ex.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>

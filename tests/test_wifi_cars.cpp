@@ -1,16 +1,16 @@
 // The 4WD and tricycle car panels as a user drives them: over a real serial link on a
 // pseudo-terminal, and over TCP to the simulator's control service.
-#include "app/catalogue.h"
-#include "app/control_ids.h"
-#include "app/main_frame.h"
-#include "app/message_seam.h"
-#include "link/tcp_transport.h"
-#include "panels/wifi_cars/tavo4wd_car_form_view.h"
-#include "panels/wifi_cars/wifi_control_client.h"
+#include "core/link/tcp_transport.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/main_frame.h"
+#include "gui/widgets/button_ex.h"
+#include "gui/widgets/lamp.h"
+#include "gui/wifi_cars/tavo4wd_car_form_view.h"
+#include "gui/wifi_cars/wifi_control_client.h"
 #include "sim_process.h"
 #include "station_fixture.h"
-#include "widgets/button_ex.h"
-#include "widgets/lamp.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The Wi-Fi cars' frames, sensor parsing, battery arithmetic and address rules, on fixtures.
-#include "link/frame_receive.h"
-#include "panels/wifi_cars/wifi_car_model.h"
+#include "core/link/frame_receive.h"
+#include "core/wifi_cars/wifi_car_model.h"
 
 #include <QTest>
 

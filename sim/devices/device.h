@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/catalogue.h"
+#include "core/products/catalogue.h"
 
 #include <functional>
 #include <memory>

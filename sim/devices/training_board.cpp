@@ -1,6 +1,6 @@
 #include "training_board.h"
 
-#include "panels/boards/board_text.h"
+#include "core/boards/board_text.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "gui/shell/startup.h"
 
 #include <QApplication>
 

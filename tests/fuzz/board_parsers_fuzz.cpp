@@ -2,10 +2,10 @@
 // 8051 and Arduino kit parsers, the infrared key names and the keypad calculator. Whatever arrives,
 // nothing reads out of bounds, no signed overflow happens (UBSan), a key name is one of the table's
 // or "UNKNOW", and a calculator error always gives 0.
-#include "link/frame_receive.h"
-#include "panels/boards/board_frames.h"
-#include "panels/boards/infrared_keys.h"
-#include "panels/boards/keypad_calculator.h"
+#include "core/boards/board_frames.h"
+#include "core/boards/infrared_keys.h"
+#include "core/boards/keypad_calculator.h"
+#include "core/link/frame_receive.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 // libFuzzer target: bytes from a device, through the frame assembler and into every parser of
 // the cars' frames. Whatever arrives, frames stay within 81 characters and start and end with
 // their delimiters, and parsing gives finite numbers and never reads out of bounds.
-#include "link/frame_receive.h"
-#include "link/frames.h"
-#include "link/numbers.h"
-#include "panels/serial_cars/balance_model.h"
-#include "panels/wifi_cars/wifi_car_model.h"
+#include "core/link/frame_receive.h"
+#include "core/link/frames.h"
+#include "core/link/numbers.h"
+#include "core/serial_cars/balance_model.h"
+#include "core/wifi_cars/wifi_car_model.h"
 
 #include <cmath>
 #include <cstdint>

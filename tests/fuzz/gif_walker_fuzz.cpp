@@ -1,6 +1,6 @@
 // libFuzzer target: the GIF block walker on arbitrary bytes. It must never read past the end,
 // loop forever or allocate without bound; frames it reports must lie inside the data.
-#include "widgets/gif_walker.h"
+#include "core/display/gif_walker.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,0 +1,149 @@
+#include "core/link/link_channel.h"
+
+#include "core/link/frames.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace Korvane {
+
+namespace {
+LinkTraceSink& TraceSink() {
+    static LinkTraceSink sink;
+    return sink;
+}
+
+struct Taps {
+    std::vector<std::pair<int, LinkTap>> list;
+    int next = 1;
+};
+Taps& AllTaps() {
+    static Taps taps;
+    return taps;
+}
+} // namespace
+
+void SetLinkTrace(LinkTraceSink sink) {
+    TraceSink() = std::move(sink);
+}
+
+int AddLinkTap(LinkTap tap) {
+    const int handle = AllTaps().next++;
+    AllTaps().list.emplace_back(handle, std::move(tap));
+    return handle;
+}
+
+void RemoveLinkTap(int handle) {
+    auto& list = AllTaps().list;
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [handle](const auto& t) { return t.first == handle; }),
+               list.end());
+}
+
+void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame) {
+    if (TraceSink())
+        TraceSink()(direction, TraceName(), frame);
+    if (AllTaps().list.empty())
+        return;
+    const TracedFrame traced{direction, TraceName(), frame,
+                             m_sinceOpen.isValid() ? m_sinceOpen.elapsed() : 0};
+    for (const auto& [handle, tap] : AllTaps().list)
+        tap(traced);
+}
+
+CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent)
+    : QObject(parent), m_transport(std::move(transport)) {
+    m_transport->setParent(nullptr); // owned here, not by the object tree
+    connect(m_transport.get(), &CTransport::opened, this, &CLinkChannel::OnOpened);
+    connect(m_transport.get(), &CTransport::openFailed, this, &CLinkChannel::OnOpenFailed);
+    connect(m_transport.get(), &CTransport::bytesReceived, this, &CLinkChannel::OnBytes);
+    connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
+    connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
+        Trace(TraceDirection::Sent, frame);
+        emit frameSent(frame);
+    });
+}
+
+CLinkChannel::~CLinkChannel() = default;
+
+QString CLinkChannel::TraceName() const {
+    const QString tag = m_transport->TraceTag();
+    return tag.isEmpty() ? Description() : tag + QLatin1Char(' ') + Description();
+}
+
+void CLinkChannel::Open(bool quiet) {
+    m_assembler.Reset();
+    m_held = false;
+    m_opening = true;
+    if (!quiet)
+        SetState(LinkState::Opening);
+    m_transport->Open();
+}
+
+void CLinkChannel::Close() {
+    m_opening = false;
+    m_transport->Close();
+    m_assembler.Reset();
+    SetState(LinkState::Closed);
+}
+
+bool CLinkChannel::Send(const QByteArray& frame) {
+    if (m_state != LinkState::Open || frame.size() > kMaxOutgoingFrame)
+        return false;
+    if (frame.isEmpty())
+        return true; // nothing to put on the line (an LCD show with both lines empty)
+    return m_transport->Write(frame);
+}
+
+void CLinkChannel::SetState(LinkState state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void CLinkChannel::OnOpened() {
+    m_opening = false;
+    m_sinceOpen.start();
+    m_assembler.Reset();
+    SetState(LinkState::Open);
+    emit openFinished(true, QString());
+}
+
+void CLinkChannel::OnOpenFailed(const QString& reason) {
+    m_opening = false;
+    SetState(LinkState::Failed);
+    emit openFinished(false, reason);
+}
+
+void CLinkChannel::OnBytes(const QByteArray& chunk, qint64 arrivalNs) {
+    m_assembler.FeedChunk(chunk, [this, arrivalNs](const QByteArray& frame) {
+        Trace(TraceDirection::Received, frame);
+        emit frameReceived(frame, arrivalNs);
+    });
+    // Everything of the chunk has been handled (a handler may have closed the link meanwhile).
+    if (m_state != LinkState::Open)
+        return;
+    if (m_hasRoom && !m_hasRoom()) {
+        m_held = true; // the owner is behind: the device waits until it has caught up
+        return;
+    }
+    m_transport->Consumed();
+}
+
+void CLinkChannel::ResumeReceive() {
+    if (!m_held)
+        return;
+    m_held = false;
+    if (m_state == LinkState::Open)
+        m_transport->Consumed();
+}
+
+void CLinkChannel::OnLost(const QString& reason) {
+    m_assembler.Reset();
+    m_transport->Close();
+    SetState(LinkState::Failed);
+    emit lost(reason);
+}
+
+} // namespace Korvane

@@ -1,0 +1,180 @@
+#include "core/serial_cars/balance_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace Korvane {
+
+QString GainText(int position) {
+    return QString::asprintf("%3.2f", position / 100.0);
+}
+
+int GainPosition(const QByteArray& valueText) {
+    const double scaled = LeadingDouble(valueText) * 100.0;
+    if (!(scaled > 0.0))
+        return 0;
+    if (scaled >= kGainPositionMax)
+        return kGainPositionMax;
+    return int(scaled); // truncation toward zero: 0.29 gives 28
+}
+
+QByteArray AngleUpdateFrame(const QString& pText, const QString& dText) {
+    return "$0,0,0,0,1,0,AP" + pText.toLatin1() + ",AD" + dText.toLatin1() + ",VP0,VI0#";
+}
+
+QByteArray SpeedUpdateFrame(const QString& pText, const QString& iText) {
+    return "$0,0,0,0,1,0,AP0,AD0,VP" + pText.toLatin1() + ",VI" + iText.toLatin1() + "#";
+}
+
+bool TagValue(const QByteArray& frame, const char* tag, char terminator, QByteArray* value) {
+    const qsizetype at = frame.indexOf(tag);
+    if (at < 0)
+        return false;
+    const qsizetype from = at + qsizetype(std::strlen(tag));
+    const qsizetype end = frame.indexOf(terminator, from);
+    if (end < 0)
+        return false;
+    *value = frame.mid(from, end - from);
+    return true;
+}
+
+PidReply ParsePidReply(const QByteArray& frame) {
+    static const struct {
+        const char* tag;
+        char terminator;
+    } kTags[4] = {{"AP", ','}, {"AD", ','}, {"VP", ','}, {"VI", '#'}};
+    PidReply reply;
+    for (const auto& t : kTags) {
+        QByteArray value;
+        if (!TagValue(frame, t.tag, t.terminator, &value))
+            break;
+        reply.text[reply.count] = value;
+        reply.position[reply.count] = GainPosition(value);
+        ++reply.count;
+    }
+    return reply;
+}
+
+void CSampleHistory::Fill(double v) {
+    std::fill(m_data.begin(), m_data.end(), v);
+    m_oldest = 0;
+}
+
+void CSampleHistory::SetLength(size_t length) {
+    std::vector<double> data(length, 0.0);
+    const size_t keep = std::min(length, m_data.size());
+    for (size_t i = 0; i < keep; ++i)
+        data[length - keep + i] = (*this)[m_data.size() - keep + i];
+    m_data.swap(data);
+    m_oldest = 0;
+}
+
+void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int columns,
+                  QList<QPointF>* out) {
+    out->clear();
+    if (history.size() == 0 || first > last || first >= history.size())
+        return;
+    last = std::min(last, history.size() - 1);
+    const size_t count = last - first + 1;
+    if (columns < 1 || count <= size_t(columns) * 2) {
+        out->reserve(qsizetype(count));
+        for (size_t i = first; i <= last; ++i)
+            if (!std::isnan(history[i]))
+                out->append(QPointF(double(i), history[i]));
+        return;
+    }
+    out->reserve(qsizetype(columns) * 2);
+    for (int c = 0; c < columns; ++c) {
+        const size_t from = first + count * size_t(c) / size_t(columns);
+        const size_t to = first + count * size_t(c + 1) / size_t(columns); // exclusive
+        size_t lo = to, hi = to; // none yet: the column may hold only gaps
+        for (size_t i = from; i < to; ++i) {
+            if (std::isnan(history[i]))
+                continue;
+            if (lo == to || history[i] < history[lo])
+                lo = i;
+            if (hi == to || history[i] > history[hi])
+                hi = i;
+        }
+        if (lo == to)
+            continue;
+        const size_t a = std::min(lo, hi), b = std::max(lo, hi);
+        out->append(QPointF(double(a), history[a]));
+        if (b != a)
+            out->append(QPointF(double(b), history[b]));
+    }
+}
+
+BalanceTelemetryRecord ParseBalanceTelemetry(const QByteArray& frame, qint64 arrivalNs) {
+    BalanceTelemetryRecord r;
+    r.arrivalNs = arrivalNs;
+    // The newest frame only: a "$" inside means an earlier frame lost its tail.
+    const qsizetype start = frame.lastIndexOf('$');
+    const QByteArray text = start > 0 ? frame.mid(start) : frame;
+    const struct {
+        const char* tag;
+        char terminator;
+        std::optional<QByteArray>* field;
+    } steps[] = {{"LV", ',', &r.leftSpeed},    {"RV", ',', &r.rightSpeed},
+                 {"AC", ',', &r.acceleration}, {"GY", ',', &r.gyroscope},
+                 {"CSB", ',', &r.distance},    {"VT", '#', &r.voltage}};
+    for (const auto& step : steps) {
+        QByteArray value;
+        if (!TagValue(text, step.tag, step.terminator, &value))
+            break; // a missing tag ends the reading; the fields before it were carried
+        *step.field = value;
+    }
+    return r;
+}
+
+void CBalanceTelemetry::Apply(const BalanceTelemetryRecord& r) {
+    const struct {
+        const std::optional<QByteArray>& field;
+        QByteArray* text;
+        History* history; // null: text only
+    } fields[] = {{r.leftSpeed, &leftSpeed, nullptr},
+                  {r.rightSpeed, &rightSpeed, nullptr},
+                  {r.acceleration, &acceleration, &accelerationHistory},
+                  {r.gyroscope, &gyroscope, &gyroscopeHistory},
+                  {r.distance, &distance, nullptr},
+                  {r.voltage, &voltage, &voltageHistory}};
+    for (const auto& f : fields) {
+        if (f.field)
+            *f.text = *f.field;
+        if (f.history)
+            f.history->Push(f.field ? LeadingDouble(*f.field) : std::nan(""));
+    }
+}
+
+BalanceTelemetryRecord CBalanceTelemetry::Parse(const QByteArray& frame, qint64 arrivalNs) {
+    BalanceTelemetryRecord r = ParseBalanceTelemetry(frame, arrivalNs);
+    Apply(r);
+    return r;
+}
+
+void CBalanceTelemetry::Clear() {
+    gyroscopeHistory.Fill(0.0);
+    accelerationHistory.Fill(0.0);
+    voltageHistory.Fill(0.0);
+}
+
+void CBalanceTelemetry::SetHistoryLength(size_t length) {
+    length = std::clamp<size_t>(length, 1, kMaxSamples);
+    for (History* h : {&gyroscopeHistory, &accelerationHistory, &voltageHistory})
+        h->SetLength(length);
+}
+
+CReplyWatch::Tick CReplyWatch::OnTick() {
+    ++m_count;
+    if (m_replied) {
+        m_replied = false;
+        return Tick::Stop;
+    }
+    if (m_count == kTimeoutTicks)
+        return Tick::Timeout;
+    return Tick::KeepRunning;
+}
+
+} // namespace Korvane

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/link/frames.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace Korvane {
+
+// The two Wi-Fi car families: the 4WD car (products 10 to 13, nine-field frames, tag "4WD")
+// and the tricycle car (products 14 and 15, six-field frames, tag "PDRX").
+enum class WifiCar { FourWd, Pendrix };
+
+// The fixed frame of a panel button (by control id), or empty when the button sends none.
+QByteArray WifiButtonFrame(WifiCar car, int controlId);
+// The frame a camera button sends while it is pressed (empty for other ids), and the one
+// that stops the camera.
+QByteArray CameraPressFrame(WifiCar car, int controlId);
+QByteArray CameraStopFrame(WifiCar car);
+DrivingKeyTable WifiCarKeys(WifiCar car);
+
+// Tagged frames: "$4WD,PTZ90#", "$PDRX,PTZ75,POS2#", "$4WD,CLR1,CLG2,CLB3#",
+// "$4WD,ServoJ110,J220,J330,J440,J550,J660#".
+QByteArray PtzFrame(WifiCar car, int angle);
+QByteArray PositionFrame(int angle, int position);
+QByteArray ColourFrame(WifiCar car, int red, int green, int blue);
+QByteArray ArmFrame(const std::array<int, 6>& joints);
+// "R:%03d,G:%03d,B:%03d".
+QString ColourLabel(int red, int green, int blue);
+
+// The battery as the car reports it in "PV": volts read in single precision, the percentage
+// by the cars' own formula (4WD: 6.4 V is 0 %, 8.4 V is 100 %; tricycle: 9.0 V and 12.6 V),
+// and the text "%1.2f/%d%%". A value that is not a finite number counts as 0 V; a product too
+// large for an int saturates.
+struct BatteryReading {
+    float volts = 0;
+    int percent = 0;
+    QString text;
+    // The progress bar's position: the percentage held within 0 to 100.
+    int BarValue() const { return std::clamp(percent, 0, 100); }
+};
+BatteryReading ReadBattery(WifiCar car, const QByteArray& value);
+
+// What one sensor text sets. Each tag is looked for at its first occurrence, in the family's
+// order; a tag without its terminator ends the parse (what came before stays).
+struct SensorUpdate {
+    bool tagged = false;                         // the text carries the family tag ("4WD" / "PDRX")
+    bool complete = false;                       // the parse reached its end
+    std::optional<QByteArray> distance;          // CSB
+    std::optional<BatteryReading> battery;       // PV
+    std::optional<QByteArray> colour;            // GS (4WD)
+    std::optional<std::array<bool, 4>> tracking; // LF
+    std::optional<std::array<bool, 2>> obstacle; // HW (4WD)
+    std::optional<std::array<bool, 2>> light;    // GM (4WD)
+};
+SensorUpdate ParseSensors(WifiCar car, const QByteArray& text);
+
+// The control service's address as typed: a dotted IPv4 address (also the short forms such
+// as "127.1"); nothing for a host name, an IPv6 address or garbage.
+std::optional<QHostAddress> ParseControlAddress(const QString& text);
+// The port as typed: its leading digits, saturating ("8888x" is 8888, "abc" is 0,
+// "99999999999" stays far above 65535). Only 1 to 65535 can be connected to.
+qint64 ParseControlPort(const QString& text);
+bool IsUsablePort(qint64 port);
+
+} // namespace Korvane

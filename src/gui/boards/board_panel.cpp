@@ -1,0 +1,278 @@
+#include "gui/boards/board_panel.h"
+
+#include "core/boards/board_text.h"
+#include "gui/boards/board_edits.h"
+#include "gui/common/message_seam.h"
+#include "gui/widgets/digi_static.h"
+#include "gui/widgets/lamp.h"
+#include "gui/widgets/picture_ex.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace Korvane {
+
+QButtonGroup* MakeButtonGroup(QObject* owner, std::initializer_list<QAbstractButton*> buttons) {
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (QAbstractButton* b : buttons)
+        group->addButton(b, id++);
+    group->button(0)->setChecked(true);
+    return group;
+}
+
+CBoardPanel::CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_family(std::move(family)) {
+    m_lampTimer.setInterval(kLampTickMs);
+    connect(&m_lampTimer, &QTimer::timeout, this, &CBoardPanel::OnLampTick);
+}
+
+CBoardPanel::~CBoardPanel() {
+    m_sender.Clear();
+    delete m_editor;
+}
+
+// Writes a control only when its text changes: setText moves the caret and clears the
+// selection and undo history even for the same text, and these panels write their controls
+// with every batch of frames.
+void CBoardPanel::Put(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+void CBoardPanel::Put(QLabel* label, const QString& text) {
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void CBoardPanel::OnClick(std::function<void()> work) {
+    m_sender.Run(std::move(work));
+}
+
+void CBoardPanel::ConnectClick(QAbstractButton* button, std::function<void()> work) {
+    connect(button, &QAbstractButton::clicked, this, [this, work] { OnClick(work); });
+}
+
+void CBoardPanel::BindShared(const Controls& c) {
+    m_c = c;
+    m_chase.count = int(c.ledLamps.size());
+    for (int i = 0; i < int(c.ledBoxes.size()); ++i) {
+        c.ledLamps[i]->setAccessibleName(QStringLiteral("LED %1").arg(c.ledNames.value(i)));
+        // Every user change counts (mouse, keyboard, assistive technology's toggle); the
+        // panel's own changes are made with signals blocked.
+        connect(c.ledBoxes[i], &QAbstractButton::toggled, this,
+                [this, i](bool on) { OnClick([this, i, on] { OnLedToggled(i, on); }); });
+    }
+    c.coil2->SetOn(true); // the stepper's coil pictures are fixed: IN2 shows red
+
+    static const char* const kStepper[5] = {"SMT10", "SMT00", "SMT20", "SMT31", "SMT32"};
+    static const char* const kStepperMeaning[5] = {
+        "Stepper motor: turn forward", "Stepper motor: stop", "Stepper motor: turn backward",
+        "Stepper motor: faster", "Stepper motor: slower"};
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray frame = FrameOf(kStepper[i]);
+        ConnectClick(c.stepper[i], [this, frame] { SendFrame(frame); });
+        c.stepper[i]->setAccessibleDescription(QString::fromLatin1(kStepperMeaning[i]));
+    }
+    const QByteArray beep = FrameOf("BEEP");
+    ConnectClick(c.buzzer, [this, beep] { SendFrame(beep); });
+    const struct {
+        QAbstractButton* button;
+        const char* body;
+        int picture;
+        const char* meaning;
+    } fan[] = {{c.fanFaster, "FAN2", 337, "Fan: faster"},
+               {c.fanSlower, "FAN3", 338, "Fan: slower"},
+               {c.fanStart, "FAN1", 336, "Fan: start"},
+               {c.fanStop, "FAN0", 339, "Fan: stop"}};
+    for (const auto& f : fan) {
+        const QByteArray frame = FrameOf(f.body);
+        const int picture = f.picture;
+        ConnectClick(f.button, [this, frame, picture] { OnFan(frame, picture); });
+        f.button->setAccessibleDescription(QString::fromLatin1(f.meaning));
+    }
+
+    ConnectClick(c.flowing, [this] { OnFlowingLight(); });
+    ConnectClick(c.breathing, [this] { OnBreathingLight(); });
+    ConnectClick(c.segmentSend, [this] { SendSegment(); });
+    ConnectClick(c.lcdShow, [this] { ShowLcd1602(); });
+    ConnectClick(c.lcdClear, [this] { ClearLcd1602(); });
+    ConnectClick(c.serialSendButton, [this] { SendSerialText(); });
+    ConnectClick(c.dotMatrix, [this] { OpenDotMatrix(); });
+
+    m_digitGroup = MakeButtonGroup(this, {c.digitRadios[0], c.digitRadios[1]});
+    connect(m_digitGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            OnClick([this, id] { OnDigitChoice(id); });
+    });
+
+    // What may be typed: frame texts in GBK bytes without "#" or "$"; the serial assistant
+    // raw, up to the 1024 bytes the link takes in one frame.
+    for (int i = 0; i < 2; ++i) {
+        LimitFrameText(c.lcdLines[i], kLcdLineBytes);
+        c.lcdLines[i]->setAccessibleDescription(tr("LCD1602 line %1").arg(i + 1));
+    }
+    c.lcdLines[1]->setAccessibleName(tr("1602: line 2")); // line 1 is named by its caption
+    LimitFrameText(c.segmentEdit, m_family.segmentLimit > 0 ? m_family.segmentLimit : 1 << 20);
+    c.segmentEdit->setAccessibleName(tr("Segment text"));
+    LimitRawText(c.serialSend, kSerialTextBytes);
+}
+
+void CBoardPanel::StartUpShared() {
+    if (m_c.fan->LoadResourcePicture(339))
+        m_c.fan->StartPlayback();
+    m_c.segmentDisplay->SetDisplayText(QByteArray(m_family.digits[0], '0'));
+    m_c.segmentDisplay->SetSegmentColours(QColor(200, 200, 200), QColor(255, 0, 0));
+    m_c.segmentDisplay->EnableTransparentBackground();
+    ShowLogo(m_c.logo);
+}
+
+void CBoardPanel::ReadControls() {
+    m_shared.digitChoice = m_digitGroup->checkedId();
+    m_shared.segmentText = m_c.segmentEdit->text();
+    m_shared.lcd[0] = m_c.lcdLines[0]->text();
+    m_shared.lcd[1] = m_c.lcdLines[1]->text();
+    m_shared.serialSend = m_c.serialSend->text();
+    ReadOwnControls();
+}
+
+void CBoardPanel::WriteControls() {
+    Put(m_c.segmentEdit, m_shared.segmentText);
+    Put(m_c.lcdLines[0], m_shared.lcd[0]);
+    Put(m_c.lcdLines[1], m_shared.lcd[1]);
+    Put(m_c.serialSend, m_shared.serialSend);
+    Put(m_c.serialReceive, m_shared.serialReceive);
+    Put(m_c.irInternal, FromGbk(m_shared.infrared.internalCode));
+    Put(m_c.irTranslated, FromGbk(m_shared.infrared.translatedCode));
+    if (m_digitGroup->checkedId() != m_shared.digitChoice) {
+        const QSignalBlocker quiet(m_digitGroup);
+        m_digitGroup->button(m_shared.digitChoice)->setChecked(true);
+    }
+    WriteOwnControls();
+}
+
+void CBoardPanel::BeginRoutedFrame(const QByteArray& frame) {
+    if (!m_inBatch) { // the radio choices and typed texts as they are now, once per batch
+        ReadControls();
+        m_inBatch = true;
+    }
+    m_shared.serialReceive = FromGbk(frame);
+}
+
+void CBoardPanel::OnRoutedBatchDone() {
+    if (!m_inBatch)
+        return;
+    m_inBatch = false;
+    WriteControls();
+    ShowPendingMessages(); // after the controls show what the frames brought
+}
+
+void CBoardPanel::ShowPendingMessages() {
+    const QStringList messages = std::exchange(m_pendingMessages, {});
+    QString last;
+    for (const QString& text : messages) {
+        if (text == last)
+            continue; // a burst of the same complaint is shown once
+        last = text;
+        ShowMessage(text, this, MessageIcon::Warning);
+    }
+}
+
+void CBoardPanel::OnLedToggled(int led, bool on) {
+    ReadControls();
+    m_c.ledLamps[led]->SetOn(on);
+    SendFrame(BoardFrames::Led(m_family.tag, led, on));
+}
+
+void CBoardPanel::OnFlowingLight() {
+    const bool start = !m_flowing;
+    m_flowing = start;
+    for (int i = 0; i < int(m_c.ledLamps.size()); ++i) {
+        m_c.ledLamps[i]->SetOn(false);
+        const QSignalBlocker quiet(m_c.ledBoxes[i]);
+        m_c.ledBoxes[i]->setChecked(false);
+    }
+    m_c.breathing->setEnabled(!start);
+    if (start && m_family.chaseRestarts)
+        m_chase.step = 0; // every start begins with the first lamp
+    // The lamps chase exactly while a start frame went out and no stop frame since.
+    if (SendFrame(FrameOf(start ? "LED02" : "LED00"))) {
+        if (start)
+            m_lampTimer.start();
+        else
+            m_lampTimer.stop();
+    }
+}
+
+void CBoardPanel::OnBreathingLight() {
+    m_breathing = !m_breathing;
+    m_c.flowing->setEnabled(!m_breathing);
+    SendFrame(FrameOf(m_breathing ? "LED03" : "LED00"));
+}
+
+void CBoardPanel::OnLampTick() {
+    const int lit = m_chase.Tick();
+    for (int i = 0; i < int(m_c.ledLamps.size()); ++i)
+        m_c.ledLamps[i]->SetOn(i == lit);
+}
+
+void CBoardPanel::OnFan(const QByteArray& frame, int picture) {
+    SendFrame(frame);
+    if (m_c.fan->LoadResourcePicture(picture))
+        m_c.fan->StartPlayback();
+}
+
+void CBoardPanel::OnDigitChoice(int choice) {
+    ReadControls(); // keeps what was typed elsewhere since the last read
+    m_shared.digitChoice = choice;
+    const QByteArray zeros(m_family.digits[choice], '0');
+    m_c.segmentDisplay->SetDisplayText(zeros);
+    m_shared.segmentText = QString::fromLatin1(zeros);
+    WriteControls();
+}
+
+void CBoardPanel::SendSegment() {
+    ReadControls();
+    const int digits = m_family.digits[m_shared.digitChoice];
+    const QByteArray text = ToGbk(m_shared.segmentText);
+    const auto frame = BoardFrames::Segment(m_family.tag, digits, text);
+    if (!frame) {
+        ShowMessage(QString::fromUtf8(BoardFrames::SegmentLengthText(digits)), this,
+                    MessageIcon::Warning);
+        return;
+    }
+    SendFrame(*frame);
+    m_c.segmentDisplay->SetDisplayText(text); // whether or not it went out
+}
+
+void CBoardPanel::ClearLcd1602() {
+    ReadControls();
+    SendFrame(FrameOf("LCD1602,0"));
+    m_shared.lcd[0].clear();
+    m_shared.lcd[1].clear();
+    WriteControls();
+}
+
+void CBoardPanel::SendSerialText() {
+    ReadControls();
+    if (!m_shared.serialSend.isEmpty())
+        SendFrame(ToGbk(m_shared.serialSend)); // as typed: no "$", no "#"
+}
+
+void CBoardPanel::OpenDotMatrix() {
+    if (m_editor) {
+        m_editor->raise();
+        return;
+    }
+    // Modal to the window, without a nested event loop: frames keep reaching the panel.
+    m_editor = new CDlgGridCtrl(
+        Host(), [this] { return ProductIndex(); }, window());
+    m_editor->setAttribute(Qt::WA_DeleteOnClose);
+    m_editor->setWindowModality(Qt::ApplicationModal);
+    m_editor->show();
+}
+
+} // namespace Korvane

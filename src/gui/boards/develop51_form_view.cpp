@@ -1,0 +1,301 @@
+#include "gui/boards/develop51_form_view.h"
+
+#include "core/boards/board_text.h"
+#include "core/products/catalogue.h"
+#include "gui/boards/board_edits.h"
+#include "gui/boards/dot_grid.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/widgets/button_ex.h"
+#include "gui/widgets/digi_static.h"
+#include "gui/widgets/lamp.h"
+#include "ui_develop51_form_view.h"
+
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QIntValidator>
+#include <QLineEdit>
+
+namespace Korvane {
+
+namespace {
+
+const QColor kKeyIdle(200, 200, 200);
+const QColor kKeyLit(255, 0, 0);
+
+} // namespace
+
+CDevelop51FormView::CDevelop51FormView(CPanelHost* host, QWidget* parent)
+    : CBoardPanel(PanelBoard51, {"51", {4, 8}, true, 8}, host, parent),
+      m_ui(new Ui::CDevelop51FormView) {
+    m_ui->setupUi(this);
+    m_v.clockDate = QDate::currentDate(); // the clock starts at 0:0:0 with today's date
+    Controls c = SharedControls(m_ui.get());
+    c.ledBoxes = {m_ui->led0Check, m_ui->led1Check, m_ui->led2Check, m_ui->led3Check,
+                  m_ui->led4Check, m_ui->led5Check, m_ui->led6Check, m_ui->led7Check};
+    c.ledLamps = {m_ui->led0Lamp, m_ui->led1Lamp, m_ui->led2Lamp, m_ui->led3Lamp,
+                  m_ui->led4Lamp, m_ui->led5Lamp, m_ui->led6Lamp, m_ui->led7Lamp};
+    for (int i = 0; i < 8; ++i)
+        c.ledNames << QStringLiteral("P1.%1").arg(i);
+    c.digitRadios[0] = m_ui->fourDigitRadio;
+    c.digitRadios[1] = m_ui->eightDigitRadio;
+    BindShared(c);
+    BindOwn();
+    m_clockTimer.setInterval(kClockTickMs);
+    connect(&m_clockTimer, &QTimer::timeout, this, &CDevelop51FormView::OnClockTick);
+    WriteControls();
+    Put(m_ui->clockHourEdit, QStringLiteral("0"));
+    Put(m_ui->clockMinuteEdit, QStringLiteral("0"));
+    Put(m_ui->clockSecondEdit, QStringLiteral("0"));
+}
+
+CDevelop51FormView::~CDevelop51FormView() = default;
+
+void CDevelop51FormView::BindOwn() {
+    m_adGroup = MakeButtonGroup(this, {m_ui->lightRadio, m_ui->thermistorRadio, m_ui->voltageRadio,
+                                       m_ui->sw1Radio, m_ui->sw2Radio});
+    m_sensorGroup = MakeButtonGroup(
+        this, {m_ui->ultrasonicRadio, m_ui->ds18b20Radio, m_ui->motionRadio, m_ui->soundRadio});
+    m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
+    m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
+    m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
+    m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
+    m_ui->timeLabel->setAccessibleDescription(tr("Current time"));
+
+    const QByteArray clear12864("$51,LCD12864,0#");
+    ConnectClick(m_ui->lcd12864ClearButton, [this, clear12864] { SendFrame(clear12864); });
+    ConnectClick(m_ui->irSendButton, [this] { SendInfrared(); });
+    ConnectClick(m_ui->lcd12864ShowButton, [this] { ShowLcd12864(); });
+    ConnectClick(m_ui->clockSegmentButton, [this] { SetClock(1); });
+    ConnectClick(m_ui->clock1602Button, [this] { SetClock(2); });
+    ConnectClick(m_ui->clock12864Button, [this] { SetClock(3); });
+
+    // What may be typed: LCD lines in GBK bytes without "#" or "$", infrared codes as
+    // hexadecimal digits, the clock as numbers 0 to 255, the result as a whole number.
+    QLineEdit* lcd[4] = {m_ui->lcd12864Line1Edit, m_ui->lcd12864Line2Edit, m_ui->lcd12864Line3Edit,
+                         m_ui->lcd12864Line4Edit};
+    for (int i = 0; i < 4; ++i) {
+        LimitFrameText(lcd[i], kLcdLineBytes);
+        lcd[i]->setAccessibleDescription(tr("LCD12864 line %1").arg(i + 1));
+        if (i > 0) // the first line is named by its caption label
+            lcd[i]->setAccessibleName(tr("12864: line %1").arg(i + 1));
+    }
+    for (QLineEdit* code : {m_ui->irUser1Edit, m_ui->irUser2Edit, m_ui->irOp1Edit, m_ui->irOp2Edit})
+        LimitIrCode(code);
+    LimitRawText(m_ui->formulaEdit, CKeypadCalculator::kMaxFormula);
+    for (QLineEdit* e : {m_ui->clockHourEdit, m_ui->clockMinuteEdit, m_ui->clockSecondEdit})
+        e->setValidator(new CByteNumberValidator(e));
+    m_ui->clockHourEdit->setAccessibleName(tr("Hour"));
+    m_ui->clockMinuteEdit->setAccessibleName(tr("Minute"));
+    m_ui->clockSecondEdit->setAccessibleName(tr("Second"));
+    m_ui->clockDateEdit->setAccessibleName(tr("Date"));
+    m_ui->resultEdit->setValidator(new QIntValidator(m_ui->resultEdit));
+    m_ui->segmentDisplay->setAccessibleName(QString::fromUtf8("数码管显示:"));
+
+    for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i) {
+        m_keys[i] = qobject_cast<CButtonEx*>(FindControl(this, 1071 + i));
+        // Display only: the board's keypad drives them.
+        m_keys[i]->setAccessibleDescription(tr("Keypad key (shows the key pressed on the board)"));
+    }
+}
+
+void CDevelop51FormView::OnInitialUpdate() {
+    m_clockTimer.start(); // restarts, never doubles
+    StartUpShared();
+    for (CButtonEx* key : m_keys)
+        key->SetFaceColor(kKeyIdle);
+    WriteControls();
+    OnClockTick();
+}
+
+void CDevelop51FormView::ReadOwnControls() {
+    m_v.adSource = m_adGroup->checkedId();
+    m_v.sensorChoice = m_sensorGroup->checkedId();
+    m_v.clockDate = m_ui->clockDateEdit->date();
+    // The hour, minute and second edits take digits 0 to 255 only; an empty one is the only
+    // way to hold no number, which only the clock-setting click complains about.
+    bool okH = false, okM = false, okS = false;
+    const int h = m_ui->clockHourEdit->text().toInt(&okH);
+    const int m = m_ui->clockMinuteEdit->text().toInt(&okM);
+    const int s = m_ui->clockSecondEdit->text().toInt(&okS);
+    m_v.clockValid = okH && okM && okS;
+    if (m_v.clockValid) {
+        m_v.hour = h;
+        m_v.minute = m;
+        m_v.second = s;
+    }
+    m_v.irUser1 = m_ui->irUser1Edit->text();
+    m_v.irUser2 = m_ui->irUser2Edit->text();
+    m_v.irOp1 = m_ui->irOp1Edit->text();
+    m_v.irOp2 = m_ui->irOp2Edit->text();
+    m_v.lcd12864[0] = m_ui->lcd12864Line1Edit->text();
+    m_v.lcd12864[1] = m_ui->lcd12864Line2Edit->text();
+    m_v.lcd12864[2] = m_ui->lcd12864Line3Edit->text();
+    m_v.lcd12864[3] = m_ui->lcd12864Line4Edit->text();
+    m_calculator.formula = ToGbk(m_ui->formulaEdit->text());
+    bool okResult = false;
+    const int result = m_ui->resultEdit->text().toInt(&okResult);
+    if (okResult)
+        m_calculator.result = result;
+}
+
+void CDevelop51FormView::WriteOwnControls() {
+    Put(m_ui->adRawEdit, m_v.adRaw);
+    Put(m_ui->adConvertedEdit, m_v.adConverted);
+    Put(m_ui->distanceLabel, m_v.distance);
+    Put(m_ui->temperatureLabel, m_v.temperature);
+    if (m_ui->clockDateEdit->date() != m_v.clockDate)
+        m_ui->clockDateEdit->setDate(m_v.clockDate);
+    Put(m_ui->timeLabel, m_v.timeText);
+    Put(m_ui->irUser1Edit, m_v.irUser1);
+    Put(m_ui->irUser2Edit, m_v.irUser2);
+    Put(m_ui->irOp1Edit, m_v.irOp1);
+    Put(m_ui->irOp2Edit, m_v.irOp2);
+    Put(m_ui->lcd12864Line1Edit, m_v.lcd12864[0]);
+    Put(m_ui->lcd12864Line2Edit, m_v.lcd12864[1]);
+    Put(m_ui->lcd12864Line3Edit, m_v.lcd12864[2]);
+    Put(m_ui->lcd12864Line4Edit, m_v.lcd12864[3]);
+    Put(m_ui->formulaEdit, FromGbk(m_calculator.formula));
+    Put(m_ui->resultEdit, QString::number(m_calculator.result));
+    if (m_adGroup->checkedId() != m_v.adSource)
+        m_adGroup->button(m_v.adSource)->setChecked(true);
+    if (m_sensorGroup->checkedId() != m_v.sensorChoice)
+        m_sensorGroup->button(m_v.sensorChoice)->setChecked(true);
+}
+
+void CDevelop51FormView::OnRoutedFrame(const RoutedFrame& routed) {
+    const QByteArray& frame = routed.frame;
+    if (routed.message != MsgBoard51)
+        return;
+    BeginRoutedFrame(frame);
+    const Board51Update u =
+        ParseBoard51Frame(frame, m_v.adSource, m_v.sensorChoice, m_shared.infrared);
+    if (u.adRaw)
+        m_v.adRaw = *u.adRaw;
+    if (u.adConverted)
+        m_v.adConverted = *u.adConverted;
+    if (u.distance)
+        m_v.distance = *u.distance;
+    if (u.temperature)
+        m_v.temperature = *u.temperature;
+    if (u.motion)
+        m_ui->motionLamp->SetOn(*u.motion);
+    if (u.sound)
+        m_ui->soundLamp->SetOn(*u.sound);
+    if (u.infrared)
+        m_shared.infrared = *u.infrared;
+    if (u.calculator) {
+        const CKeypadCalculator::Outcome out = m_calculator.HandleFrame(frame);
+        if (out.highlight >= 0)
+            HighlightKey(out.highlight);
+        if (out.error != CalcError::None)
+            QueueMessage(QString::fromUtf8(CalcErrorText(out.error)));
+    }
+}
+
+void CDevelop51FormView::HighlightKey(int index) {
+    for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i)
+        m_keys[i]->SetFaceColor(i == index ? kKeyLit : kKeyIdle);
+}
+
+void CDevelop51FormView::OnClockTick() {
+    // Only the time text: the edits the user is typing in are left alone.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    m_v.timeText =
+        QString::fromUtf8("现在时间是%1年%2月%3日 %4:%5:%6")
+            .arg(QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')), two(d.month()),
+                 two(d.day()), two(t.hour()), two(t.minute()), two(t.second()));
+    Put(m_ui->timeLabel, m_v.timeText);
+}
+
+void CDevelop51FormView::SetClock(int n) {
+    ReadControls();
+    if (!m_v.clockValid) {
+        ShowMessage(tr("Please enter an integer."), this, MessageIcon::Warning);
+        return;
+    }
+    const auto error = BoardFrames::CheckClock(m_v.hour, m_v.minute, m_v.second);
+    if (error != BoardFrames::ClockError::None) {
+        ShowMessage(QString::fromUtf8(BoardFrames::ClockErrorText(error)), this,
+                    MessageIcon::Warning);
+        return;
+    }
+    SendFrame(BoardFrames::Time(n, m_v.clockDate, m_v.hour, m_v.minute, m_v.second));
+}
+
+void CDevelop51FormView::SendInfrared() {
+    ReadControls();
+    SendFrame(BoardFrames::IrSend(m_v.irUser1.toLatin1(), m_v.irUser2.toLatin1(),
+                                  m_v.irOp1.toLatin1(), m_v.irOp2.toLatin1()));
+}
+
+void CDevelop51FormView::ShowLcd1602() {
+    ReadControls();
+    PlaySteps(BoardFrames::Lcd1602Show(ToGbk(m_shared.lcd[0]), ToGbk(m_shared.lcd[1])));
+}
+
+void CDevelop51FormView::ShowLcd12864() {
+    ReadControls();
+    const QByteArray lines[4] = {ToGbk(m_v.lcd12864[0]), ToGbk(m_v.lcd12864[1]),
+                                 ToGbk(m_v.lcd12864[2]), ToGbk(m_v.lcd12864[3])};
+    PlaySteps(BoardFrames::Lcd12864Show(lines));
+}
+
+void CDevelop51FormView::PlaySteps(const std::vector<BoardFrames::PacedStep>& steps) {
+    // Each frame, then its pause: what comes after waits on the sender's timer.
+    for (const BoardFrames::PacedStep& step : steps) {
+        const QByteArray frame = step.frame;
+        if (!frame.isEmpty())
+            m_sender.Run([this, frame] { SendFrame(frame); });
+        if (step.pauseAfterMs > 0)
+            m_sender.Pause(step.pauseAfterMs);
+    }
+}
+
+void CDevelop51FormView::StartDemo() {
+    // As a user would: LEDs, the flowing light, a Chinese LCD line, a segment text, the
+    // clock, an infrared code the board loops back, and the dot matrix.
+    auto at = [this](int ms, std::function<void()> step) { QTimer::singleShot(ms, this, step); };
+    at(0, [this] {
+        m_ui->led0Check->click();
+        m_ui->led2Check->click();
+    });
+    at(300, [this] { m_ui->flowingButton->click(); });
+    at(1300, [this] { m_ui->flowingButton->click(); });
+    at(1400, [this] {
+        m_ui->lcd1602Line1Edit->setText(QString::fromUtf8("你好，世界"));
+        m_ui->lcd1602Line2Edit->setText(QStringLiteral("Korvane PC"));
+        m_ui->lcd1602ShowButton->click();
+        m_ui->segmentEdit->setText(QStringLiteral("2024"));
+        m_ui->segmentSendButton->click();
+    });
+    at(1800, [this] {
+        m_ui->clockHourEdit->setText(QStringLiteral("12"));
+        m_ui->clockMinuteEdit->setText(QStringLiteral("34"));
+        m_ui->clockSecondEdit->setText(QStringLiteral("56"));
+        m_ui->clock1602Button->click();
+        m_ui->irOp1Edit->setText(QStringLiteral("F3"));
+        m_ui->irOp2Edit->setText(QStringLiteral("0C"));
+        m_ui->irSendButton->click();
+        m_ui->fanStartButton->click();
+    });
+    at(2200, [this] {
+        m_ui->dotMatrixButton->click();
+        if (CDlgGridCtrl* editor = DotMatrixEditor()) {
+            for (int i = 0; i < 8; ++i) // a diagonal cross
+                editor->Grid()->cellClickedAt(i, i);
+            for (int i = 0; i < 8; ++i)
+                if (i != 7 - i)
+                    editor->Grid()->cellClickedAt(i, 7 - i);
+        }
+    });
+    at(3200, [this] {
+        if (CDlgGridCtrl* editor = DotMatrixEditor())
+            editor->close();
+    });
+}
+
+} // namespace Korvane

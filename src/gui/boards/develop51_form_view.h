@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/boards/keypad_calculator.h"
+#include "gui/boards/board_panel.h"
+
+#include <QDate>
+#include <QTimer>
+
+#include <memory>
+
+namespace Ui {
+class CDevelop51FormView;
+}
+
+namespace Korvane {
+
+class CButtonEx;
+
+// The 8051 board panel (products 0 to 2): next to what every board panel has, the AD and
+// sensor readings, the real time clock, the infrared sender, the LCD12864 and the keypad
+// calculator.
+class CDevelop51FormView : public CBoardPanel {
+    Q_OBJECT
+  public:
+    explicit CDevelop51FormView(CPanelHost* host, QWidget* parent = nullptr);
+    ~CDevelop51FormView() override;
+
+    void OnRoutedFrame(const RoutedFrame& routed) override;
+    void OnInitialUpdate() override;
+    void StartDemo() override;
+
+    static constexpr int kClockTickMs = 1000;
+
+    bool ClockTimerActive() const { return m_clockTimer.isActive(); }
+
+  protected:
+    void ShowLcd1602() override;
+    void ReadOwnControls() override;
+    void WriteOwnControls() override;
+
+  private:
+    // The panel's own values, bound to its controls.
+    struct Values {
+        int adSource = 0;
+        int sensorChoice = 0;
+        QString adRaw, adConverted;
+        QString distance = QStringLiteral("0cm");
+        QString temperature = QString::fromUtf8("0℃");
+        QDate clockDate;
+        int hour = 0, minute = 0, second = 0;
+        bool clockValid = true; // the three edits each hold a number
+        QString timeText;
+        QString irUser1 = QStringLiteral("00"), irUser2 = QStringLiteral("FF"), irOp1, irOp2;
+        QString lcd12864[4];
+    };
+
+    void BindOwn();
+    void OnClockTick();
+    void SetClock(int n);
+    void SendInfrared();
+    void ShowLcd12864();
+    void PlaySteps(const std::vector<BoardFrames::PacedStep>& steps);
+    void HighlightKey(int index);
+
+    std::unique_ptr<Ui::CDevelop51FormView> m_ui;
+    Values m_v;
+    CKeypadCalculator m_calculator;
+    QTimer m_clockTimer;
+    CButtonEx* m_keys[CKeypadCalculator::kKeyCount] = {};
+    QButtonGroup* m_adGroup = nullptr;
+    QButtonGroup* m_sensorGroup = nullptr;
+};
+
+} // namespace Korvane

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/link/frame_receive.h"
+
+#include <QByteArray>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+namespace Korvane {
+
+// What a panel uses of the window that shows it. Each panel is given its own window's host,
+// so a second main window (tests make one) never takes the frames or the link of the first.
+class CPanelHost {
+  public:
+    virtual ~CPanelHost() = default;
+    // Puts one complete frame on the window's serial link; when the link is not open, tells
+    // the user so and returns false.
+    virtual bool SendFrame(const QByteArray& frame) = 0;
+    // A line of text in the window's status bar (empty: the usual text again).
+    virtual void ShowStatusText(const QString& text) { Q_UNUSED(text); }
+};
+
+// Base of every product panel. Each panel class has one dialog id; its window keeps at most
+// one instance of it.
+class CPanelBase : public QWidget {
+    Q_OBJECT
+  public:
+    CPanelBase(int dialogId, CPanelHost* host, QWidget* parent);
+    ~CPanelBase() override;
+
+    int DialogId() const { return m_dialogId; }
+
+    // A frame for this panel (on the UI thread), with its route number and arrival time: serial
+    // frames from the window's router, and TCP frames of the panel's own control connection,
+    // which take the same way in.
+    virtual void OnRoutedFrame(const RoutedFrame& frame);
+    // The frames handed over so far have all been given: a panel that parses frames into
+    // values writes its controls here, once per batch rather than once per frame.
+    virtual void OnRoutedBatchDone() {}
+    // Runs when the panel is first created and again when the empty document is renewed.
+    virtual void OnInitialUpdate() {}
+    // The selected product changed to index, also when this panel serves on (10 to 13 keep
+    // the 4WD panel but change its send route). Runs once after creation as well.
+    void SetProduct(int index);
+    // The product this panel serves now (-1 before the first selection).
+    int ProductIndex() const { return m_product; }
+    // The headless demo: shows what the panel does, as a user would, without a user.
+    virtual void StartDemo() {}
+    // The window's serial link went away (unplugged, or an open failed).
+    virtual void OnLinkLost() {}
+    // Another panel takes this one's place in the window: what the panel still meant to send
+    // on its own (paced lines) is dropped, so that it never reaches another product's device.
+    virtual void OnLeave() {}
+
+  protected:
+    // Told by SetProduct; panels whose behaviour depends on the product override it.
+    virtual void OnProductChanged(int index) { Q_UNUSED(index); }
+    // Sends through the window that shows this panel.
+    bool SendFrame(const QByteArray& frame);
+    CPanelHost* Host() const { return m_host; }
+
+  private:
+    int m_dialogId;
+    CPanelHost* m_host;
+    int m_product = -1;
+};
+
+// Shows the logo (bitmap 357) in a picture control sized 200 by 30 pixels.
+void ShowLogo(QLabel* picture);
+
+// A panel family: one panel class, the dialog id it is known by, and how to make it.
+using PanelFactory = std::function<CPanelBase*(CPanelHost* host, QWidget* parent)>;
+struct PanelFamily {
+    int dialogId;
+    const char* panelClass;
+    PanelFactory create;
+};
+
+// Called by each family's registration function (see RegisterPanelFamilies).
+void RegisterPanelFamily(PanelFamily family);
+// Registers every family once; the list of families is in panels/families.cpp.
+void RegisterPanelFamilies();
+const PanelFamily* FindPanelFamily(int dialogId);
+
+// Creates the panel class of a dialog id (null for an id no family registered).
+CPanelBase* CreatePanel(int dialogId, CPanelHost* host, QWidget* parent);
+
+} // namespace Korvane

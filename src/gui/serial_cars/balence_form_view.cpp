@@ -1,0 +1,495 @@
+#include "gui/serial_cars/balence_form_view.h"
+
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/panels/key_pre_filter.h"
+#include "gui/panels/slider_release.h"
+#include "gui/serial_cars/chart_wave.h"
+#include "ui_balence_form_view.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace Korvane {
+
+CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
+    : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
+    m_ui->setupUi(this);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_chart = new CTchart_wave(m_ui->chartHost);
+    m_chart->setObjectName(QStringLiteral("waveChart"));
+    SetControlId(m_chart, 1045);
+    auto* chartLayout = new QVBoxLayout(m_ui->chartHost);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    BuildWaveformTools();
+    chartLayout->addWidget(m_chart);
+    connect(m_recordButton, &QToolButton::toggled, this, &CBalenceFormView::OnRecord);
+    connect(&m_recorder, &CTelemetryRecorder::rowsWritten, this,
+            &CBalenceFormView::UpdateRecordingStatus);
+    connect(&m_recorder, &CTelemetryRecorder::failed, this, [this](const QString& reason) {
+        StopRecording();
+        ShowMessage(tr("The recording stopped: %1").arg(reason), this, MessageIcon::Warning);
+    });
+
+    const struct {
+        QAbstractButton* button;
+        const char* frame;
+    } drive[] = {{m_ui->forwardButton, "$1,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->backButton, "$2,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->leftButton, "$3,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->rightButton, "$4,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->stopButton, "$0,0,0,0,0,0,0,0,0,0#"},
+                 {m_ui->spinLeftButton, "$0,1,0,0,0,0,0,0,0,0#"},
+                 {m_ui->spinRightButton, "$0,2,0,0,0,0,0,0,0,0#"}};
+    for (const auto& d : drive) {
+        const QByteArray frame(d.frame);
+        connect(d.button, &QAbstractButton::clicked, this, [this, frame] { SendFrame(frame); });
+    }
+
+    m_sliders[AngleP] = m_ui->anglePSlider;
+    m_sliders[AngleD] = m_ui->angleDSlider;
+    m_sliders[SpeedP] = m_ui->speedPSlider;
+    m_sliders[SpeedI] = m_ui->speedISlider;
+    m_gainLabels[AngleP] = m_ui->anglePLabel;
+    m_gainLabels[AngleD] = m_ui->angleDLabel;
+    m_gainLabels[SpeedP] = m_ui->speedPLabel;
+    m_gainLabels[SpeedI] = m_ui->speedILabel;
+    // The gain labels show "P:12.34"; which loop a gain belongs to is told by the description.
+    static const char* const kGainMeaning[GainCount] = {
+        "Angle loop, proportional gain", "Angle loop, derivative gain",
+        "Speed loop, proportional gain", "Speed loop, integral gain"};
+    for (int g = 0; g < GainCount; ++g) {
+        m_gainLabels[g]->setTextFormat(Qt::PlainText);
+        m_gainLabels[g]->setAccessibleDescription(QString::fromLatin1(kGainMeaning[g]));
+    }
+    QAbstractButton* plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus, m_ui->speedPPlus,
+                                        m_ui->speedIPlus};
+    QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
+                                         m_ui->speedIMinus};
+    for (int g = 0; g < GainCount; ++g) {
+        // Four "+" and four "-" buttons: each says which gain it moves.
+        const QString meaning = QString::fromLatin1(kGainMeaning[g]);
+        plus[g]->setAccessibleDescription(meaning + QStringLiteral(": up by 0.01"));
+        minus[g]->setAccessibleDescription(meaning + QStringLiteral(": down by 0.01"));
+        SetGainLabelFromSlider(g);
+        connect(m_sliders[g], &QSlider::valueChanged, this, [this, g] {
+            SetGainLabelFromSlider(g);
+            WriteControls();
+        });
+        new CSliderRelease(m_sliders[g], [this, g] { OnSliderReleased(g); });
+        connect(plus[g], &QAbstractButton::clicked, this, [this, g] { StepGain(g, +1); });
+        connect(minus[g], &QAbstractButton::clicked, this, [this, g] { StepGain(g, -1); });
+    }
+
+    connect(m_ui->queryButton, &QAbstractButton::clicked, this, &CBalenceFormView::QueryPid);
+    connect(m_ui->defaultButton, &QAbstractButton::clicked, this,
+            &CBalenceFormView::DefaultRecovery);
+    connect(m_ui->updateAngleButton, &QAbstractButton::clicked, this, [this] {
+        ReadControls();
+        UpdateAngle();
+    });
+    connect(m_ui->updateSpeedButton, &QAbstractButton::clicked, this, [this] {
+        ReadControls();
+        UpdateSpeed();
+    });
+    // Every user change of a check box counts, by mouse, keyboard or assistive technology
+    // (whose "toggle" action emits toggled, not clicked); the panel's own changes are made
+    // with signals blocked, so they send nothing.
+    connect(m_ui->dragUpdatesCheck, &QAbstractButton::toggled, this,
+            &CBalenceFormView::OnDragUpdates);
+    connect(m_ui->displayOpenCheck, &QAbstractButton::toggled, this,
+            &CBalenceFormView::OnDisplayOpen);
+    for (QAbstractButton* box :
+         {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->plotVoltageCheck})
+        connect(box, &QAbstractButton::toggled, this, &CBalenceFormView::ReadControls);
+
+    m_replyTimer.setInterval(kReplyTickMs);
+    connect(&m_replyTimer, &QTimer::timeout, this, &CBalenceFormView::OnReplyTick);
+    m_chartTimer.setSingleShot(true);
+    connect(&m_chartTimer, &QTimer::timeout, this, &CBalenceFormView::RefreshChart);
+
+    new CKeyPreFilter(this, [this](QKeyEvent* e) {
+        if (const auto frame = m_keys.OnKeyDown(e->key()))
+            SendFrame(*frame);
+    });
+    WriteControls();
+}
+
+CBalenceFormView::~CBalenceFormView() = default;
+
+void CBalenceFormView::OnInitialUpdate() {
+    for (QSlider* s : m_sliders)
+        s->setRange(0, kGainPositionMax);
+    ShowLogo(m_ui->logoPicture);
+}
+
+void CBalenceFormView::StartDemo() {
+    // Ask for the gains, plot the tilt and the acceleration, switch the display on, then
+    // drive off and stop again so that the car has something to balance.
+    m_ui->queryButton->click();
+    for (QAbstractButton* box :
+         {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->displayOpenCheck})
+        box->click();
+    QTimer::singleShot(800, m_ui->forwardButton, &QAbstractButton::click);
+    QTimer::singleShot(2000, m_ui->backButton, &QAbstractButton::click);
+    QTimer::singleShot(2800, m_ui->stopButton, &QAbstractButton::click);
+}
+
+void CBalenceFormView::ReadControls() {
+    m_dragUpdates = m_ui->dragUpdatesCheck->isChecked();
+    m_plotAcceleration = m_ui->plotAccelerationCheck->isChecked();
+    m_plotGyroscope = m_ui->plotGyroscopeCheck->isChecked();
+    m_plotVoltage = m_ui->plotVoltageCheck->isChecked();
+    m_displayOpen = m_ui->displayOpenCheck->isChecked();
+    // The telemetry fields are outputs: what is typed there is never taken for the car's
+    // values, and the next frame's values replace it.
+}
+
+namespace {
+// Controls are written only when their value changed: an unchanged label is not announced
+// again, and an edit keeps its caret, selection and undo history.
+template <typename Control> void WriteText(Control* control, const QString& text) {
+    if (control->text() != text)
+        control->setText(text);
+}
+void WriteCheck(QAbstractButton* box, bool checked) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(checked);
+}
+} // namespace
+
+void CBalenceFormView::WriteControls() {
+    for (int g = 0; g < GainCount; ++g)
+        WriteText(m_gainLabels[g], m_gainText[g]);
+    WriteCheck(m_ui->dragUpdatesCheck, m_dragUpdates);
+    WriteCheck(m_ui->plotAccelerationCheck, m_plotAcceleration);
+    WriteCheck(m_ui->plotGyroscopeCheck, m_plotGyroscope);
+    WriteCheck(m_ui->plotVoltageCheck, m_plotVoltage);
+    WriteCheck(m_ui->displayOpenCheck, m_displayOpen);
+    WriteText(m_ui->leftSpeedLabel, QString::fromLatin1(m_telemetry.leftSpeed));
+    WriteText(m_ui->rightSpeedLabel, QString::fromLatin1(m_telemetry.rightSpeed));
+    WriteText(m_ui->distanceEdit, QString::fromLatin1(m_telemetry.distance));
+    WriteText(m_ui->voltageEdit, QString::fromLatin1(m_telemetry.voltage));
+    WriteText(m_ui->gyroscopeEdit, QString::fromLatin1(m_telemetry.gyroscope));
+    WriteText(m_ui->accelerationEdit, QString::fromLatin1(m_telemetry.acceleration));
+}
+
+void CBalenceFormView::SetGainLabelFromSlider(int gain) {
+    static const char* const kPrefix[GainCount] = {"P:", "D:", "P:", "I:"};
+    m_gainText[gain] = QString::fromLatin1(kPrefix[gain]) + GainText(m_sliders[gain]->value());
+}
+
+void CBalenceFormView::StepGain(int gain, int delta) {
+    QSlider* s = m_sliders[gain];
+    if (delta > 0 && s->value() >= kGainPositionMax) {
+        ShowMessage(QStringLiteral("It's up to the Max!"), this);
+        return;
+    }
+    if (delta < 0 && s->value() <= 0) {
+        ShowMessage(QStringLiteral("It's minimized!"), this);
+        return;
+    }
+    s->setValue(s->value() + delta);
+    SetGainLabelFromSlider(gain);
+    WriteControls();
+}
+
+void CBalenceFormView::OnSliderReleased(int gain) {
+    ReadControls();
+    if (!m_dragUpdates)
+        return;
+    SetGainLabelFromSlider(gain);
+    WriteControls();
+    if (gain == AngleP || gain == AngleD)
+        UpdateAngle();
+    else
+        UpdateSpeed();
+}
+
+void CBalenceFormView::UpdateAngle() {
+    if (SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
+                                   GainText(m_sliders[AngleD]->value()))))
+        NoteGainsInForce();
+}
+
+void CBalenceFormView::UpdateSpeed() {
+    if (SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
+                                   GainText(m_sliders[SpeedI]->value()))))
+        NoteGainsInForce();
+}
+
+void CBalenceFormView::NoteGainsInForce() {
+    m_gainsKnown = true;
+    m_recorder.SetGains(GainsInForce());
+}
+
+QString CBalenceFormView::GainsInForce() const {
+    return QStringLiteral("AP=%1 AD=%2 VP=%3 VI=%4")
+        .arg(GainText(m_sliders[AngleP]->value()), GainText(m_sliders[AngleD]->value()),
+             GainText(m_sliders[SpeedP]->value()), GainText(m_sliders[SpeedI]->value()));
+}
+
+void CBalenceFormView::BuildWaveformTools() {
+    // Tools the waveform adds to the car's own controls; off until the user turns them on.
+    auto* tools = new QHBoxLayout;
+    auto tool = [this, tools](const QString& name, const QString& text,
+                              const QString& description) {
+        auto* b = new QToolButton(m_ui->chartHost);
+        b->setObjectName(name);
+        b->setText(text);
+        b->setAccessibleDescription(description);
+        tools->addWidget(b);
+        return b;
+    };
+    m_pauseButton = tool(QStringLiteral("pauseButton"), tr("Pause"),
+                         tr("Hold the picture; frames are still read and recorded"));
+    m_pauseButton->setCheckable(true);
+    m_fitButton = tool(QStringLiteral("fitButton"), tr("Fit"),
+                       tr("Show the whole history again after zooming with the wheel"));
+    auto* historyCaption = new QLabel(tr("History:"), m_ui->chartHost);
+    m_historyBox = new QComboBox(m_ui->chartHost);
+    m_historyBox->setObjectName(QStringLiteral("historyBox"));
+    for (int n : {500, 1000, 5000, 10000, 50000, CBalanceTelemetry::kMaxSamples})
+        m_historyBox->addItem(tr("%1 samples").arg(n), n);
+    historyCaption->setBuddy(m_historyBox);
+    tools->addWidget(historyCaption);
+    tools->addWidget(m_historyBox);
+    m_savePictureButton = tool(QStringLiteral("savePictureButton"), tr("Save picture..."),
+                               tr("Save the waveform as a PNG picture"));
+    m_recordButton = tool(QStringLiteral("recordButton"), tr("Record..."),
+                          tr("Record every telemetry frame to a CSV file"));
+    m_recordButton->setCheckable(true);
+    m_readout = new QLabel(m_ui->chartHost);
+    m_readout->setTextFormat(Qt::PlainText);
+    m_readout->setAccessibleDescription(tr("Values under the pointer"));
+    tools->addWidget(m_readout, 1);
+    qobject_cast<QVBoxLayout*>(m_ui->chartHost->layout())->addLayout(tools);
+
+    connect(m_pauseButton, &QToolButton::toggled, this, &CBalenceFormView::OnPause);
+    connect(m_fitButton, &QToolButton::clicked, m_chart, &CTchart_wave::Fit);
+    connect(m_historyBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { OnHistoryLength(m_historyBox->itemData(index).toInt()); });
+    connect(m_savePictureButton, &QToolButton::clicked, this, &CBalenceFormView::SavePicture);
+    connect(m_chart, &CTchart_wave::viewChanged, this, &CBalenceFormView::ScheduleChartRefresh);
+    connect(m_chart, &CTchart_wave::pointerAt, this, &CBalenceFormView::ShowReadout);
+}
+
+void CBalenceFormView::OnPause(bool paused) {
+    m_paused = paused;
+    if (paused)
+        m_frozen = m_telemetry; // the picture stands; the telemetry goes on underneath
+    else
+        ScheduleChartRefresh();
+}
+
+void CBalenceFormView::OnHistoryLength(int length) {
+    m_telemetry.SetHistoryLength(size_t(length));
+    m_frozen.SetHistoryLength(size_t(length));
+    m_chart->SetDataLength(int(m_telemetry.HistoryLength()));
+}
+
+void CBalenceFormView::ShowReadout(int sample) {
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
+    if (sample < 0 || size_t(sample) >= shown.HistoryLength()) {
+        m_readout->clear();
+        return;
+    }
+    const size_t i = size_t(sample);
+    // A gap (the frame did not carry the value) reads as a dash.
+    const auto value = [](double v) {
+        return std::isnan(v) ? QStringLiteral("\u2014") : QString::number(v, 'g', 6);
+    };
+    m_readout->setText(tr("#%1  gyroscope %2  acceleration %3  voltage %4")
+                           .arg(sample)
+                           .arg(value(shown.gyroscopeHistory[i]),
+                                value(shown.accelerationHistory[i]),
+                                value(shown.voltageHistory[i])));
+}
+
+void CBalenceFormView::SavePicture() {
+    const QString path =
+        AskSaveFileName(this, tr("Save picture"), tr("PNG pictures (*.png);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    FlushChart();
+    if (!m_chart->grab().save(path, "PNG"))
+        ShowMessage(tr("The picture could not be saved to %1").arg(path), this,
+                    MessageIcon::Warning);
+}
+
+void CBalenceFormView::OnRecord(bool on) {
+    if (!on) {
+        StopRecording();
+        return;
+    }
+    const QString path =
+        AskSaveFileName(this, tr("Record telemetry"), tr("CSV files (*.csv);;All files (*)"));
+    QString error;
+    if (path.isEmpty() || !m_recorder.Start(path, &error)) {
+        const QSignalBlocker quiet(m_recordButton);
+        m_recordButton->setChecked(false);
+        if (!path.isEmpty())
+            ShowMessage(tr("The recording could not be written to %1: %2").arg(path, error), this,
+                        MessageIcon::Warning);
+        return;
+    }
+    if (m_gainsKnown)
+        m_recorder.SetGains(GainsInForce()); // until a query or an update, they are unknown
+    UpdateRecordingStatus();
+}
+
+void CBalenceFormView::StopRecording() {
+    m_recorder.Stop();
+    const QSignalBlocker quiet(m_recordButton);
+    m_recordButton->setChecked(false);
+    Host()->ShowStatusText(QString());
+}
+
+void CBalenceFormView::UpdateRecordingStatus() {
+    if (m_recorder.IsRecording())
+        Host()->ShowStatusText(
+            tr("Recording %1: %2 rows").arg(m_recorder.Path()).arg(m_recorder.Rows()));
+}
+
+void CBalenceFormView::OnLinkLost() {
+    StopRecording(); // unplugged: the file is closed, complete
+}
+
+void CBalenceFormView::QueryPid() {
+    m_replyWatch.Start();
+    SendFrame(BalanceFrames::kQueryPid);
+    m_replyTimer.start();
+}
+
+void CBalenceFormView::DefaultRecovery() {
+    m_replyWatch.Start();
+    SendFrame(BalanceFrames::kDefaultPid);
+    // The car needs a moment to restore its gains before it is asked for them; the window
+    // stays responsive meanwhile.
+    QTimer::singleShot(kRecoveryGapMs, this, [this] {
+        SendFrame(BalanceFrames::kQueryPid);
+        m_replyTimer.start();
+    });
+}
+
+void CBalenceFormView::OnDisplayOpen() {
+    ReadControls();
+    if (m_displayOpen) {
+        m_telemetry.Clear();
+        SendFrame(BalanceFrames::kWaveOn);
+    } else {
+        SendFrame(BalanceFrames::kWaveOff);
+    }
+}
+
+void CBalenceFormView::OnDragUpdates() {
+    ReadControls();
+    ShowMessage(m_dragUpdates ? QStringLiteral("Current mode updates PID for drag slider!")
+                              : QStringLiteral("The current mode is manual button update PID!"),
+                this);
+}
+
+void CBalenceFormView::OnReplyTick() {
+    switch (m_replyWatch.OnTick()) {
+    case CReplyWatch::Tick::KeepRunning:
+        break;
+    case CReplyWatch::Tick::Stop:
+        m_replyTimer.stop();
+        break;
+    case CReplyWatch::Tick::Timeout:
+        m_replyTimer.stop();
+        ShowMessage(QStringLiteral("Receive PID timeout, please check the communication "
+                                   "connection, or retry to get!"),
+                    this);
+        break;
+    }
+}
+
+void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
+    m_replyTimer.stop();
+    m_replyWatch.OnReply();
+    const PidReply reply = ParsePidReply(frame);
+    for (int g = 0; g < reply.count; ++g) {
+        m_sliders[g]->setValue(reply.position[g]);
+        // The label ends in the two-decimal form of the position the slider took.
+        SetGainLabelFromSlider(g);
+    }
+    if (reply.count > 0)
+        NoteGainsInForce(); // what the car says it runs with
+    WriteControls();
+}
+
+void CBalenceFormView::OnRoutedFrame(const RoutedFrame& routed) {
+    if (routed.message == MsgBalancePid) {
+        ApplyPidReply(routed.frame);
+    } else if (routed.message == MsgBalanceTelemetry) {
+        // Every frame that reached the panel is a row, with what that frame carried.
+        m_recorder.AddRow(m_telemetry.Parse(routed.frame, routed.arrivalNs));
+        m_telemetryPending = true;
+    }
+}
+
+void CBalenceFormView::OnRoutedBatchDone() {
+    // A batch of telemetry frames has been parsed in order: show the newest values once.
+    if (!m_telemetryPending)
+        return;
+    m_telemetryPending = false;
+    if (!m_paused)
+        ScheduleChartRefresh();
+    WriteControls();
+}
+
+void CBalenceFormView::ScheduleChartRefresh() {
+    if (m_chartTimer.isActive())
+        return; // a redraw is already due; it will show the newest histories
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : kChartIntervalMs;
+    m_chartTimer.start(int(std::max<qint64>(0, kChartIntervalMs - since)));
+}
+
+void CBalenceFormView::FlushChart() {
+    if (!m_chartTimer.isActive())
+        return;
+    m_chartTimer.stop();
+    RefreshChart();
+}
+
+void CBalenceFormView::RefreshChart() {
+    m_sinceRefresh.start();
+    QElapsedTimer took;
+    took.start();
+    m_chart->CountRefresh();
+    // Series 0 gyroscope, 1 acceleration, 2 battery voltage; an unplotted series stays empty.
+    // Each is reduced to the plot's pixel columns first: a long history draws as fast as a
+    // short one, and a spike in any column is still drawn.
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
+    const struct {
+        bool plotted;
+        const CBalanceTelemetry::History& history;
+    } series[3] = {{m_plotGyroscope, shown.gyroscopeHistory},
+                   {m_plotAcceleration, shown.accelerationHistory},
+                   {m_plotVoltage, shown.voltageHistory}};
+    for (int i = 0; i < 3; ++i) {
+        if (!series[i].plotted) {
+            if (m_chart->Series(i)->count() != 0)
+                m_chart->ClearPoints(i);
+            continue;
+        }
+        ReduceMinMax(series[i].history, size_t(m_chart->ViewFirst()), size_t(m_chart->ViewLast()),
+                     m_chart->PlotColumns(), &m_points[i]);
+        m_chart->SetPoints(i, m_points[i]);
+    }
+    m_chart->RescaleAxes();
+    emit chartRefreshed(took.nsecsElapsed());
+}
+
+} // namespace Korvane

@@ -1,0 +1,146 @@
+#include "gui/serial_cars/basic_car_panel.h"
+
+#include "core/products/catalogue.h"
+#include "gui/panels/key_pre_filter.h"
+#include "ui_arduino_car_form_view.h"
+#include "ui_korvane_view.h"
+#include "ui_vantrel_car_form_view.h"
+
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QTimer>
+
+namespace Korvane {
+
+CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_routeMessage(routeMessage) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
+    m_distanceLabel = distanceLabel;
+    // Device text, shown as it is: never read as markup.
+    m_distanceLabel->setTextFormat(Qt::PlainText);
+    m_logo = logo;
+    // Installed after the form exists so that every child control passes keys to the panel.
+    new CKeyPreFilter(this, [this](QKeyEvent* e) { OnKeyDown(e->key()); });
+    WriteControls();
+}
+
+void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, action] { SendFrame(CarButtonFrame(action)); });
+}
+
+void CBasicCarPanel::OnKeyDown(int key) {
+    if (const auto frame = m_keys.OnKeyDown(key))
+        SendFrame(*frame);
+}
+
+void CBasicCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
+    const QByteArray& frame = routed.frame;
+    if (routed.message != m_routeMessage)
+        return;
+    m_routedFrame = frame;
+    if (const auto distance = DistanceFromFrame(m_routedFrame))
+        m_distanceText = QString::fromLatin1(*distance);
+}
+
+void CBasicCarPanel::OnRoutedBatchDone() {
+    WriteControls(); // once per batch: a flood of frames shows the newest distance
+}
+
+void CBasicCarPanel::WriteControls() {
+    // Written only when it changed, so that an unchanged distance is not announced again.
+    if (m_distanceLabel && m_distanceLabel->text() != m_distanceText)
+        m_distanceLabel->setText(m_distanceText);
+}
+
+void CBasicCarPanel::StartDemo() {
+    // A few driving keys with pauses between them, as a user would press them.
+    const int keys[] = {Qt::Key_W, Qt::Key_A, Qt::Key_D, Qt::Key_S, Qt::Key_Space};
+    int at = 0;
+    for (int key : keys) {
+        QTimer::singleShot(at, this, [this, key] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(this, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(this, &release);
+        });
+        at += 400;
+    }
+}
+
+void CBasicCarPanel::OnInitialUpdate() {
+    if (m_logo)
+        ShowLogo(m_logo);
+}
+
+// The buttons every basic car form has, under the same names.
+template <typename Form> void CBasicCarPanel::BindCommonButtons(Form* ui) {
+    BindButton(ui->forwardButton, CarAction::Forward);
+    BindButton(ui->backButton, CarAction::Back);
+    BindButton(ui->leftButton, CarAction::Left);
+    BindButton(ui->rightButton, CarAction::Right);
+    BindButton(ui->stopButton, CarAction::Stop);
+    BindButton(ui->spinLeftButton, CarAction::SpinLeft);
+    BindButton(ui->spinRightButton, CarAction::SpinRight);
+    BindButton(ui->hornButton, CarAction::Horn);
+    BindButton(ui->speedUpButton, CarAction::SpeedUp);
+    BindButton(ui->slowDownButton, CarAction::SlowDown);
+    BindControls(ui->distanceLabel, ui->logoPicture);
+}
+
+CArduinoCarFormView::CArduinoCarFormView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelBirchCar, MsgBirchCar, host, parent), m_ui(new Ui::CArduinoCarFormView) {
+    m_ui->setupUi(this);
+    BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
+    BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
+    BindButton(m_ui->secondRowRightButton, CarAction::SecondRowRight);
+    // Two buttons each read "左" and "右": say which is which.
+    m_ui->leftButton->setAccessibleDescription(QStringLiteral("Drive: turn left"));
+    m_ui->rightButton->setAccessibleDescription(QStringLiteral("Drive: turn right"));
+    m_ui->secondRowLeftButton->setAccessibleDescription(QStringLiteral("Second row: left"));
+    m_ui->secondRowRightButton->setAccessibleDescription(QStringLiteral("Second row: right"));
+    BindButton(m_ui->ledButton, CarAction::Led);
+    BindButton(m_ui->fireOutButton, CarAction::FireOut);
+    BindButton(m_ui->singButton, CarAction::Sing);
+    BindCommonButtons(m_ui.get());
+}
+
+CArduinoCarFormView::~CArduinoCarFormView() = default;
+
+CVantrelCarFormView::CVantrelCarFormView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, host, parent),
+      m_ui(new Ui::CVantrelCarFormView) {
+    m_ui->setupUi(this);
+    BindCommonButtons(m_ui.get());
+}
+
+CVantrelCarFormView::~CVantrelCarFormView() = default;
+
+CKorvaneView::CKorvaneView(CPanelHost* host, QWidget* parent)
+    : CBasicCarPanel(PanelAlderCar, MsgAlderCar, host, parent), m_ui(new Ui::CKorvaneView) {
+    m_ui->setupUi(this);
+    BindButton(m_ui->ledButton, CarAction::Led);
+    BindButton(m_ui->fireOutButton, CarAction::FireOut);
+    BindCommonButtons(m_ui.get());
+}
+
+CKorvaneView::~CKorvaneView() = default;
+
+void CKorvaneView::OnInitialUpdate() {
+    CBasicCarPanel::OnInitialUpdate();
+    // Fit the main window to this panel: shrink it, never grow it.
+    QTimer::singleShot(0, this, [this] {
+        QMainWindow* frame = qobject_cast<QMainWindow*>(window());
+        if (!frame)
+            return;
+        frame->layout()->activate();
+        const QSize want = frame->sizeHint();
+        const QSize now = frame->size();
+        frame->resize(std::min(now.width(), want.width()), std::min(now.height(), want.height()));
+    });
+}
+
+} // namespace Korvane

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/link/frames.h"
+#include "gui/panels/panel_base.h"
+
+#include <QLabel>
+
+#include <memory>
+
+class QAbstractButton;
+
+namespace Ui {
+class CArduinoCarFormView;
+class CVantrelCarFormView;
+class CKorvaneView;
+} // namespace Ui
+
+namespace Korvane {
+
+// What the three basic robot car panels share: button frames, the driving keys, the
+// ultrasonic distance read from routed frames, and the logo.
+class CBasicCarPanel : public CPanelBase {
+    Q_OBJECT
+  public:
+    CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
+
+    void OnRoutedFrame(const RoutedFrame& routed) override;
+    void OnRoutedBatchDone() override;
+    void OnInitialUpdate() override;
+    void StartDemo() override;
+
+    QString DistanceText() const { return m_distanceText; }
+    int LastKeyState() const { return m_keys.LastKeyState(); }
+
+  protected:
+    // Called by each panel once its form is set up.
+    void BindControls(QLabel* distanceLabel, QLabel* logo);
+    void BindButton(QAbstractButton* button, CarAction action);
+    template <typename Form> void BindCommonButtons(Form* ui);
+    void WriteControls();
+
+  private:
+    void OnKeyDown(int key);
+
+    int m_routeMessage;
+    QByteArray m_routedFrame; // the whole last frame routed to this panel
+    QString m_distanceText = QStringLiteral("0cm");
+    CDrivingKeys m_keys;
+    QLabel* m_distanceLabel = nullptr;
+    QLabel* m_logo = nullptr;
+};
+
+class CArduinoCarFormView : public CBasicCarPanel {
+    Q_OBJECT
+  public:
+    explicit CArduinoCarFormView(CPanelHost* host, QWidget* parent = nullptr);
+    ~CArduinoCarFormView() override;
+
+  private:
+    std::unique_ptr<Ui::CArduinoCarFormView> m_ui;
+};
+
+class CVantrelCarFormView : public CBasicCarPanel {
+    Q_OBJECT
+  public:
+    explicit CVantrelCarFormView(CPanelHost* host, QWidget* parent = nullptr);
+    ~CVantrelCarFormView() override;
+
+  private:
+    std::unique_ptr<Ui::CVantrelCarFormView> m_ui;
+};
+
+class CKorvaneView : public CBasicCarPanel {
+    Q_OBJECT
+  public:
+    explicit CKorvaneView(CPanelHost* host, QWidget* parent = nullptr);
+    ~CKorvaneView() override;
+    void OnInitialUpdate() override;
+
+  private:
+    std::unique_ptr<Ui::CKorvaneView> m_ui;
+};
+
+} // namespace Korvane

@@ -1,0 +1,188 @@
+#include "gui/serial_cars/chart_wave.h"
+
+#include <QChart>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace Korvane {
+
+CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Wave shape display"));
+    chart->setTitleBrush(QColor(0, 255, 0));
+    chart->setMargins(QMargins(2, 15, 2, 3));
+    chart->setBackgroundBrush(QColor(24, 24, 24));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setLabelColor(Qt::white);
+    struct SeriesLook {
+        const char* title;
+        QColor colour;
+        int width;
+    };
+    const SeriesLook looks[] = {{"Gyroscope", QColor(255, 0, 0), 2},
+                                {"Acceleration", QColor(0, 255, 64), 2},
+                                {"Battery voltage", QColor(0, 128, 0), 1}};
+    m_x = new QValueAxis(chart);
+    m_y = new QValueAxis(chart);
+    for (QValueAxis* axis : {m_x, m_y}) {
+        axis->setLabelsColor(Qt::lightGray);
+        axis->setGridLineColor(QColor(70, 70, 70));
+    }
+    m_x->setTitleText(QStringLiteral("X"));
+    m_y->setTitleText(QStringLiteral("Y"));
+    m_x->setRange(0, 499);
+    m_x->setTickType(QValueAxis::TicksDynamic);
+    m_x->setTickAnchor(0);
+    m_x->setTickInterval(100);
+    m_x->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    for (const SeriesLook& look : looks) {
+        auto* s = new QLineSeries(chart);
+        s->setName(QString::fromUtf8(look.title));
+        QPen pen(look.colour);
+        pen.setWidth(look.width);
+        s->setPen(pen);
+        s->setPointsVisible(false);
+        s->setUseOpenGL(false);
+        chart->addSeries(s);
+        s->attachAxis(m_x);
+        s->attachAxis(m_y);
+        m_series << s;
+    }
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+    setAccessibleName(QStringLiteral("Waveform chart"));
+    viewport()->setMouseTracking(true); // the readout follows the pointer
+}
+
+int CTchart_wave::SeriesCount() const {
+    return int(m_series.size());
+}
+
+QLineSeries* CTchart_wave::Series(int index) const {
+    return m_series.value(index);
+}
+
+void CTchart_wave::ClearPoints(int index) {
+    if (QLineSeries* s = Series(index))
+        s->clear();
+}
+
+void CTchart_wave::SetPoints(int index, const QList<QPointF>& points) {
+    if (QLineSeries* s = Series(index))
+        s->replace(points);
+}
+
+void CTchart_wave::RescaleAxes() {
+    double lo = std::numeric_limits<double>::max();
+    double hi = std::numeric_limits<double>::lowest();
+    double xHi = 0;
+    for (QLineSeries* s : m_series) {
+        const QList<QPointF> pts = s->points();
+        for (const QPointF& p : pts) {
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+            xHi = std::max(xHi, p.x());
+        }
+    }
+    if (lo > hi)
+        return; // nothing plotted
+    // Values are finite (the parser makes sure), but a pair like -1e308 and 1e308 would make
+    // the span overflow: keep the range where every step of the fit stays finite.
+    constexpr double kLimit = 1e300;
+    lo = std::clamp(lo, -kLimit, kLimit);
+    hi = std::clamp(hi, -kLimit, kLimit);
+    if (hi - lo < 1e-9) {
+        lo -= 1;
+        hi += 1;
+    }
+    // Round the range out to whole steps so that it changes rarely: a new range lays the
+    // whole chart out again, which costs more than the points themselves.
+    const double step = std::pow(10.0, std::floor(std::log10(hi - lo))) / 2;
+    const double niceLo = std::floor(lo / step) * step;
+    const double niceHi = std::ceil(hi / step) * step;
+    if (niceLo != m_y->min() || niceHi != m_y->max())
+        m_y->setRange(niceLo, niceHi);
+    Q_UNUSED(xHi);
+    // The time axis shows the samples in view, with ticks at round steps.
+    const double span = std::max(1, m_last - m_first);
+    if (m_x->min() != m_first || m_x->max() != m_first + span) {
+        m_x->setRange(m_first, m_first + span);
+        const double tick = std::pow(10.0, std::floor(std::log10(span / 2)));
+        m_x->setTickInterval(span / tick > 10 ? tick * 2 : tick);
+    }
+}
+
+void CTchart_wave::SetDataLength(int length) {
+    length = std::max(1, length);
+    const bool fitted = IsFitted();
+    m_length = length;
+    if (fitted || m_last >= length) {
+        m_first = 0;
+        m_last = length - 1;
+    }
+    emit viewChanged();
+}
+
+void CTchart_wave::ZoomAt(double factor, double sample) {
+    // The sample under the pointer stays where it is; at least 10 samples stay in view.
+    const double first = sample - (sample - m_first) * factor;
+    const double last = sample + (m_last - sample) * factor;
+    int newFirst = int(std::floor(std::max(0.0, first)));
+    int newLast = int(std::ceil(std::min(double(m_length - 1), last)));
+    if (newLast - newFirst < 10) {
+        const int mid = (newFirst + newLast) / 2;
+        newFirst = std::max(0, mid - 5);
+        newLast = std::min(m_length - 1, newFirst + 10);
+    }
+    if (newFirst == m_first && newLast == m_last)
+        return;
+    m_first = newFirst;
+    m_last = newLast;
+    emit viewChanged();
+}
+
+void CTchart_wave::Fit() {
+    if (IsFitted())
+        return;
+    m_first = 0;
+    m_last = m_length - 1;
+    emit viewChanged();
+}
+
+int CTchart_wave::PlotColumns() const {
+    return std::max(1, int(chart()->plotArea().width()));
+}
+
+void CTchart_wave::wheelEvent(QWheelEvent* event) {
+    const double sample = chart()->mapToValue(event->position()).x();
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0)
+        return;
+    ZoomAt(std::pow(steps > 0 ? 0.8 : 1.25, std::abs(steps)),
+           std::clamp(sample, double(m_first), double(m_last)));
+    event->accept();
+}
+
+void CTchart_wave::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    if (!chart()->plotArea().adjusted(-2, -2, 2, 2).contains(event->position())) {
+        emit pointerAt(-1);
+        return;
+    }
+    // The nearest sample in view (the plot's edges round to its first and last sample).
+    const long sample = std::lround(chart()->mapToValue(event->position()).x());
+    emit pointerAt(int(std::clamp<long>(sample, m_first, m_last)));
+}
+
+void CTchart_wave::leaveEvent(QEvent* event) {
+    QChartView::leaveEvent(event);
+    emit pointerAt(-1);
+}
+
+} // namespace Korvane

@@ -1,0 +1,281 @@
+#include "gui/shell/frame_monitor.h"
+
+#include "gui/common/message_seam.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace Korvane {
+
+CFrameMonitorModel::CFrameMonitorModel(size_t capacity, QObject* parent)
+    : QAbstractTableModel(parent), m_log(capacity) {}
+
+int CFrameMonitorModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_log.Size());
+}
+
+int CFrameMonitorModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CFrameMonitorModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || size_t(index.row()) >= m_log.Size())
+        return {};
+    const CFrameLog::Row& row = m_log.At(size_t(index.row()));
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case TimeColumn:
+            return row.sinceOpenMs;
+        case DirectionColumn:
+            return row.direction == TraceDirection::Sent ? QStringLiteral("TX")
+                                                         : QStringLiteral("RX");
+        case LinkColumn:
+            return row.link;
+        case FrameColumn:
+            return row.text;
+        }
+    }
+    if (role == Qt::TextAlignmentRole && index.column() == TimeColumn)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant CFrameMonitorModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const kHeaders[ColumnCount] = {"Time (ms)", "Dir", "Link", "Frame"};
+    return section >= 0 && section < ColumnCount ? tr(kHeaders[section]) : QVariant();
+}
+
+void CFrameMonitorModel::Append(const std::deque<TracedFrame>& frames) {
+    if (frames.empty())
+        return;
+    // Only the newest that fit are kept; the oldest rows make room first, in one step.
+    const size_t cap = m_log.Capacity();
+    const size_t incoming = std::min(frames.size(), cap);
+    const size_t skipped = frames.size() - incoming;
+    const size_t overflow = m_log.Size() + incoming > cap ? m_log.Size() + incoming - cap : 0;
+    if (overflow > 0) {
+        beginRemoveRows({}, 0, int(overflow) - 1);
+        m_log.DropOldest(overflow);
+        endRemoveRows();
+    }
+    const int first = int(m_log.Size());
+    beginInsertRows({}, first, first + int(incoming) - 1);
+    for (size_t i = skipped; i < frames.size(); ++i)
+        m_log.Append(frames[i]);
+    endInsertRows();
+    m_log.CountDropped(skipped);
+}
+
+void CFrameMonitorModel::Clear() {
+    beginResetModel();
+    m_log.Clear();
+    endResetModel();
+}
+
+CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
+    : QDockWidget(tr("Frame monitor"), parent), m_model(capacity) {
+    setObjectName(QStringLiteral("frameMonitor"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* tools = new QHBoxLayout;
+    auto tool = [&](const QString& text, const QString& description) {
+        auto* b = new QToolButton(body);
+        b->setText(text);
+        b->setAccessibleDescription(description);
+        tools->addWidget(b);
+        return b;
+    };
+    m_pause = tool(tr("Pause"), tr("Stop the list while frames keep being taken"));
+    m_pause->setCheckable(true);
+    QToolButton* clear = tool(tr("Clear"), tr("Empty the list"));
+    QToolButton* copy = tool(tr("Copy"), tr("Copy the selected rows"));
+    QToolButton* save = tool(tr("Save as..."), tr("Write the listed rows to a text file"));
+    auto* filterCaption = new QLabel(tr("Filter:"), body);
+    m_filter = new QLineEdit(body);
+    filterCaption->setBuddy(m_filter);
+    m_filter->setClearButtonEnabled(true);
+    tools->addWidget(filterCaption);
+    tools->addWidget(m_filter, 1);
+    layout->addLayout(tools);
+
+    m_proxy = new QSortFilterProxyModel(this);
+    m_proxy->setSourceModel(&m_model);
+    m_proxy->setFilterKeyColumn(-1); // any column
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_view = new QTableView(body);
+    m_view->setModel(m_proxy);
+    m_view->setAccessibleName(tr("Frames"));
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setWordWrap(false);
+    m_view->verticalHeader()->hide();
+    // Fixed row heights: the view never measures 100 000 rows.
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 4);
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_view, 1);
+    m_status = new QLabel(body);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setAccessibleDescription(tr("Frames listed and dropped"));
+    layout->addWidget(m_status);
+    setWidget(body);
+
+    connect(m_pause, &QToolButton::toggled, this, &CFrameMonitor::SetPaused);
+    connect(clear, &QToolButton::clicked, this, &CFrameMonitor::ClearFrames);
+    connect(copy, &QToolButton::clicked, this, &CFrameMonitor::CopySelection);
+    connect(save, &QToolButton::clicked, this, &CFrameMonitor::SaveAs);
+    connect(m_filter, &QLineEdit::textChanged, this, &CFrameMonitor::SetFilter);
+    m_batch.setInterval(kBatchMs);
+    connect(&m_batch, &QTimer::timeout, this, &CFrameMonitor::Flush);
+    UpdateStatus();
+}
+
+CFrameMonitor::~CFrameMonitor() {
+    if (m_tap)
+        RemoveLinkTap(m_tap);
+}
+
+void CFrameMonitor::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    if (!m_tap) { // listens from the first showing on
+        m_tap = AddLinkTap([this](const TracedFrame& frame) { OnFrame(frame); });
+        m_batch.start();
+    }
+}
+
+void CFrameMonitor::OnFrame(const TracedFrame& frame) {
+    // Taken at once, shown with the next batch. While paused they wait, at most a full list.
+    if (m_pending.size() >= m_model.Log().Capacity()) {
+        m_pending.pop_front();
+        ++m_pendingDropped;
+    }
+    m_pending.push_back(frame);
+}
+
+void CFrameMonitor::Flush() {
+    if (m_paused || m_pending.empty())
+        return;
+    const bool atEnd = m_view->verticalScrollBar() && m_view->verticalScrollBar()->value() ==
+                                                          m_view->verticalScrollBar()->maximum();
+    m_model.Append(m_pending);
+    m_pending.clear();
+    if (atEnd)
+        m_view->scrollToBottom(); // follows the newest unless the user scrolled back
+    UpdateStatus();
+}
+
+void CFrameMonitor::SetPaused(bool paused) {
+    m_paused = paused;
+    if (m_pause->isChecked() != paused)
+        m_pause->setChecked(paused);
+    if (!paused)
+        Flush();
+    UpdateStatus();
+}
+
+void CFrameMonitor::SetFilter(const QString& text) {
+    if (m_filter->text() != text)
+        m_filter->setText(text);
+    m_proxy->setFilterFixedString(text);
+    UpdateStatus();
+}
+
+void CFrameMonitor::ClearFrames() {
+    m_pending.clear();
+    m_model.Clear();
+    UpdateStatus();
+}
+
+QStringList CFrameMonitor::ListedRows() const {
+    QStringList rows;
+    rows.reserve(m_proxy->rowCount());
+    for (int r = 0; r < m_proxy->rowCount(); ++r)
+        rows << CFrameLog::RowText(
+            m_model.Log().At(size_t(m_proxy->mapToSource(m_proxy->index(r, 0)).row())));
+    return rows;
+}
+
+QString CFrameMonitor::SelectedText() const {
+    QList<int> rows;
+    for (const QModelIndex& index : m_view->selectionModel()->selectedRows())
+        rows << m_proxy->mapToSource(index).row();
+    std::sort(rows.begin(), rows.end());
+    QStringList lines;
+    for (int r : rows)
+        lines << CFrameLog::RowText(m_model.Log().At(size_t(r)));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CFrameMonitor::CopySelection() {
+    const QString text = SelectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+bool CFrameMonitor::SaveTo(const QString& path, QString* error) {
+    Flush();
+    QSaveFile file(path); // all or nothing: a failed save leaves no half file behind
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        *error = file.errorString();
+        return false;
+    }
+    for (const QString& row : ListedRows())
+        file.write(row.toUtf8() + '\n');
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void CFrameMonitor::SaveAs() {
+    const QString path =
+        AskSaveFileName(this, tr("Save frames"), tr("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveTo(path, &error))
+        ShowMessage(tr("The frames could not be saved to %1: %2").arg(path, error), this,
+                    MessageIcon::Warning);
+}
+
+void CFrameMonitor::SetStationDropped(quint64 total) {
+    m_stationDropped = total;
+    UpdateStatus();
+}
+
+void CFrameMonitor::UpdateStatus() {
+    QString text = tr("%1 frames listed").arg(m_proxy->rowCount());
+    if (m_proxy->rowCount() != m_model.rowCount())
+        text += tr(" (of %1)").arg(m_model.rowCount());
+    const quint64 dropped = m_model.Log().Dropped() + m_pendingDropped;
+    text += tr("; %1 older frames dropped from the list (it keeps %2)")
+                .arg(dropped)
+                .arg(m_model.Log().Capacity());
+    if (m_stationDropped > 0)
+        text += tr("; %1 frames dropped by the station").arg(m_stationDropped);
+    if (m_paused)
+        text += tr("; paused, %1 waiting").arg(m_pending.size());
+    if (m_status->text() != text)
+        m_status->setText(text);
+}
+
+} // namespace Korvane

@@ -1,0 +1,347 @@
+#include "gui/shell/main_frame.h"
+
+#include "gui/shell/frame_monitor.h"
+
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/panels/panel_base.h"
+#include "gui/shell/about_dlg.h"
+#include "gui/shell/color_status.h"
+#include "gui/shell/config_dlg.h"
+#include "gui/shell/korvane_doc.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QToolBar>
+
+// The pictures are compiled into this static library; make sure they are registered.
+static void InitResources() {
+    Q_INIT_RESOURCE(korvane);
+}
+
+namespace Korvane {
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kGreen(0, 255, 0);
+const QColor kRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
+
+// The open/close button's picture: a plug between two line ends, 16 by 15 pixels.
+QIcon OpenCloseIcon() {
+    QPixmap pm(16, 15);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(60, 120, 200));
+    p.drawRect(4, 3, 8, 8);
+    p.drawLine(0, 7, 4, 7);
+    p.drawLine(12, 5, 15, 5);
+    p.drawLine(12, 9, 15, 9);
+    return QIcon(pm);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : CMainFrame(std::make_unique<CSerialPort>(), parent) {}
+
+CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
+    : QMainWindow(parent), m_link(std::move(transport)) {
+    InitResources();
+    RegisterPanelFamilies();
+    setObjectName(QStringLiteral("CMainFrame"));
+    m_doc = new CKorvaneDoc(this);
+    m_stack = new QStackedWidget(this);
+    setCentralWidget(m_stack);
+
+    m_monitor = new CFrameMonitor(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_monitor);
+    m_monitor->hide();
+    CreateMenus();
+    CreateToolBar();
+    m_status = new CColorStatu(this);
+    setStatusBar(m_status);
+    m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
+
+    connect(&m_link, &CLinkManager::stateChanged, this, &CMainFrame::ShowLinkState);
+    connect(&m_link, &CLinkManager::framesDropped, this, &CMainFrame::ShowDropped);
+    connect(&m_link, &CLinkManager::framesDropped, m_monitor, &CFrameMonitor::SetStationDropped);
+    m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
+                      [this] { RoutedBatchDone(); });
+    SetProductTitle(m_product);
+}
+
+CMainFrame::~CMainFrame() {
+    // The router and the serial worker end before the panels they would deliver to; the
+    // panels go while the link they may still send to (a camera stop) exists.
+    m_link.Shutdown();
+    delete m_stack;
+    m_stack = nullptr;
+}
+
+bool CMainFrame::SendFrame(const QByteArray& frame) {
+    if (!m_link.IsOpen()) {
+        ShowMessage(QStringLiteral(
+            "The serial port is not open or has been disconnected. Please reconnect!"));
+        return false;
+    }
+    return m_link.Send(frame);
+}
+
+void CMainFrame::CreateMenus() {
+    auto addCmd = [this](QMenu* menu, const QString& text, int id, const QKeySequence& key = {},
+                         const QIcon& icon = {}) {
+        QAction* a = menu->addAction(icon, text);
+        SetCommandId(a, id);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        return a;
+    };
+    QStyle* st = style();
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    QAction* newAct = addCmd(file, QStringLiteral("New(&N)"), CmdFileNew, QKeySequence::New,
+                             st->standardIcon(QStyle::SP_FileIcon));
+    newAct->setStatusTip(QStringLiteral("Create a new document"));
+    QAction* openAct = addCmd(file, QStringLiteral("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
+                              st->standardIcon(QStyle::SP_DialogOpenButton));
+    openAct->setStatusTip(QStringLiteral("Open an existing document"));
+    QAction* saveAct = addCmd(file, QStringLiteral("Save(&S)"), CmdFileSave, QKeySequence::Save,
+                              st->standardIcon(QStyle::SP_DialogSaveButton));
+    saveAct->setStatusTip(QStringLiteral("Save the active document"));
+    QAction* saveAsAct = addCmd(file, QStringLiteral("Save As(&A)..."), CmdFileSaveAs);
+    file->addSeparator();
+    QAction* exitAct = addCmd(file, QStringLiteral("Exit(&X)"), CmdAppExit);
+    m_doc->BuildRecentMenu(file, exitAct);
+    connect(newAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnNew);
+    connect(openAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnOpen);
+    connect(saveAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnSave);
+    connect(saveAsAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnSaveAs);
+    connect(exitAct, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
+    addCmd(edit, QStringLiteral("Undo(&U)"), CmdEditUndo, QKeySequence::Undo)->setEnabled(false);
+    edit->addSeparator();
+    addCmd(edit, QStringLiteral("Cut(&T)"), CmdEditCut, QKeySequence::Cut,
+           QIcon::fromTheme(QStringLiteral("edit-cut"), st->standardIcon(QStyle::SP_TrashIcon)))
+        ->setEnabled(false);
+    addCmd(edit, QStringLiteral("Copy(&C)"), CmdEditCopy, QKeySequence::Copy,
+           QIcon::fromTheme(QStringLiteral("edit-copy"),
+                            st->standardIcon(QStyle::SP_FileDialogNewFolder)))
+        ->setEnabled(false);
+    addCmd(edit, QStringLiteral("Paste(&P)"), CmdEditPaste, QKeySequence::Paste,
+           QIcon::fromTheme(QStringLiteral("edit-paste"),
+                            st->standardIcon(QStyle::SP_FileDialogContentsView)))
+        ->setEnabled(false);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View(&V)"));
+    QAction* toolbarAct = addCmd(view, QStringLiteral("Toolbar(&T)"), CmdViewToolbar);
+    QAction* statusAct = addCmd(view, QStringLiteral("Status Bar(&S)"), CmdViewStatusBar);
+    for (QAction* a : {toolbarAct, statusAct}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    // The frame monitor: every frame sent and received, on every link.
+    QAction* monitorAct = m_monitor->toggleViewAction();
+    monitorAct->setText(QStringLiteral("Frame monitor(&M)"));
+    SetCommandId(monitorAct, CmdViewFrameMonitor);
+    view->addAction(monitorAct);
+    connect(toolbarAct, &QAction::toggled, this, [this](bool on) { m_toolbar->setVisible(on); });
+    connect(statusAct, &QAction::toggled, this, [this](bool on) { m_status->setVisible(on); });
+
+    QMenu* products = menuBar()->addMenu(QStringLiteral("Product Select"));
+    m_productActions = new QActionGroup(this);
+    m_productActions->setExclusive(true);
+    int groupCount = 0;
+    const char* const* groups = MenuGroups(&groupCount);
+    for (int g = 0; g < groupCount; ++g) {
+        QMenu* sub = products->addMenu(QString::fromLatin1(groups[g]));
+        for (int i = 0; i < kProductCount; ++i) {
+            if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
+                continue;
+            QAction* a =
+                addCmd(sub, QString::fromLatin1(Product(i).label), Product(i).menuCommandId);
+            a->setCheckable(true);
+            m_productActions->addAction(a);
+            connect(a, &QAction::triggered, this, [this, i] { SelectProduct(i); });
+        }
+    }
+
+    QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
+    QAction* portAct = addCmd(config, QStringLiteral("Bluetooth/COM Config"), CmdPortConfig);
+    connect(portAct, &QAction::triggered, this, &CMainFrame::ShowConfigDialog);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    QAction* aboutAct = addCmd(help, QStringLiteral("About Korvane(&A)..."), CmdAppAbout, {},
+                               st->standardIcon(QStyle::SP_MessageBoxInformation));
+    aboutAct->setStatusTip(QStringLiteral("Show the program's version"));
+    connect(aboutAct, &QAction::triggered, this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolbar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolbar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolbar->setIconSize(QSize(16, 15));
+    m_toolbar->setMovable(true);
+    m_toolbar->setFloatable(true);
+    m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : {CmdFileNew, CmdFileOpen, CmdFileSave})
+        m_toolbar->addAction(FindCommand(this, id));
+    m_toolbar->addSeparator();
+    for (int id : {CmdEditCut, CmdEditCopy, CmdEditPaste})
+        m_toolbar->addAction(FindCommand(this, id));
+    m_toolbar->addSeparator();
+    QAction* print = m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                          QStringLiteral("Print"));
+    SetCommandId(print, CmdFilePrint);
+    print->setEnabled(false);
+    m_toolbar->addAction(FindCommand(this, CmdAppAbout));
+    QAction* openClose = m_toolbar->addAction(OpenCloseIcon(), QStringLiteral("Open/Close"));
+    SetCommandId(openClose, CmdOpenClose);
+    openClose->setStatusTip(QStringLiteral("打开或者关闭串口!"));
+    openClose->setToolTip(QStringLiteral("打开或者关闭串口"));
+    connect(openClose, &QAction::triggered, this, &CMainFrame::OnOpenClose);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+}
+
+void CMainFrame::SelectProduct(int index) {
+    if (!IsValidProduct(index))
+        return;
+    m_product = index;
+    m_link.SetProduct(index);
+    SetProductTitle(index);
+    UpdateProductChecks();
+    CPanelBase* panel = CurrentPanel();
+    if (!panel || panel->DialogId() != Product(index).panelId)
+        panel = SwitchPanel(Product(index).panelId);
+    // Also when the same panel serves on: it may depend on which of its products this is.
+    panel->SetProduct(index);
+}
+
+CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {
+    return m_panels.value(dialogId, nullptr);
+}
+
+CPanelBase* CMainFrame::SwitchPanel(int dialogId) {
+    CPanelBase* panel = PanelForDialog(dialogId);
+    if (CPanelBase* leaving = CurrentPanel(); leaving && leaving != panel)
+        leaving->OnLeave();
+    const bool created = !panel;
+    if (created) {
+        panel = CreatePanel(dialogId, this, m_stack);
+        m_panels.insert(dialogId, panel);
+        m_stack->addWidget(panel);
+    }
+    m_stack->setCurrentWidget(panel);
+    if (created)
+        panel->OnInitialUpdate();
+    panel->setFocus();
+    return panel;
+}
+
+CPanelBase* CMainFrame::CurrentPanel() const {
+    return qobject_cast<CPanelBase*>(m_stack->currentWidget());
+}
+
+void CMainFrame::SetProductTitle(int index) {
+    setWindowTitle(WindowTitle(index));
+}
+
+void CMainFrame::UpdateProductChecks() {
+    const int index = m_product;
+    for (QAction* a : m_productActions->actions())
+        a->setChecked(IsValidProduct(index) &&
+                      a->property("cmdId").toInt() == Product(index).menuCommandId);
+}
+
+void CMainFrame::OpenLink(const QString& portName, int baud) {
+    m_link.OpenLink(portName, baud);
+}
+
+void CMainFrame::CloseLink() {
+    m_link.CloseLink();
+}
+
+void CMainFrame::OnOpenClose() {
+    // Before the first successful open there is nothing to reopen: ask for a port instead.
+    if (!m_link.ToggleLink())
+        ShowConfigDialog();
+}
+
+void CMainFrame::ShowConfigDialog() {
+    CConfigDlg dlg(this, this);
+    dlg.exec();
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+void CMainFrame::RefreshPanels() {
+    for (int i = 0; i < m_stack->count(); ++i)
+        if (auto* p = qobject_cast<CPanelBase*>(m_stack->widget(i)))
+            p->OnInitialUpdate();
+}
+
+void CMainFrame::ShowLinkState(LinkState state) {
+    switch (state) {
+    case LinkState::Open:
+        m_status->SetColorPane(3, QStringLiteral("Nomal"), kGreen);
+        m_status->SetColorPane(1, m_link.PortName(), kWhite);
+        m_status->SetColorPane(2, QString::number(m_link.Baud()), kWhite);
+        break;
+    case LinkState::Failed:
+        m_status->SetColorPane(3, QStringLiteral("Fail"), kRed);
+        for (CPanelBase* panel : std::as_const(m_panels))
+            panel->OnLinkLost();
+        break;
+    case LinkState::Closed:
+        m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
+        break;
+    case LinkState::Opening:
+        // A Bluetooth port can take seconds to connect; the window goes on meanwhile.
+        m_status->SetColorPane(3, QStringLiteral("Opening"), kYellow);
+        break;
+    }
+}
+
+void CMainFrame::ShowStatusText(const QString& text) {
+    if (text.isEmpty())
+        m_status->clearMessage();
+    else
+        m_status->showMessage(text);
+}
+
+void CMainFrame::ShowDropped(quint64 total) {
+    m_status->SetDroppedFrames(total);
+}
+
+void CMainFrame::DeliverRoutedFrame(const RoutedFrame& rf) {
+    CPanelBase* panel = PanelForDialog(PanelForMessage(rf.message));
+    if (!panel)
+        return;
+    if (!m_panelsInBatch.contains(panel))
+        m_panelsInBatch.append(panel);
+    panel->OnRoutedFrame(rf);
+}
+
+void CMainFrame::RoutedBatchDone() {
+    const QList<CPanelBase*> panels = std::exchange(m_panelsInBatch, {});
+    for (CPanelBase* panel : panels)
+        panel->OnRoutedBatchDone();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    m_link.Shutdown();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace Korvane

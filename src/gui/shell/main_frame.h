@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/link/link_manager.h"
+#include "gui/panels/panel_base.h"
+
+#include <QMainWindow>
+
+class QStackedWidget;
+class QToolBar;
+class QActionGroup;
+
+namespace Korvane {
+
+class CColorStatu;
+class CFrameMonitor;
+class CKorvaneDoc;
+
+// Command ids of the main window's menu and toolbar.
+enum CommandId : int {
+    CmdFileNew = 57600,
+    CmdFileOpen = 57601,
+    CmdFileSave = 57603,
+    CmdFileSaveAs = 57604,
+    CmdFilePrint = 57607,
+    CmdEditCopy = 57634,
+    CmdEditCut = 57635,
+    CmdEditPaste = 57637,
+    CmdEditUndo = 57643,
+    CmdAppAbout = 57664,
+    CmdAppExit = 57665,
+    CmdViewToolbar = 59392,
+    CmdViewStatusBar = 59393,
+    CmdViewFrameMonitor = 33000, // ours: the frame monitor dock
+    CmdPortConfig = 32773,
+    CmdOpenClose = 32815,
+};
+
+// The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
+// Its panels and dialogs work with this window's link; a second window has its own.
+class CMainFrame : public QMainWindow, public CPanelHost {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    // With another transport than the serial port for its link (tests feed bytes in).
+    explicit CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Puts a frame on this window's serial link, or tells the user that it is not open.
+    bool SendFrame(const QByteArray& frame) override;
+    void ShowStatusText(const QString& text) override;
+
+    // Product menu: makes index this window's product: its title, the routes of its link and
+    // the panel it shows. Each window has its own product.
+    void SelectProduct(int index);
+    // This window's product (-1 before the first selection).
+    int ProductIndex() const { return m_product; }
+    // Shows the panel of a dialog id, creating it on first use.
+    CPanelBase* SwitchPanel(int dialogId);
+    void SetProductTitle(int index);
+    CPanelBase* CurrentPanel() const;
+    // This window's panel of a dialog id, or null when it has not been created.
+    CPanelBase* PanelForDialog(int dialogId) const;
+
+    // Starts opening the serial link; the link's openFinished() tells the outcome.
+    void OpenLink(const QString& portName, int baud);
+    void CloseLink();
+    // The toolbar's open/close command.
+    void OnOpenClose();
+    void ShowConfigDialog();
+    void ShowAbout();
+
+    CLinkManager& Link() { return m_link; }
+    CColorStatu* StatusBar() const { return m_status; }
+    // The frame monitor dock ("View" → "Frame monitor"), hidden until the user opens it.
+    CFrameMonitor* FrameMonitor() const { return m_monitor; }
+
+    // Runs the initial update of every panel once more (the renewed empty document).
+    void RefreshPanels();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateMenus();
+    void CreateToolBar();
+    void ShowLinkState(LinkState state);
+    void ShowDropped(quint64 total);
+    void DeliverRoutedFrame(const RoutedFrame& rf);
+    void RoutedBatchDone();
+    void UpdateProductChecks();
+
+    CLinkManager m_link;
+    int m_product = -1;
+    CColorStatu* m_status = nullptr;
+    CFrameMonitor* m_monitor = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    CKorvaneDoc* m_doc = nullptr;
+    QActionGroup* m_productActions = nullptr;
+    QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
+    QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
+};
+
+} // namespace Korvane

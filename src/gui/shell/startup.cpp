@@ -1,0 +1,282 @@
+#include "gui/shell/startup.h"
+
+#include "core/boards/board_text.h"
+#include "core/link/frame_log.h"
+#include "core/link/port_text.h"
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
+#include "gui/panels/panel_base.h"
+#include "gui/shell/frame_monitor.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/product_select_dlg.h"
+#include "gui/widgets/gallery.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace Korvane {
+
+namespace {
+
+bool ParseInt(const QString& text, int min, int max, int* out) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < min || v > max)
+        return false;
+    *out = v;
+    return true;
+}
+
+// --trace: every frame written or assembled on any link, and every growth of the count of
+// frames dropped because the station fell behind.
+void InstallTrace() {
+    SetLinkTrace([](TraceDirection direction, const QString& link, const QByteArray& frame) {
+        // The serial link's frames plain; a control connection's with the connection named.
+        // Device bytes never reach the terminal raw: GBK text is decoded and control bytes
+        // (an escape sequence, a NUL) are shown escaped.
+        const char* tag = direction == TraceDirection::Sent ? "TX" : "RX";
+        const QByteArray text = FrameDisplayText(frame).toUtf8();
+        if (link.startsWith(QLatin1String("tcp ")))
+            std::printf("%s %s  [%s]\n", tag, text.constData(), link.toUtf8().constData());
+        else
+            std::printf("%s %s\n", tag, text.constData());
+        std::fflush(stdout);
+    });
+}
+
+// Saves the window (when asked) and closes it after the given time; a screenshot that cannot
+// be written makes the exit code 1.
+void ScheduleQuit(QWidget* window, const StartOptions& options) {
+    if (options.quitAfterMs <= 0)
+        return;
+    const QString file = options.screenshot;
+    QTimer::singleShot(options.quitAfterMs, window, [window, file] {
+        if (!file.isEmpty()) {
+            if (window->grab().save(file)) {
+                std::printf("screenshot: %s\n", file.toUtf8().constData());
+            } else {
+                std::fprintf(stderr, "korvane: could not write the screenshot %s\n",
+                             file.toUtf8().constData());
+                QCoreApplication::exit(1);
+                return;
+            }
+        }
+        window->close();
+    });
+}
+
+// True when a file can be written there (an existing one is left as it is).
+bool CanWrite(const QString& path) {
+    QFile f(path);
+    const bool existed = f.exists();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    f.close();
+    if (!existed)
+        f.remove();
+    return true;
+}
+
+int RunGallery(const StartOptions& options) {
+    std::unique_ptr<QWidget> gallery(CreateWidgetGallery());
+    gallery->show();
+    ScheduleQuit(gallery.get(), options);
+    return QApplication::exec();
+}
+
+void ScheduleDemo(CMainFrame* frame) {
+    QTimer::singleShot(400, frame, [frame] {
+        if (CPanelBase* panel = frame->CurrentPanel())
+            panel->StartDemo();
+    });
+}
+
+} // namespace
+
+bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Korvane PC: control station for Korvane boards, kits and robot cars."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("product"), QStringLiteral("Start with product N (0 to 15)."),
+         QStringLiteral("N")},
+        {QStringLiteral("port"), QStringLiteral("Open this serial port at start."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("baud"), QStringLiteral("Baud rate for --port (default 9600)."),
+         QStringLiteral("B")},
+        {QStringLiteral("demo"), QStringLiteral("Drive the car with a short key sequence.")},
+        {QStringLiteral("gallery"), QStringLiteral("Show the display widgets in every state.")},
+        {QStringLiteral("trace"), QStringLiteral("Print every frame sent and received.")},
+        {QStringLiteral("monitor"), QStringLiteral("Open the frame monitor at start.")},
+        {QStringLiteral("screenshot"), QStringLiteral("Save the main window to FILE on quit."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("quit-after"), QStringLiteral("Quit after MS milliseconds."),
+         QStringLiteral("MS")},
+        {QStringLiteral("control-address"),
+         QStringLiteral("Raspberry Pi cars: the control service's address, typed into the panel."),
+         QStringLiteral("ADDRESS")},
+        {QStringLiteral("control-port"),
+         QStringLiteral("Raspberry Pi cars: the control service's port, typed into the panel."),
+         QStringLiteral("PORT")},
+        {QStringLiteral("video-address"),
+         QStringLiteral("Raspberry Pi cars: the camera's snapshot address, typed into the panel."),
+         QStringLiteral("URL")},
+    });
+    if (!parser.parse(args)) {
+        *error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(help)) {
+        options->exitText = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                      QStringLiteral("korvane"));
+        return true;
+    }
+    if (parser.isSet(version)) {
+        options->exitText = QStringLiteral("Korvane PC %1\n").arg(QStringLiteral(KORVANE_VERSION));
+        return true;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments()[0]);
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("product")) &&
+        !ParseInt(parser.value(QStringLiteral("product")), 0, kProductCount - 1,
+                  &options->product)) {
+        *error = QStringLiteral("--product needs a number from 0 to 15, not \"%1\"")
+                     .arg(parser.value(QStringLiteral("product")));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("port"))) {
+        options->port = parser.value(QStringLiteral("port"));
+        if (options->port.trimmed().isEmpty()) {
+            *error = QStringLiteral("--port needs a port name");
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("baud")) &&
+        !ParseInt(parser.value(QStringLiteral("baud")), 1, 100000000, &options->baud)) {
+        *error = QStringLiteral("--baud needs a positive number, not \"%1\"")
+                     .arg(parser.value(QStringLiteral("baud")));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("quit-after")) &&
+        !ParseInt(parser.value(QStringLiteral("quit-after")), 1, 86400000, &options->quitAfterMs)) {
+        *error = QStringLiteral("--quit-after needs a positive number of milliseconds");
+        return false;
+    }
+    options->demo = parser.isSet(QStringLiteral("demo"));
+    options->gallery = parser.isSet(QStringLiteral("gallery"));
+    options->trace = parser.isSet(QStringLiteral("trace"));
+    options->monitor = parser.isSet(QStringLiteral("monitor"));
+    options->screenshot = parser.value(QStringLiteral("screenshot"));
+    options->controlAddress = parser.value(QStringLiteral("control-address"));
+    options->controlPort = parser.value(QStringLiteral("control-port"));
+    options->videoAddress = parser.value(QStringLiteral("video-address"));
+    if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
+        *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
+        return false;
+    }
+    return true;
+}
+
+bool CannotAskForProduct(const StartOptions& options) {
+    const QString platform = QGuiApplication::platformName();
+    return options.product < 0 && !options.gallery &&
+           (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
+}
+
+int RunStation(const StartOptions& options) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        // Nobody can press OK on a box nobody sees: print the message instead.
+        SetMessageObserver([](const QString& text) {
+            std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        });
+    }
+
+    if (options.gallery)
+        return RunGallery(options);
+
+    // Text to and from the training boards is GBK; without the codec their panels would put
+    // wrong bytes on the wire. Say so and stop rather than run half broken.
+    if (!GbkAvailable()) {
+        const QString text = QStringLiteral("The GBK text codec is missing (Qt was built without "
+                                            "ICU): Korvane PC cannot talk to the boards.");
+        std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
+        ShowMessage(text, nullptr, MessageIcon::Warning);
+        return 1;
+    }
+
+    int index = options.product;
+    if (index < 0) {
+        CProductSelectDlg dlg;
+        dlg.SetSelectedIndex(0);
+        if (dlg.exec() != QDialog::Accepted)
+            return 0;
+        index = dlg.SelectedIndex();
+        if (!IsValidProduct(index))
+            index = 7;
+    }
+    CMainFrame frame;
+    if (options.trace) {
+        InstallTrace();
+        QObject::connect(&frame.Link(), &CLinkManager::framesDropped, &frame, [](quint64 total) {
+            std::printf("DROPPED %llu frames in all\n", static_cast<unsigned long long>(total));
+            std::fflush(stdout);
+        });
+    }
+    frame.SelectProduct(index);
+    frame.resize(900, 560);
+    frame.show();
+    if (options.monitor) {
+        frame.resize(1100, 860);
+        frame.FrameMonitor()->show();
+    }
+    // The car's addresses and port, as a user would type them into the panel (1306 to 1308).
+    for (auto [id, text] :
+         {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort},
+          std::pair{1306, options.videoAddress}})
+        if (auto* edit = qobject_cast<QLineEdit*>(FindControl(frame.CurrentPanel(), id));
+            edit && !text.isEmpty())
+            edit->setText(text);
+
+    if (!options.port.isEmpty()) {
+        // The port opens in the background; the demo starts once it is open. An unattended
+        // run (--quit-after) whose port does not open ends with exit code 1.
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(
+            &frame.Link(), &CLinkManager::openFinished, &frame,
+            [&frame, options, connection](bool ok) {
+                QObject::disconnect(*connection);
+                if (ok) {
+                    if (options.demo)
+                        ScheduleDemo(&frame);
+                    return;
+                }
+                ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"),
+                            &frame);
+                if (options.quitAfterMs > 0) {
+                    std::fprintf(stderr, "korvane: the port %s did not open\n",
+                                 options.port.toLocal8Bit().constData());
+                    QCoreApplication::exit(1);
+                }
+            });
+        frame.OpenLink(PortNameFromText(options.port), options.baud);
+    } else if (options.demo) {
+        ScheduleDemo(&frame);
+    }
+    ScheduleQuit(&frame, options);
+    const int rc = QApplication::exec();
+    SetLinkTrace({});
+    return rc;
+}
+
+} // namespace Korvane

@@ -1,0 +1,141 @@
+#include "gui/wifi_cars/tavo4wd_car_form_view.h"
+
+#include "core/products/catalogue.h"
+#include "gui/panels/slider_release.h"
+#include "gui/widgets/lamp.h"
+#include "ui_dlg_manipulator.h"
+#include "ui_tavo4wd_car_form_view.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace Korvane {
+
+CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
+    : CWifiCarPanel(WifiCar::FourWd, Panel4WD, Msg4WDCar, host, parent),
+      m_ui(new Ui::CTavo4WDCarFormView) {
+    m_ui->setupUi(this);
+    WifiCarControls c = WifiCarControls::FromForm(m_ui.get());
+    c.angleSlider = m_ui->servoSlider;
+    c.cameraButtons = {m_ui->cameraUpButton, m_ui->cameraDownButton, m_ui->cameraLeftButton,
+                       m_ui->cameraRightButton};
+    BindCommon(c);
+
+    for (QSlider* joint : {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider, m_ui->j4Slider,
+                           m_ui->j5Slider, m_ui->j6Slider})
+        new CSliderRelease(joint, [this] { OnArmReleased(); });
+    connect(m_ui->armButton, &QPushButton::clicked, this, [this] {
+        CDlgManipulator arm(this); // a fresh dialog each time: it keeps nothing
+        arm.exec();
+    });
+
+    // The template's lamp 1282 shows "on" until the first sensor frame.
+    m_ui->trackingL2->SetOn(true);
+    static const char* const kSide[2] = {"L1", "R1"};
+    for (int i = 0; i < 2; ++i) {
+        CLamp* obstacle = i == 0 ? m_ui->obstacleL1 : m_ui->obstacleR1;
+        CLamp* light = i == 0 ? m_ui->lightL1 : m_ui->lightR1;
+        obstacle->setAccessibleName(QStringLiteral("Obstacle sensor %1").arg(kSide[i]));
+        light->setAccessibleName(QStringLiteral("Light seeking sensor %1").arg(kSide[i]));
+    }
+    m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
+    m_ui->batteryText->setAccessibleDescription(tr("Battery"));
+    m_ui->colourNameLabel->setAccessibleDescription(tr("Colour sensor"));
+    m_ui->colourSensorSwatch->setAccessibleName(tr("Colour sensor colour"));
+    // Two buttons read "Right" (and two "Left"): the camera cross says which way it moves.
+    m_ui->cameraUpButton->setAccessibleDescription(tr("Camera up"));
+    m_ui->cameraDownButton->setAccessibleDescription(tr("Camera down"));
+    m_ui->cameraLeftButton->setAccessibleDescription(tr("Camera left"));
+    m_ui->cameraRightButton->setAccessibleDescription(tr("Camera right"));
+    m_ui->leftButton->setAccessibleDescription(tr("Drive: turn left"));
+    m_ui->rightButton->setAccessibleDescription(tr("Drive: turn right"));
+    m_ui->servoLeftButton->setAccessibleDescription(tr("Servo to the left end"));
+    m_ui->servoRightButton->setAccessibleDescription(tr("Servo to the right end"));
+}
+
+CTavo4WDCarFormView::~CTavo4WDCarFormView() = default;
+
+void CTavo4WDCarFormView::OnInitialUpdate() {
+    CWifiCarPanel::OnInitialUpdate();
+    for (QSlider* joint : {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider, m_ui->j4Slider,
+                           m_ui->j5Slider, m_ui->j6Slider})
+        joint->setRange(0, 180);
+}
+
+void CTavo4WDCarFormView::OnButton(int controlId) {
+    // The servo buttons also move the servo slider (without a PTZ frame of its own).
+    static const struct {
+        int id, angle;
+    } kServo[] = {{1258, 0}, {1259, 0}, {1260, 90}, {1261, 180}};
+    for (const auto& s : kServo) {
+        if (s.id != controlId)
+            continue;
+        Send(WifiButtonFrame(Car(), controlId));
+        const QSignalBlocker quiet(m_ui->servoSlider);
+        m_ui->servoSlider->setValue(s.angle);
+        WriteControls();
+        return;
+    }
+    CWifiCarPanel::OnButton(controlId);
+}
+
+void CTavo4WDCarFormView::OnArmReleased() {
+    Send(ArmFrame({m_ui->j1Slider->value(), m_ui->j2Slider->value(), m_ui->j3Slider->value(),
+                   m_ui->j4Slider->value(), m_ui->j5Slider->value(), m_ui->j6Slider->value()}));
+}
+
+void CTavo4WDCarFormView::ApplyMore(const SensorUpdate& u) {
+    if (u.distance)
+        m_distanceText = QString::fromLatin1(*u.distance);
+    if (u.colour)
+        m_colourSensorText = QString::fromLatin1(*u.colour);
+    if (u.obstacle) {
+        m_ui->obstacleL1->SetOn((*u.obstacle)[0]);
+        m_ui->obstacleR1->SetOn((*u.obstacle)[1]);
+    }
+    if (u.light) {
+        m_ui->lightL1->SetOn((*u.light)[0]);
+        m_ui->lightR1->SetOn((*u.light)[1]);
+    }
+}
+
+void CTavo4WDCarFormView::ReadMore() {
+    m_colourSensorText = m_ui->colourValueEdit->text();
+}
+
+void CTavo4WDCarFormView::WriteMore() {
+    auto write = [](auto* control, const QString& text) {
+        if (control->text() != text)
+            control->setText(text);
+    };
+    write(m_ui->distanceLabel, m_distanceText);
+    write(m_ui->colourValueEdit, m_colourSensorText);
+    write(m_ui->colourNameLabel, m_colourName);
+}
+
+CDlgManipulator::CDlgManipulator(QWidget* parent) : QDialog(parent), m_ui(new Ui::CDlgManipulator) {
+    m_ui->setupUi(this);
+    for (QSlider* s : findChildren<QSlider*>())
+        s->setRange(0, 100); // Qt's default is 0 to 99
+    // Enter closes the dialog as OK (no push button takes it), Escape as cancel.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+}
+
+CDlgManipulator::~CDlgManipulator() = default;
+
+void CDlgManipulator::keyPressEvent(QKeyEvent* event) {
+    // Enter closes the dialog as OK wherever the focus is (QDialog only clicks a default
+    // button, and this dialog has none).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace Korvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "gui/wifi_cars/wifi_car_panel.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CTavo4WDCarFormView;
+class CDlgManipulator;
+} // namespace Ui
+
+namespace Korvane {
+
+// The 4WD car panel (products 10 to 13): driving, servo, searchlight, the six-joint arm and
+// the car's sensors; the Raspberry Pi car (13) also over its TCP control service.
+class CTavo4WDCarFormView : public CWifiCarPanel {
+    Q_OBJECT
+  public:
+    explicit CTavo4WDCarFormView(CPanelHost* host, QWidget* parent = nullptr);
+    ~CTavo4WDCarFormView() override;
+    void OnInitialUpdate() override;
+
+  protected:
+    void OnButton(int controlId) override;
+    void ApplyMore(const SensorUpdate& u) override;
+    void ReadMore() override;
+    void WriteMore() override;
+
+  private:
+    void OnArmReleased();
+
+    std::unique_ptr<Ui::CTavo4WDCarFormView> m_ui;
+    QString m_distanceText, m_colourSensorText = QStringLiteral("0"), m_colourName;
+};
+
+// The arm's advanced control surface: shown, does nothing, sends nothing, keeps nothing.
+class CDlgManipulator : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CDlgManipulator(QWidget* parent = nullptr);
+    ~CDlgManipulator() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    std::unique_ptr<Ui::CDlgManipulator> m_ui;
+};
+
+} // namespace Korvane

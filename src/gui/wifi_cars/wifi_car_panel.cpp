@@ -1,0 +1,298 @@
+#include "gui/wifi_cars/wifi_car_panel.h"
+
+#include "core/products/catalogue.h"
+#include "gui/common/control_ids.h"
+#include "gui/panels/key_pre_filter.h"
+#include "gui/panels/slider_release.h"
+#include "gui/widgets/button_ex.h"
+#include "gui/widgets/lamp.h"
+#include "gui/wifi_cars/snapshot_video.h"
+#include "gui/wifi_cars/wifi_control_client.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QWindow>
+
+namespace Korvane {
+
+namespace {
+
+// Controls are written only when their value changed: an edit keeps its caret and selection
+// while telemetry arrives, and a label is announced only when it says something new.
+template <typename Control> void WriteText(Control* control, const QString& text) {
+    if (control && control->text() != text)
+        control->setText(text);
+}
+
+void SetSliderQuietly(QSlider* slider, int value) {
+    const QSignalBlocker quiet(slider);
+    slider->setValue(value);
+}
+
+} // namespace
+
+CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host,
+                             QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_car(car), m_routeMessage(routeMessage),
+      m_keys(WifiCarKeys(car)) {
+    setFocusPolicy(Qt::StrongFocus);
+    m_client = new CWifiControlClient(car, host, this);
+    // TCP frames take the same way into the panel as routed serial frames; the batch ends
+    // once the burst that brought them has been handled.
+    connect(m_client, &CWifiControlClient::frameReceived, this,
+            [this](const QByteArray& frame, qint64 arrivalNs) {
+                OnRoutedFrame({m_routeMessage, frame, arrivalNs});
+                ScheduleWrite();
+            });
+    m_writeSoon.setSingleShot(true);
+    m_writeSoon.setInterval(0);
+    connect(&m_writeSoon, &QTimer::timeout, this, &CWifiCarPanel::OnRoutedBatchDone);
+    // A camera button whose release never comes (the window lost the focus, a popup took
+    // the mouse) still gets its stop.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (m_cameraHeld && (!focus || focus != window()->windowHandle()))
+            CameraRelease();
+    });
+}
+
+CWifiCarPanel::~CWifiCarPanel() = default;
+
+void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
+    m_c = controls;
+    m_client->Bind(m_c.controlAddress, m_c.controlPort, m_c.controlButton, m_c.statusLine);
+    connect(m_c.controlButton, &QAbstractButton::clicked, m_client, &CWifiControlClient::Toggle);
+
+    // Every button with a fixed frame of this car.
+    const auto buttons = findChildren<QAbstractButton*>();
+    for (QAbstractButton* b : buttons) {
+        const int id = b->property("ctrlId").toInt();
+        if (!WifiButtonFrame(m_car, id).isEmpty() ||
+            (m_car == WifiCar::Pendrix && id >= 1259 && id <= 1261))
+            connect(b, &QAbstractButton::clicked, this, [this, id] { OnButton(id); });
+    }
+    for (QAbstractButton* camera : m_c.cameraButtons)
+        camera->installEventFilter(this);
+
+    new CSliderRelease(m_c.angleSlider,
+                       [this] { Send(PtzFrame(m_car, m_c.angleSlider->value())); });
+    for (QSlider* s : m_c.colourSliders)
+        new CSliderRelease(s, [this] { OnColourSliderReleased(); });
+
+    static const VideoTexts kFourWdVideo = {"Download Fail!", "Connect video", "Disconnect video"};
+    static const VideoTexts kPendrixVideo = {"下载失败", "连接视频", "断开视频"};
+    m_video = new CSnapshotVideo(m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
+                                 m_c.videoAddress, m_c.videoButton, m_c.videoArea);
+    connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
+    m_c.swatch->setAccessibleName(tr("Searchlight colour"));
+    m_c.colourLabel->setAccessibleDescription(tr("Searchlight colour"));
+    m_c.statusLine->setAccessibleDescription(tr("Control connection"));
+    m_c.batteryText->setAccessibleDescription(tr("Battery"));
+    static const char* const kLamp[4] = {"L1", "L2", "R1", "R2"};
+    for (int i = 0; i < 4; ++i)
+        m_c.tracking[i]->setAccessibleName(QStringLiteral("Tracking sensor %1").arg(kLamp[i]));
+
+    new CKeyPreFilter(this, [this](QKeyEvent* e) {
+        if (const auto frame = m_keys.OnKeyDown(e->key()))
+            Send(*frame);
+    });
+}
+
+void CWifiCarPanel::OnInitialUpdate() {
+    // The address fields start with the car's defaults and afterwards belong to the user:
+    // nothing the panel writes ever replaces what was typed there.
+    const QString address = AccessPointAddress();
+    for (auto [edit, text] :
+         {std::pair{m_c.videoAddress,
+                    QStringLiteral("http://%1:8080/?action=snapshot").arg(address)},
+          std::pair{m_c.controlAddress, address},
+          std::pair{m_c.controlPort, QStringLiteral("8888")}})
+        if (edit->text().isEmpty())
+            edit->setText(text);
+    WriteControls();
+    m_c.angleSlider->setRange(0, 180);
+    m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
+    m_c.angleSlider->setTickInterval(45);
+    for (QSlider* s : m_c.colourSliders)
+        s->setRange(0, 255);
+    m_c.batteryBar->setRange(0, 100);
+    m_c.swatch->SetFaceColor(QColor(0, 0, 0));
+    m_colourText = ColourLabel(0, 0, 0);
+    m_keys = CDrivingKeys(WifiCarKeys(m_car));
+    WriteControls();
+}
+
+bool CWifiCarPanel::Send(const QByteArray& frame) {
+    return m_client->Send(frame);
+}
+
+void CWifiCarPanel::SetColour(int red, int green, int blue) {
+    m_colourText = ColourLabel(red, green, blue);
+    const int rgb[3] = {red, green, blue};
+    for (int i = 0; i < 3; ++i)
+        SetSliderQuietly(m_c.colourSliders[i], rgb[i]);
+    m_c.swatch->SetFaceColor(QColor(red, green, blue));
+}
+
+void CWifiCarPanel::OnButton(int controlId) {
+    static const struct {
+        int id, r, g, b;
+    } kColours[] = {{1266, 255, 255, 255}, {1267, 255, 0, 0}, {1268, 0, 255, 0}, {1269, 0, 0, 255}};
+    for (const auto& c : kColours) {
+        if (c.id != controlId)
+            continue;
+        SetColour(c.r, c.g, c.b);
+        Send(WifiButtonFrame(m_car, controlId));
+        WriteControls();
+        return;
+    }
+    Send(WifiButtonFrame(m_car, controlId));
+}
+
+void CWifiCarPanel::OnColourSliderReleased() {
+    const int r = m_c.colourSliders[0]->value();
+    const int g = m_c.colourSliders[1]->value();
+    const int b = m_c.colourSliders[2]->value();
+    m_c.swatch->SetFaceColor(QColor(r, g, b));
+    m_colourText = ColourLabel(r, g, b);
+    Send(ColourFrame(m_car, r, g, b));
+    WriteControls();
+}
+
+bool CWifiCarPanel::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || !m_c.cameraButtons.contains(button))
+        return CPanelBase::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // the second press of a double click is a press too
+        // (unless the platform has already sent it as a press just before)
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled() &&
+            m_cameraHeld != button)
+            CameraPress(button);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            CameraRelease();
+        break;
+    case QEvent::Hide:
+    case QEvent::UngrabMouse:
+        CameraRelease();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void CWifiCarPanel::hideEvent(QHideEvent* event) {
+    CameraRelease();
+    CPanelBase::hideEvent(event);
+}
+
+void CWifiCarPanel::CameraPress(QAbstractButton* button) {
+    CameraRelease(); // every press has exactly one stop
+    // A press that did not go out (the link is closed: the user has been told) has no stop
+    // due, so the release sends nothing and says nothing a second time.
+    if (Send(CameraPressFrame(m_car, button->property("ctrlId").toInt())))
+        m_cameraHeld = button;
+    SetSliderQuietly(m_c.angleSlider, 0);
+    WriteControls();
+}
+
+void CWifiCarPanel::CameraRelease() {
+    if (!m_cameraHeld)
+        return;
+    m_cameraHeld = nullptr;
+    Send(CameraStopFrame(m_car));
+}
+
+void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
+    if (routed.message == m_routeMessage)
+        ParseText(routed.frame);
+}
+
+void CWifiCarPanel::OnProductChanged(int index) {
+    m_client->SetNetworkRoute(Product(index).network);
+}
+
+QString CWifiCarPanel::AccessPointAddress() const {
+    // The panel's products share their access point; before the first selection, the
+    // family's first product tells it.
+    for (int i = IsValidProduct(ProductIndex()) ? ProductIndex() : 0; i < kProductCount; ++i)
+        if (Product(i).panelId == DialogId() && Product(i).accessPointAddress)
+            return QString::fromLatin1(Product(i).accessPointAddress);
+    return {};
+}
+
+void CWifiCarPanel::ParseText(const QByteArray& text) {
+    if (!m_readThisBatch) {
+        ReadControls(); // what the user typed is kept when the controls are written
+        m_readThisBatch = true;
+    }
+    const SensorUpdate u = ParseSensors(m_car, text);
+    if (!u.tagged)
+        return;
+    if (u.battery) {
+        m_c.batteryBar->setValue(u.battery->BarValue()); // the bar ignores values outside it
+        m_batteryText = u.battery->text;
+    }
+    if (u.tracking)
+        for (int i = 0; i < 4; ++i)
+            m_c.tracking[i]->SetOn((*u.tracking)[i]);
+    ApplyMore(u);
+    m_writePending = true;
+}
+
+void CWifiCarPanel::ScheduleWrite() {
+    if (!m_writeSoon.isActive())
+        m_writeSoon.start();
+}
+
+void CWifiCarPanel::OnRoutedBatchDone() {
+    m_readThisBatch = false;
+    if (!m_writePending)
+        return;
+    m_writePending = false;
+    WriteControls();
+}
+
+void CWifiCarPanel::ReadControls() {
+    ReadMore();
+}
+
+void CWifiCarPanel::WriteControls() {
+    WriteText(m_c.colourLabel, m_colourText);
+    WriteText(m_c.batteryText, m_batteryText);
+    WriteMore();
+}
+
+void CWifiCarPanel::StartDemo() {
+    // As a user would: for the Raspberry Pi product connect the control service first (the
+    // address and port are in the fields), then drive, light the searchlight red and stop.
+    const bool network = IsValidProduct(ProductIndex()) && Product(ProductIndex()).network;
+    if (network) {
+        m_c.controlButton->click();
+        m_c.videoButton->click(); // and watch the camera
+    }
+    auto press = [this](int key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &down);
+    };
+    const int start = network ? 800 : 0;
+    QTimer::singleShot(start, this, [press] { press(Qt::Key_W); });
+    QTimer::singleShot(start + 500, this, [press] { press(Qt::Key_A); });
+    QTimer::singleShot(start + 900, this, [this] {
+        if (auto* red = qobject_cast<QAbstractButton*>(FindControl(this, 1267)))
+            red->click();
+    });
+    QTimer::singleShot(start + 1400, this, [press] { press(Qt::Key_Space); });
+}
+
+} // namespace Korvane
