@@ -15,7 +15,7 @@
 #include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
 #include "gui/wifi_cars/wifi_car_panel.h"
-#include "gui/wifi_cars/wifi_control_client.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "tcp_control_service.h"
 
 #include <QAbstractButton>

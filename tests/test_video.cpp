@@ -5,7 +5,7 @@
 #include "gui/shell/main_frame.h"
 #include "gui/wifi_cars/snapshot_video.h"
 #include "gui/wifi_cars/wifi_car_panel.h"
-#include "gui/wifi_cars/wifi_control_client.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "process_memory.h"
 #include "sim_process.h"
 #include "station_fixture.h"

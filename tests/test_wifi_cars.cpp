@@ -8,7 +8,7 @@
 #include "gui/widgets/button_ex.h"
 #include "gui/widgets/lamp.h"
 #include "gui/wifi_cars/tavo4wd_car_form_view.h"
-#include "gui/wifi_cars/wifi_control_client.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "sim_process.h"
 #include "station_fixture.h"
 

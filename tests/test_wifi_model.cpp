@@ -1,7 +1,12 @@
-// The Wi-Fi cars' frames, sensor parsing, battery arithmetic and address rules, on fixtures.
+// The Wi-Fi cars' frames, sensor parsing, battery arithmetic and address rules, on fixtures;
+// the control client's state and texts against a loopback server, without any widget.
 #include "core/link/frame_receive.h"
 #include "core/wifi_cars/wifi_car_model.h"
+#include "core/wifi_cars/wifi_control_client.h"
 
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace Korvane;
@@ -167,6 +172,63 @@ class TestWifiModel : public QObject {
         QVERIFY(!IsUsablePort(0));
         QVERIFY(!IsUsablePort(70000));
         QVERIFY(IsUsablePort(65535));
+    }
+
+    void controlClientStatesWithoutWidgets() {
+        CWifiControlClient client(WifiCar::FourWd);
+        QSignalSpy notices(&client, &CWifiControlClient::notice);
+        QSignalSpy statuses(&client, &CWifiControlClient::statusChanged);
+        QCOMPARE(client.ToggleCaption(), QStringLiteral("Connect control"));
+        QVERIFY(client.ToggleEnabled() && client.FieldsEditable() && client.Status().isEmpty());
+
+        // Empty fields: a plain message, nothing else moves.
+        client.Toggle(QString(), QStringLiteral("8888"));
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(notices[0][0].toString(),
+                 QStringLiteral("The server address or port cannot be NULL"));
+        QCOMPARE(notices[0][1].value<CWifiControlClient::Notice>(),
+                 CWifiControlClient::Notice::Plain);
+        QCOMPARE(statuses.count(), 0);
+        // Nothing that could be connected to: the connecting text, then the warning.
+        client.Toggle(QStringLiteral("300.1.1.1"), QStringLiteral("8888"));
+        QCOMPARE(client.Status(), QStringLiteral("Connecting to server....\r\n"));
+        QCOMPARE(notices.count(), 2);
+        QCOMPARE(notices[1][0].toString(), QStringLiteral("FD_ISSET do not write!"));
+        QVERIFY(client.ToggleEnabled() && client.FieldsEditable());
+
+        // A real service: the button waits while connecting, then offers to close.
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        client.Toggle(QStringLiteral("127.0.0.1"), QString::number(server.serverPort()));
+        QVERIFY(!client.ToggleEnabled() && !client.FieldsEditable());
+        QTRY_VERIFY(client.IsConnected());
+        QCOMPARE(client.Status(), QStringLiteral("127.0.0.1Connection to server successful!\r\n"));
+        QCOMPARE(client.ToggleCaption(), QStringLiteral("Close conection"));
+        QVERIFY(client.ToggleEnabled() && !client.FieldsEditable());
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket* car = server.nextPendingConnection();
+
+        // Frames go over TCP only while the panel serves its network product.
+        QVERIFY(!client.TakesFrames());
+        client.SetNetworkRoute(true);
+        QVERIFY(client.TakesFrames());
+        QVERIFY(client.Send("$1,0,0,0,0,0,0,0,0#"));
+        QByteArray got;
+        QTRY_VERIFY((got += car->readAll()) == "$1,0,0,0,0,0,0,0,0#");
+        // What the car says comes out as frames with their arrival time; short ones do not.
+        QSignalSpy frames(&client, &CWifiControlClient::frameReceived);
+        const qint64 before = ArrivalClockNs();
+        car->write("$4WD,CSB1#$4WD,CSB25,PV8#");
+        QTRY_COMPARE(frames.count(), 1);
+        QCOMPARE(frames[0][0].toByteArray(), QByteArray("$4WD,CSB25,PV8#"));
+        QVERIFY(frames[0][1].toLongLong() >= before);
+
+        // The car closes: the status line says so, the button offers to connect again.
+        car->disconnectFromHost();
+        QTRY_COMPARE(client.Status(), QStringLiteral("Connection closed by the server!\r\n"));
+        QCOMPARE(client.ToggleCaption(), QStringLiteral("Connect control"));
+        QVERIFY(client.FieldsEditable() && !client.TakesFrames());
+        QCOMPARE(notices.count(), 2); // no box for that
     }
 };
 

@@ -1,13 +1,14 @@
 #include "gui/wifi_cars/wifi_car_panel.h"
 
 #include "core/products/catalogue.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/message_seam.h"
 #include "gui/panels/key_pre_filter.h"
 #include "gui/panels/slider_release.h"
 #include "gui/widgets/button_ex.h"
 #include "gui/widgets/lamp.h"
 #include "gui/wifi_cars/snapshot_video.h"
-#include "gui/wifi_cars/wifi_control_client.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -43,7 +44,7 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
     : CPanelBase(dialogId, host, parent), m_car(car), m_routeMessage(routeMessage),
       m_keys(WifiCarKeys(car)) {
     setFocusPolicy(Qt::StrongFocus);
-    m_client = new CWifiControlClient(car, host, this);
+    m_client = new CWifiControlClient(car, this);
     // TCP frames take the same way into the panel as routed serial frames; the batch ends
     // once the burst that brought them has been handled.
     connect(m_client, &CWifiControlClient::frameReceived, this,
@@ -66,8 +67,7 @@ CWifiCarPanel::~CWifiCarPanel() = default;
 
 void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     m_c = controls;
-    m_client->Bind(m_c.controlAddress, m_c.controlPort, m_c.controlButton, m_c.statusLine);
-    connect(m_c.controlButton, &QAbstractButton::clicked, m_client, &CWifiControlClient::Toggle);
+    BindClient();
 
     // Every button with a fixed frame of this car.
     const auto buttons = findChildren<QAbstractButton*>();
@@ -104,6 +104,27 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     });
 }
 
+void CWifiCarPanel::BindClient() {
+    // The client says what its controls show; the panel only passes the user's clicks and
+    // what is typed in the address fields when the button is clicked.
+    m_c.statusLine->setTextFormat(Qt::PlainText);
+    connect(m_c.controlButton, &QAbstractButton::clicked, this,
+            [this] { m_client->Toggle(m_c.controlAddress->text(), m_c.controlPort->text()); });
+    connect(m_client, &CWifiControlClient::statusChanged, m_c.statusLine, &QLabel::setText);
+    connect(m_client, &CWifiControlClient::toggleCaptionChanged, m_c.controlButton,
+            &QAbstractButton::setText);
+    connect(m_client, &CWifiControlClient::toggleEnabledChanged, m_c.controlButton,
+            &QWidget::setEnabled);
+    for (QLineEdit* field : {m_c.controlAddress, m_c.controlPort})
+        connect(m_client, &CWifiControlClient::fieldsEditableChanged, field, &QWidget::setEnabled);
+    connect(m_client, &CWifiControlClient::notice, this,
+            [this](const QString& text, CWifiControlClient::Notice kind) {
+                ShowMessage(text, this,
+                            kind == CWifiControlClient::Notice::Warning ? MessageIcon::Warning
+                                                                        : MessageIcon::None);
+            });
+}
+
 void CWifiCarPanel::OnInitialUpdate() {
     // The address fields start with the car's defaults and afterwards belong to the user:
     // nothing the panel writes ever replaces what was typed there.
@@ -129,7 +150,7 @@ void CWifiCarPanel::OnInitialUpdate() {
 }
 
 bool CWifiCarPanel::Send(const QByteArray& frame) {
-    return m_client->Send(frame);
+    return m_client->TakesFrames() ? m_client->Send(frame) : SendFrame(frame);
 }
 
 void CWifiCarPanel::SetColour(int red, int green, int blue) {

@@ -105,6 +105,7 @@ class CWifiCarPanel : public CPanelBase {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void BindClient();
     void ParseText(const QByteArray& text);
     void OnColourSliderReleased();
     void CameraPress(QAbstractButton* button);

@@ -1,11 +1,6 @@
-#include "gui/wifi_cars/wifi_control_client.h"
+#include "core/wifi_cars/wifi_control_client.h"
 
 #include "core/link/tcp_transport.h"
-#include "gui/common/message_seam.h"
-
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace Korvane {
 
@@ -31,9 +26,10 @@ const WifiClientTexts& ClientTexts(WifiCar car) {
     return car == WifiCar::FourWd ? kFourWd : kPendrix;
 }
 
-CWifiControlClient::CWifiControlClient(WifiCar car, CPanelHost* host, QWidget* panel)
-    : QObject(panel), m_texts(ClientTexts(car)), m_host(host), m_panel(panel),
-      m_transport(new CTcpTransport), m_channel(std::unique_ptr<CTransport>(m_transport)) {
+CWifiControlClient::CWifiControlClient(WifiCar car, QObject* parent)
+    : QObject(parent), m_texts(ClientTexts(car)), m_transport(new CTcpTransport),
+      m_channel(std::unique_ptr<CTransport>(m_transport)),
+      m_caption(QString::fromUtf8(m_texts.connectCaption)) {
     connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
     connect(&m_channel, &CLinkChannel::lost, this, &CWifiControlClient::OnLost);
     connect(&m_channel, &CLinkChannel::frameReceived, this,
@@ -45,15 +41,6 @@ CWifiControlClient::CWifiControlClient(WifiCar car, CPanelHost* host, QWidget* p
 
 CWifiControlClient::~CWifiControlClient() = default;
 
-void CWifiControlClient::Bind(QLineEdit* address, QLineEdit* port, QAbstractButton* toggle,
-                              QLabel* status) {
-    m_address = address;
-    m_port = port;
-    m_toggle = toggle;
-    m_status = status;
-    m_status->setTextFormat(Qt::PlainText);
-}
-
 bool CWifiControlClient::IsConnected() const {
     return m_channel.IsOpen();
 }
@@ -62,29 +49,47 @@ bool CWifiControlClient::IsConnecting() const {
     return m_channel.IsOpening();
 }
 
-void CWifiControlClient::SetFieldsEnabled(bool enabled) {
-    m_address->setEnabled(enabled);
-    m_port->setEnabled(enabled);
-}
-
 void CWifiControlClient::SetStatus(const QString& text) {
-    m_status->setText(text);
+    if (m_status == text)
+        return;
+    m_status = text;
+    emit statusChanged(text);
 }
 
-void CWifiControlClient::Toggle() {
+void CWifiControlClient::SetCaption(const char* caption) {
+    const QString text = QString::fromUtf8(caption);
+    if (m_caption == text)
+        return;
+    m_caption = text;
+    emit toggleCaptionChanged(text);
+}
+
+void CWifiControlClient::SetToggleEnabled(bool enabled) {
+    if (m_toggleEnabled == enabled)
+        return;
+    m_toggleEnabled = enabled;
+    emit toggleEnabledChanged(enabled);
+}
+
+void CWifiControlClient::SetFieldsEditable(bool editable) {
+    if (m_fieldsEditable == editable)
+        return;
+    m_fieldsEditable = editable;
+    emit fieldsEditableChanged(editable);
+}
+
+void CWifiControlClient::Toggle(const QString& addressText, const QString& portText) {
     if (m_channel.IsOpen()) {
         m_channel.Close();
         SetStatus(QString::fromUtf8(m_texts.closed));
-        m_toggle->setText(QString::fromUtf8(m_texts.connectCaption));
-        SetFieldsEnabled(true);
+        SetCaption(m_texts.connectCaption);
+        SetFieldsEditable(true);
         return;
     }
     if (m_channel.IsOpening())
         return; // the button is disabled meanwhile; a second click changes nothing
-    const QString addressText = m_address->text();
-    const QString portText = m_port->text();
     if (addressText.isEmpty() || portText.isEmpty()) {
-        ShowMessage(QString::fromUtf8(m_texts.emptyField), m_panel, MessageIcon::None);
+        emit notice(QString::fromUtf8(m_texts.emptyField), Notice::Plain);
         return;
     }
     SetStatus(QString::fromUtf8(m_texts.connecting));
@@ -92,27 +97,27 @@ void CWifiControlClient::Toggle() {
     const qint64 port = ParseControlPort(portText);
     if (!address || !IsUsablePort(port)) {
         // Nothing that could be connected to: no attempt, the not-reachable answer.
-        ShowMessage(QString::fromUtf8(m_texts.notWritable), m_panel, MessageIcon::Warning);
+        emit notice(QString::fromUtf8(m_texts.notWritable), Notice::Warning);
         return;
     }
     m_addressText = addressText;
     m_channel.SetTarget(LinkTarget::Tcp(*address, quint16(port)));
-    SetFieldsEnabled(false);
-    m_toggle->setEnabled(false);
+    SetFieldsEditable(false);
+    SetToggleEnabled(false);
     m_channel.Open();
 }
 
 void CWifiControlClient::OnOpenFinished(bool ok) {
-    m_toggle->setEnabled(true);
+    SetToggleEnabled(true);
     if (ok) {
         SetStatus(m_addressText + QString::fromUtf8(m_texts.connected));
-        m_toggle->setText(QString::fromUtf8(m_texts.closeCaption));
+        SetCaption(m_texts.closeCaption);
         return;
     }
-    SetFieldsEnabled(true); // the status line keeps the connecting text
+    SetFieldsEditable(true); // the status line keeps the connecting text
     const bool unreachable = m_transport->LastFailure() == CTcpTransport::Failure::NotReachable;
-    ShowMessage(QString::fromUtf8(unreachable ? m_texts.notWritable : m_texts.optionError), m_panel,
-                MessageIcon::Warning);
+    emit notice(QString::fromUtf8(unreachable ? m_texts.notWritable : m_texts.optionError),
+                Notice::Warning);
 }
 
 void CWifiControlClient::OnLost() {
@@ -120,14 +125,12 @@ void CWifiControlClient::OnLost() {
     // box that would interrupt driving; later frames take the serial route.
     m_channel.Close();
     SetStatus(QString::fromUtf8(m_texts.peerClosed));
-    m_toggle->setText(QString::fromUtf8(m_texts.connectCaption));
-    SetFieldsEnabled(true);
+    SetCaption(m_texts.connectCaption);
+    SetFieldsEditable(true);
 }
 
 bool CWifiControlClient::Send(const QByteArray& frame) {
-    if (m_networkRoute && m_channel.IsOpen())
-        return m_channel.Send(frame);
-    return m_host ? m_host->SendFrame(frame) : false;
+    return m_channel.Send(frame);
 }
 
 } // namespace Korvane
