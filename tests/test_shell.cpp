@@ -109,7 +109,7 @@ class TestShell : public QObject {
         CPanelBase* balance = frame.CurrentPanel();
         frame.SelectProduct(9);
         QCOMPARE(frame.CurrentPanel(), balance);
-        QCOMPARE(frame.ProductIndex(), 9);
+        QCOMPARE(frame.CurrentProduct(), 9);
         QCOMPARE(frame.windowTitle(), QStringLiteral("Korvane PC V4.0 \u2014 Cedar Balance Car"));
         QVERIFY(FindCommand(&frame, 32811)->isChecked());
         QVERIFY(!FindCommand(&frame, 32810)->isChecked());
@@ -120,7 +120,7 @@ class TestShell : public QObject {
         // The menu item drives the same operation.
         FindCommand(&frame, 32807)->trigger();
         QCOMPARE(frame.CurrentPanel(), birch);
-        QCOMPARE(frame.ProductIndex(), 5);
+        QCOMPARE(frame.CurrentProduct(), 5);
     }
 
     void statusPanesFollowTheLink() {

@@ -89,15 +89,15 @@ class TestStationSeams : public QObject {
         CMainFrame frame;
         frame.SelectProduct(8);
         CPanelBase* balance = frame.CurrentPanel();
-        QCOMPARE(balance->ProductIndex(), 8);
+        QCOMPARE(balance->CurrentProduct(), 8);
         frame.SelectProduct(9); // same panel serves on, and is told
         QCOMPARE(frame.CurrentPanel(), balance);
-        QCOMPARE(balance->ProductIndex(), 9);
+        QCOMPARE(balance->CurrentProduct(), 9);
         frame.SelectProduct(5);
-        QCOMPARE(frame.CurrentPanel()->ProductIndex(), 5);
-        QCOMPARE(balance->ProductIndex(), 9); // a hidden panel is not told about others
+        QCOMPARE(frame.CurrentPanel()->CurrentProduct(), 5);
+        QCOMPARE(balance->CurrentProduct(), 9); // a hidden panel is not told about others
         frame.SelectProduct(8);
-        QCOMPARE(balance->ProductIndex(), 8);
+        QCOMPARE(balance->CurrentProduct(), 8);
     }
 
     void twoWindowsEachServeTheirOwnProduct() {
@@ -106,8 +106,8 @@ class TestStationSeams : public QObject {
         StationOnPty a, b;
         QVERIFY(a.Start(5));
         QVERIFY(b.Start(8));
-        QCOMPARE(a.frame->ProductIndex(), 5);
-        QCOMPARE(b.frame->ProductIndex(), 8);
+        QCOMPARE(a.frame->CurrentProduct(), 5);
+        QCOMPARE(b.frame->CurrentProduct(), 8);
         auto* distanceA = qobject_cast<QLabel*>(FindControl(a.frame->CurrentPanel(), 1194));
         auto* distanceB = qobject_cast<QLineEdit*>(FindControl(b.frame->CurrentPanel(), 1009));
         QVERIFY(distanceA && distanceB);

@@ -107,7 +107,7 @@ class CFrameRouter : public QObject {
     // The product whose routes apply from now on (-1: none, nothing is delivered). Set on the
     // UI thread, read by the router for each frame.
     void SetProduct(int product) { m_product.store(product, std::memory_order_relaxed); }
-    int ProductIndex() const { return m_product.load(std::memory_order_relaxed); }
+    int CurrentProduct() const { return m_product.load(std::memory_order_relaxed); }
 
     // Delivers what the router has handed over so far (also runs by itself from the event
     // loop), at most kMaxPerTurn frames before it lets the event loop run again. Deliveries

@@ -46,7 +46,7 @@ class CLinkManager : public QObject {
     // The product of the window this link belongs to: its routes decide which panel message
     // each received frame becomes (-1: none).
     void SetProduct(int product) { m_router.SetProduct(product); }
-    int ProductIndex() const { return m_router.ProductIndex(); }
+    int CurrentProduct() const { return m_router.CurrentProduct(); }
 
     // Who receives routed frames on this thread, and who learns that a batch is done.
     void SetDeliver(std::function<void(const RoutedFrame&)> deliver,

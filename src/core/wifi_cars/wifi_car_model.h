@@ -11,8 +11,8 @@
 
 namespace Korvane {
 
-// The two Wi-Fi car families: the 4WD car (products 10 to 13, nine-field frames, tag "4WD")
-// and the tricycle car (products 14 and 15, six-field frames, tag "PDRX").
+// The two Wi-Fi car families: the 4WD car (nine-field frames, tag "4WD")
+// and the tricycle car (six-field frames, tag "PDRX").
 enum class WifiCar { FourWd, Pendrix };
 
 // The fixed frame of a panel button (by control id), or empty when the button sends none.

@@ -269,7 +269,7 @@ void CBoardPanel::OpenDotMatrix() {
     }
     // Modal to the window, without a nested event loop: frames keep reaching the panel.
     m_editor = new CDlgGridCtrl(
-        Host(), [this] { return ProductIndex(); }, window());
+        Host(), [this] { return CurrentProduct(); }, window());
     m_editor->setAttribute(Qt::WA_DeleteOnClose);
     m_editor->setWindowModality(Qt::ApplicationModal);
     m_editor->show();

@@ -16,7 +16,7 @@ namespace Korvane {
 
 class CButtonEx;
 
-// The 8051 board panel (products 0 to 2): next to what every board panel has, the AD and
+// The 8051 board panel (the Alder boards): next to what every board panel has, the AD and
 // sensor readings, the real time clock, the infrared sender, the LCD12864 and the keypad
 // calculator.
 class CDevelop51FormView : public CBoardPanel {

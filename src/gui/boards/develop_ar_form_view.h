@@ -10,7 +10,7 @@ class CDevelopARFormView;
 
 namespace Korvane {
 
-// The Arduino kit panel (products 3 and 4): next to what every board panel has, the servo, the
+// The Arduino kit panel (the Birch kits): next to what every board panel has, the servo, the
 // kit's four buttons, touch and tilt switches, the DHT11 and smoke sensors and the joystick.
 class CDevelopARFormView : public CBoardPanel {
     Q_OBJECT

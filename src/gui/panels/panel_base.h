@@ -46,7 +46,7 @@ class CPanelBase : public QWidget {
     // the 4WD panel but change its send route). Runs once after creation as well.
     void SetProduct(int index);
     // The product this panel serves now (-1 before the first selection).
-    int ProductIndex() const { return m_product; }
+    int CurrentProduct() const { return m_product; }
     // The headless demo: shows what the panel does, as a user would, without a user.
     virtual void StartDemo() {}
     // The window's serial link went away (unplugged, or an open failed).

@@ -25,7 +25,7 @@ namespace Korvane {
 
 class CTchart_wave;
 
-// The balance car panel (products 8 and 9): driving, PID tuning and live telemetry.
+// The balance car panel (the Birch and Cedar balance cars): driving, PID tuning and live telemetry.
 class CBalenceFormView : public CPanelBase {
     Q_OBJECT
   public:

@@ -53,7 +53,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // the panel it shows. Each window has its own product.
     void SelectProduct(int index);
     // This window's product (-1 before the first selection).
-    int ProductIndex() const { return m_product; }
+    int CurrentProduct() const { return m_product; }
     // Shows the panel of a dialog id, creating it on first use.
     CPanelBase* SwitchPanel(int dialogId);
     void SetProductTitle(int index);

@@ -4,21 +4,35 @@
 #include "ui_product_select_dlg.h"
 
 #include <QButtonGroup>
+#include <QGroupBox>
+#include <QLayout>
+#include <QRadioButton>
+
+#include "gui/common/control_ids.h"
 
 namespace Korvane {
 
 CProductSelectDlg::CProductSelectDlg(QWidget* parent)
     : QDialog(parent), m_ui(new Ui::CProductSelectDlg) {
     m_ui->setupUi(this);
-    m_radios = {
-        m_ui->productRadio0,  m_ui->productRadio1,  m_ui->productRadio2,  m_ui->productRadio3,
-        m_ui->productRadio4,  m_ui->productRadio5,  m_ui->productRadio6,  m_ui->productRadio7,
-        m_ui->productRadio8,  m_ui->productRadio9,  m_ui->productRadio10, m_ui->productRadio11,
-        m_ui->productRadio12, m_ui->productRadio13, m_ui->productRadio14, m_ui->productRadio15};
-    // One exclusive group across the six group boxes.
+    // One radio per product of the table, in the group box of its menu group, in product
+    // order; one exclusive group across the six group boxes.
     auto* group = new QButtonGroup(this);
-    for (QRadioButton* r : m_radios)
-        group->addButton(r);
+    const QList<QGroupBox*> boxes = findChildren<QGroupBox*>();
+    for (int i = 0; i < kProductCount; ++i) {
+        const ProductInfo& p = Product(i);
+        QGroupBox* box = nullptr;
+        for (QGroupBox* b : boxes)
+            if (b->title() == QLatin1String(p.menuGroup))
+                box = b;
+        Q_ASSERT(box); // every menu group has its box in the form
+        auto* radio = new QRadioButton(QString::fromLatin1(p.label), box);
+        radio->setObjectName(QStringLiteral("productRadio%1").arg(i));
+        SetControlId(radio, p.radioId);
+        box->layout()->addWidget(radio);
+        group->addButton(radio);
+        m_radios.append(radio);
+    }
     connect(m_ui->okButton, &QPushButton::clicked, this, &CProductSelectDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     SetSelectedIndex(0);

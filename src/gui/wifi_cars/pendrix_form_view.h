@@ -10,7 +10,7 @@ class CPendrixFormView;
 
 namespace Korvane {
 
-// The tricycle car panel (products 14 and 15): driving with drift, heading calibration with
+// The tricycle car panel (the Pendrix cars): driving with drift, heading calibration with
 // three stored positions, searchlight, camera pan, battery, tracking lamps and the distance on
 // a segment display; the Raspberry Pi car (15) also over its TCP control service.
 class CPendrixFormView : public CWifiCarPanel {

@@ -13,7 +13,7 @@ class CDlgManipulator;
 
 namespace Korvane {
 
-// The 4WD car panel (products 10 to 13): driving, servo, searchlight, the six-joint arm and
+// The 4WD car panel (the Tavo 4WD cars): driving, servo, searchlight, the six-joint arm and
 // the car's sensors; the Raspberry Pi car (13) also over its TCP control service.
 class CTavo4WDCarFormView : public CWifiCarPanel {
     Q_OBJECT

@@ -246,7 +246,7 @@ void CWifiCarPanel::OnProductChanged(int index) {
 QString CWifiCarPanel::AccessPointAddress() const {
     // The panel's products share their access point; before the first selection, the
     // family's first product tells it.
-    for (int i = IsValidProduct(ProductIndex()) ? ProductIndex() : 0; i < kProductCount; ++i)
+    for (int i = IsValidProduct(CurrentProduct()) ? CurrentProduct() : 0; i < kProductCount; ++i)
         if (Product(i).panelId == DialogId() && Product(i).accessPointAddress)
             return QString::fromLatin1(Product(i).accessPointAddress);
     return {};
@@ -297,7 +297,7 @@ void CWifiCarPanel::WriteControls() {
 void CWifiCarPanel::StartDemo() {
     // As a user would: for the Raspberry Pi product connect the control service first (the
     // address and port are in the fields), then drive, light the searchlight red and stop.
-    const bool network = IsValidProduct(ProductIndex()) && Product(ProductIndex()).network;
+    const bool network = IsValidProduct(CurrentProduct()) && Product(CurrentProduct()).network;
     if (network) {
         m_c.controlButton->click();
         m_c.videoButton->click(); // and watch the camera
