@@ -1,11 +1,11 @@
 // The live camera picture of the Raspberry Pi cars against the simulator's camera server.
 #include "core/wifi_cars/snapshot_fetch.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
 #include "gui/wifi_cars/snapshot_video.h"
 #include "gui/wifi_cars/wifi_car_panel.h"
-#include "core/wifi_cars/wifi_control_client.h"
 #include "process_memory.h"
 #include "sim_process.h"
 #include "station_fixture.h"

@@ -2,13 +2,13 @@
 // pseudo-terminal, and over TCP to the simulator's control service.
 #include "core/link/tcp_transport.h"
 #include "core/products/catalogue.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
 #include "gui/widgets/button_ex.h"
 #include "gui/widgets/lamp.h"
 #include "gui/wifi_cars/tavo4wd_car_form_view.h"
-#include "core/wifi_cars/wifi_control_client.h"
 #include "sim_process.h"
 #include "station_fixture.h"
 

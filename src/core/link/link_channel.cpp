@@ -40,13 +40,14 @@ void RemoveLinkTap(int handle) {
                list.end());
 }
 
-void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame) {
+void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs) {
     if (TraceSink())
         TraceSink()(direction, TraceName(), frame);
     if (AllTaps().list.empty())
         return;
-    const TracedFrame traced{direction, TraceName(), frame,
-                             m_sinceOpen.isValid() ? m_sinceOpen.elapsed() : 0};
+    const qint64 at = arrivalNs >= 0 ? arrivalNs : ArrivalClockNs();
+    const qint64 sinceOpenMs = m_openedNs >= 0 ? std::max<qint64>(0, at - m_openedNs) / 1000000 : 0;
+    const TracedFrame traced{direction, TraceName(), frame, sinceOpenMs};
     for (const auto& [handle, tap] : AllTaps().list)
         tap(traced);
 }
@@ -104,7 +105,7 @@ void CLinkChannel::SetState(LinkState state) {
 
 void CLinkChannel::OnOpened() {
     m_opening = false;
-    m_sinceOpen.start();
+    m_openedNs = ArrivalClockNs();
     m_assembler.Reset();
     SetState(LinkState::Open);
     emit openFinished(true, QString());
@@ -118,7 +119,7 @@ void CLinkChannel::OnOpenFailed(const QString& reason) {
 
 void CLinkChannel::OnBytes(const QByteArray& chunk, qint64 arrivalNs) {
     m_assembler.FeedChunk(chunk, [this, arrivalNs](const QByteArray& frame) {
-        Trace(TraceDirection::Received, frame);
+        Trace(TraceDirection::Received, frame, arrivalNs);
         emit frameReceived(frame, arrivalNs);
     });
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).

@@ -3,7 +3,6 @@
 #include "core/link/frame_receive.h"
 #include "core/link/transport.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
@@ -81,7 +80,8 @@ class CLinkChannel : public QObject {
 
   private:
     QString TraceName() const;
-    void Trace(TraceDirection direction, const QByteArray& frame);
+    // arrivalNs: when a received frame arrived; a sent frame is traced as it is written.
+    void Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs = -1);
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);
@@ -94,7 +94,7 @@ class CLinkChannel : public QObject {
     bool m_opening = false;
     std::function<bool()> m_hasRoom;
     bool m_held = false;
-    QElapsedTimer m_sinceOpen; // time stamps of traced frames
+    qint64 m_openedNs = -1; // ArrivalClockNs when the link opened: traced frames' time
 };
 
 } // namespace Korvane

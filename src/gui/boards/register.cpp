@@ -7,10 +7,10 @@
 namespace Korvane {
 
 void RegisterBoardPanels() {
-    RegisterPanelFamily({PanelBoard51, "CDevelop51FormView",
-                         [](CPanelHost* h, QWidget* p) { return new CDevelop51FormView(h, p); }});
-    RegisterPanelFamily({PanelKitAR, "CDevelopARFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CDevelopARFormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelBoard51, [](CPanelHost* h, QWidget* p) { return new CDevelop51FormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelKitAR, [](CPanelHost* h, QWidget* p) { return new CDevelopARFormView(h, p); }});
 }
 
 } // namespace Korvane

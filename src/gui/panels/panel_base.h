@@ -75,7 +75,6 @@ void ShowLogo(QLabel* picture);
 using PanelFactory = std::function<CPanelBase*(CPanelHost* host, QWidget* parent)>;
 struct PanelFamily {
     int dialogId;
-    const char* panelClass;
     PanelFactory create;
 };
 

@@ -7,14 +7,14 @@
 namespace Korvane {
 
 void RegisterSerialCarPanels() {
-    RegisterPanelFamily({PanelBirchCar, "CArduinoCarFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CArduinoCarFormView(h, p); }});
-    RegisterPanelFamily({PanelVantrelCar, "CVantrelCarFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CVantrelCarFormView(h, p); }});
-    RegisterPanelFamily({PanelAlderCar, "CKorvaneView",
-                         [](CPanelHost* h, QWidget* p) { return new CKorvaneView(h, p); }});
-    RegisterPanelFamily({PanelBalance, "CBalenceFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CBalenceFormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelBirchCar, [](CPanelHost* h, QWidget* p) { return new CArduinoCarFormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelVantrelCar, [](CPanelHost* h, QWidget* p) { return new CVantrelCarFormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelAlderCar, [](CPanelHost* h, QWidget* p) { return new CKorvaneView(h, p); }});
+    RegisterPanelFamily(
+        {PanelBalance, [](CPanelHost* h, QWidget* p) { return new CBalenceFormView(h, p); }});
 }
 
 } // namespace Korvane

@@ -7,10 +7,10 @@
 namespace Korvane {
 
 void RegisterWifiCarPanels() {
-    RegisterPanelFamily({Panel4WD, "CTavo4WDCarFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CTavo4WDCarFormView(h, p); }});
-    RegisterPanelFamily({PanelPendrix, "CPendrixFormView",
-                         [](CPanelHost* h, QWidget* p) { return new CPendrixFormView(h, p); }});
+    RegisterPanelFamily(
+        {Panel4WD, [](CPanelHost* h, QWidget* p) { return new CTavo4WDCarFormView(h, p); }});
+    RegisterPanelFamily(
+        {PanelPendrix, [](CPanelHost* h, QWidget* p) { return new CPendrixFormView(h, p); }});
 }
 
 } // namespace Korvane
