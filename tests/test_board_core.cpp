@@ -1,6 +1,7 @@
 // The training boards' core on byte fixtures: infrared keys, the keypad calculator, GBK on
 // the wire, the board frames and the 8051 frame parser, the paced sender and the dot matrix.
 #include "core/boards/board_frames.h"
+#include "core/boards/board_model.h"
 #include "core/boards/board_text.h"
 #include "core/boards/dot_matrix.h"
 #include "core/boards/infrared_keys.h"
@@ -434,6 +435,47 @@ class TestBoardCore : public QObject {
         QVERIFY(dots.Toggle(-1, -1, 0).isEmpty());
         QVERIFY(dots.Toggle(8, 0, 0).isEmpty());
         QCOMPARE(dots.LitCount(), 0);
+    }
+
+    void boardModelTellsChangesAndBatches() {
+        using namespace BoardField;
+        CBoardModel model;
+        QList<int> told;
+        connect(&model, &CBoardModel::changed, &model, [&told](int f) { told << f; });
+        // The user's changes: told at once, and only when the value changed.
+        model.Set(Lcd1602Line1, QStringLiteral("hello"));
+        model.Set(Lcd1602Line1, QStringLiteral("hello"));
+        QCOMPARE(told, QList<int>{Lcd1602Line1});
+        told.clear();
+
+        // A batch of frames: nothing is told until it ends; then every field a frame set,
+        // once, also when the board said what the model already held.
+        model.BeginBatch();
+        model.ApplyBoard51Frame("$51,CSB20.25#");
+        model.ApplyBoard51Frame("$51,CSB20.25#");
+        QVERIFY(told.isEmpty());
+        QCOMPARE(model.Text(Distance), QStringLiteral("20.25cm"));
+        model.EndBatch();
+        QCOMPARE(told, (QList<int>{SerialReceive, Distance}));
+        told.clear();
+        model.BeginBatch();
+        model.ApplyBoard51Frame("$51,CSB20.25#");
+        model.EndBatch();
+        QCOMPARE(told, (QList<int>{SerialReceive, Distance})); // the same value is told again
+
+        // The calculator takes the formula as the user left it, and the board's next key.
+        model.Set(Formula, QStringLiteral("12+3"));
+        QCOMPARE(model.ApplyBoard51Frame("$51,CALC=#"), QString());
+        QCOMPARE(model.Text(Result), QStringLiteral("15"));
+        QCOMPARE(model.Number(KeyLit), CKeypadCalculator::KeyIndex("="));
+        model.ApplyBoard51Frame("$51,CALCC#"); // a new formula
+        QCOMPARE(model.Text(Formula), QString());
+        model.Set(Formula, QStringLiteral("1/0"));
+        QVERIFY(!model.ApplyBoard51Frame("$51,CALC=#").isEmpty()); // the zero divisor's message
+        // The sensor choice decides which readings count.
+        model.Set(SensorChoice, 1);
+        model.ApplyBoard51Frame("$51,CSB99#");
+        QCOMPARE(model.Text(Distance), QStringLiteral("20.25cm"));
     }
 };
 

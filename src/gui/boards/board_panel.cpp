@@ -1,6 +1,7 @@
 #include "gui/boards/board_panel.h"
 
 #include "core/boards/board_text.h"
+#include "core/products/catalogue.h"
 #include "gui/boards/board_edits.h"
 #include "gui/common/message_seam.h"
 #include "gui/widgets/digi_static.h"
@@ -28,6 +29,10 @@ CBoardPanel::CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget*
     : CPanelBase(dialogId, host, parent), m_family(std::move(family)) {
     m_lampTimer.setInterval(kLampTickMs);
     connect(&m_lampTimer, &QTimer::timeout, this, &CBoardPanel::OnLampTick);
+    connect(&m_model, &CBoardModel::changed, this, [this](int field) {
+        for (const auto& show : m_views.value(field))
+            show();
+    });
 }
 
 CBoardPanel::~CBoardPanel() {
@@ -35,9 +40,6 @@ CBoardPanel::~CBoardPanel() {
     delete m_editor;
 }
 
-// Writes a control only when its text changes: setText moves the caret and clears the
-// selection and undo history even for the same text, and these panels write their controls
-// with every batch of frames.
 void CBoardPanel::Put(QLineEdit* edit, const QString& text) {
     if (edit->text() != text)
         edit->setText(text);
@@ -46,6 +48,52 @@ void CBoardPanel::Put(QLineEdit* edit, const QString& text) {
 void CBoardPanel::Put(QLabel* label, const QString& text) {
     if (label->text() != text)
         label->setText(text);
+}
+
+QByteArray CBoardPanel::Tag() const {
+    for (int i = 0; i < kProductCount; ++i)
+        if (Product(i).panelId == DialogId() && Product(i).boardTag)
+            return QByteArray(Product(i).boardTag);
+    return {};
+}
+
+void CBoardPanel::OnField(int field, std::function<void()> show) {
+    show();
+    m_views[field].append(std::move(show));
+}
+
+void CBoardPanel::BindInput(QLineEdit* edit, int field) {
+    // textChanged, not textEdited: a text set by a program (the demo, a test, assistive
+    // technology) is the user's too.
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, field](const QString& text) { m_model.Set(field, text); });
+    BindOutput(edit, field);
+}
+
+void CBoardPanel::BindOutput(QLineEdit* edit, int field) {
+    OnField(field, [this, edit, field] { Put(edit, m_model.Text(field)); });
+}
+
+void CBoardPanel::BindOutput(QLabel* label, int field) {
+    OnField(field, [this, label, field] { Put(label, m_model.Text(field)); });
+}
+
+void CBoardPanel::BindLamp(CLamp* lamp, int field) {
+    OnField(field, [this, lamp, field] { lamp->SetOn(m_model.Flag(field)); });
+}
+
+void CBoardPanel::BindChoice(QButtonGroup* group, int field) {
+    connect(group, &QButtonGroup::idToggled, this, [this, field](int id, bool checked) {
+        if (checked)
+            m_model.Set(field, id);
+    });
+    OnField(field, [this, group, field] {
+        const int id = m_model.Number(field);
+        if (group->checkedId() != id && group->button(id)) {
+            const QSignalBlocker quiet(group);
+            group->button(id)->setChecked(true);
+        }
+    });
 }
 
 void CBoardPanel::OnClick(std::function<void()> work) {
@@ -57,10 +105,12 @@ void CBoardPanel::ConnectClick(QAbstractButton* button, std::function<void()> wo
 }
 
 void CBoardPanel::BindShared(const Controls& c) {
+    using namespace BoardField;
     m_c = c;
     m_chase.count = int(c.ledLamps.size());
     for (int i = 0; i < int(c.ledBoxes.size()); ++i) {
         c.ledLamps[i]->setAccessibleName(QStringLiteral("LED %1").arg(c.ledNames.value(i)));
+        BindLamp(c.ledLamps[i], LedLamp0 + i);
         // Every user change counts (mouse, keyboard, assistive technology's toggle); the
         // panel's own changes are made with signals blocked.
         connect(c.ledBoxes[i], &QAbstractButton::toggled, this,
@@ -103,11 +153,30 @@ void CBoardPanel::BindShared(const Controls& c) {
     ConnectClick(c.serialSendButton, [this] { SendSerialText(); });
     ConnectClick(c.dotMatrix, [this] { OpenDotMatrix(); });
 
+    // The digit count changes the segment display, in its turn with the other clicks.
     m_digitGroup = MakeButtonGroup(this, {c.digitRadios[0], c.digitRadios[1]});
     connect(m_digitGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             OnClick([this, id] { OnDigitChoice(id); });
     });
+    OnField(DigitChoice, [this] {
+        const int id = m_model.Number(DigitChoice);
+        if (m_digitGroup->checkedId() != id) {
+            const QSignalBlocker quiet(m_digitGroup);
+            m_digitGroup->button(id)->setChecked(true);
+        }
+    });
+    OnField(SegmentShown, [this] {
+        m_c.segmentDisplay->SetDisplayText(m_model.Value(SegmentShown).toByteArray());
+    });
+
+    BindInput(c.segmentEdit, SegmentText);
+    BindInput(c.lcdLines[0], Lcd1602Line1);
+    BindInput(c.lcdLines[1], Lcd1602Line2);
+    BindInput(c.serialSend, SerialSend);
+    BindOutput(c.serialReceive, SerialReceive);
+    BindOutput(c.irInternal, IrInternal);
+    BindOutput(c.irTranslated, IrTranslated);
 
     // What may be typed: frame texts in GBK bytes without "#" or "$"; the serial assistant
     // raw, up to the 1024 bytes the link takes in one frame.
@@ -124,50 +193,20 @@ void CBoardPanel::BindShared(const Controls& c) {
 void CBoardPanel::StartUpShared() {
     if (m_c.fan->LoadResourcePicture(339))
         m_c.fan->StartPlayback();
-    m_c.segmentDisplay->SetDisplayText(QByteArray(m_family.digits[0], '0'));
+    m_model.Set(BoardField::SegmentShown, QByteArray(m_family.digits[0], '0'));
     m_c.segmentDisplay->SetSegmentColours(QColor(200, 200, 200), QColor(255, 0, 0));
     m_c.segmentDisplay->EnableTransparentBackground();
     ShowLogo(m_c.logo);
 }
 
-void CBoardPanel::ReadControls() {
-    m_shared.digitChoice = m_digitGroup->checkedId();
-    m_shared.segmentText = m_c.segmentEdit->text();
-    m_shared.lcd[0] = m_c.lcdLines[0]->text();
-    m_shared.lcd[1] = m_c.lcdLines[1]->text();
-    m_shared.serialSend = m_c.serialSend->text();
-    ReadOwnControls();
-}
-
-void CBoardPanel::WriteControls() {
-    Put(m_c.segmentEdit, m_shared.segmentText);
-    Put(m_c.lcdLines[0], m_shared.lcd[0]);
-    Put(m_c.lcdLines[1], m_shared.lcd[1]);
-    Put(m_c.serialSend, m_shared.serialSend);
-    Put(m_c.serialReceive, m_shared.serialReceive);
-    Put(m_c.irInternal, FromGbk(m_shared.infrared.internalCode));
-    Put(m_c.irTranslated, FromGbk(m_shared.infrared.translatedCode));
-    if (m_digitGroup->checkedId() != m_shared.digitChoice) {
-        const QSignalBlocker quiet(m_digitGroup);
-        m_digitGroup->button(m_shared.digitChoice)->setChecked(true);
-    }
-    WriteOwnControls();
-}
-
-void CBoardPanel::BeginRoutedFrame(const QByteArray& frame) {
-    if (!m_inBatch) { // the radio choices and typed texts as they are now, once per batch
-        ReadControls();
-        m_inBatch = true;
-    }
-    m_shared.serialReceive = FromGbk(frame);
+void CBoardPanel::BeginRoutedFrame() {
+    if (!m_model.InBatch())
+        m_model.BeginBatch();
 }
 
 void CBoardPanel::OnRoutedBatchDone() {
-    if (!m_inBatch)
-        return;
-    m_inBatch = false;
-    WriteControls();
-    ShowPendingMessages(); // after the controls show what the frames brought
+    m_model.EndBatch();    // the controls show what the batch's frames brought, once
+    ShowPendingMessages(); // then the messages the frames raised
 }
 
 void CBoardPanel::ShowPendingMessages() {
@@ -182,16 +221,15 @@ void CBoardPanel::ShowPendingMessages() {
 }
 
 void CBoardPanel::OnLedToggled(int led, bool on) {
-    ReadControls();
-    m_c.ledLamps[led]->SetOn(on);
-    SendFrame(BoardFrames::Led(m_family.tag, led, on));
+    m_model.Set(BoardField::LedLamp0 + led, on);
+    SendFrame(BoardFrames::Led(Tag(), led, on));
 }
 
 void CBoardPanel::OnFlowingLight() {
     const bool start = !m_flowing;
     m_flowing = start;
     for (int i = 0; i < int(m_c.ledLamps.size()); ++i) {
-        m_c.ledLamps[i]->SetOn(false);
+        m_model.Set(BoardField::LedLamp0 + i, false);
         const QSignalBlocker quiet(m_c.ledBoxes[i]);
         m_c.ledBoxes[i]->setChecked(false);
     }
@@ -216,7 +254,7 @@ void CBoardPanel::OnBreathingLight() {
 void CBoardPanel::OnLampTick() {
     const int lit = m_chase.Tick();
     for (int i = 0; i < int(m_c.ledLamps.size()); ++i)
-        m_c.ledLamps[i]->SetOn(i == lit);
+        m_model.Set(BoardField::LedLamp0 + i, i == lit);
 }
 
 void CBoardPanel::OnFan(const QByteArray& frame, int picture) {
@@ -226,40 +264,35 @@ void CBoardPanel::OnFan(const QByteArray& frame, int picture) {
 }
 
 void CBoardPanel::OnDigitChoice(int choice) {
-    ReadControls(); // keeps what was typed elsewhere since the last read
-    m_shared.digitChoice = choice;
     const QByteArray zeros(m_family.digits[choice], '0');
-    m_c.segmentDisplay->SetDisplayText(zeros);
-    m_shared.segmentText = QString::fromLatin1(zeros);
-    WriteControls();
+    m_model.Set(BoardField::DigitChoice, choice);
+    m_model.Set(BoardField::SegmentShown, zeros);
+    m_model.Set(BoardField::SegmentText, QString::fromLatin1(zeros));
 }
 
 void CBoardPanel::SendSegment() {
-    ReadControls();
-    const int digits = m_family.digits[m_shared.digitChoice];
-    const QByteArray text = ToGbk(m_shared.segmentText);
-    const auto frame = BoardFrames::Segment(m_family.tag, digits, text);
+    const int digits = m_family.digits[m_model.Number(BoardField::DigitChoice)];
+    const QByteArray text = ToGbk(m_model.Text(BoardField::SegmentText));
+    const auto frame = BoardFrames::Segment(Tag(), digits, text);
     if (!frame) {
         ShowMessage(QString::fromUtf8(BoardFrames::SegmentLengthText(digits)), this,
                     MessageIcon::Warning);
         return;
     }
     SendFrame(*frame);
-    m_c.segmentDisplay->SetDisplayText(text); // whether or not it went out
+    m_model.Set(BoardField::SegmentShown, text); // whether or not it went out
 }
 
 void CBoardPanel::ClearLcd1602() {
-    ReadControls();
     SendFrame(FrameOf("LCD1602,0"));
-    m_shared.lcd[0].clear();
-    m_shared.lcd[1].clear();
-    WriteControls();
+    m_model.Set(BoardField::Lcd1602Line1, QString());
+    m_model.Set(BoardField::Lcd1602Line2, QString());
 }
 
 void CBoardPanel::SendSerialText() {
-    ReadControls();
-    if (!m_shared.serialSend.isEmpty())
-        SendFrame(ToGbk(m_shared.serialSend)); // as typed: no "$", no "#"
+    const QString text = m_model.Text(BoardField::SerialSend);
+    if (!text.isEmpty())
+        SendFrame(ToGbk(text)); // as typed: no "$", no "#"
 }
 
 void CBoardPanel::OpenDotMatrix() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/boards/board_frames.h"
+#include "core/boards/board_model.h"
 #include "core/boards/paced_sender.h"
 #include "gui/boards/dlg_grid_ctrl.h"
 #include "gui/panels/panel_base.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -28,10 +30,11 @@ QButtonGroup* MakeButtonGroup(QObject* owner, std::initializer_list<QAbstractBut
 
 // What the training boards' panels share: LEDs with the flowing and the breathing light, the
 // stepper, buzzer and fan, the segment output, the LCD1602, the serial assistant, the
-// infrared receiver's two texts and the dot-matrix editor; and the way they work: clicks run
-// through a paced sender, values are read from the controls once per batch of routed frames
-// and written back only where they changed, and messages raised by frames are shown after
-// the controls are written.
+// infrared receiver's two texts and the dot-matrix editor; and the way they work: every value
+// lives in the panel's CBoardModel (core), each control is bound to its field (what the user
+// types or chooses is written to the model; a field that changes is shown by its control),
+// frames change the model in batches and the controls show a batch once, clicks run through a
+// paced sender, and messages raised by frames are shown after the controls.
 class CBoardPanel : public CPanelBase {
     Q_OBJECT
   public:
@@ -49,6 +52,7 @@ class CBoardPanel : public CPanelBase {
     // The dot-matrix editor while it is open.
     CDlgGridCtrl* DotMatrixEditor() const { return m_editor; }
     CPacedSender& Sender() { return m_sender; }
+    CBoardModel& Model() { return m_model; }
 
   protected:
     // The shared controls, from the panel's form.
@@ -82,16 +86,7 @@ class CBoardPanel : public CPanelBase {
         QAbstractButton* dotMatrix = nullptr;
         QLabel* logo = nullptr;
     };
-    // Values bound to the shared controls.
-    struct Shared {
-        int digitChoice = 0;
-        QString segmentText;
-        QString lcd[2];
-        QString serialSend, serialReceive;
-        IrValues infrared;
-    };
     struct Family {
-        QByteArray tag;     // "51" or "AR"
         int digits[2];      // the segment display's digit counts by choice
         bool chaseRestarts; // the flowing light starts again at the first lamp
         int segmentLimit;   // bytes the segment edit takes (0: no limit)
@@ -140,23 +135,33 @@ class CBoardPanel : public CPanelBase {
     void StartUpShared();
     // The LCD1602's "show": the 8051 boards pace two frames, the kits join them.
     virtual void ShowLcd1602() = 0;
-    // The panel's own values, next to the shared ones.
-    virtual void ReadOwnControls() {}
-    virtual void WriteOwnControls() {}
-    void ReadControls();
-    void WriteControls();
-    // Called for each routed frame before it is parsed: reads the controls once per batch.
-    void BeginRoutedFrame(const QByteArray& frame);
+
+    // Bindings of controls to the model's fields. Each shows its field now and whenever it
+    // changes; an input also writes what the user types or chooses into its field.
+    void BindInput(QLineEdit* edit, int field);
+    void BindOutput(QLineEdit* edit, int field);
+    void BindOutput(QLabel* label, int field);
+    void BindLamp(CLamp* lamp, int field);
+    void BindChoice(QButtonGroup* group, int field);
+    // Runs show now and whenever the field changes.
+    void OnField(int field, std::function<void()> show);
+
+    // Called for each routed frame: the frames of one batch change the model together.
+    void BeginRoutedFrame();
     void QueueMessage(const QString& text) { m_pendingMessages << text; }
     // A click's work, run through the paced sender (after any frames still pacing).
     void OnClick(std::function<void()> work);
     void ConnectClick(QAbstractButton* button, std::function<void()> work);
-    QByteArray FrameOf(const char* body) const { return "$" + m_family.tag + "," + body + "#"; }
+    // The board's frame tag ("51", "AR"), from the product table's rows of this panel.
+    QByteArray Tag() const;
+    QByteArray FrameOf(const char* body) const { return "$" + Tag() + "," + body + "#"; }
 
+    // Writes a control only when its text changes: setText moves the caret and clears the
+    // selection and undo history even for the same text.
     static void Put(QLineEdit* edit, const QString& text);
     static void Put(QLabel* label, const QString& text);
 
-    Shared m_shared;
+    CBoardModel m_model;
     CPacedSender m_sender;
 
   private:
@@ -179,8 +184,8 @@ class CBoardPanel : public CPanelBase {
     QTimer m_lampTimer;
     bool m_flowing = false;
     bool m_breathing = false;
-    bool m_inBatch = false;        // controls read for the frames of this batch
-    QStringList m_pendingMessages; // shown after the controls are written
+    QHash<int, QList<std::function<void()>>> m_views; // what shows each field
+    QStringList m_pendingMessages;                    // shown after the controls are written
     QPointer<CDlgGridCtrl> m_editor;
 };
 

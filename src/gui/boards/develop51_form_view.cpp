@@ -12,6 +12,7 @@
 #include "ui_develop51_form_view.h"
 
 #include <QButtonGroup>
+#include <QDateEdit>
 #include <QDateTime>
 #include <QIntValidator>
 #include <QLineEdit>
@@ -26,10 +27,8 @@ const QColor kKeyLit(255, 0, 0);
 } // namespace
 
 CDevelop51FormView::CDevelop51FormView(CPanelHost* host, QWidget* parent)
-    : CBoardPanel(PanelBoard51, {"51", {4, 8}, true, 8}, host, parent),
-      m_ui(new Ui::CDevelop51FormView) {
+    : CBoardPanel(PanelBoard51, {{4, 8}, true, 8}, host, parent), m_ui(new Ui::CDevelop51FormView) {
     m_ui->setupUi(this);
-    m_v.clockDate = QDate::currentDate(); // the clock starts at 0:0:0 with today's date
     Controls c = SharedControls(m_ui.get());
     c.ledBoxes = {m_ui->led0Check, m_ui->led1Check, m_ui->led2Check, m_ui->led3Check,
                   m_ui->led4Check, m_ui->led5Check, m_ui->led6Check, m_ui->led7Check};
@@ -43,26 +42,57 @@ CDevelop51FormView::CDevelop51FormView(CPanelHost* host, QWidget* parent)
     BindOwn();
     m_clockTimer.setInterval(kClockTickMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CDevelop51FormView::OnClockTick);
-    WriteControls();
-    Put(m_ui->clockHourEdit, QStringLiteral("0"));
-    Put(m_ui->clockMinuteEdit, QStringLiteral("0"));
-    Put(m_ui->clockSecondEdit, QStringLiteral("0"));
 }
 
 CDevelop51FormView::~CDevelop51FormView() = default;
 
 void CDevelop51FormView::BindOwn() {
+    using namespace BoardField;
     m_adGroup = MakeButtonGroup(this, {m_ui->lightRadio, m_ui->thermistorRadio, m_ui->voltageRadio,
                                        m_ui->sw1Radio, m_ui->sw2Radio});
     m_sensorGroup = MakeButtonGroup(
         this, {m_ui->ultrasonicRadio, m_ui->ds18b20Radio, m_ui->motionRadio, m_ui->soundRadio});
+    BindChoice(m_adGroup, AdSource);
+    BindChoice(m_sensorGroup, SensorChoice);
+    BindOutput(m_ui->adRawEdit, AdRaw);
+    BindOutput(m_ui->adConvertedEdit, AdConverted);
+    BindOutput(m_ui->distanceLabel, Distance);
+    BindOutput(m_ui->temperatureLabel, Temperature);
+    BindLamp(m_ui->motionLamp, Motion);
+    BindLamp(m_ui->soundLamp, Sound);
+    BindOutput(m_ui->timeLabel, TimeText);
+    BindInput(m_ui->clockHourEdit, ClockHour);
+    BindInput(m_ui->clockMinuteEdit, ClockMinute);
+    BindInput(m_ui->clockSecondEdit, ClockSecond);
+    connect(m_ui->clockDateEdit, &QDateEdit::dateChanged, this,
+            [this](QDate date) { m_model.Set(ClockDate, date); });
+    OnField(ClockDate, [this] {
+        if (m_ui->clockDateEdit->date() != m_model.Value(ClockDate).toDate())
+            m_ui->clockDateEdit->setDate(m_model.Value(ClockDate).toDate());
+    });
+    const struct {
+        QLineEdit* edit;
+        int field;
+    } inputs[] = {{m_ui->irUser1Edit, IrUser1},
+                  {m_ui->irUser2Edit, IrUser2},
+                  {m_ui->irOp1Edit, IrOp1},
+                  {m_ui->irOp2Edit, IrOp2},
+                  {m_ui->lcd12864Line1Edit, Lcd12864Line1},
+                  {m_ui->lcd12864Line2Edit, Lcd12864Line2},
+                  {m_ui->lcd12864Line3Edit, Lcd12864Line3},
+                  {m_ui->lcd12864Line4Edit, Lcd12864Line4},
+                  // The calculator's texts: the board's keys write them, and so may the user.
+                  {m_ui->formulaEdit, Formula},
+                  {m_ui->resultEdit, Result}};
+    for (const auto& in : inputs)
+        BindInput(in.edit, in.field);
     m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
     m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
     m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
     m_ui->timeLabel->setAccessibleDescription(tr("Current time"));
 
-    const QByteArray clear12864("$51,LCD12864,0#");
+    const QByteArray clear12864 = FrameOf("LCD12864,0");
     ConnectClick(m_ui->lcd12864ClearButton, [this, clear12864] { SendFrame(clear12864); });
     ConnectClick(m_ui->irSendButton, [this] { SendInfrared(); });
     ConnectClick(m_ui->lcd12864ShowButton, [this] { ShowLcd12864(); });
@@ -97,103 +127,27 @@ void CDevelop51FormView::BindOwn() {
         // Display only: the board's keypad drives them.
         m_keys[i]->setAccessibleDescription(tr("Keypad key (shows the key pressed on the board)"));
     }
+    OnField(KeyLit, [this] { HighlightKey(m_model.Number(KeyLit)); });
 }
 
 void CDevelop51FormView::OnInitialUpdate() {
     m_clockTimer.start(); // restarts, never doubles
     StartUpShared();
-    for (CButtonEx* key : m_keys)
-        key->SetFaceColor(kKeyIdle);
-    WriteControls();
+    HighlightKey(m_model.Number(BoardField::KeyLit));
     OnClockTick();
 }
 
-void CDevelop51FormView::ReadOwnControls() {
-    m_v.adSource = m_adGroup->checkedId();
-    m_v.sensorChoice = m_sensorGroup->checkedId();
-    m_v.clockDate = m_ui->clockDateEdit->date();
-    // The hour, minute and second edits take digits 0 to 255 only; an empty one is the only
-    // way to hold no number, which only the clock-setting click complains about.
-    bool okH = false, okM = false, okS = false;
-    const int h = m_ui->clockHourEdit->text().toInt(&okH);
-    const int m = m_ui->clockMinuteEdit->text().toInt(&okM);
-    const int s = m_ui->clockSecondEdit->text().toInt(&okS);
-    m_v.clockValid = okH && okM && okS;
-    if (m_v.clockValid) {
-        m_v.hour = h;
-        m_v.minute = m;
-        m_v.second = s;
-    }
-    m_v.irUser1 = m_ui->irUser1Edit->text();
-    m_v.irUser2 = m_ui->irUser2Edit->text();
-    m_v.irOp1 = m_ui->irOp1Edit->text();
-    m_v.irOp2 = m_ui->irOp2Edit->text();
-    m_v.lcd12864[0] = m_ui->lcd12864Line1Edit->text();
-    m_v.lcd12864[1] = m_ui->lcd12864Line2Edit->text();
-    m_v.lcd12864[2] = m_ui->lcd12864Line3Edit->text();
-    m_v.lcd12864[3] = m_ui->lcd12864Line4Edit->text();
-    m_calculator.formula = ToGbk(m_ui->formulaEdit->text());
-    bool okResult = false;
-    const int result = m_ui->resultEdit->text().toInt(&okResult);
-    if (okResult)
-        m_calculator.result = result;
-}
-
-void CDevelop51FormView::WriteOwnControls() {
-    Put(m_ui->adRawEdit, m_v.adRaw);
-    Put(m_ui->adConvertedEdit, m_v.adConverted);
-    Put(m_ui->distanceLabel, m_v.distance);
-    Put(m_ui->temperatureLabel, m_v.temperature);
-    if (m_ui->clockDateEdit->date() != m_v.clockDate)
-        m_ui->clockDateEdit->setDate(m_v.clockDate);
-    Put(m_ui->timeLabel, m_v.timeText);
-    Put(m_ui->irUser1Edit, m_v.irUser1);
-    Put(m_ui->irUser2Edit, m_v.irUser2);
-    Put(m_ui->irOp1Edit, m_v.irOp1);
-    Put(m_ui->irOp2Edit, m_v.irOp2);
-    Put(m_ui->lcd12864Line1Edit, m_v.lcd12864[0]);
-    Put(m_ui->lcd12864Line2Edit, m_v.lcd12864[1]);
-    Put(m_ui->lcd12864Line3Edit, m_v.lcd12864[2]);
-    Put(m_ui->lcd12864Line4Edit, m_v.lcd12864[3]);
-    Put(m_ui->formulaEdit, FromGbk(m_calculator.formula));
-    Put(m_ui->resultEdit, QString::number(m_calculator.result));
-    if (m_adGroup->checkedId() != m_v.adSource)
-        m_adGroup->button(m_v.adSource)->setChecked(true);
-    if (m_sensorGroup->checkedId() != m_v.sensorChoice)
-        m_sensorGroup->button(m_v.sensorChoice)->setChecked(true);
-}
-
 void CDevelop51FormView::OnRoutedFrame(const RoutedFrame& routed) {
-    const QByteArray& frame = routed.frame;
     if (routed.message != MsgBoard51)
         return;
-    BeginRoutedFrame(frame);
-    const Board51Update u =
-        ParseBoard51Frame(frame, m_v.adSource, m_v.sensorChoice, m_shared.infrared);
-    if (u.adRaw)
-        m_v.adRaw = *u.adRaw;
-    if (u.adConverted)
-        m_v.adConverted = *u.adConverted;
-    if (u.distance)
-        m_v.distance = *u.distance;
-    if (u.temperature)
-        m_v.temperature = *u.temperature;
-    if (u.motion)
-        m_ui->motionLamp->SetOn(*u.motion);
-    if (u.sound)
-        m_ui->soundLamp->SetOn(*u.sound);
-    if (u.infrared)
-        m_shared.infrared = *u.infrared;
-    if (u.calculator) {
-        const CKeypadCalculator::Outcome out = m_calculator.HandleFrame(frame);
-        if (out.highlight >= 0)
-            HighlightKey(out.highlight);
-        if (out.error != CalcError::None)
-            QueueMessage(QString::fromUtf8(CalcErrorText(out.error)));
-    }
+    BeginRoutedFrame();
+    const QString message = m_model.ApplyBoard51Frame(routed.frame);
+    if (!message.isEmpty())
+        QueueMessage(message);
 }
 
 void CDevelop51FormView::HighlightKey(int index) {
+    // -1: no key yet, every key idle.
     for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i)
         m_keys[i]->SetFaceColor(i == index ? kKeyLit : kKeyIdle);
 }
@@ -204,43 +158,51 @@ void CDevelop51FormView::OnClockTick() {
     const QDate d = now.date();
     const QTime t = now.time();
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    m_v.timeText =
-        QString::fromUtf8("现在时间是%1年%2月%3日 %4:%5:%6")
-            .arg(QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')), two(d.month()),
-                 two(d.day()), two(t.hour()), two(t.minute()), two(t.second()));
-    Put(m_ui->timeLabel, m_v.timeText);
+    m_model.Set(BoardField::TimeText,
+                QString::fromUtf8("现在时间是%1年%2月%3日 %4:%5:%6")
+                    .arg(QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')),
+                         two(d.month()), two(d.day()), two(t.hour()), two(t.minute()),
+                         two(t.second())));
 }
 
 void CDevelop51FormView::SetClock(int n) {
-    ReadControls();
-    if (!m_v.clockValid) {
+    using namespace BoardField;
+    // The hour, minute and second edits take digits 0 to 255 only; an empty one is the only
+    // way to hold no number, which only this click complains about.
+    bool okH = false, okM = false, okS = false;
+    const int hour = m_model.Text(ClockHour).toInt(&okH);
+    const int minute = m_model.Text(ClockMinute).toInt(&okM);
+    const int second = m_model.Text(ClockSecond).toInt(&okS);
+    if (!okH || !okM || !okS) {
         ShowMessage(tr("Please enter an integer."), this, MessageIcon::Warning);
         return;
     }
-    const auto error = BoardFrames::CheckClock(m_v.hour, m_v.minute, m_v.second);
+    const auto error = BoardFrames::CheckClock(hour, minute, second);
     if (error != BoardFrames::ClockError::None) {
         ShowMessage(QString::fromUtf8(BoardFrames::ClockErrorText(error)), this,
                     MessageIcon::Warning);
         return;
     }
-    SendFrame(BoardFrames::Time(n, m_v.clockDate, m_v.hour, m_v.minute, m_v.second));
+    SendFrame(BoardFrames::Time(n, m_model.Value(ClockDate).toDate(), hour, minute, second));
 }
 
 void CDevelop51FormView::SendInfrared() {
-    ReadControls();
-    SendFrame(BoardFrames::IrSend(m_v.irUser1.toLatin1(), m_v.irUser2.toLatin1(),
-                                  m_v.irOp1.toLatin1(), m_v.irOp2.toLatin1()));
+    using namespace BoardField;
+    SendFrame(BoardFrames::IrSend(m_model.Text(IrUser1).toLatin1(),
+                                  m_model.Text(IrUser2).toLatin1(), m_model.Text(IrOp1).toLatin1(),
+                                  m_model.Text(IrOp2).toLatin1()));
 }
 
 void CDevelop51FormView::ShowLcd1602() {
-    ReadControls();
-    PlaySteps(BoardFrames::Lcd1602Show(ToGbk(m_shared.lcd[0]), ToGbk(m_shared.lcd[1])));
+    PlaySteps(BoardFrames::Lcd1602Show(ToGbk(m_model.Text(BoardField::Lcd1602Line1)),
+                                       ToGbk(m_model.Text(BoardField::Lcd1602Line2))));
 }
 
 void CDevelop51FormView::ShowLcd12864() {
-    ReadControls();
-    const QByteArray lines[4] = {ToGbk(m_v.lcd12864[0]), ToGbk(m_v.lcd12864[1]),
-                                 ToGbk(m_v.lcd12864[2]), ToGbk(m_v.lcd12864[3])};
+    using namespace BoardField;
+    const QByteArray lines[4] = {
+        ToGbk(m_model.Text(Lcd12864Line1)), ToGbk(m_model.Text(Lcd12864Line2)),
+        ToGbk(m_model.Text(Lcd12864Line3)), ToGbk(m_model.Text(Lcd12864Line4))};
     PlaySteps(BoardFrames::Lcd12864Show(lines));
 }
 

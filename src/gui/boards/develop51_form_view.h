@@ -35,25 +35,8 @@ class CDevelop51FormView : public CBoardPanel {
 
   protected:
     void ShowLcd1602() override;
-    void ReadOwnControls() override;
-    void WriteOwnControls() override;
 
   private:
-    // The panel's own values, bound to its controls.
-    struct Values {
-        int adSource = 0;
-        int sensorChoice = 0;
-        QString adRaw, adConverted;
-        QString distance = QStringLiteral("0cm");
-        QString temperature = QString::fromUtf8("0℃");
-        QDate clockDate;
-        int hour = 0, minute = 0, second = 0;
-        bool clockValid = true; // the three edits each hold a number
-        QString timeText;
-        QString irUser1 = QStringLiteral("00"), irUser2 = QStringLiteral("FF"), irOp1, irOp2;
-        QString lcd12864[4];
-    };
-
     void BindOwn();
     void OnClockTick();
     void SetClock(int n);
@@ -63,8 +46,6 @@ class CDevelop51FormView : public CBoardPanel {
     void HighlightKey(int index);
 
     std::unique_ptr<Ui::CDevelop51FormView> m_ui;
-    Values m_v;
-    CKeypadCalculator m_calculator;
     QTimer m_clockTimer;
     CButtonEx* m_keys[CKeypadCalculator::kKeyCount] = {};
     QButtonGroup* m_adGroup = nullptr;

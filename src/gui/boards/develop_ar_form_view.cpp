@@ -7,13 +7,13 @@
 #include "ui_develop_ar_form_view.h"
 
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace Korvane {
 
 CDevelopARFormView::CDevelopARFormView(CPanelHost* host, QWidget* parent)
-    : CBoardPanel(PanelKitAR, {"AR", {1, 4}, false, 0}, host, parent),
-      m_ui(new Ui::CDevelopARFormView) {
+    : CBoardPanel(PanelKitAR, {{1, 4}, false, 0}, host, parent), m_ui(new Ui::CDevelopARFormView) {
     m_ui->setupUi(this);
     Controls c = SharedControls(m_ui.get());
     c.ledBoxes = {m_ui->led0Check, m_ui->led1Check, m_ui->led2Check, m_ui->led3Check};
@@ -24,23 +24,50 @@ CDevelopARFormView::CDevelopARFormView(CPanelHost* host, QWidget* parent)
     c.digitRadios[1] = m_ui->fourDigitRadio;
     BindShared(c);
     BindOwn();
-    WriteControls();
 }
 
 CDevelopARFormView::~CDevelopARFormView() = default;
 
 void CDevelopARFormView::BindOwn() {
+    using namespace BoardField;
     // The sensor group's form order is 1094, 1095, 1098, 1096, 1097: DHT11 is choice 2.
     m_sensorGroup = MakeButtonGroup(this, {m_ui->ultrasonicRadio, m_ui->ds18b20Radio,
                                            m_ui->dht11Radio, m_ui->motionRadio, m_ui->soundRadio});
     m_adGroup = MakeButtonGroup(
         this, {m_ui->lightRadio, m_ui->thermistorRadio, m_ui->voltageRadio, m_ui->smokeRadio});
-    m_buttonLamps[0] = m_ui->button1Lamp;
-    m_buttonLamps[1] = m_ui->button2Lamp;
-    m_buttonLamps[2] = m_ui->button3Lamp;
-    m_buttonLamps[3] = m_ui->button4Lamp;
-    for (int i = 0; i < 4; ++i)
-        m_buttonLamps[i]->setAccessibleName(tr("Button %1").arg(i + 1));
+    BindChoice(m_sensorGroup, SensorChoice);
+    BindChoice(m_adGroup, AdSource);
+    CLamp* buttonLamps[4] = {m_ui->button1Lamp, m_ui->button2Lamp, m_ui->button3Lamp,
+                             m_ui->button4Lamp};
+    for (int i = 0; i < 4; ++i) {
+        buttonLamps[i]->setAccessibleName(tr("Button %1").arg(i + 1));
+        BindLamp(buttonLamps[i], Button0 + i);
+    }
+    BindLamp(m_ui->touchLamp, Touch);
+    BindLamp(m_ui->tiltLamp, Tilt);
+    BindLamp(m_ui->motionLamp, Motion);
+    BindLamp(m_ui->soundLamp, Sound);
+    const struct {
+        QLabel* label;
+        int field;
+    } labels[] = {{m_ui->servoAngleLabel, ServoAngle},
+                  {m_ui->distanceLabel, Distance},
+                  {m_ui->temperatureLabel, Temperature},
+                  {m_ui->airTemperatureLabel, AirTemperature},
+                  {m_ui->humidityLabel, Humidity}};
+    for (const auto& l : labels)
+        BindOutput(l.label, l.field);
+    const struct {
+        QLineEdit* edit;
+        int field;
+    } edits[] = {{m_ui->touchValueEdit, TouchValue},
+                 {m_ui->adRawEdit, AdRaw},
+                 {m_ui->adConvertedEdit, AdConverted},
+                 {m_ui->joyXEdit, JoyX},
+                 {m_ui->joyYEdit, JoyY},
+                 {m_ui->joyZEdit, JoyZ}};
+    for (const auto& e : edits)
+        BindOutput(e.edit, e.field);
     m_ui->touchLamp->setAccessibleName(tr("Touch switch"));
     m_ui->tiltLamp->setAccessibleName(tr("Tilt switch"));
     m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
@@ -65,10 +92,13 @@ void CDevelopARFormView::BindOwn() {
                                               "Joystick lower left",
                                               "Joystick lower right",
                                               "Joystick centre"};
-    for (int d = 1; d <= 9; ++d) {
-        m_joyLamps[d] = joy[d];
+    for (int d = 1; d <= 9; ++d)
         joy[d]->setAccessibleName(QString::fromLatin1(kJoyNames[d]));
-    }
+    // One lamp for the direction the joystick points, none for 0.
+    OnField(JoyDirection, [this, joy] {
+        for (int d = 1; d <= 9; ++d)
+            joy[d]->SetOn(d == m_model.Number(JoyDirection));
+    });
     m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
     m_ui->airTemperatureLabel->setAccessibleDescription(tr("DHT11 air temperature"));
@@ -83,91 +113,26 @@ void CDevelopARFormView::BindOwn() {
 
 void CDevelopARFormView::OnInitialUpdate() {
     StartUpShared();
-    WriteControls();
-}
-
-void CDevelopARFormView::ReadOwnControls() {
-    m_v.sensorChoice = m_sensorGroup->checkedId();
-    m_v.adSource = m_adGroup->checkedId();
-}
-
-void CDevelopARFormView::WriteOwnControls() {
-    Put(m_ui->touchValueEdit, m_v.touchValue);
-    Put(m_ui->servoAngleLabel, m_v.servoAngle);
-    Put(m_ui->distanceLabel, m_v.distance);
-    Put(m_ui->temperatureLabel, m_v.temperature);
-    Put(m_ui->airTemperatureLabel, m_v.airTemperature);
-    Put(m_ui->humidityLabel, m_v.humidity);
-    Put(m_ui->adRawEdit, m_v.adRaw);
-    Put(m_ui->adConvertedEdit, m_v.adConverted);
-    Put(m_ui->joyXEdit, m_v.joyX);
-    Put(m_ui->joyYEdit, m_v.joyY);
-    Put(m_ui->joyZEdit, m_v.joyZ);
-    if (m_sensorGroup->checkedId() != m_v.sensorChoice)
-        m_sensorGroup->button(m_v.sensorChoice)->setChecked(true);
-    if (m_adGroup->checkedId() != m_v.adSource)
-        m_adGroup->button(m_v.adSource)->setChecked(true);
 }
 
 void CDevelopARFormView::OnServo(QByteArray frame) {
     // The step changes whether or not the frame went out; each click sends, even at an end.
-    ReadControls();
     SendFrame(frame);
-    m_v.servoAngle = m_servo.AngleText();
-    WriteControls();
+    m_model.Set(BoardField::ServoAngle, m_servo.AngleText());
 }
 
 void CDevelopARFormView::ShowLcd1602() {
     // Both lines in one hand-over, back to back: with both empty the empty text still goes
     // to the link (and so tells the user when the link is closed).
-    ReadControls();
-    const QByteArray text =
-        BoardFrames::Lcd1602Joined("AR", ToGbk(m_shared.lcd[0]), ToGbk(m_shared.lcd[1]));
-    SendFrame(text);
+    SendFrame(BoardFrames::Lcd1602Joined(Tag(), ToGbk(m_model.Text(BoardField::Lcd1602Line1)),
+                                         ToGbk(m_model.Text(BoardField::Lcd1602Line2))));
 }
 
 void CDevelopARFormView::OnRoutedFrame(const RoutedFrame& routed) {
-    const QByteArray& frame = routed.frame;
     if (routed.message != MsgKitAR)
         return;
-    BeginRoutedFrame(frame);
-    const KitUpdate u = ParseKitFrame(frame, m_v.sensorChoice, m_v.adSource, m_shared.infrared);
-    for (int i = 0; i < 4; ++i)
-        if (u.buttons[i])
-            m_buttonLamps[i]->SetOn(*u.buttons[i]);
-    if (u.tilt)
-        m_ui->tiltLamp->SetOn(*u.tilt);
-    if (u.touch)
-        m_ui->touchLamp->SetOn(*u.touch);
-    if (u.touchValue)
-        m_v.touchValue = *u.touchValue;
-    if (u.infrared)
-        m_shared.infrared = *u.infrared;
-    if (u.distance)
-        m_v.distance = *u.distance;
-    if (u.temperature)
-        m_v.temperature = *u.temperature;
-    if (u.airTemperature)
-        m_v.airTemperature = *u.airTemperature;
-    if (u.humidity)
-        m_v.humidity = *u.humidity;
-    if (u.motion)
-        m_ui->motionLamp->SetOn(*u.motion);
-    if (u.sound)
-        m_ui->soundLamp->SetOn(*u.sound);
-    if (u.adRaw)
-        m_v.adRaw = *u.adRaw;
-    if (u.adConverted)
-        m_v.adConverted = *u.adConverted;
-    if (u.joyX)
-        m_v.joyX = *u.joyX;
-    if (u.joyY)
-        m_v.joyY = *u.joyY;
-    if (u.joyZ)
-        m_v.joyZ = *u.joyZ;
-    if (u.joyDirection)
-        for (int d = 1; d <= 9; ++d)
-            m_joyLamps[d]->SetOn(d == *u.joyDirection);
+    BeginRoutedFrame();
+    m_model.ApplyKitFrame(routed.frame);
 }
 
 void CDevelopARFormView::StartDemo() {

@@ -24,31 +24,13 @@ class CDevelopARFormView : public CBoardPanel {
 
   protected:
     void ShowLcd1602() override;
-    void ReadOwnControls() override;
-    void WriteOwnControls() override;
 
   private:
-    struct Values {
-        int sensorChoice = 0;
-        int adSource = 0;
-        QString touchValue;
-        QString servoAngle = QString::fromUtf8("0°");
-        QString distance = QStringLiteral("0cm");
-        QString temperature = QString::fromUtf8("0℃");
-        QString airTemperature = QString::fromUtf8("0℃");
-        QString humidity = QStringLiteral("0%");
-        QString adRaw, adConverted;
-        QString joyX, joyY, joyZ;
-    };
-
     void BindOwn();
     void OnServo(QByteArray frame);
 
     std::unique_ptr<Ui::CDevelopARFormView> m_ui;
-    Values m_v;
     CServo m_servo;
-    CLamp* m_buttonLamps[4] = {};
-    CLamp* m_joyLamps[10] = {}; // by direction; 0 has none
     QButtonGroup* m_sensorGroup = nullptr;
     QButtonGroup* m_adGroup = nullptr;
 };
