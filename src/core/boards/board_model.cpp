@@ -6,67 +6,37 @@
 
 namespace Korvane {
 
-CBoardModel::CBoardModel(QObject* parent) : QObject(parent) {
+CBoardModel::CBoardModel(QObject* parent) : CPanelModel(parent) {
     using namespace BoardField;
     // What the panels show before the board says anything.
     for (int f : {DigitChoice, AdSource, SensorChoice, JoyDirection})
-        m_values.insert(f, 0);
-    m_values.insert(KeyLit, -1);
-    m_values.insert(SegmentShown, QByteArray());
+        Initialise(f, 0);
+    Initialise(KeyLit, -1);
+    Initialise(SegmentShown, QByteArray());
     for (int f :
          {SegmentText,   Lcd1602Line1,  Lcd1602Line2,  SerialSend, SerialReceive, IrInternal,
           IrTranslated,  AdRaw,         AdConverted,   IrOp1,      IrOp2,         Lcd12864Line1,
           Lcd12864Line2, Lcd12864Line3, Lcd12864Line4, Formula,    TouchValue,    JoyX,
           JoyY,          JoyZ,          TimeText})
-        m_values.insert(f, QString());
-    m_values.insert(Distance, QStringLiteral("0cm"));
-    m_values.insert(Temperature, QString::fromUtf8("0℃"));
-    m_values.insert(AirTemperature, QString::fromUtf8("0℃"));
-    m_values.insert(Humidity, QStringLiteral("0%"));
-    m_values.insert(ServoAngle, QString::fromUtf8("0°"));
-    m_values.insert(IrUser1, QStringLiteral("00"));
-    m_values.insert(IrUser2, QStringLiteral("FF"));
+        Initialise(f, QString());
+    Initialise(Distance, QStringLiteral("0cm"));
+    Initialise(Temperature, QString::fromUtf8("0℃"));
+    Initialise(AirTemperature, QString::fromUtf8("0℃"));
+    Initialise(Humidity, QStringLiteral("0%"));
+    Initialise(ServoAngle, QString::fromUtf8("0°"));
+    Initialise(IrUser1, QStringLiteral("00"));
+    Initialise(IrUser2, QStringLiteral("FF"));
     for (int f : {ClockHour, ClockMinute, ClockSecond, Result})
-        m_values.insert(f, QStringLiteral("0"));
-    m_values.insert(ClockDate, QDate::currentDate()); // the clock starts with today's date
+        Initialise(f, QStringLiteral("0"));
+    Initialise(ClockDate, QDate::currentDate()); // the clock starts with today's date
     for (int f = Motion; f <= Sound; ++f)
-        m_values.insert(f, false);
+        Initialise(f, false);
     for (int f : {Tilt, Touch})
-        m_values.insert(f, false);
+        Initialise(f, false);
     for (int i = 0; i < 4; ++i)
-        m_values.insert(Button0 + i, false);
+        Initialise(Button0 + i, false);
     for (int i = 0; i < 8; ++i)
-        m_values.insert(LedLamp0 + i, false);
-}
-
-void CBoardModel::Set(int field, const QVariant& value) {
-    const bool same = m_values.value(field) == value;
-    if (!same)
-        m_values.insert(field, value);
-    if (m_inBatch) {
-        // Told at the end of the batch, also when the board said the same again.
-        if (!m_touchedSet.contains(field)) {
-            m_touchedSet.insert(field);
-            m_touched.append(field);
-        }
-        return;
-    }
-    if (!same)
-        emit changed(field);
-}
-
-void CBoardModel::BeginBatch() {
-    m_inBatch = true;
-}
-
-void CBoardModel::EndBatch() {
-    if (!m_inBatch)
-        return;
-    m_inBatch = false;
-    const QList<int> touched = std::exchange(m_touched, {});
-    m_touchedSet.clear();
-    for (int field : touched)
-        emit changed(field);
+        Initialise(LedLamp0 + i, false);
 }
 
 void CBoardModel::ApplyReadings(const BoardReadings& r) {

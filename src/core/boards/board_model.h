@@ -4,10 +4,7 @@
 #include "core/boards/infrared_keys.h"
 #include "core/boards/keypad_calculator.h"
 
-#include <QHash>
-#include <QObject>
-#include <QSet>
-#include <QVariant>
+#include "core/panels/panel_model.h"
 
 namespace Korvane {
 
@@ -68,26 +65,11 @@ enum : int {
 };
 } // namespace BoardField
 
-// A board panel's state, without widgets. The panel writes the fields the user sets (a typed
-// text, a radio choice) and binds every control to its field: a field that changes says so
-// (changed), and the control shows it. Frames from the board change fields in batches: between
-// BeginBatch and EndBatch changes are collected, and EndBatch tells once about every field a
-// frame set, also when the value stayed the same, so that a reading field the user typed into
-// shows the board's value again with the next frame that carries it.
-class CBoardModel : public QObject {
+// A board panel's state (see CPanelModel), with the parsers of both boards' frames.
+class CBoardModel : public CPanelModel {
     Q_OBJECT
   public:
     explicit CBoardModel(QObject* parent = nullptr);
-
-    QVariant Value(int field) const { return m_values.value(field); }
-    QString Text(int field) const { return m_values.value(field).toString(); }
-    int Number(int field) const { return m_values.value(field).toInt(); }
-    bool Flag(int field) const { return m_values.value(field).toBool(); }
-    void Set(int field, const QVariant& value);
-
-    void BeginBatch();
-    void EndBatch();
-    bool InBatch() const { return m_inBatch; }
 
     // The infrared receiver's values (the parsers keep what a frame leaves out).
     const IrValues& Infrared() const { return m_infrared; }
@@ -99,16 +81,9 @@ class CBoardModel : public QObject {
     // One frame routed to an Arduino kit.
     void ApplyKitFrame(const QByteArray& frame);
 
-  signals:
-    void changed(int field);
-
   private:
     void ApplyReadings(const BoardReadings& r);
 
-    QHash<int, QVariant> m_values;
-    bool m_inBatch = false;
-    QList<int> m_touched; // fields set during the batch, in the order they were first set
-    QSet<int> m_touchedSet;
     IrValues m_infrared;
     CKeypadCalculator m_calculator;
 };

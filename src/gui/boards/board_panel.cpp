@@ -29,10 +29,7 @@ CBoardPanel::CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget*
     : CPanelBase(dialogId, host, parent), m_family(std::move(family)) {
     m_lampTimer.setInterval(kLampTickMs);
     connect(&m_lampTimer, &QTimer::timeout, this, &CBoardPanel::OnLampTick);
-    connect(&m_model, &CBoardModel::changed, this, [this](int field) {
-        for (const auto& show : m_views.value(field))
-            show();
-    });
+    SetModel(&m_model);
 }
 
 CBoardPanel::~CBoardPanel() {
@@ -40,60 +37,11 @@ CBoardPanel::~CBoardPanel() {
     delete m_editor;
 }
 
-void CBoardPanel::Put(QLineEdit* edit, const QString& text) {
-    if (edit->text() != text)
-        edit->setText(text);
-}
-
-void CBoardPanel::Put(QLabel* label, const QString& text) {
-    if (label->text() != text)
-        label->setText(text);
-}
-
 QByteArray CBoardPanel::Tag() const {
     for (int i = 0; i < kProductCount; ++i)
         if (Product(i).panelId == DialogId() && Product(i).boardTag)
             return QByteArray(Product(i).boardTag);
     return {};
-}
-
-void CBoardPanel::OnField(int field, std::function<void()> show) {
-    show();
-    m_views[field].append(std::move(show));
-}
-
-void CBoardPanel::BindInput(QLineEdit* edit, int field) {
-    // textChanged, not textEdited: a text set by a program (the demo, a test, assistive
-    // technology) is the user's too.
-    connect(edit, &QLineEdit::textChanged, this,
-            [this, field](const QString& text) { m_model.Set(field, text); });
-    BindOutput(edit, field);
-}
-
-void CBoardPanel::BindOutput(QLineEdit* edit, int field) {
-    OnField(field, [this, edit, field] { Put(edit, m_model.Text(field)); });
-}
-
-void CBoardPanel::BindOutput(QLabel* label, int field) {
-    OnField(field, [this, label, field] { Put(label, m_model.Text(field)); });
-}
-
-void CBoardPanel::BindLamp(CLamp* lamp, int field) {
-    OnField(field, [this, lamp, field] { lamp->SetOn(m_model.Flag(field)); });
-}
-
-void CBoardPanel::BindChoice(QButtonGroup* group, int field) {
-    connect(group, &QButtonGroup::idToggled, this, [this, field](int id, bool checked) {
-        if (checked)
-            m_model.Set(field, id);
-    });
-    OnField(field, [this, group, field] {
-        const int id = m_model.Number(field);
-        if (group->checkedId() != id && group->button(id)) {
-            const QSignalBlocker quiet(group);
-            group->button(id)->setChecked(true);
-        }
-    });
 }
 
 void CBoardPanel::OnClick(std::function<void()> work) {
@@ -197,11 +145,6 @@ void CBoardPanel::StartUpShared() {
     m_c.segmentDisplay->SetSegmentColours(QColor(200, 200, 200), QColor(255, 0, 0));
     m_c.segmentDisplay->EnableTransparentBackground();
     ShowLogo(m_c.logo);
-}
-
-void CBoardPanel::BeginRoutedFrame() {
-    if (!m_model.InBatch())
-        m_model.BeginBatch();
 }
 
 void CBoardPanel::OnRoutedBatchDone() {

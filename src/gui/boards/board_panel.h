@@ -136,18 +136,6 @@ class CBoardPanel : public CPanelBase {
     // The LCD1602's "show": the 8051 boards pace two frames, the kits join them.
     virtual void ShowLcd1602() = 0;
 
-    // Bindings of controls to the model's fields. Each shows its field now and whenever it
-    // changes; an input also writes what the user types or chooses into its field.
-    void BindInput(QLineEdit* edit, int field);
-    void BindOutput(QLineEdit* edit, int field);
-    void BindOutput(QLabel* label, int field);
-    void BindLamp(CLamp* lamp, int field);
-    void BindChoice(QButtonGroup* group, int field);
-    // Runs show now and whenever the field changes.
-    void OnField(int field, std::function<void()> show);
-
-    // Called for each routed frame: the frames of one batch change the model together.
-    void BeginRoutedFrame();
     void QueueMessage(const QString& text) { m_pendingMessages << text; }
     // A click's work, run through the paced sender (after any frames still pacing).
     void OnClick(std::function<void()> work);
@@ -155,11 +143,6 @@ class CBoardPanel : public CPanelBase {
     // The board's frame tag ("51", "AR"), from the product table's rows of this panel.
     QByteArray Tag() const;
     QByteArray FrameOf(const char* body) const { return "$" + Tag() + "," + body + "#"; }
-
-    // Writes a control only when its text changes: setText moves the caret and clears the
-    // selection and undo history even for the same text.
-    static void Put(QLineEdit* edit, const QString& text);
-    static void Put(QLabel* label, const QString& text);
 
     CBoardModel m_model;
     CPacedSender m_sender;
@@ -184,8 +167,7 @@ class CBoardPanel : public CPanelBase {
     QTimer m_lampTimer;
     bool m_flowing = false;
     bool m_breathing = false;
-    QHash<int, QList<std::function<void()>>> m_views; // what shows each field
-    QStringList m_pendingMessages;                    // shown after the controls are written
+    QStringList m_pendingMessages; // shown after the controls are written
     QPointer<CDlgGridCtrl> m_editor;
 };
 

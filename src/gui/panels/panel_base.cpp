@@ -2,8 +2,15 @@
 
 #include "gui/common/message_seam.h"
 
+#include "core/panels/panel_model.h"
+#include "gui/widgets/lamp.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace Korvane {
 
@@ -13,6 +20,73 @@ CPanelBase::CPanelBase(int dialogId, CPanelHost* host, QWidget* parent)
 CPanelBase::~CPanelBase() = default;
 
 void CPanelBase::OnRoutedFrame(const RoutedFrame&) {}
+
+void CPanelBase::OnRoutedBatchDone() {
+    if (m_model)
+        m_model->EndBatch();
+}
+
+void CPanelBase::SetModel(CPanelModel* model) {
+    m_model = model;
+    connect(model, &CPanelModel::changed, this, [this](int field) {
+        for (const auto& show : m_views.value(field))
+            show();
+    });
+}
+
+void CPanelBase::BeginRoutedFrame() {
+    if (m_model && !m_model->InBatch())
+        m_model->BeginBatch();
+}
+
+void CPanelBase::Put(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+void CPanelBase::Put(QLabel* label, const QString& text) {
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void CPanelBase::OnField(int field, std::function<void()> show) {
+    show();
+    m_views[field].append(std::move(show));
+}
+
+void CPanelBase::BindInput(QLineEdit* edit, int field) {
+    // textChanged, not textEdited: a text set by a program (the demo, a test, assistive
+    // technology) is the user's too.
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, field](const QString& text) { m_model->Set(field, text); });
+    BindOutput(edit, field);
+}
+
+void CPanelBase::BindOutput(QLineEdit* edit, int field) {
+    OnField(field, [this, edit, field] { Put(edit, m_model->Text(field)); });
+}
+
+void CPanelBase::BindOutput(QLabel* label, int field) {
+    OnField(field, [this, label, field] { Put(label, m_model->Text(field)); });
+}
+
+void CPanelBase::BindLamp(CLamp* lamp, int field) {
+    OnField(field, [this, lamp, field] { lamp->SetOn(m_model->Flag(field)); });
+}
+
+void CPanelBase::BindChoice(QButtonGroup* group, int field) {
+    connect(group, &QButtonGroup::idToggled, this, [this, field](int id, bool checked) {
+        if (checked)
+            m_model->Set(field, id);
+    });
+    OnField(field, [this, group, field] {
+        const int id = m_model->Number(field);
+        if (group->checkedId() != id && group->button(id)) {
+            const QSignalBlocker quiet(group);
+            group->button(id)->setChecked(true);
+        }
+    });
+}
 
 void CPanelBase::SetProduct(int index) {
     m_product = index;

@@ -3,13 +3,20 @@
 #include "core/link/frame_receive.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QWidget>
 
 #include <functional>
 
+class QButtonGroup;
 class QLabel;
+class QLineEdit;
 
 namespace Korvane {
+
+class CLamp;
+class CPanelModel;
 
 // What a panel uses of the window that shows it. Each panel is given its own window's host,
 // so a second main window (tests make one) never takes the frames or the link of the first.
@@ -37,9 +44,9 @@ class CPanelBase : public QWidget {
     // frames from the window's router, and TCP frames of the panel's own control connection,
     // which take the same way in.
     virtual void OnRoutedFrame(const RoutedFrame& frame);
-    // The frames handed over so far have all been given: a panel that parses frames into
-    // values writes its controls here, once per batch rather than once per frame.
-    virtual void OnRoutedBatchDone() {}
+    // The frames handed over so far have all been given: the model's batch ends, and the
+    // controls show what the batch's frames changed, once per batch rather than per frame.
+    virtual void OnRoutedBatchDone();
     // Runs when the panel is first created and again when the empty document is renewed.
     virtual void OnInitialUpdate() {}
     // The selected product changed to index, also when this panel serves on (10 to 13 keep
@@ -62,10 +69,32 @@ class CPanelBase : public QWidget {
     bool SendFrame(const QByteArray& frame);
     CPanelHost* Host() const { return m_host; }
 
+    // The panel's state (owned by the panel). Routed frames change it in batches: a panel
+    // calls BeginRoutedFrame for each frame before it changes the model.
+    void SetModel(CPanelModel* model);
+    void BeginRoutedFrame();
+
+    // Bindings of controls to the model's fields. Each shows its field now and whenever it
+    // changes; an input also writes what the user types or chooses into its field.
+    void BindInput(QLineEdit* edit, int field);
+    void BindOutput(QLineEdit* edit, int field);
+    void BindOutput(QLabel* label, int field);
+    void BindLamp(CLamp* lamp, int field);
+    void BindChoice(QButtonGroup* group, int field);
+    // Runs show now and whenever the field changes.
+    void OnField(int field, std::function<void()> show);
+
+    // Writes a control only when its text changes: setText moves the caret and clears the
+    // selection and undo history even for the same text, and a label would be announced again.
+    static void Put(QLineEdit* edit, const QString& text);
+    static void Put(QLabel* label, const QString& text);
+
   private:
     int m_dialogId;
     CPanelHost* m_host;
     int m_product = -1;
+    CPanelModel* m_model = nullptr;
+    QHash<int, QList<std::function<void()>>> m_views; // what shows each field
 };
 
 // Shows the logo (bitmap 357) in a picture control sized 200 by 30 pixels.

@@ -18,13 +18,13 @@ CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host,
 }
 
 void CBasicCarPanel::BindControls(QLabel* distanceLabel, QLabel* logo) {
-    m_distanceLabel = distanceLabel;
     // Device text, shown as it is: never read as markup.
-    m_distanceLabel->setTextFormat(Qt::PlainText);
+    distanceLabel->setTextFormat(Qt::PlainText);
+    SetModel(&m_model);
+    BindOutput(distanceLabel, BasicCarField::Distance);
     m_logo = logo;
     // Installed after the form exists so that every child control passes keys to the panel.
     new CKeyPreFilter(this, [this](QKeyEvent* e) { OnKeyDown(e->key()); });
-    WriteControls();
 }
 
 void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
@@ -38,22 +38,10 @@ void CBasicCarPanel::OnKeyDown(int key) {
 }
 
 void CBasicCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
-    const QByteArray& frame = routed.frame;
     if (routed.message != m_routeMessage)
         return;
-    m_routedFrame = frame;
-    if (const auto distance = DistanceFromFrame(m_routedFrame))
-        m_distanceText = QString::fromLatin1(*distance);
-}
-
-void CBasicCarPanel::OnRoutedBatchDone() {
-    WriteControls(); // once per batch: a flood of frames shows the newest distance
-}
-
-void CBasicCarPanel::WriteControls() {
-    // Written only when it changed, so that an unchanged distance is not announced again.
-    if (m_distanceLabel && m_distanceLabel->text() != m_distanceText)
-        m_distanceLabel->setText(m_distanceText);
+    BeginRoutedFrame(); // a flood of frames shows the newest distance, once per batch
+    m_model.ApplyFrame(routed.frame);
 }
 
 void CBasicCarPanel::StartDemo() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/frames.h"
+#include "core/serial_cars/basic_car_model.h"
 #include "gui/panels/panel_base.h"
 
 #include <QLabel>
@@ -25,11 +26,10 @@ class CBasicCarPanel : public CPanelBase {
     CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
 
     void OnRoutedFrame(const RoutedFrame& routed) override;
-    void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
-    QString DistanceText() const { return m_distanceText; }
+    QString DistanceText() const { return m_model.Text(BasicCarField::Distance); }
     int LastKeyState() const { return m_keys.LastKeyState(); }
 
   protected:
@@ -37,16 +37,13 @@ class CBasicCarPanel : public CPanelBase {
     void BindControls(QLabel* distanceLabel, QLabel* logo);
     void BindButton(QAbstractButton* button, CarAction action);
     template <typename Form> void BindCommonButtons(Form* ui);
-    void WriteControls();
 
   private:
     void OnKeyDown(int key);
 
     int m_routeMessage;
-    QByteArray m_routedFrame; // the whole last frame routed to this panel
-    QString m_distanceText = QStringLiteral("0cm");
+    CBasicCarModel m_model;
     CDrivingKeys m_keys;
-    QLabel* m_distanceLabel = nullptr;
     QLabel* m_logo = nullptr;
 };
 

@@ -15,7 +15,9 @@ CPendrixFormView::CPendrixFormView(CPanelHost* host, QWidget* parent)
     c.angleSlider = m_ui->headingSlider;
     c.cameraButtons = {m_ui->panLeftButton, m_ui->panRightButton};
     BindCommon(c);
-    m_ui->trackingL2->SetOn(true);
+    OnField(WifiField::Distance, [this] {
+        m_ui->distanceDisplay->SetDisplayText(Model().Text(WifiField::Distance).toLatin1());
+    });
     m_ui->distanceDisplay->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->batteryText->setAccessibleDescription(tr("Battery"));
     // "左" and "右" twice: driving and the stored heading positions.
@@ -30,7 +32,7 @@ CPendrixFormView::~CPendrixFormView() = default;
 
 void CPendrixFormView::OnInitialUpdate() {
     CWifiCarPanel::OnInitialUpdate();
-    m_ui->distanceDisplay->SetDisplayText("0");
+    Model().Set(WifiField::Distance, QStringLiteral("0"));
     m_ui->distanceDisplay->SetSegmentColours(QColor(200, 200, 200), QColor(255, 0, 0));
     m_ui->distanceDisplay->EnableTransparentBackground();
 }
@@ -38,16 +40,10 @@ void CPendrixFormView::OnInitialUpdate() {
 void CPendrixFormView::OnButton(int controlId) {
     if (controlId >= 1259 && controlId <= 1261) {
         // The position buttons store the calibration angle; the slider stays where it is.
-        Send(PositionFrame(m_ui->headingSlider->value(), controlId - 1258));
-        WriteControls();
+        Send(PositionFrame(Model().Number(WifiField::Angle), controlId - 1258));
         return;
     }
     CWifiCarPanel::OnButton(controlId);
-}
-
-void CPendrixFormView::ApplyMore(const SensorUpdate& u) {
-    if (u.distance)
-        m_ui->distanceDisplay->SetDisplayText(*u.distance);
 }
 
 } // namespace Korvane

@@ -22,7 +22,6 @@ class CPendrixFormView : public CWifiCarPanel {
 
   protected:
     void OnButton(int controlId) override;
-    void ApplyMore(const SensorUpdate& u) override;
 
   private:
     std::unique_ptr<Ui::CPendrixFormView> m_ui;

@@ -30,15 +30,18 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
         arm.exec();
     });
 
-    // The template's lamp 1282 shows "on" until the first sensor frame.
-    m_ui->trackingL2->SetOn(true);
     static const char* const kSide[2] = {"L1", "R1"};
     for (int i = 0; i < 2; ++i) {
         CLamp* obstacle = i == 0 ? m_ui->obstacleL1 : m_ui->obstacleR1;
         CLamp* light = i == 0 ? m_ui->lightL1 : m_ui->lightR1;
         obstacle->setAccessibleName(QStringLiteral("Obstacle sensor %1").arg(kSide[i]));
         light->setAccessibleName(QStringLiteral("Light seeking sensor %1").arg(kSide[i]));
+        BindLamp(obstacle, WifiField::Obstacle0 + i);
+        BindLamp(light, WifiField::Light0 + i);
     }
+    BindOutput(m_ui->distanceLabel, WifiField::Distance);
+    BindOutput(m_ui->colourValueEdit, WifiField::ColourSensor);
+    BindOutput(m_ui->colourNameLabel, WifiField::ColourName);
     m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->batteryText->setAccessibleDescription(tr("Battery"));
     m_ui->colourNameLabel->setAccessibleDescription(tr("Colour sensor"));
@@ -72,9 +75,7 @@ void CTavo4WDCarFormView::OnButton(int controlId) {
         if (s.id != controlId)
             continue;
         Send(WifiButtonFrame(Car(), controlId));
-        const QSignalBlocker quiet(m_ui->servoSlider);
-        m_ui->servoSlider->setValue(s.angle);
-        WriteControls();
+        Model().Set(WifiField::Angle, s.angle);
         return;
     }
     CWifiCarPanel::OnButton(controlId);
@@ -83,35 +84,6 @@ void CTavo4WDCarFormView::OnButton(int controlId) {
 void CTavo4WDCarFormView::OnArmReleased() {
     Send(ArmFrame({m_ui->j1Slider->value(), m_ui->j2Slider->value(), m_ui->j3Slider->value(),
                    m_ui->j4Slider->value(), m_ui->j5Slider->value(), m_ui->j6Slider->value()}));
-}
-
-void CTavo4WDCarFormView::ApplyMore(const SensorUpdate& u) {
-    if (u.distance)
-        m_distanceText = QString::fromLatin1(*u.distance);
-    if (u.colour)
-        m_colourSensorText = QString::fromLatin1(*u.colour);
-    if (u.obstacle) {
-        m_ui->obstacleL1->SetOn((*u.obstacle)[0]);
-        m_ui->obstacleR1->SetOn((*u.obstacle)[1]);
-    }
-    if (u.light) {
-        m_ui->lightL1->SetOn((*u.light)[0]);
-        m_ui->lightR1->SetOn((*u.light)[1]);
-    }
-}
-
-void CTavo4WDCarFormView::ReadMore() {
-    m_colourSensorText = m_ui->colourValueEdit->text();
-}
-
-void CTavo4WDCarFormView::WriteMore() {
-    auto write = [](auto* control, const QString& text) {
-        if (control->text() != text)
-            control->setText(text);
-    };
-    write(m_ui->distanceLabel, m_distanceText);
-    write(m_ui->colourValueEdit, m_colourSensorText);
-    write(m_ui->colourNameLabel, m_colourName);
 }
 
 CDlgManipulator::CDlgManipulator(QWidget* parent) : QDialog(parent), m_ui(new Ui::CDlgManipulator) {

@@ -24,15 +24,11 @@ class CTavo4WDCarFormView : public CWifiCarPanel {
 
   protected:
     void OnButton(int controlId) override;
-    void ApplyMore(const SensorUpdate& u) override;
-    void ReadMore() override;
-    void WriteMore() override;
 
   private:
     void OnArmReleased();
 
     std::unique_ptr<Ui::CTavo4WDCarFormView> m_ui;
-    QString m_distanceText, m_colourSensorText = QStringLiteral("0"), m_colourName;
 };
 
 // The arm's advanced control surface: shown, does nothing, sends nothing, keeps nothing.

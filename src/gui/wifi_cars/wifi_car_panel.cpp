@@ -25,13 +25,6 @@ namespace Korvane {
 
 namespace {
 
-// Controls are written only when their value changed: an edit keeps its caret and selection
-// while telemetry arrives, and a label is announced only when it says something new.
-template <typename Control> void WriteText(Control* control, const QString& text) {
-    if (control && control->text() != text)
-        control->setText(text);
-}
-
 void SetSliderQuietly(QSlider* slider, int value) {
     const QSignalBlocker quiet(slider);
     slider->setValue(value);
@@ -42,7 +35,8 @@ void SetSliderQuietly(QSlider* slider, int value) {
 CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host,
                              QWidget* parent)
     : CPanelBase(dialogId, host, parent), m_car(car), m_routeMessage(routeMessage),
-      m_keys(WifiCarKeys(car)) {
+      m_keys(WifiCarKeys(car)), m_model(car) {
+    SetModel(&m_model);
     setFocusPolicy(Qt::StrongFocus);
     m_client = new CWifiControlClient(car, this);
     // TCP frames take the same way into the panel as routed serial frames; the batch ends
@@ -66,7 +60,24 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
 CWifiCarPanel::~CWifiCarPanel() = default;
 
 void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
+    using namespace WifiField;
     m_c = controls;
+    BindOutput(m_c.colourLabel, ColourText);
+    BindOutput(m_c.batteryText, BatteryText);
+    OnField(BatteryBar, [this] { m_c.batteryBar->setValue(m_model.Number(BatteryBar)); });
+    for (int i = 0; i < 4; ++i)
+        BindLamp(m_c.tracking[i], Tracking0 + i);
+    for (int f : {Red, Green, Blue})
+        OnField(f, [this] {
+            const int rgb[3] = {m_model.Number(Red), m_model.Number(Green), m_model.Number(Blue)};
+            for (int i = 0; i < 3; ++i)
+                SetSliderQuietly(m_c.colourSliders[i], rgb[i]);
+            m_c.swatch->SetFaceColor(QColor(rgb[0], rgb[1], rgb[2]));
+        });
+    // The angle is the user's, moved by some buttons as well.
+    connect(m_c.angleSlider, &QSlider::valueChanged, this,
+            [this](int value) { m_model.Set(Angle, value); });
+    OnField(Angle, [this] { SetSliderQuietly(m_c.angleSlider, m_model.Number(Angle)); });
     BindClient();
 
     // Every button with a fixed frame of this car.
@@ -81,7 +92,7 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
         camera->installEventFilter(this);
 
     new CSliderRelease(m_c.angleSlider,
-                       [this] { Send(PtzFrame(m_car, m_c.angleSlider->value())); });
+                       [this] { Send(PtzFrame(m_car, m_model.Number(WifiField::Angle))); });
     for (QSlider* s : m_c.colourSliders)
         new CSliderRelease(s, [this] { OnColourSliderReleased(); });
 
@@ -136,29 +147,20 @@ void CWifiCarPanel::OnInitialUpdate() {
           std::pair{m_c.controlPort, QStringLiteral("8888")}})
         if (edit->text().isEmpty())
             edit->setText(text);
-    WriteControls();
     m_c.angleSlider->setRange(0, 180);
     m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
     m_c.angleSlider->setTickInterval(45);
     for (QSlider* s : m_c.colourSliders)
         s->setRange(0, 255);
     m_c.batteryBar->setRange(0, 100);
-    m_c.swatch->SetFaceColor(QColor(0, 0, 0));
-    m_colourText = ColourLabel(0, 0, 0);
+    m_c.swatch->SetFaceColor(QColor(m_model.Number(WifiField::Red),
+                                    m_model.Number(WifiField::Green),
+                                    m_model.Number(WifiField::Blue)));
     m_keys = CDrivingKeys(WifiCarKeys(m_car));
-    WriteControls();
 }
 
 bool CWifiCarPanel::Send(const QByteArray& frame) {
     return m_client->TakesFrames() ? m_client->Send(frame) : SendFrame(frame);
-}
-
-void CWifiCarPanel::SetColour(int red, int green, int blue) {
-    m_colourText = ColourLabel(red, green, blue);
-    const int rgb[3] = {red, green, blue};
-    for (int i = 0; i < 3; ++i)
-        SetSliderQuietly(m_c.colourSliders[i], rgb[i]);
-    m_c.swatch->SetFaceColor(QColor(red, green, blue));
 }
 
 void CWifiCarPanel::OnButton(int controlId) {
@@ -168,22 +170,20 @@ void CWifiCarPanel::OnButton(int controlId) {
     for (const auto& c : kColours) {
         if (c.id != controlId)
             continue;
-        SetColour(c.r, c.g, c.b);
+        m_model.SetColour(c.r, c.g, c.b);
         Send(WifiButtonFrame(m_car, controlId));
-        WriteControls();
         return;
     }
     Send(WifiButtonFrame(m_car, controlId));
 }
 
 void CWifiCarPanel::OnColourSliderReleased() {
+    // The colour the user let go at.
     const int r = m_c.colourSliders[0]->value();
     const int g = m_c.colourSliders[1]->value();
     const int b = m_c.colourSliders[2]->value();
-    m_c.swatch->SetFaceColor(QColor(r, g, b));
-    m_colourText = ColourLabel(r, g, b);
+    m_model.SetColour(r, g, b);
     Send(ColourFrame(m_car, r, g, b));
-    WriteControls();
 }
 
 bool CWifiCarPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -223,8 +223,7 @@ void CWifiCarPanel::CameraPress(QAbstractButton* button) {
     // due, so the release sends nothing and says nothing a second time.
     if (Send(CameraPressFrame(m_car, button->property("ctrlId").toInt())))
         m_cameraHeld = button;
-    SetSliderQuietly(m_c.angleSlider, 0);
-    WriteControls();
+    m_model.Set(WifiField::Angle, 0);
 }
 
 void CWifiCarPanel::CameraRelease() {
@@ -235,8 +234,10 @@ void CWifiCarPanel::CameraRelease() {
 }
 
 void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
-    if (routed.message == m_routeMessage)
-        ParseText(routed.frame);
+    if (routed.message != m_routeMessage)
+        return;
+    BeginRoutedFrame();
+    m_model.ApplySensors(routed.frame);
 }
 
 void CWifiCarPanel::OnProductChanged(int index) {
@@ -252,46 +253,9 @@ QString CWifiCarPanel::AccessPointAddress() const {
     return {};
 }
 
-void CWifiCarPanel::ParseText(const QByteArray& text) {
-    if (!m_readThisBatch) {
-        ReadControls(); // what the user typed is kept when the controls are written
-        m_readThisBatch = true;
-    }
-    const SensorUpdate u = ParseSensors(m_car, text);
-    if (!u.tagged)
-        return;
-    if (u.battery) {
-        m_c.batteryBar->setValue(u.battery->BarValue()); // the bar ignores values outside it
-        m_batteryText = u.battery->text;
-    }
-    if (u.tracking)
-        for (int i = 0; i < 4; ++i)
-            m_c.tracking[i]->SetOn((*u.tracking)[i]);
-    ApplyMore(u);
-    m_writePending = true;
-}
-
 void CWifiCarPanel::ScheduleWrite() {
     if (!m_writeSoon.isActive())
         m_writeSoon.start();
-}
-
-void CWifiCarPanel::OnRoutedBatchDone() {
-    m_readThisBatch = false;
-    if (!m_writePending)
-        return;
-    m_writePending = false;
-    WriteControls();
-}
-
-void CWifiCarPanel::ReadControls() {
-    ReadMore();
-}
-
-void CWifiCarPanel::WriteControls() {
-    WriteText(m_c.colourLabel, m_colourText);
-    WriteText(m_c.batteryText, m_batteryText);
-    WriteMore();
 }
 
 void CWifiCarPanel::StartDemo() {

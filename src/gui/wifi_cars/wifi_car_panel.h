@@ -2,6 +2,7 @@
 
 #include "core/link/frames.h"
 #include "core/wifi_cars/wifi_car_model.h"
+#include "core/wifi_cars/wifi_panel_model.h"
 #include "gui/panels/panel_base.h"
 
 #include <QHash>
@@ -64,8 +65,8 @@ struct WifiCarControls {
 // What the 4WD and the tricycle panel share: buttons with fixed frames, the driving keys, the
 // camera buttons (every press paired with one stop), the searchlight, the battery and the
 // tracking lamps, the control client with its send route, and parsing the cars' sensor texts
-// from the serial link and from TCP alike. Values are parsed from every frame in order; the
-// controls are written once per batch, and only where a value changed.
+// from the serial link and from TCP alike into the panel's CWifiCarModel, whose fields the
+// controls show once per batch of frames.
 class CWifiCarPanel : public CPanelBase {
     Q_OBJECT
   public:
@@ -73,7 +74,6 @@ class CWifiCarPanel : public CPanelBase {
     ~CWifiCarPanel() override;
 
     void OnRoutedFrame(const RoutedFrame& routed) override;
-    void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
@@ -91,13 +91,7 @@ class CWifiCarPanel : public CPanelBase {
     bool Send(const QByteArray& frame);
     // A button with a fixed frame was clicked.
     virtual void OnButton(int controlId);
-    // What a sensor text sets beyond the shared values.
-    virtual void ApplyMore(const SensorUpdate&) {}
-    virtual void ReadMore() {}
-    virtual void WriteMore() {}
-    void ReadControls();
-    void WriteControls();
-    void SetColour(int red, int green, int blue);
+    CWifiCarModel& Model() { return m_model; }
     WifiCar Car() const { return m_car; }
     const WifiCarControls& Controls() const { return m_c; }
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,7 +100,6 @@ class CWifiCarPanel : public CPanelBase {
 
   private:
     void BindClient();
-    void ParseText(const QByteArray& text);
     void OnColourSliderReleased();
     void CameraPress(QAbstractButton* button);
     void CameraRelease();
@@ -119,12 +112,8 @@ class CWifiCarPanel : public CPanelBase {
     CSnapshotVideo* m_video = nullptr;
     CDrivingKeys m_keys;
     QAbstractButton* m_cameraHeld = nullptr; // the camera button whose stop is still due
-    bool m_readThisBatch = false;
-    bool m_writePending = false;
-    QTimer m_writeSoon; // writes the controls once after a burst of TCP frames
-
-    // Bound values (the address fields belong to the user and are not bound).
-    QString m_colourText, m_batteryText;
+    QTimer m_writeSoon;                      // ends the batch of a burst of TCP frames
+    CWifiCarModel m_model;
 };
 
 } // namespace Korvane

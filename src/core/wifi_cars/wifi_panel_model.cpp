@@ -1,0 +1,51 @@
+#include "core/wifi_cars/wifi_panel_model.h"
+
+namespace Korvane {
+
+CWifiCarModel::CWifiCarModel(WifiCar car, QObject* parent) : CPanelModel(parent), m_car(car) {
+    using namespace WifiField;
+    Initialise(ColourText, ColourLabel(0, 0, 0));
+    for (int f : {Red, Green, Blue, Angle, BatteryBar})
+        Initialise(f, 0);
+    for (int f : {BatteryText, Distance, ColourName})
+        Initialise(f, QString());
+    Initialise(ColourSensor, QStringLiteral("0"));
+    for (int f = Tracking0; f < Count; ++f)
+        Initialise(f, false);
+    Initialise(Tracking0 + 1, true); // the forms' lamp L2 shows "on" until the first reading
+}
+
+bool CWifiCarModel::ApplySensors(const QByteArray& text) {
+    using namespace WifiField;
+    const SensorUpdate u = ParseSensors(m_car, text);
+    if (!u.tagged)
+        return false;
+    if (u.battery) {
+        Set(BatteryBar, u.battery->BarValue()); // held within the bar's range
+        Set(BatteryText, u.battery->text);
+    }
+    if (u.tracking)
+        for (int i = 0; i < 4; ++i)
+            Set(Tracking0 + i, (*u.tracking)[i]);
+    if (u.distance)
+        Set(Distance, QString::fromLatin1(*u.distance));
+    if (u.colour)
+        Set(ColourSensor, QString::fromLatin1(*u.colour));
+    if (u.obstacle)
+        for (int i = 0; i < 2; ++i)
+            Set(Obstacle0 + i, (*u.obstacle)[i]);
+    if (u.light)
+        for (int i = 0; i < 2; ++i)
+            Set(Light0 + i, (*u.light)[i]);
+    return true;
+}
+
+void CWifiCarModel::SetColour(int red, int green, int blue) {
+    using namespace WifiField;
+    Set(Red, red);
+    Set(Green, green);
+    Set(Blue, blue);
+    Set(ColourText, ColourLabel(red, green, blue));
+}
+
+} // namespace Korvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/panels/panel_model.h"
+#include "core/wifi_cars/wifi_car_model.h"
+
+namespace Korvane {
+
+namespace WifiField {
+enum : int {
+    ColourText, // the searchlight's "R:%03d,G:%03d,B:%03d"
+    Red,        // the searchlight's colour, 0 to 255 each
+    Green,
+    Blue,
+    Angle,        // the servo angle (4WD) or heading calibration (tricycle), 0 to 180
+    BatteryText,  // "%1.2f/%d%%" as the car's voltage reads
+    BatteryBar,   // the battery bar's position, 0 to 100
+    Distance,     // the ultrasonic distance as the car sends it
+    ColourSensor, // the 4WD car's colour sensor reading
+    ColourName,
+    Tracking0,                 // bool lamps L1, L2, R1, R2: Tracking0 + i
+    Obstacle0 = Tracking0 + 4, // bool lamps L1, R1 (4WD): Obstacle0 + i
+    Light0 = Obstacle0 + 2,    // bool lamps L1, R1 (4WD): Light0 + i
+    Count = Light0 + 2
+};
+} // namespace WifiField
+
+// A Wi-Fi car panel's state (see CPanelModel), with the parser of the car's sensor texts:
+// the same for frames from the serial link and from the control connection.
+class CWifiCarModel : public CPanelModel {
+    Q_OBJECT
+  public:
+    explicit CWifiCarModel(WifiCar car, QObject* parent = nullptr);
+
+    // One sensor text; false when it does not carry the car's tag (nothing changes then).
+    bool ApplySensors(const QByteArray& text);
+    // The searchlight's colour and its label.
+    void SetColour(int red, int green, int blue);
+
+  private:
+    WifiCar m_car;
+};
+
+} // namespace Korvane
