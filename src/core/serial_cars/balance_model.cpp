@@ -166,6 +166,38 @@ void CBalanceTelemetry::SetHistoryLength(size_t length) {
         h->SetLength(length);
 }
 
+CBalanceCarModel::CBalanceCarModel(QObject* parent) : CPanelModel(parent) {
+    using namespace BalanceField;
+    for (int f : {AngleP, AngleD, SpeedP, SpeedI})
+        Initialise(f, 0);
+    for (int f : {DragUpdates, PlotAcceleration, PlotGyroscope, PlotVoltage, DisplayOpen})
+        Initialise(f, false);
+    for (int f : {LeftSpeed, RightSpeed, Distance, Voltage, Gyroscope, Acceleration})
+        Initialise(f, QString());
+}
+
+BalanceTelemetryRecord CBalanceCarModel::ApplyTelemetry(const QByteArray& frame, qint64 arrivalNs) {
+    using namespace BalanceField;
+    const BalanceTelemetryRecord r = m_telemetry.Parse(frame, arrivalNs);
+    const struct {
+        const std::optional<QByteArray>& value;
+        int field;
+    } texts[] = {{r.leftSpeed, LeftSpeed}, {r.rightSpeed, RightSpeed},
+                 {r.distance, Distance},   {r.voltage, Voltage},
+                 {r.gyroscope, Gyroscope}, {r.acceleration, Acceleration}};
+    for (const auto& t : texts)
+        if (t.value)
+            Set(t.field, QString::fromLatin1(*t.value));
+    return r;
+}
+
+int CBalanceCarModel::ApplyPidReply(const QByteArray& frame) {
+    const PidReply reply = ParsePidReply(frame);
+    for (int g = 0; g < reply.count; ++g)
+        Set(BalanceField::AngleP + g, reply.position[g]);
+    return reply.count;
+}
+
 CReplyWatch::Tick CReplyWatch::OnTick() {
     ++m_count;
     if (m_replied) {

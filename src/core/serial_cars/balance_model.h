@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/numbers.h"
+#include "core/panels/panel_model.h"
 
 #include <QByteArray>
 #include <QString>
@@ -118,6 +119,45 @@ class CBalanceTelemetry {
 
     QByteArray leftSpeed, rightSpeed, acceleration, gyroscope, distance, voltage;
     History gyroscopeHistory{kSamples}, accelerationHistory{kSamples}, voltageHistory{kSamples};
+};
+
+namespace BalanceField {
+enum : int {
+    AngleP, // gain positions 0 to 10000 (gain x 100): the sliders, and what the car replies
+    AngleD,
+    SpeedP,
+    SpeedI,
+    DragUpdates, // bool choices of the user
+    PlotAcceleration,
+    PlotGyroscope,
+    PlotVoltage,
+    DisplayOpen,
+    LeftSpeed, // the newest telemetry texts, as the car sent them
+    RightSpeed,
+    Distance,
+    Voltage,
+    Gyroscope,
+    Acceleration,
+};
+} // namespace BalanceField
+
+// The balance car panel's state (see CPanelModel): the gains, the user's choices, the newest
+// telemetry texts and the waveform histories.
+class CBalanceCarModel : public CPanelModel {
+    Q_OBJECT
+  public:
+    explicit CBalanceCarModel(QObject* parent = nullptr);
+
+    // One telemetry frame: its record (what it carried) goes to the texts and the histories.
+    BalanceTelemetryRecord ApplyTelemetry(const QByteArray& frame, qint64 arrivalNs);
+    // A PID reply: the gains it carried, in order; returns how many.
+    int ApplyPidReply(const QByteArray& frame);
+
+    const CBalanceTelemetry& Telemetry() const { return m_telemetry; }
+    CBalanceTelemetry& Telemetry() { return m_telemetry; }
+
+  private:
+    CBalanceTelemetry m_telemetry;
 };
 
 // The reply timer's logic: started by a query, ticked every 500 ms; after 10 ticks without a

@@ -25,6 +25,7 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
     m_ui->setupUi(this);
     setFocusPolicy(Qt::StrongFocus);
+    SetModel(&m_model);
 
     m_chart = new CTchart_wave(m_ui->chartHost);
     m_chart->setObjectName(QStringLiteral("waveChart"));
@@ -76,15 +77,23 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
                                         m_ui->speedIPlus};
     QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
                                          m_ui->speedIMinus};
+    static const char* const kPrefix[GainCount] = {"P:", "D:", "P:", "I:"};
     for (int g = 0; g < GainCount; ++g) {
         // Four "+" and four "-" buttons: each says which gain it moves.
         const QString meaning = QString::fromLatin1(kGainMeaning[g]);
         plus[g]->setAccessibleDescription(meaning + QStringLiteral(": up by 0.01"));
         minus[g]->setAccessibleDescription(meaning + QStringLiteral(": down by 0.01"));
-        SetGainLabelFromSlider(g);
-        connect(m_sliders[g], &QSlider::valueChanged, this, [this, g] {
-            SetGainLabelFromSlider(g);
-            WriteControls();
+        // The slider is the gain's control; the label shows it in two decimals.
+        const int field = BalanceField::AngleP + g;
+        connect(m_sliders[g], &QSlider::valueChanged, this,
+                [this, field](int value) { m_model.Set(field, value); });
+        OnField(field, [this, g, field] {
+            const int position = m_model.Number(field);
+            if (m_sliders[g]->value() != position) {
+                const QSignalBlocker quiet(m_sliders[g]);
+                m_sliders[g]->setValue(position);
+            }
+            Put(m_gainLabels[g], QString::fromLatin1(kPrefix[g]) + GainText(position));
         });
         new CSliderRelease(m_sliders[g], [this, g] { OnSliderReleased(g); });
         connect(plus[g], &QAbstractButton::clicked, this, [this, g] { StepGain(g, +1); });
@@ -94,24 +103,24 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     connect(m_ui->queryButton, &QAbstractButton::clicked, this, &CBalenceFormView::QueryPid);
     connect(m_ui->defaultButton, &QAbstractButton::clicked, this,
             &CBalenceFormView::DefaultRecovery);
-    connect(m_ui->updateAngleButton, &QAbstractButton::clicked, this, [this] {
-        ReadControls();
-        UpdateAngle();
-    });
-    connect(m_ui->updateSpeedButton, &QAbstractButton::clicked, this, [this] {
-        ReadControls();
-        UpdateSpeed();
-    });
-    // Every user change of a check box counts, by mouse, keyboard or assistive technology
-    // (whose "toggle" action emits toggled, not clicked); the panel's own changes are made
-    // with signals blocked, so they send nothing.
-    connect(m_ui->dragUpdatesCheck, &QAbstractButton::toggled, this,
-            &CBalenceFormView::OnDragUpdates);
-    connect(m_ui->displayOpenCheck, &QAbstractButton::toggled, this,
-            &CBalenceFormView::OnDisplayOpen);
-    for (QAbstractButton* box :
-         {m_ui->plotAccelerationCheck, m_ui->plotGyroscopeCheck, m_ui->plotVoltageCheck})
-        connect(box, &QAbstractButton::toggled, this, &CBalenceFormView::ReadControls);
+    connect(m_ui->updateAngleButton, &QAbstractButton::clicked, this,
+            &CBalenceFormView::UpdateAngle);
+    connect(m_ui->updateSpeedButton, &QAbstractButton::clicked, this,
+            &CBalenceFormView::UpdateSpeed);
+    using namespace BalanceField;
+    BindCheck(m_ui->dragUpdatesCheck, DragUpdates, [this] { OnDragUpdates(); });
+    BindCheck(m_ui->displayOpenCheck, DisplayOpen, [this] { OnDisplayOpen(); });
+    // What to plot: the chart shows the choice with the next telemetry frame.
+    BindCheck(m_ui->plotAccelerationCheck, PlotAcceleration);
+    BindCheck(m_ui->plotGyroscopeCheck, PlotGyroscope);
+    BindCheck(m_ui->plotVoltageCheck, PlotVoltage);
+    // The telemetry fields only show what the car sent.
+    BindOutput(m_ui->leftSpeedLabel, LeftSpeed);
+    BindOutput(m_ui->rightSpeedLabel, RightSpeed);
+    BindOutput(m_ui->distanceEdit, Distance);
+    BindOutput(m_ui->voltageEdit, Voltage);
+    BindOutput(m_ui->gyroscopeEdit, Gyroscope);
+    BindOutput(m_ui->accelerationEdit, Acceleration);
 
     m_replyTimer.setInterval(kReplyTickMs);
     connect(&m_replyTimer, &QTimer::timeout, this, &CBalenceFormView::OnReplyTick);
@@ -122,7 +131,6 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
         if (const auto frame = m_keys.OnKeyDown(e->key()))
             SendFrame(*frame);
     });
-    WriteControls();
 }
 
 CBalenceFormView::~CBalenceFormView() = default;
@@ -145,71 +153,38 @@ void CBalenceFormView::StartDemo() {
     QTimer::singleShot(2800, m_ui->stopButton, &QAbstractButton::click);
 }
 
-void CBalenceFormView::ReadControls() {
-    m_dragUpdates = m_ui->dragUpdatesCheck->isChecked();
-    m_plotAcceleration = m_ui->plotAccelerationCheck->isChecked();
-    m_plotGyroscope = m_ui->plotGyroscopeCheck->isChecked();
-    m_plotVoltage = m_ui->plotVoltageCheck->isChecked();
-    m_displayOpen = m_ui->displayOpenCheck->isChecked();
-    // The telemetry fields are outputs: what is typed there is never taken for the car's
-    // values, and the next frame's values replace it.
-}
-
-namespace {
-// Controls are written only when their value changed: an unchanged label is not announced
-// again, and an edit keeps its caret, selection and undo history.
-template <typename Control> void WriteText(Control* control, const QString& text) {
-    if (control->text() != text)
-        control->setText(text);
-}
-void WriteCheck(QAbstractButton* box, bool checked) {
-    const QSignalBlocker quiet(box);
-    box->setChecked(checked);
-}
-} // namespace
-
-void CBalenceFormView::WriteControls() {
-    for (int g = 0; g < GainCount; ++g)
-        WriteText(m_gainLabels[g], m_gainText[g]);
-    WriteCheck(m_ui->dragUpdatesCheck, m_dragUpdates);
-    WriteCheck(m_ui->plotAccelerationCheck, m_plotAcceleration);
-    WriteCheck(m_ui->plotGyroscopeCheck, m_plotGyroscope);
-    WriteCheck(m_ui->plotVoltageCheck, m_plotVoltage);
-    WriteCheck(m_ui->displayOpenCheck, m_displayOpen);
-    WriteText(m_ui->leftSpeedLabel, QString::fromLatin1(m_telemetry.leftSpeed));
-    WriteText(m_ui->rightSpeedLabel, QString::fromLatin1(m_telemetry.rightSpeed));
-    WriteText(m_ui->distanceEdit, QString::fromLatin1(m_telemetry.distance));
-    WriteText(m_ui->voltageEdit, QString::fromLatin1(m_telemetry.voltage));
-    WriteText(m_ui->gyroscopeEdit, QString::fromLatin1(m_telemetry.gyroscope));
-    WriteText(m_ui->accelerationEdit, QString::fromLatin1(m_telemetry.acceleration));
-}
-
-void CBalenceFormView::SetGainLabelFromSlider(int gain) {
-    static const char* const kPrefix[GainCount] = {"P:", "D:", "P:", "I:"};
-    m_gainText[gain] = QString::fromLatin1(kPrefix[gain]) + GainText(m_sliders[gain]->value());
+void CBalenceFormView::BindCheck(QAbstractButton* box, int field, std::function<void()> then) {
+    // Every user change of a check box counts, by mouse, keyboard or assistive technology
+    // (whose "toggle" action emits toggled, not clicked); the model's changes are shown with
+    // signals blocked, so they send nothing.
+    connect(box, &QAbstractButton::toggled, this, [this, field, then](bool on) {
+        m_model.Set(field, on);
+        if (then)
+            then();
+    });
+    OnField(field, [this, box, field] {
+        const QSignalBlocker quiet(box);
+        box->setChecked(m_model.Flag(field));
+    });
 }
 
 void CBalenceFormView::StepGain(int gain, int delta) {
-    QSlider* s = m_sliders[gain];
-    if (delta > 0 && s->value() >= kGainPositionMax) {
+    const int field = BalanceField::AngleP + gain;
+    const int position = m_model.Number(field);
+    if (delta > 0 && position >= kGainPositionMax) {
         ShowMessage(QStringLiteral("It's up to the Max!"), this);
         return;
     }
-    if (delta < 0 && s->value() <= 0) {
+    if (delta < 0 && position <= 0) {
         ShowMessage(QStringLiteral("It's minimized!"), this);
         return;
     }
-    s->setValue(s->value() + delta);
-    SetGainLabelFromSlider(gain);
-    WriteControls();
+    m_model.Set(field, position + delta);
 }
 
 void CBalenceFormView::OnSliderReleased(int gain) {
-    ReadControls();
-    if (!m_dragUpdates)
+    if (!m_model.Flag(BalanceField::DragUpdates))
         return;
-    SetGainLabelFromSlider(gain);
-    WriteControls();
     if (gain == AngleP || gain == AngleD)
         UpdateAngle();
     else
@@ -217,14 +192,16 @@ void CBalenceFormView::OnSliderReleased(int gain) {
 }
 
 void CBalenceFormView::UpdateAngle() {
-    if (SendFrame(AngleUpdateFrame(GainText(m_sliders[AngleP]->value()),
-                                   GainText(m_sliders[AngleD]->value()))))
+    using namespace BalanceField;
+    if (SendFrame(
+            AngleUpdateFrame(GainText(m_model.Number(AngleP)), GainText(m_model.Number(AngleD)))))
         NoteGainsInForce();
 }
 
 void CBalenceFormView::UpdateSpeed() {
-    if (SendFrame(SpeedUpdateFrame(GainText(m_sliders[SpeedP]->value()),
-                                   GainText(m_sliders[SpeedI]->value()))))
+    using namespace BalanceField;
+    if (SendFrame(
+            SpeedUpdateFrame(GainText(m_model.Number(SpeedP)), GainText(m_model.Number(SpeedI)))))
         NoteGainsInForce();
 }
 
@@ -234,9 +211,10 @@ void CBalenceFormView::NoteGainsInForce() {
 }
 
 QString CBalenceFormView::GainsInForce() const {
+    using namespace BalanceField;
     return QStringLiteral("AP=%1 AD=%2 VP=%3 VI=%4")
-        .arg(GainText(m_sliders[AngleP]->value()), GainText(m_sliders[AngleD]->value()),
-             GainText(m_sliders[SpeedP]->value()), GainText(m_sliders[SpeedI]->value()));
+        .arg(GainText(m_model.Number(AngleP)), GainText(m_model.Number(AngleD)),
+             GainText(m_model.Number(SpeedP)), GainText(m_model.Number(SpeedI)));
 }
 
 void CBalenceFormView::BuildWaveformTools() {
@@ -287,19 +265,19 @@ void CBalenceFormView::BuildWaveformTools() {
 void CBalenceFormView::OnPause(bool paused) {
     m_paused = paused;
     if (paused)
-        m_frozen = m_telemetry; // the picture stands; the telemetry goes on underneath
+        m_frozen = m_model.Telemetry(); // the picture stands; the telemetry goes on underneath
     else
         ScheduleChartRefresh();
 }
 
 void CBalenceFormView::OnHistoryLength(int length) {
-    m_telemetry.SetHistoryLength(size_t(length));
+    m_model.Telemetry().SetHistoryLength(size_t(length));
     m_frozen.SetHistoryLength(size_t(length));
-    m_chart->SetDataLength(int(m_telemetry.HistoryLength()));
+    m_chart->SetDataLength(int(m_model.Telemetry().HistoryLength()));
 }
 
 void CBalenceFormView::ShowReadout(int sample) {
-    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_model.Telemetry();
     if (sample < 0 || size_t(sample) >= shown.HistoryLength()) {
         m_readout->clear();
         return;
@@ -383,9 +361,8 @@ void CBalenceFormView::DefaultRecovery() {
 }
 
 void CBalenceFormView::OnDisplayOpen() {
-    ReadControls();
-    if (m_displayOpen) {
-        m_telemetry.Clear();
+    if (m_model.Flag(BalanceField::DisplayOpen)) {
+        m_model.Telemetry().Clear();
         SendFrame(BalanceFrames::kWaveOn);
     } else {
         SendFrame(BalanceFrames::kWaveOff);
@@ -393,9 +370,9 @@ void CBalenceFormView::OnDisplayOpen() {
 }
 
 void CBalenceFormView::OnDragUpdates() {
-    ReadControls();
-    ShowMessage(m_dragUpdates ? QStringLiteral("Current mode updates PID for drag slider!")
-                              : QStringLiteral("The current mode is manual button update PID!"),
+    ShowMessage(m_model.Flag(BalanceField::DragUpdates)
+                    ? QStringLiteral("Current mode updates PID for drag slider!")
+                    : QStringLiteral("The current mode is manual button update PID!"),
                 this);
 }
 
@@ -418,35 +395,27 @@ void CBalenceFormView::OnReplyTick() {
 void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
     m_replyTimer.stop();
     m_replyWatch.OnReply();
-    const PidReply reply = ParsePidReply(frame);
-    for (int g = 0; g < reply.count; ++g) {
-        m_sliders[g]->setValue(reply.position[g]);
-        // The label ends in the two-decimal form of the position the slider took.
-        SetGainLabelFromSlider(g);
-    }
-    if (reply.count > 0)
+    // The sliders and labels show the positions the gains took (in two decimals).
+    if (m_model.ApplyPidReply(frame) > 0)
         NoteGainsInForce(); // what the car says it runs with
-    WriteControls();
 }
 
 void CBalenceFormView::OnRoutedFrame(const RoutedFrame& routed) {
+    BeginRoutedFrame();
     if (routed.message == MsgBalancePid) {
         ApplyPidReply(routed.frame);
     } else if (routed.message == MsgBalanceTelemetry) {
         // Every frame that reached the panel is a row, with what that frame carried.
-        m_recorder.AddRow(m_telemetry.Parse(routed.frame, routed.arrivalNs));
+        m_recorder.AddRow(m_model.ApplyTelemetry(routed.frame, routed.arrivalNs));
         m_telemetryPending = true;
     }
 }
 
 void CBalenceFormView::OnRoutedBatchDone() {
-    // A batch of telemetry frames has been parsed in order: show the newest values once.
-    if (!m_telemetryPending)
-        return;
-    m_telemetryPending = false;
-    if (!m_paused)
+    // A batch of frames has been parsed in order: the controls show the newest values once.
+    CPanelBase::OnRoutedBatchDone();
+    if (std::exchange(m_telemetryPending, false) && !m_paused)
         ScheduleChartRefresh();
-    WriteControls();
 }
 
 void CBalenceFormView::ScheduleChartRefresh() {
@@ -471,13 +440,14 @@ void CBalenceFormView::RefreshChart() {
     // Series 0 gyroscope, 1 acceleration, 2 battery voltage; an unplotted series stays empty.
     // Each is reduced to the plot's pixel columns first: a long history draws as fast as a
     // short one, and a spike in any column is still drawn.
-    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_telemetry;
+    const CBalanceTelemetry& shown = m_paused ? m_frozen : m_model.Telemetry();
+    using namespace BalanceField;
     const struct {
         bool plotted;
         const CBalanceTelemetry::History& history;
-    } series[3] = {{m_plotGyroscope, shown.gyroscopeHistory},
-                   {m_plotAcceleration, shown.accelerationHistory},
-                   {m_plotVoltage, shown.voltageHistory}};
+    } series[3] = {{m_model.Flag(PlotGyroscope), shown.gyroscopeHistory},
+                   {m_model.Flag(PlotAcceleration), shown.accelerationHistory},
+                   {m_model.Flag(PlotVoltage), shown.voltageHistory}};
     for (int i = 0; i < 3; ++i) {
         if (!series[i].plotted) {
             if (m_chart->Series(i)->count() != 0)

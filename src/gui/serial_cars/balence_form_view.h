@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QSlider;
@@ -52,7 +53,8 @@ class CBalenceFormView : public CPanelBase {
     // Draws a chart refresh that is waiting for the display rate now.
     void FlushChart();
     CTchart_wave* Chart() const { return m_chart; }
-    const CBalanceTelemetry& Telemetry() const { return m_telemetry; }
+    const CBalanceTelemetry& Telemetry() const { return m_model.Telemetry(); }
+    CBalanceCarModel& Model() { return m_model; }
     bool ReplyTimerActive() const { return m_replyTimer.isActive(); }
     // The reply timer's tick (500 ms); tests shorten it instead of waiting five seconds.
     void SetReplyTickMs(int ms) { m_replyTimer.setInterval(ms); }
@@ -68,9 +70,7 @@ class CBalenceFormView : public CPanelBase {
   private:
     enum Gain { AngleP, AngleD, SpeedP, SpeedI, GainCount };
 
-    void ReadControls();
-    void WriteControls();
-    void SetGainLabelFromSlider(int gain);
+    void BindCheck(QAbstractButton* box, int field, std::function<void()> then = {});
     void StepGain(int gain, int delta);
     void OnSliderReleased(int gain);
     void UpdateAngle();
@@ -98,19 +98,13 @@ class CBalenceFormView : public CPanelBase {
     CTchart_wave* m_chart = nullptr;
     QSlider* m_sliders[GainCount] = {};
     QLabel* m_gainLabels[GainCount] = {};
-    QString m_gainText[GainCount];
 
     CDrivingKeys m_keys;
-    CBalanceTelemetry m_telemetry;
+    CBalanceCarModel m_model;
     CReplyWatch m_replyWatch;
     QTimer m_replyTimer;
 
-    bool m_dragUpdates = false;
-    bool m_plotAcceleration = false;
-    bool m_plotGyroscope = false;
-    bool m_plotVoltage = false;
-    bool m_displayOpen = false;
-    bool m_telemetryPending = false; // telemetry parsed, controls not yet written
+    bool m_telemetryPending = false; // telemetry in this batch: the chart is due
 
     CTelemetryRecorder m_recorder;
     QToolButton* m_recordButton = nullptr;
