@@ -187,7 +187,8 @@ class TestShell : public QObject {
     void configDialogMessagesAndOpen() {
         CMainFrame frame;
         PtyPair pty;
-        CConfigDlg dlg(&frame);
+        auto dlgOwner = frame.MakeConfigDialog();
+        CConfigDlg& dlg = *dlgOwner;
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("配置通信参数"));
         Click(&dlg, 1);
@@ -227,7 +228,8 @@ class TestShell : public QObject {
     void configDialogCloseAndCancel() {
         CMainFrame frame;
         {
-            CConfigDlg dlg(&frame);
+            auto dlgOwner = frame.MakeConfigDialog();
+            CConfigDlg& dlg = *dlgOwner;
             dlg.show();
             Click(&dlg, 1039); // no link open: still "CLOSE", and the dialog closes
             QVERIFY(!dlg.isVisible());
@@ -236,13 +238,15 @@ class TestShell : public QObject {
         PtyPair pty;
         QVERIFY(OpenNow(frame.Link(), pty.SlavePath(), 9600));
         {
-            CConfigDlg dlg(&frame);
+            auto dlgOwner = frame.MakeConfigDialog();
+            CConfigDlg& dlg = *dlgOwner;
             dlg.show();
             Click(&dlg, 2); // cancel leaves the link alone
             QVERIFY(!dlg.isVisible());
             QVERIFY(frame.Link().IsOpen());
         }
-        CConfigDlg dlg(&frame);
+        auto dlgOwner = frame.MakeConfigDialog();
+        CConfigDlg& dlg = *dlgOwner;
         dlg.show();
         Click(&dlg, 1039);
         QVERIFY(!frame.Link().IsOpen());
@@ -314,7 +318,8 @@ class TestShell : public QObject {
             frame.SelectProduct(product);
             roots << frame.CurrentPanel();
         }
-        CConfigDlg config(&frame);
+        auto configOwner = frame.MakeConfigDialog();
+        CConfigDlg& config = *configOwner;
         CProductSelectDlg select;
         roots << &config << &select << frame.StatusBar();
         for (QWidget* root : roots) {

@@ -2,7 +2,6 @@
 
 #include "core/link/port_text.h"
 #include "gui/common/message_seam.h"
-#include "gui/shell/main_frame.h"
 #include "ui_config_dlg.h"
 
 #include <QLineEdit>
@@ -32,8 +31,7 @@ void CPortCombo::showPopup() {
     QComboBox::showPopup();
 }
 
-CConfigDlg::CConfigDlg(CMainFrame* owner, QWidget* parent)
-    : QDialog(parent), m_ui(new Ui::CConfigDlg), m_owner(owner) {
+CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigDlg) {
     m_ui->setupUi(this);
 #ifdef Q_OS_WIN
     for (int i = 1; i <= 10; ++i)
@@ -51,8 +49,6 @@ CConfigDlg::CConfigDlg(CMainFrame* owner, QWidget* parent)
     connect(m_ui->openButton, &QPushButton::clicked, this, &CConfigDlg::OnOpen);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &CConfigDlg::OnClosePort);
-    if (m_owner)
-        connect(&m_owner->Link(), &CLinkManager::openFinished, this, &CConfigDlg::OnOpenFinished);
 }
 
 CConfigDlg::~CConfigDlg() = default;
@@ -68,13 +64,10 @@ void CConfigDlg::OnOpen() {
         ShowMessage(QStringLiteral("Please select the effective baud rate first!"), this);
         return;
     }
-    if (!m_owner) {
-        ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), this);
-        return;
-    }
+    m_settings = {PortNameFromText(portText), LeadingNumber(baudText)};
     m_opening = true;
     m_ui->openButton->setEnabled(false);
-    m_owner->OpenLink(PortNameFromText(portText), LeadingNumber(baudText));
+    emit openRequested(m_settings);
 }
 
 void CConfigDlg::OnOpenFinished(bool ok) {
@@ -92,8 +85,7 @@ void CConfigDlg::OnOpenFinished(bool ok) {
 
 void CConfigDlg::OnClosePort() {
     m_opening = false;
-    if (m_owner)
-        m_owner->CloseLink();
+    emit closeRequested();
     reject();
 }
 

@@ -11,7 +11,11 @@ class CConfigDlg;
 
 namespace Korvane {
 
-class CMainFrame;
+// What the port dialog collects: the port as typed (a number alone names COM<n>) and the baud.
+struct PortSettings {
+    QString portName;
+    int baud = 0;
+};
 
 // The port list: its entries are read afresh from the system each time it drops down.
 class CPortCombo : public QComboBox {
@@ -23,23 +27,31 @@ class CPortCombo : public QComboBox {
     bool RefillFromSystem();
 };
 
-// The serial port and baud rate dialog: opens or closes the link of its main window. Opening
-// does not block: the Open button stays disabled until the port answers.
+// The serial port and baud rate dialog. It collects the port and the baud rate and asks its
+// window to open (openRequested) or close (closeRequested) the link; the window acts and tells
+// the outcome of an open (OnOpenFinished), which the dialog shows: on success it closes. The
+// Open button stays disabled until the port answers, so opening never blocks.
 class CConfigDlg : public QDialog {
     Q_OBJECT
   public:
-    explicit CConfigDlg(CMainFrame* owner, QWidget* parent = nullptr);
+    explicit CConfigDlg(QWidget* parent = nullptr);
     ~CConfigDlg() override;
 
     void OnOpen();
     void OnClosePort();
+    // The outcome of the open this dialog asked for (others, such as retries, are ignored).
+    void OnOpenFinished(bool ok);
     bool IsOpening() const { return m_opening; }
+    // The port and baud rate of the last open asked for.
+    PortSettings Settings() const { return m_settings; }
+
+  signals:
+    void openRequested(const Korvane::PortSettings& settings);
+    void closeRequested();
 
   private:
-    void OnOpenFinished(bool ok);
-
     std::unique_ptr<Ui::CConfigDlg> m_ui;
-    CMainFrame* m_owner;
+    PortSettings m_settings;
     bool m_opening = false;
 };
 

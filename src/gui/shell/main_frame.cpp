@@ -275,9 +275,17 @@ void CMainFrame::OnOpenClose() {
         ShowConfigDialog();
 }
 
+std::unique_ptr<CConfigDlg> CMainFrame::MakeConfigDialog() {
+    auto dlg = std::make_unique<CConfigDlg>(this);
+    connect(dlg.get(), &CConfigDlg::openRequested, this,
+            [this](const PortSettings& settings) { OpenLink(settings.portName, settings.baud); });
+    connect(dlg.get(), &CConfigDlg::closeRequested, this, &CMainFrame::CloseLink);
+    connect(&m_link, &CLinkManager::openFinished, dlg.get(), &CConfigDlg::OnOpenFinished);
+    return dlg;
+}
+
 void CMainFrame::ShowConfigDialog() {
-    CConfigDlg dlg(this, this);
-    dlg.exec();
+    MakeConfigDialog()->exec();
 }
 
 void CMainFrame::ShowAbout() {

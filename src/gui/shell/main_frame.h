@@ -12,6 +12,7 @@ class QActionGroup;
 namespace Korvane {
 
 class CColorStatu;
+class CConfigDlg;
 class CFrameMonitor;
 class CKorvaneDoc;
 
@@ -67,6 +68,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // The toolbar's open/close command.
     void OnOpenClose();
     void ShowConfigDialog();
+    // The port dialog, wired to this window: the window opens and closes the link it asks for.
+    std::unique_ptr<CConfigDlg> MakeConfigDialog();
     void ShowAbout();
 
     CLinkManager& Link() { return m_link; }
