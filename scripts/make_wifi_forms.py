@@ -174,6 +174,12 @@ def manipulator():
         caption("stepsCaption", "Record and save robot step list", "stepList"),
         {"class": "QListWidget", "name": "stepList", "id": 1271,
          "props": [("sortingEnabled", "bool", "true")]},
+        # Beside the list: the taught list to and from a file (no ids of the template).
+        hbox("fileButtons",
+             {"class": "QPushButton", "name": "openListButton",
+              "props": [("text", "string", "Open list...")]},
+             {"class": "QPushButton", "name": "saveListButton",
+              "props": [("text", "string", "Save list as...")]}),
         hbox("delayRow", caption("delayCaption", " Delay time between steps:", "delayEdit"),
              edit("delayEdit", 1063, 60)),
         hbox("stepButtons", button("startButton", 1252, "Start"), button("saveButton", 1253, "Save"),

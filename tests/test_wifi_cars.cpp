@@ -249,39 +249,6 @@ class TestWifiCars : public QObject {
         QCOMPARE(address->cursorPosition(), 3);
     }
 
-    void armDialogDoesNothingAndOpensFresh() {
-        Start(10);
-        Sent(0);
-        for (int round = 0; round < 2; ++round) {
-            QTimer::singleShot(0, [this, round] {
-                auto* dlg = m_panel->findChild<CDlgManipulator*>();
-                QVERIFY(dlg);
-                // Closed whatever the checks find, so that a failure cannot hang the test.
-                QTimer::singleShot(2000, dlg, &QDialog::reject);
-                QCOMPARE(dlg->windowTitle(),
-                         QStringLiteral("Manipulator advanced control interface"));
-                for (QSlider* s : dlg->findChildren<QSlider*>()) {
-                    QCOMPARE(s->maximum(), 100);
-                    QCOMPARE(s->value(), 0); // fresh, whatever was moved before
-                    s->setValue(77);
-                }
-                for (QLineEdit* e : dlg->findChildren<QLineEdit*>()) {
-                    QVERIFY(e->text().isEmpty());
-                    e->setText(QStringLiteral("x"));
-                }
-                for (int id : {1252, 1253, 1254, 1255, 1256})
-                    qobject_cast<QAbstractButton*>(FindControl(dlg, id))->click();
-                // Enter closes it as OK (no push button takes it), Escape as cancel.
-                QTest::keyClick(dlg, round == 0 ? Qt::Key_Return : Qt::Key_Escape);
-                QCOMPARE(dlg->result(),
-                         round == 0 ? int(QDialog::Accepted) : int(QDialog::Rejected));
-            });
-            Click(1271);
-        }
-        QCOMPARE(Nothing(), QByteArray());
-        QVERIFY(m_messages.isEmpty());
-    }
-
     void routeAndControlConnection() {
         SimProcess sim;
         QVERIFY(sim.Start(13, {"--rate", "20", "--control-port", "0"}));

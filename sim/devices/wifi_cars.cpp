@@ -8,7 +8,28 @@
 
 namespace KorvaneSim {
 
-WifiCarDevice::WifiCarDevice(bool fourWd) : m_fourWd(fourWd), m_volts(fourWd ? 8.3 : 12.4) {}
+WifiCarDevice::WifiCarDevice(bool fourWd) : m_fourWd(fourWd), m_volts(fourWd ? 8.3 : 12.4) {
+    m_clock.start();
+}
+
+bool WifiCarDevice::Command(const QString& line) {
+    if (line.trimmed() != QLatin1String("dump"))
+        return false;
+    emit log(QStringLiteral("arm %1,%2,%3,%4,%5,%6")
+                 .arg(m_arm[0])
+                 .arg(m_arm[1])
+                 .arg(m_arm[2])
+                 .arg(m_arm[3])
+                 .arg(m_arm[4])
+                 .arg(m_arm[5]));
+    emit log(QStringLiteral("drive %1, servo %2, light %3,%4,%5")
+                 .arg(m_drive)
+                 .arg(m_servo)
+                 .arg(m_light[0])
+                 .arg(m_light[1])
+                 .arg(m_light[2]));
+    return true;
+}
 
 void WifiCarDevice::Ack(const QByteArray& frame, const QString& what) {
     emit log(QStringLiteral("ack %1 %2").arg(QString::fromLatin1(frame), what));
@@ -44,6 +65,14 @@ bool WifiCarDevice::OnTagged(const QByteArray& frame) {
         for (int j = 0; j < 6; ++j)
             m_arm[j] = number(j == 0 ? "ServoJ1" : kJoints[j]);
         Ack(frame, QStringLiteral("arm"));
+        emit log(QStringLiteral("arm-pose %1 %2,%3,%4,%5,%6,%7")
+                     .arg(m_clock.elapsed())
+                     .arg(m_arm[0])
+                     .arg(m_arm[1])
+                     .arg(m_arm[2])
+                     .arg(m_arm[3])
+                     .arg(m_arm[4])
+                     .arg(m_arm[5]));
     } else {
         Ack(frame, QStringLiteral("unknown tag"));
     }

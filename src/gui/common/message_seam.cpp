@@ -16,7 +16,37 @@ SaveFileAnswer& SaveAnswer() {
     static SaveFileAnswer answer;
     return answer;
 }
+SaveFileAnswer& OpenAnswer() {
+    static SaveFileAnswer answer;
+    return answer;
+}
+QuestionAnswer& Question() {
+    static QuestionAnswer answer;
+    return answer;
+}
 } // namespace
+
+QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    if (OpenAnswer())
+        return OpenAnswer()(caption);
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+void SetOpenFileAnswer(SaveFileAnswer answer) {
+    OpenAnswer() = std::move(answer);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+    if (Question())
+        return Question()(text);
+    return QMessageBox::question(parent, QStringLiteral("Korvane"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void SetQuestionAnswer(QuestionAnswer answer) {
+    Question() = std::move(answer);
+}
 
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter) {
     if (SaveAnswer())

@@ -27,5 +27,13 @@ MessageIcon LastMessageIcon();
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter);
 using SaveFileAnswer = std::function<QString(const QString& caption)>;
 void SetSaveFileAnswer(SaveFileAnswer answer);
+// The same for a file to read (an open dialog).
+QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+void SetOpenFileAnswer(SaveFileAnswer answer);
+
+// Asks a yes/no question; true for yes. Tests and the headless demo install the answer.
+bool AskYesNo(QWidget* parent, const QString& text);
+using QuestionAnswer = std::function<bool(const QString& text)>;
+void SetQuestionAnswer(QuestionAnswer answer);
 
 } // namespace Korvane

@@ -3,7 +3,7 @@
 #include "core/products/catalogue.h"
 #include "gui/panels/slider_release.h"
 #include "gui/widgets/lamp.h"
-#include "ui_dlg_manipulator.h"
+#include "gui/wifi_cars/dlg_manipulator.h"
 #include "ui_tavo4wd_car_form_view.h"
 
 #include <QKeyEvent>
@@ -25,10 +25,7 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
     for (QSlider* joint : {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider, m_ui->j4Slider,
                            m_ui->j5Slider, m_ui->j6Slider})
         new CSliderRelease(joint, [this] { OnArmReleased(); });
-    connect(m_ui->armButton, &QPushButton::clicked, this, [this] {
-        CDlgManipulator arm(this); // a fresh dialog each time: it keeps nothing
-        arm.exec();
-    });
+    connect(m_ui->armButton, &QPushButton::clicked, this, &CTavo4WDCarFormView::OpenArmDialog);
 
     static const char* const kSide[2] = {"L1", "R1"};
     for (int i = 0; i < 2; ++i) {
@@ -81,33 +78,35 @@ void CTavo4WDCarFormView::OnButton(int controlId) {
     CWifiCarPanel::OnButton(controlId);
 }
 
-void CTavo4WDCarFormView::OnArmReleased() {
-    Send(ArmFrame({m_ui->j1Slider->value(), m_ui->j2Slider->value(), m_ui->j3Slider->value(),
-                   m_ui->j4Slider->value(), m_ui->j5Slider->value(), m_ui->j6Slider->value()}));
+ArmPose CTavo4WDCarFormView::ArmPoseNow() const {
+    return {m_ui->j1Slider->value(), m_ui->j2Slider->value(), m_ui->j3Slider->value(),
+            m_ui->j4Slider->value(), m_ui->j5Slider->value(), m_ui->j6Slider->value()};
 }
 
-CDlgManipulator::CDlgManipulator(QWidget* parent) : QDialog(parent), m_ui(new Ui::CDlgManipulator) {
-    m_ui->setupUi(this);
-    for (QSlider* s : findChildren<QSlider*>())
-        s->setRange(0, 100); // Qt's default is 0 to 99
-    // Enter closes the dialog as OK (no push button takes it), Escape as cancel.
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-}
-
-CDlgManipulator::~CDlgManipulator() = default;
-
-void CDlgManipulator::keyPressEvent(QKeyEvent* event) {
-    // Enter closes the dialog as OK wherever the focus is (QDialog only clicks a default
-    // button, and this dialog has none).
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        accept();
+void CTavo4WDCarFormView::OpenArmDialog() {
+    if (m_arm) {
+        m_arm->raise();
         return;
     }
-    QDialog::keyPressEvent(event);
+    // Modal to the window, opened without a nested event loop: the click returns at once.
+    m_arm = new CDlgManipulator(
+        ArmPoseNow(), [this](const QByteArray& frame) { return Send(frame); },
+        m_armStorePath.isEmpty() ? CDlgManipulator::DefaultStorePath() : m_armStorePath, this);
+    m_arm->setAttribute(Qt::WA_DeleteOnClose);
+    // The panel's own arm sliders follow whatever the dialog sends.
+    connect(m_arm, &CDlgManipulator::poseSent, this, [this](const ArmPose& pose) {
+        QSlider* joints[6] = {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider,
+                              m_ui->j4Slider, m_ui->j5Slider, m_ui->j6Slider};
+        for (int j = 0; j < 6; ++j) {
+            const QSignalBlocker quiet(joints[j]);
+            joints[j]->setValue(pose[size_t(j)]);
+        }
+    });
+    m_arm->open();
+}
+
+void CTavo4WDCarFormView::OnArmReleased() {
+    Send(ArmFrame(ArmPoseNow()));
 }
 
 } // namespace Korvane

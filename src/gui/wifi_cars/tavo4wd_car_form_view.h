@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/wifi_cars/arm_steps.h"
+#include "gui/wifi_cars/dlg_manipulator.h"
 #include "gui/wifi_cars/wifi_car_panel.h"
 
-#include <QDialog>
+#include <QPointer>
 
 #include <memory>
 
 namespace Ui {
 class CTavo4WDCarFormView;
-class CDlgManipulator;
 } // namespace Ui
 
 namespace Korvane {
@@ -25,24 +26,20 @@ class CTavo4WDCarFormView : public CWifiCarPanel {
   protected:
     void OnButton(int controlId) override;
 
+  public:
+    // The arm dialog while it is open.
+    CDlgManipulator* ArmDialog() const { return m_arm; }
+    // Where the arm dialog keeps its last list (tests use a folder of their own).
+    void SetArmStorePath(const QString& path) { m_armStorePath = path; }
+
   private:
     void OnArmReleased();
+    void OpenArmDialog();
+    ArmPose ArmPoseNow() const;
 
     std::unique_ptr<Ui::CTavo4WDCarFormView> m_ui;
-};
-
-// The arm's advanced control surface: shown, does nothing, sends nothing, keeps nothing.
-class CDlgManipulator : public QDialog {
-    Q_OBJECT
-  public:
-    explicit CDlgManipulator(QWidget* parent = nullptr);
-    ~CDlgManipulator() override;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    std::unique_ptr<Ui::CDlgManipulator> m_ui;
+    QPointer<CDlgManipulator> m_arm;
+    QString m_armStorePath;
 };
 
 } // namespace Korvane
