@@ -1,6 +1,7 @@
 // The Wi-Fi cars' frames, sensor parsing, battery arithmetic and address rules, on fixtures;
 // the control client's state and texts against a loopback server, without any widget.
 #include "core/link/frame_receive.h"
+#include "core/wifi_cars/arm_steps.h"
 #include "core/wifi_cars/wifi_car_model.h"
 #include "core/wifi_cars/wifi_control_client.h"
 
@@ -172,6 +173,64 @@ class TestWifiModel : public QObject {
         QVERIFY(!IsUsablePort(0));
         QVERIFY(!IsUsablePort(70000));
         QVERIFY(IsUsablePort(65535));
+    }
+
+    void armStepListsInAndOut() {
+        ArmStepList list;
+        list.steps = {{0, 45, 90, 135, 180, 7}, {90, 90, 90, 90, 90, 90}};
+        list.delayMs = 1250;
+        QString error;
+        const auto back = ArmStepsFromJson(ArmStepsToJson(list), &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->steps, list.steps);
+        QCOMPARE(back->delayMs, 1250);
+        QCOMPARE(ArmStepText(list.steps[0]),
+                 QStringLiteral("J1 0, J2 45, J3 90, J4 135, J5 180, J6 7"));
+        // What no taught list holds is refused with a reason, never half read.
+        for (const char* bad :
+             {"", "[]", "{\"delayMs\": 500}", "{\"delayMs\": -1, \"steps\": []}",
+              "{\"delayMs\": 60001, \"steps\": []}", "{\"delayMs\": 1.5, \"steps\": []}",
+              "{\"delayMs\": 5, \"steps\": [[1,2,3,4,5]]}",
+              "{\"delayMs\": 5, \"steps\": [[1,2,3,4,5,181]]}",
+              "{\"delayMs\": 5, \"steps\": [[1,2,3,4,5,-1]]}",
+              "{\"delayMs\": 5, \"steps\": [[1,2,3,4,5,2.5]]}",
+              "{\"delayMs\": 5, \"steps\": [[1,2,3,4,5,\"6\"]]}",
+              "{\"delayMs\": 5, \"steps\": [7]}"}) {
+            error.clear();
+            QVERIFY2(!ArmStepsFromJson(bad, &error), bad);
+            QVERIFY2(!error.isEmpty(), bad);
+        }
+        QVERIFY(ArmStepsFromJson("{\"delayMs\": 0, \"steps\": []}", &error));
+    }
+
+    void armPlayerAndLimiterOnTimers() {
+        // The player sends each pose and ends; a pose that cannot be sent ends the run.
+        QList<ArmPose> sent;
+        bool linkOpen = true;
+        CArmPlayer player([&](const ArmPose& p) {
+            if (linkOpen)
+                sent << p;
+            return linkOpen;
+        });
+        QSignalSpy ended(&player, &CArmPlayer::ended);
+        player.Run({{1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}, {3, 3, 3, 3, 3, 3}}, 0);
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(ended[0][0].toBool(), true);
+        QCOMPARE(sent.size(), 3);
+        linkOpen = false;
+        player.Run({{1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2}}, 0);
+        QCOMPARE(ended.count(), 2);
+        QCOMPARE(ended[1][0].toBool(), false);
+        QVERIFY(!player.IsRunning());
+        // The limiter: the first pose at once, later ones held and replaced by newer ones.
+        QList<ArmPose> limited;
+        CPoseLimiter limiter([&](const ArmPose& p) { limited << p; });
+        for (int v = 0; v < 10; ++v)
+            limiter.Offer({v, 0, 0, 0, 0, 0});
+        QCOMPARE(limited.size(), 1);
+        QVERIFY(limiter.Waiting());
+        QTRY_COMPARE(limited.size(), 2);
+        QCOMPARE(limited.last()[0], 9);
     }
 
     void controlClientStatesWithoutWidgets() {
