@@ -202,6 +202,9 @@ class TestArmDialog : public QObject {
         QTRY_VERIFY(!dlg->IsRunning());
         QCOMPARE(list->currentRow(), 2); // the step played last is highlighted
         QVERIFY(m_messages.isEmpty());
+        // The car's dump shows where its arm is.
+        m_station->sim.Say("dump");
+        QCOMPARE(m_station->sim.WaitPrinted("arm 90,"), QByteArray("arm 90,90,90,90,90,90"));
     }
 
     void emergencyStopAndClosingEndARunAtOnce() {
