@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace Korvane;
 
@@ -91,6 +92,33 @@ class TestBalanceModel : public QObject {
         ReduceMinMax(t.gyroscopeHistory, 0, 499, 2, &points);
         for (const QPointF& p : points)
             QVERIFY(!std::isnan(p.y()));
+    }
+
+    void theAxisFitsEveryConstantAndPair() {
+        // A constant line of any magnitude and sign, and pairs of any spread: a finite range,
+        // the lower end below the upper, and the values inside it (as far as they are within
+        // the axis's limit of 1e300).
+        QList<double> values = {0.0};
+        for (double m = 1e-300; m < 1e308; m *= 10)
+            values << m << -m;
+        values << 1e308 << -1e308 << 1e17 + 16 << std::numeric_limits<double>::max()
+               << std::numeric_limits<double>::lowest();
+        for (double v : values) {
+            const auto [lo, hi] = FitAxisRange(v, v);
+            QVERIFY2(std::isfinite(lo) && std::isfinite(hi) && lo < hi,
+                     qPrintable(QString::number(v)));
+            const double shown = std::clamp(v, -1e300, 1e300);
+            QVERIFY2(lo <= shown && shown <= hi, qPrintable(QString::number(v)));
+        }
+        for (double a : {1e17, -1e17, 1e308, 0.0})
+            for (double b : {1e17 + 16, 1e308, -1e308, 1e-300}) {
+                const double lo = std::min(a, b), hi = std::max(a, b);
+                const auto [fitLo, fitHi] = FitAxisRange(lo, hi);
+                QVERIFY(std::isfinite(fitLo) && std::isfinite(fitHi) && fitLo < fitHi);
+            }
+        // Ordinary values are rounded out to whole steps.
+        QCOMPARE(FitAxisRange(0.3, 7.9), (std::pair<double, double>{0.0, 8.0}));
+        QCOMPARE(FitAxisRange(3, 3), (std::pair<double, double>{2.0, 4.0}));
     }
 
     void numbersFromDevicesAreAlwaysSane() {

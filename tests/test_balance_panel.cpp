@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -297,6 +298,14 @@ class TestBalancePanel : public QObject {
         QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1.0);
         m_panel->FlushChart();
         QVERIFY(y->max() <= 10 && y->min() >= 0);
+        // A constant huge value on every series: the axis follows it, finite, never flat.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("invalid range")));
+        for (int i = 0; i < 510; ++i)
+            Route("$LV1,RV1,AC1e17,GY1e17,CSB1,VT1e17#");
+        QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1e17);
+        m_panel->FlushChart();
+        QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && y->min() < y->max());
+        QVERIFY(y->min() <= 1e17 && 1e17 <= y->max());
     }
 
     void waveformPauseZoomHistoryAndPicture() {

@@ -154,6 +154,30 @@ BalanceTelemetryRecord CBalanceTelemetry::Parse(const QByteArray& frame, qint64 
     return r;
 }
 
+std::pair<double, double> FitAxisRange(double lo, double hi) {
+    // A pair like -1e308 and 1e308 would make the span overflow: keep the range where every
+    // step of the fit stays finite.
+    constexpr double kLimit = 1e300;
+    lo = std::clamp(lo, -kLimit, kLimit);
+    hi = std::clamp(hi, -kLimit, kLimit);
+    // A flat or nearly flat line gets room around it, relative to its magnitude: the same
+    // widening in absolute terms would vanish in the rounding of large values.
+    const double magnitude = std::max(std::abs(lo), std::abs(hi));
+    if (hi - lo <= std::max(1e-9, magnitude * 1e-9)) {
+        const double room = std::max(1.0, magnitude * 1e-6);
+        lo -= room;
+        hi += room;
+    }
+    // Round the range out to whole steps so that it changes rarely: a new range lays the
+    // whole chart out again, which costs more than the points themselves.
+    const double step = std::pow(10.0, std::floor(std::log10(hi - lo))) / 2;
+    const double niceLo = std::floor(lo / step) * step;
+    const double niceHi = std::ceil(hi / step) * step;
+    if (!std::isfinite(niceLo) || !std::isfinite(niceHi) || !(niceLo < niceHi))
+        return {lo, hi}; // the rounding lost what the room gave: the plain range
+    return {niceLo, niceHi};
+}
+
 void CBalanceTelemetry::Clear() {
     gyroscopeHistory.Fill(0.0);
     accelerationHistory.Fill(0.0);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace Korvane {
@@ -94,6 +95,12 @@ class CSampleHistory {
 // left out.
 void ReduceMinMax(const CSampleHistory& history, size_t first, size_t last, int columns,
                   QList<QPointF>* out);
+
+// The value axis's range for samples from lo to hi (finite, lo <= hi): rounded out to whole
+// steps so that it changes rarely, always finite with the lower end below the upper, however
+// large the values or however close together (a constant 1e17 is widened relative to its
+// magnitude, where adding 1 would change nothing).
+std::pair<double, double> FitAxisRange(double lo, double hi);
 
 // The telemetry the panel keeps: the newest text of each field and three histories (500
 // samples unless the user picks a longer one; oldest at 0). Every telemetry frame advances

@@ -1,5 +1,7 @@
 #include "gui/serial_cars/chart_wave.h"
 
+#include "core/serial_cars/balance_model.h"
+
 #include <QChart>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -92,20 +94,7 @@ void CTchart_wave::RescaleAxes() {
     }
     if (lo > hi)
         return; // nothing plotted
-    // Values are finite (the parser makes sure), but a pair like -1e308 and 1e308 would make
-    // the span overflow: keep the range where every step of the fit stays finite.
-    constexpr double kLimit = 1e300;
-    lo = std::clamp(lo, -kLimit, kLimit);
-    hi = std::clamp(hi, -kLimit, kLimit);
-    if (hi - lo < 1e-9) {
-        lo -= 1;
-        hi += 1;
-    }
-    // Round the range out to whole steps so that it changes rarely: a new range lays the
-    // whole chart out again, which costs more than the points themselves.
-    const double step = std::pow(10.0, std::floor(std::log10(hi - lo))) / 2;
-    const double niceLo = std::floor(lo / step) * step;
-    const double niceHi = std::ceil(hi / step) * step;
+    const auto [niceLo, niceHi] = FitAxisRange(lo, hi);
     if (niceLo != m_y->min() || niceHi != m_y->max())
         m_y->setRange(niceLo, niceHi);
     Q_UNUSED(xHi);
