@@ -85,6 +85,12 @@ class TestRecording : public QObject {
         QCOMPARE(CTelemetryRecorder::CsvField("1,5"), QByteArray("\"1,5\""));
         QCOMPARE(CTelemetryRecorder::CsvField("a\"b"), QByteArray("\"a\"\"b\""));
         QCOMPARE(CTelemetryRecorder::CsvField("7.9"), QByteArray("7.9"));
+        for (const char* number : {"7.9", "-0.34", "0", "12", ".5", "5.", "1e5", "-2.5E-3"})
+            QCOMPARE(CTelemetryRecorder::NumberCell(number), QByteArray(number));
+        QCOMPARE(CTelemetryRecorder::NumberCell("+5"), QByteArray("5"));
+        for (const char* text : {"", "-", ".", "+", "1e", "1e+", "=1+1", "@A1", "-1+1", "1,5",
+                                 "\t7", "7\r", "inf", "nan", "1e999", "0x10", "1 ", "\xC4\xE3"})
+            QVERIFY2(CTelemetryRecorder::NumberCell(text).isEmpty(), text);
         // A file that cannot be written: a reason, no recording.
         QSignalSpy failed(&recorder, &CTelemetryRecorder::failed);
         QVERIFY(!recorder.Start(dir.filePath(QStringLiteral("no/such/dir/x.csv")), &error));
@@ -108,26 +114,30 @@ class TestRecording : public QObject {
         const qint64 now = ArrivalClockNs();
         for (const char* frame :
              {"$LV1,RV2,AC3,GY4,CSB5,VT6#", "$LV7,RV8,#", "$LV1,RV2,AC3$LV4,RV5,AC6,GY7,CSB8,VT9#",
-              "$LVx,RV,AC,GY,CSB,VT#"})
+              "$LVx,RV,AC,GY,CSB,VT#", "$LV=1+1,RV@A1,AC+5,GY-0.5e1,CSB=cmd|'/c calc'!A0,VT\t7#"})
             recorder.AddRow(t.Parse(frame, now));
         recorder.Stop();
         const QStringList lines = Lines(path);
-        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.size(), 6);
+        // Numbers only: what is not a plain number (a formula for a spreadsheet, text) is an
+        // empty cell.
         const QStringList cells = {QStringLiteral(",1,2,3,4,5,6"), QStringLiteral(",7,8,,,,"),
-                                   QStringLiteral(",4,5,6,7,8,9"), QStringLiteral(",x,,,,,")};
-        for (int i = 0; i < 4; ++i)
+                                   QStringLiteral(",4,5,6,7,8,9"), QStringLiteral(",,,,,,"),
+                                   QStringLiteral(",,,5,-0.5e1,,")};
+        for (int i = 0; i < 5; ++i)
             QVERIFY2(lines[i + 1].endsWith(cells[i]), qPrintable(lines[i + 1]));
         // The panel's texts keep the newest value of each field; the three waveforms stay in
         // step, with a gap where a frame did not carry a value.
-        QCOMPARE(t.voltage, QByteArray(""));
-        QCOMPARE(t.distance, QByteArray(""));
+        // (The panel shows device text as it came, as plain text; only the file is numbers.)
+        QCOMPARE(t.voltage, QByteArray("\t7"));
+        QCOMPARE(t.distance, QByteArray("=cmd|'/c calc'!A0"));
         const size_t n = t.HistoryLength();
-        QCOMPARE(t.voltageHistory[n - 4], 6.0);
-        QVERIFY(std::isnan(t.voltageHistory[n - 3]));
-        QVERIFY(std::isnan(t.gyroscopeHistory[n - 3]));
-        QVERIFY(std::isnan(t.accelerationHistory[n - 3]));
-        QCOMPARE(t.gyroscopeHistory[n - 2], 7.0);
-        QCOMPARE(t.voltageHistory[n - 2], 9.0);
+        QCOMPARE(t.voltageHistory[n - 5], 6.0);
+        QVERIFY(std::isnan(t.voltageHistory[n - 4]));
+        QVERIFY(std::isnan(t.gyroscopeHistory[n - 4]));
+        QVERIFY(std::isnan(t.accelerationHistory[n - 4]));
+        QCOMPARE(t.gyroscopeHistory[n - 3], 7.0);
+        QCOMPARE(t.voltageHistory[n - 3], 9.0);
     }
 
     void typedTextIsNeverRecordedAsTheCarsValue() {

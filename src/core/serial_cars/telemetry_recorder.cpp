@@ -3,6 +3,7 @@
 #include "core/link/frame_receive.h"
 #include "core/serial_cars/balance_model.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace Korvane {
@@ -63,12 +64,52 @@ QByteArray CTelemetryRecorder::CsvField(const QByteArray& value) {
     return '"' + quoted + '"';
 }
 
+QByteArray CTelemetryRecorder::NumberCell(const QByteArray& value) {
+    qsizetype i = 0;
+    const qsizetype n = value.size();
+    QByteArray cell;
+    if (i < n && (value[i] == '+' || value[i] == '-')) {
+        if (value[i] == '-')
+            cell += '-';
+        ++i;
+    }
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && value[i] >= '0' && value[i] <= '9')
+            ++i;
+        return i - from;
+    };
+    const qsizetype whole = digits();
+    qsizetype fraction = 0;
+    if (i < n && value[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (whole + fraction == 0)
+        return {};
+    if (i < n && (value[i] == 'e' || value[i] == 'E')) {
+        ++i;
+        if (i < n && (value[i] == '+' || value[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return {};
+    }
+    if (i != n)
+        return {}; // anything after the number: not a number
+    const QByteArray number = value.mid(value.startsWith('+') ? 1 : 0);
+    bool ok = false;
+    const double v = number.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return {};
+    return number;
+}
+
 void CTelemetryRecorder::AddRow(const BalanceTelemetryRecord& r) {
     if (!m_file.isOpen() || r.arrivalNs < m_startNs)
         return;
     WriteGainsIfChanged();
     const auto cell = [](const std::optional<QByteArray>& field) {
-        return field ? CsvField(*field) : QByteArray();
+        return field ? NumberCell(*field) : QByteArray();
     };
     // Whole microseconds as decimals of the millisecond.
     const qint64 us = (r.arrivalNs - m_startNs) / 1000;

@@ -11,7 +11,8 @@ struct BalanceTelemetryRecord;
 // Records the balance car's telemetry to a CSV file: a header line, then one row for every
 // telemetry frame (when the frame arrived, in milliseconds since the recording began with
 // microseconds as decimals; left and right speed, acceleration, gyroscope, distance, voltage:
-// each as the frame carried it, empty where the frame did not carry it), and a comment line
+// each as the frame carried it when it is a number, empty where the frame did not carry it or
+// carried something else), and a comment line
 // with the gains in force whenever they change. Rows are written to the file at least every
 // kFlushMs and when the recording stops; a write that fails stops it and says why, once.
 class CTelemetryRecorder : public QObject {
@@ -41,6 +42,11 @@ class CTelemetryRecorder : public QObject {
 
     // One CSV field: quoted when it holds a comma, a quote or a line break.
     static QByteArray CsvField(const QByteArray& value);
+    // A numeric column's cell: the device's text when it is a plain finite decimal number
+    // ("-0.34", "7.90", "1e5"; a leading "+" dropped), else empty. Whatever else a device
+    // sends (a formula such as "=1+1" or "@A1", control bytes, GBK text) never reaches the
+    // file, so a spreadsheet opening it runs nothing.
+    static QByteArray NumberCell(const QByteArray& value);
 
   signals:
     // A write failed: the recording has stopped.
