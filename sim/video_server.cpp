@@ -119,7 +119,9 @@ bool VideoServer::SetFault(const QString& mode) {
     static const QStringList kModes = {
         "none",       "404",  "500",   "garbage", "truncated",   "short-body",   "endless", "stall",
         "stall-body", "drip", "close", "reset",   "huge-length", "huge-picture", "refuse"};
-    if (!kModes.contains(mode))
+    // "redirect=<url>": every request is answered "302 Found" towards the address given (another
+    // host, another scheme, or this camera again for a loop).
+    if (!kModes.contains(mode) && !mode.startsWith(QLatin1String("redirect=")))
         return false;
     m_fault = mode;
     if (mode == QLatin1String("refuse")) {
@@ -169,6 +171,12 @@ void VideoServer::Answer(QTcpSocket* socket, bool close) {
     if (m_fault == QLatin1String("stall")) {
         connect(socket, &QObject::destroyed, this, done);
         return; // never answers
+    }
+    if (m_fault.startsWith(QLatin1String("redirect="))) {
+        socket->write("HTTP/1.1 302 Found\r\nLocation: " + m_fault.mid(9).toLatin1() +
+                      "\r\nContent-Length: 0\r\n\r\n");
+        done();
+        return;
     }
     if (m_fault == QLatin1String("404") || m_fault == QLatin1String("500")) {
         socket->write(m_fault == QLatin1String("404")

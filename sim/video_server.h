@@ -20,7 +20,8 @@ namespace KorvaneSim {
 // garbage, truncated, short-body (Content-Length longer than the body, then close), endless
 // (a body that never ends), huge-length (Content-Length far above any cap), stall (never
 // answers), stall-body (stops inside the body), drip (one byte a second), close, reset,
-// huge-picture (a small JPEG declaring 30000 by 30000 pixels), refuse.
+// huge-picture (a small JPEG declaring 30000 by 30000 pixels), refuse, redirect=<url> (302 Found
+// towards that address).
 class VideoServer : public QObject {
     Q_OBJECT
   public:

@@ -183,6 +183,42 @@ class TestVideo : public QObject {
         QVERIFY(m_messages.isEmpty());
     }
 
+    void redirectsAreNeverFollowed() {
+        // A camera answering with a redirect: to another host (which serves pictures), to
+        // another scheme, or to itself. No picture of the other host is shown, the other host
+        // is never asked, and the camera is asked again only after pauses.
+        Start(13);
+        KorvaneSim::VideoServer foreign(
+            [](int seq) { return KorvaneSim::DrawCameraPicture(seq, 160, 120, 90, 255, 0, 0); });
+        QString error;
+        QVERIFY2(foreign.Listen(QHostAddress(QStringLiteral("127.0.0.2")), 0, &error),
+                 qPrintable(error));
+        const QByteArray there =
+            QStringLiteral("http://127.0.0.2:%1/?action=snapshot").arg(foreign.Port()).toLatin1();
+        QVERIFY(m_sim->Command("video redirect=" + there));
+        m_toggle->click(); // the first answer is no picture: the video does not start
+        QTRY_COMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Download Fail!"));
+        QVERIFY(!m_panel->Video().IsRunning() && !m_area->HasPicture());
+
+        QVERIFY(m_sim->Command("video none"));
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 1);
+        for (const QByteArray& target :
+             {there, QByteArray("ftp://127.0.0.1/x.jpg"), m_sim->VideoUrl().toLatin1()}) {
+            QVERIFY(m_sim->Command("video redirect=" + target));
+            QTest::qWait(100); // pictures fetched before the switch may still arrive
+            const int shown = m_area->Pictures();
+            const int requests = m_panel->Video().Requests();
+            QTest::qWait(900);
+            QCOMPARE(m_area->Pictures(), shown);
+            const int asked = m_panel->Video().Requests() - requests;
+            QVERIFY2(asked <= 5, qPrintable(target + ' ' + QByteArray::number(asked)));
+        }
+        QCOMPARE(foreign.Requests(), 0);
+        QVERIFY(m_messages.isEmpty());
+    }
+
     void aNewAddressHiddenPanelAndTheSearchlight() {
         Start(13);
         m_toggle->click();

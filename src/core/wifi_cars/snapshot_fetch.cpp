@@ -57,6 +57,11 @@ void CSnapshotFetcher::Fetch(const QString& urlText) {
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Korvane PC"));
+    // A camera answers with its picture: a redirect is never followed (it could lead to
+    // another host, another scheme, or round in a loop); it is a failed fetch like any other
+    // answer that is no picture.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     m_body.clear();
     m_reply = m_manager->get(request);
     m_reply->setReadBufferSize(64 * 1024);
