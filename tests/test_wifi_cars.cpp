@@ -19,6 +19,8 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSlider>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -218,6 +220,7 @@ class TestWifiCars : public QObject {
         m_station->pty->Write("$4WD,PV8.5,#");
         QTRY_COMPARE(Control<QLabel>(1298)->text(), QStringLiteral("8.50/105%"));
         QCOMPARE(Control<QProgressBar>(1270)->value(), 100);
+        QCOMPARE(Control<QLabel>(1298)->text(), QStringLiteral("8.40/100%"));
         // The tricycle shows its distance on the segment display.
         m_station->frame->SelectProduct(14);
         m_panel = qobject_cast<CWifiCarPanel*>(m_station->frame->CurrentPanel());
@@ -429,6 +432,36 @@ class TestWifiCars : public QObject {
                          f.constData());
         }
         QTRY_VERIFY(!Control<QLabel>(1293)->text().isEmpty());
+    }
+
+    void aBurstOfReadingsIsShownOncePerBatch() {
+        // 300 changing readings in one burst over TCP: the battery bar, its text and the
+        // tracking lamps are written once for the burst (the newest values), not per frame.
+        QTcpServer car;
+        QVERIFY(car.listen(QHostAddress::LocalHost));
+        Start(13);
+        Control<QLineEdit>(1307)->setText(QStringLiteral("127.0.0.1"));
+        Control<QLineEdit>(1308)->setText(QString::number(car.serverPort()));
+        Click(1310);
+        QTRY_VERIFY(car.hasPendingConnections());
+        QTcpSocket* link = car.nextPendingConnection();
+        QTRY_VERIFY(m_panel->Client().IsConnected());
+        int barWrites = 0;
+        connect(Control<QProgressBar>(1270), &QProgressBar::valueChanged, [&] { ++barWrites; });
+        QByteArray burst;
+        for (int i = 0; i < 300; ++i)
+            burst += "$4WD,CSB" + QByteArray::number(i) + ",PV" +
+                     QByteArray::number(6.0 + (i % 25) * 0.1, 'f', 2) + ",GS1,LF" +
+                     (i % 2 ? "1010" : "0101") + ",HW01,GM10#";
+        burst += "$4WD,CSB999,PV8.40,GS1,LF1111,HW01,GM10#";
+        link->write(burst);
+        QTRY_COMPARE(Control<QLabel>(1293)->text(), QStringLiteral("999"));
+        QCOMPARE(Control<QProgressBar>(1270)->value(), 100);
+        QCOMPARE(Control<QLabel>(1298)->text(), QStringLiteral("8.40/100%"));
+        for (int id : {1281, 1282, 1283, 1284})
+            QVERIFY(Control<CLamp>(id)->IsOn());
+        // However the burst was cut into reads, a few batches, never one write per frame.
+        QVERIFY2(barWrites <= 10, qPrintable(QString::number(barWrites)));
     }
 
     void simulatedCarsOverTheSerialLine() {
