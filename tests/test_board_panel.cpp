@@ -52,6 +52,7 @@ class TestBoardPanel : public QObject {
     void init() {
         m_messages.clear();
         m_resultAtMessage.clear();
+        CloseDeviceMessages(); // each test starts as a user who closed every box
     }
 
     void ledBoxesLampsAndTheFlowingLight() {
@@ -327,6 +328,22 @@ class TestBoardPanel : public QObject {
         // Through all of it the caret stayed where the user left it.
         QCOMPARE(lcd->text(), QStringLiteral("typing here"));
         QCOMPARE(lcd->cursorPosition(), 3);
+    }
+
+    void aStormOfDeviceMessagesShowsOneBox() {
+        // The keypad divides by zero again and again: one message while it is open, the
+        // repeats counted in it, none queued; once the user closes it, the next one shows.
+        Board b;
+        QVERIFY(b.Start(0));
+        for (int i = 0; i < 20; ++i)
+            b.Says("$51,CALC9#$51,CALC/#$51,CALC0#$51,CALC=#$51,N" + QByteArray::number(i) + "#",
+                   QStringLiteral("$51,N%1#").arg(i));
+        QCOMPARE(m_messages, QStringList{QString::fromUtf8("除数不能为0")});
+        QVERIFY2(DeviceMessageRepeats() >= 1, qPrintable(QString::number(DeviceMessageRepeats())));
+        CloseDeviceMessages();
+        b.Says("$51,CALC9#$51,CALC/#$51,CALC0#$51,CALC=#$51,NEND#", QStringLiteral("$51,NEND#"));
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(DeviceMessageRepeats(), 0);
     }
 
     void dotMatrixEditor() {

@@ -159,7 +159,7 @@ void CBoardPanel::ShowPendingMessages() {
         if (text == last)
             continue; // a burst of the same complaint is shown once
         last = text;
-        ShowMessage(text, this, MessageIcon::Warning);
+        ShowDeviceMessage(text, this);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace Korvane {
 
@@ -24,7 +25,60 @@ QuestionAnswer& Question() {
     static QuestionAnswer answer;
     return answer;
 }
+
+// The open device message: its box (none with an observer), its text and its repeats.
+struct DeviceMessage {
+    QPointer<QMessageBox> box;
+    bool open = false;
+    QString text;
+    int repeats = 0;
+};
+DeviceMessage& OpenDeviceMessage() {
+    static DeviceMessage message;
+    return message;
+}
 } // namespace
+
+void ShowDeviceMessage(const QString& text, QWidget* parent) {
+    DeviceMessage& m = OpenDeviceMessage();
+    const bool stillOpen = Observer() ? m.open : (m.box && m.box->isVisible());
+    if (stillOpen && m.text == text) {
+        ++m.repeats;
+        if (m.box)
+            m.box->setInformativeText(QCoreApplication::translate(
+                "Korvane", "Repeated %n more time(s).", nullptr, m.repeats));
+        return;
+    }
+    CloseDeviceMessages();
+    m.open = true;
+    m.text = text;
+    m.repeats = 0;
+    g_lastIcon = MessageIcon::Warning;
+    if (Observer()) {
+        Observer()(text);
+        return;
+    }
+    if (!parent)
+        parent = QApplication::activeWindow();
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Korvane"), text,
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    m.box = box;
+    box->open(); // no nested event loop: deliveries go on while it is shown
+}
+
+int DeviceMessageRepeats() {
+    return OpenDeviceMessage().open ? OpenDeviceMessage().repeats : 0;
+}
+
+void CloseDeviceMessages() {
+    DeviceMessage& m = OpenDeviceMessage();
+    if (m.box)
+        m.box->close();
+    m.box = nullptr;
+    m.open = false;
+    m.repeats = 0;
+}
 
 QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
     if (OpenAnswer())

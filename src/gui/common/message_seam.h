@@ -16,6 +16,16 @@ enum class MessageIcon { Information, Warning, None };
 void ShowMessage(const QString& text, QWidget* parent = nullptr,
                  MessageIcon icon = MessageIcon::Information);
 
+// A message a device causes (a board's keypad dividing by zero): shown without waiting, so
+// the window and the device's frames go on, and once while it is open: the same message again
+// is counted in the open box ("Repeated 3 more times.") and never queues up another box. With
+// an observer installed, the message counts as open until CloseDeviceMessages().
+void ShowDeviceMessage(const QString& text, QWidget* parent = nullptr);
+// The repeats counted on the open device message (0 when none is open).
+int DeviceMessageRepeats();
+// Closes the open device message, as the user's OK does.
+void CloseDeviceMessages();
+
 using MessageObserver = std::function<void(const QString& text)>;
 // Installs an observer that replaces the modal box; an empty function restores the box.
 void SetMessageObserver(MessageObserver observer);
