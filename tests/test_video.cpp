@@ -116,10 +116,16 @@ class TestVideo : public QObject {
         Start(15);
         auto* address = qobject_cast<QLineEdit*>(FindControl(m_panel, 1306));
         const QString good = address->text();
-        for (const QByteArray& mode : {QByteArray("video 404"), QByteArray("video refuse")}) {
+        // No answer, or an answer that is no picture that decodes (garbage, a JPEG cut short,
+        // a body shorter than it said, a picture declaring 30000 by 30000 pixels): the video
+        // does not start, and the user is told.
+        for (const QByteArray& mode :
+             {QByteArray("video 404"), QByteArray("video refuse"), QByteArray("video garbage"),
+              QByteArray("video truncated"), QByteArray("video short-body"),
+              QByteArray("video huge-picture")}) {
             QVERIFY(m_sim->Command(mode));
             m_toggle->click();
-            QTRY_COMPARE(m_messages.size(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 8000);
             QCOMPARE(m_messages.takeLast(), QStringLiteral("下载失败"));
             QCOMPARE(LastMessageIcon(), MessageIcon::Warning);
             QCOMPARE(m_toggle->text(), QStringLiteral("连接视频"));

@@ -91,11 +91,9 @@ CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdi
       m_area(area) {
     connect(&m_fetcher, &CSnapshotFetcher::finished, this, &CSnapshotVideo::OnFetched);
     connect(&m_fetcher, &CSnapshotFetcher::partReceived, this, [this](const QByteArray& body) {
-        if (m_starting) { // the first picture of a stream starts the video
-            m_starting = false;
-            m_running = true;
-            m_toggle->setEnabled(true);
-            m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+        if (m_starting) { // the first picture of a stream starts the video once it decodes
+            DecodeFirst(body);
+            return;
         }
         m_backoffMs = 0;
         OnPicture(body);
@@ -134,6 +132,7 @@ void CSnapshotVideo::Stop() {
     ++m_generation; // nothing of this run is shown any more
     m_running = false;
     m_starting = false;
+    m_firstDecoding = false;
     m_retry.stop();
     m_fetcher.Abort();
     {
@@ -153,16 +152,34 @@ void CSnapshotVideo::FetchNext() {
     m_fetcher.Fetch(m_address->text()); // a new address takes effect with the next fetch
 }
 
+void CSnapshotVideo::DecodeFirst(const QByteArray& body) {
+    if (m_firstDecoding)
+        return; // the first part of a stream is being decoded; later ones wait for the answer
+    m_firstDecoding = true;
+    m_lastBody = body;
+    Decode({body, m_generation, ++m_nextTicket});
+}
+
+void CSnapshotVideo::FailFirst() {
+    m_starting = false;
+    m_firstDecoding = false;
+    m_fetcher.Abort();
+    m_lastBody.clear();
+    m_toggle->setEnabled(true);
+    ShowMessage(QString::fromUtf8(m_texts.failure), m_panel, MessageIcon::Warning);
+}
+
 void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {
     if (m_starting) {
-        m_starting = false;
-        m_toggle->setEnabled(true);
+        // The first fetch starts the video only with a picture that decodes: an answer that
+        // is no picture (a web page, garbage, a body cut short) is a failure like no answer.
         if (result != FetchOk) {
-            ShowMessage(QString::fromUtf8(m_texts.failure), m_panel, MessageIcon::Warning);
+            if (!m_firstDecoding)
+                FailFirst();
             return;
         }
-        m_running = true;
-        m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+        DecodeFirst(body);
+        return;
     }
     if (!m_running)
         return;
@@ -244,6 +261,23 @@ void CSnapshotVideo::RunDecoder(Job job) {
 }
 
 void CSnapshotVideo::OnDecoded(quint64 generation, quint64 ticket, const QImage& picture) {
+    if (m_starting && m_firstDecoding && generation == m_generation) {
+        m_firstDecoding = false;
+        if (picture.isNull()) {
+            FailFirst();
+            return;
+        }
+        m_starting = false;
+        m_running = true;
+        m_toggle->setEnabled(true);
+        m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+        m_backoffMs = 0;
+        m_shownTicket = ticket;
+        m_area->SetPicture(picture);
+        if (!m_fetcher.Busy()) // a stream goes on by itself; snapshots are asked for again
+            FetchNext();
+        return;
+    }
     if (m_running && generation == m_generation) {
         const bool recovered = m_undecodable && !picture.isNull();
         m_undecodable = picture.isNull();

@@ -81,6 +81,9 @@ class CSnapshotVideo : public QObject {
     };
     void FetchNext();
     void OnFetched(int result, const QByteArray& body);
+    // The first picture, decoded before the video starts; a failure ends the start.
+    void DecodeFirst(const QByteArray& body);
+    void FailFirst();
     void OnPicture(const QByteArray& body);
     void Decode(Job job);
     void RunDecoder(Job job);
@@ -116,7 +119,8 @@ class CSnapshotVideo : public QObject {
     int m_backoffMs = 0;
     bool m_running = false;
     bool m_starting = false;
-    quint64 m_generation = 0; // a stop makes results of the old run worthless
+    bool m_firstDecoding = false; // the first picture is being decoded: it decides the start
+    quint64 m_generation = 0;     // a stop makes results of the old run worthless
     int m_requests = 0;
 };
 
