@@ -11,11 +11,11 @@
 #include "bench_util.h"
 #include "core/link/tcp_transport.h"
 #include "core/products/catalogue.h"
+#include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
 #include "gui/wifi_cars/wifi_car_panel.h"
-#include "core/wifi_cars/wifi_control_client.h"
 #include "tcp_control_service.h"
 
 #include <QAbstractButton>

@@ -273,6 +273,7 @@ class TestArmDialog : public QObject {
         const QString file = m_dir.filePath(QStringLiteral("wave.json"));
         SetSaveFileAnswer([&](const QString&) { return file; });
         dlg->findChild<QAbstractButton*>(QStringLiteral("saveListButton"))->click();
+        QCoreApplication::processEvents(); // the dialog is opened from a queued call
         // Start a new list: saved to a file, so nothing to ask.
         SetQuestionAnswer([](const QString&) {
             qFatal("asked although the list was saved");
@@ -290,6 +291,8 @@ class TestArmDialog : public QObject {
         // The saved file reads back identical.
         SetOpenFileAnswer([&](const QString&) { return file; });
         dlg->findChild<QAbstractButton*>(QStringLiteral("openListButton"))->click();
+        QCOMPARE(dlg->List().steps.size(), 1); // the click has returned; the dialog comes next
+        QCoreApplication::processEvents();
         QCOMPARE(dlg->List().steps, taught);
         QCOMPARE(dlg->List().delayMs, 750);
         QCOMPARE(In<QLineEdit>(dlg, 1063)->text(), QStringLiteral("750"));
@@ -308,6 +311,7 @@ class TestArmDialog : public QObject {
         bad.close();
         SetOpenFileAnswer([&](const QString&) { return bad.fileName(); });
         dlg->findChild<QAbstractButton*>(QStringLiteral("openListButton"))->click();
+        QCoreApplication::processEvents();
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(dlg->List().steps, taught);
         // A corrupt kept list: a message when the dialog opens, and an empty list.

@@ -16,9 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>

@@ -55,15 +55,6 @@ void CTelemetryRecorder::WriteGainsIfChanged() {
     m_buffer += "# gains " + m_gains.toUtf8() + '\n';
 }
 
-QByteArray CTelemetryRecorder::CsvField(const QByteArray& value) {
-    if (!value.contains(',') && !value.contains('"') && !value.contains('\n') &&
-        !value.contains('\r'))
-        return value;
-    QByteArray quoted = value;
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
-}
-
 QByteArray CTelemetryRecorder::NumberCell(const QByteArray& value) {
     qsizetype i = 0;
     const qsizetype n = value.size();

@@ -40,8 +40,6 @@ class CTelemetryRecorder : public QObject {
     // a comment line before the next row.
     void SetGains(const QString& gains);
 
-    // One CSV field: quoted when it holds a comma, a quote or a line break.
-    static QByteArray CsvField(const QByteArray& value);
     // A numeric column's cell: the device's text when it is a plain finite decimal number
     // ("-0.34", "7.90", "1e5"; a leading "+" dropped), else empty. Whatever else a device
     // sends (a formula such as "=1+1" or "@A1", control bytes, GBK text) never reaches the

@@ -60,8 +60,12 @@ CDlgManipulator::CDlgManipulator(const ArmPose& start, std::function<bool(const 
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &CDlgManipulator::OnDelete);
     connect(m_ui->runButton, &QPushButton::clicked, this, &CDlgManipulator::OnRun);
     connect(m_ui->stopButton, &QPushButton::clicked, this, &CDlgManipulator::OnEmergencyStop);
-    connect(m_ui->openListButton, &QPushButton::clicked, this, &CDlgManipulator::OnOpenList);
-    connect(m_ui->saveListButton, &QPushButton::clicked, this, &CDlgManipulator::OnSaveListAs);
+    // The file dialogs are opened from a queued call: the click (also an assistive
+    // technology's press) returns at once instead of waiting for the dialog to close.
+    connect(m_ui->openListButton, &QPushButton::clicked, this, &CDlgManipulator::OnOpenList,
+            Qt::QueuedConnection);
+    connect(m_ui->saveListButton, &QPushButton::clicked, this, &CDlgManipulator::OnSaveListAs,
+            Qt::QueuedConnection);
     connect(m_ui->delayEdit, &QLineEdit::editingFinished, this, [this] {
         if (const auto delay = DelayFromField()) {
             m_list.delayMs = *delay;
