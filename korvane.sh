@@ -10,6 +10,8 @@
 #   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
 #   ./korvane.sh check-forms  generate the panel forms again and fail if they differ from the
 #                             committed ones
+#   ./korvane.sh fuzz [SECONDS]  build the libFuzzer targets with clang in build-fuzz and run
+#                                each for SECONDS (default 15) from its seeds
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -138,11 +140,45 @@ sanitized_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j2 --timeout 600
 }
 
+# Every fuzz target, each from its seeds (tests/fuzz/corpus/<name>, the GIF walker from the
+# pictures) into a scratch corpus, for the seconds given; a finding fails the run.
+run_fuzzers() {
+    local seconds=${1:-15}
+    PACKAGES+=(clang libclang-rt-14-dev)
+    install_missing
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKORVANE_FUZZ=ON -DKORVANE_BENCH=OFF >/dev/null
+    local targets=(gif_walker_fuzz frame_parsers_fuzz board_parsers_fuzz mjpeg_parts_fuzz
+                   jpeg_check_fuzz recorder_rows_fuzz)
+    cmake --build build-fuzz -j2 --target "${targets[@]}"
+    local scratch
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' RETURN
+    for target in "${targets[@]}"; do
+        local name=${target%_fuzz} seeds=()
+        [ -d "tests/fuzz/corpus/$name" ] && seeds+=("tests/fuzz/corpus/$name")
+        [ "$name" = gif_walker ] && seeds+=(resources/pictures)
+        mkdir -p "$scratch/$name"
+        echo "Fuzzing $name for $seconds s"
+        local rc=0
+        (cd "$scratch" && "$OLDPWD/build-fuzz/tests/$target" -max_total_time="$seconds" -timeout=5 \
+            -rss_limit_mb=2048 "$scratch/$name" "${seeds[@]/#/$OLDPWD/}") >"$scratch/$name.log" 2>&1 ||
+            rc=$?
+        grep -E '^Done' "$scratch/$name.log" || true
+        if [ "$rc" -ne 0 ]; then
+            tail -n 60 "$scratch/$name.log" >&2
+            echo "The fuzzer $name found a fault (its input is in the log above)." >&2
+            return 1
+        fi
+    done
+}
+
 case "${1:-demo}" in
 demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
 check-forms) check_forms ;;
+fuzz) run_fuzzers "${2:-15}" ;;
 sanitize)
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
@@ -156,7 +192,7 @@ tsan)
     sanitized_tests build-tsan KORVANE_TSAN
     ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan|fuzz [SECONDS]]" >&2
     exit 2
     ;;
 esac

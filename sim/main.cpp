@@ -114,7 +114,8 @@ bool Parse(QCoreApplication& app, Options* o) {
          QStringLiteral("FPS")},
         {QStringLiteral("video-fault"),
          QStringLiteral("Fault mode of the camera server (none, 404, 500, garbage, truncated, "
-                        "huge-length, stall, huge-picture, refuse); also 'video MODE' on "
+                        "huge-length, stall, huge-picture, refuse, many-scans, stream-drip, "
+                        "stream-headerless); also 'video MODE' on "
                         "standard input while running."),
          QStringLiteral("MODE")},
         {QStringLiteral("control-fault"),

@@ -38,6 +38,32 @@ QByteArray DrawCameraPicture(int seq, int width, int height, double cameraAngle,
     return jpeg;
 }
 
+QByteArray ManyScanPicture(qint64 cap) {
+    // A flat progressive picture of 4096 by 4096 whose last scan is repeated until the body
+    // nears the cap (at most 20 000 times): a decoder makes a pass over the whole picture for
+    // each scan, which takes minutes.
+    QImage image(4096, 4096, QImage::Format_RGB32);
+    image.fill(QColor(128, 128, 128));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(80);
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
+    if (lastScan < 0 || !jpeg.endsWith("\xFF\xD9"))
+        return jpeg;
+    const QByteArray scan = jpeg.mid(lastScan, jpeg.size() - 2 - lastScan);
+    const qint64 room = cap - jpeg.size();
+    const qint64 copies = std::min<qint64>(20000, room / scan.size());
+    QByteArray hostile = jpeg.left(jpeg.size() - 2);
+    hostile.reserve(qsizetype(hostile.size() + copies * scan.size() + 2));
+    for (qint64 i = 0; i < copies; ++i)
+        hostile += scan;
+    return hostile + "\xFF\xD9";
+}
+
 int ReadSequenceBlocks(const QImage& picture) {
     if (picture.width() < 16)
         return -1;
@@ -73,11 +99,29 @@ QByteArray VideoServer::NextPicture() {
 void VideoServer::StartStream(QTcpSocket* socket) {
     socket->write("HTTP/1.1 200 OK\r\nContent-Type: multipart/x-mixed-replace;boundary=korvane\r\n"
                   "Cache-Control: no-cache\r\n\r\n");
-    // The stream's own cadence: a new picture each time.
-    auto writePart = [this, socket] {
+    if (m_fault == QLatin1String("stream-drip")) {
+        // The stream's first part, one byte a second.
         const QByteArray jpeg = m_picture(m_seq++);
-        socket->write("--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
-                      QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n");
+        const QByteArray part = "--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
+                                QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n";
+        auto* timer = new QTimer(socket);
+        timer->setInterval(1000);
+        connect(timer, &QTimer::timeout, socket, [socket, part, at = qsizetype(0)]() mutable {
+            if (at < part.size())
+                socket->write(part.mid(at++, 1));
+        });
+        timer->start();
+        return;
+    }
+    // The stream's own cadence: a new picture each time; parts without headers in
+    // "stream-headerless" (the picture right after the boundary line).
+    const bool headerless = m_fault == QLatin1String("stream-headerless");
+    auto writePart = [this, socket, headerless] {
+        const QByteArray jpeg = m_picture(m_seq++);
+        socket->write(headerless
+                          ? "--korvane\r\n" + jpeg + "\r\n"
+                          : "--korvane\r\nContent-Type: image/jpeg\r\nContent-Length: " +
+                                QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg + "\r\n");
     };
     if (m_fps <= 0) {
         // Unpaced: the next picture as soon as the last one has left, as fast as the client
@@ -116,9 +160,12 @@ quint16 VideoServer::Port() const {
 }
 
 bool VideoServer::SetFault(const QString& mode) {
-    static const QStringList kModes = {
-        "none",       "404",  "500",   "garbage", "truncated",   "short-body",   "endless", "stall",
-        "stall-body", "drip", "close", "reset",   "huge-length", "huge-picture", "refuse"};
+    static const QStringList kModes = {"none",        "404",          "500",
+                                       "garbage",     "truncated",    "short-body",
+                                       "endless",     "stall",        "stall-body",
+                                       "drip",        "close",        "reset",
+                                       "huge-length", "huge-picture", "refuse",
+                                       "many-scans",  "stream-drip",  "stream-headerless"};
     // "redirect=<url>": every request is answered "302 Found" towards the address given (another
     // host, another scheme, or this camera again for a loop).
     if (!kModes.contains(mode) && !mode.startsWith(QLatin1String("redirect=")))
@@ -151,7 +198,8 @@ void VideoServer::OnRequest(QTcpSocket* socket) {
         ++m_requests;
         m_mostInFlight = std::max(m_mostInFlight, ++m_inFlight);
         const bool close = head.toLower().contains("connection: close");
-        if (head.startsWith("GET /?action=stream ") && m_fault == QLatin1String("none")) {
+        if (head.startsWith("GET /?action=stream ") &&
+            (m_fault == QLatin1String("none") || m_fault.startsWith(QLatin1String("stream-")))) {
             StartStream(socket);
             continue;
         }
@@ -240,6 +288,10 @@ void VideoServer::Answer(QTcpSocket* socket, bool close) {
         length = body.size();
     } else if (m_fault == QLatin1String("huge-length")) {
         length = 1LL << 34;
+    } else if (m_fault == QLatin1String("many-scans")) {
+        static const QByteArray manyScans = ManyScanPicture(8 * 1024 * 1024);
+        body = manyScans;
+        length = body.size();
     } else if (m_fault == QLatin1String("huge-picture")) {
         // Patch the frame header (SOF0) to declare 30000 by 30000 pixels.
         const qsizetype sof = body.indexOf("\xFF\xC0");

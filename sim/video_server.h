@@ -21,7 +21,9 @@ namespace KorvaneSim {
 // (a body that never ends), huge-length (Content-Length far above any cap), stall (never
 // answers), stall-body (stops inside the body), drip (one byte a second), close, reset,
 // huge-picture (a small JPEG declaring 30000 by 30000 pixels), refuse, redirect=<url> (302 Found
-// towards that address).
+// towards that address), many-scans (a progressive 4096 by 4096 JPEG of thousands of scans,
+// under the fetch cap); for the stream address stream-drip (the first part one byte a second)
+// and stream-headerless (parts without headers).
 class VideoServer : public QObject {
     Q_OBJECT
   public:
@@ -61,6 +63,8 @@ class VideoServer : public QObject {
 // searchlight's colour and the sequence number as 16 blocks.
 QByteArray DrawCameraPicture(int seq, int width, int height, double cameraAngle, int red, int green,
                              int blue);
+// A progressive 4096 by 4096 JPEG whose last scan is repeated until the body nears cap bytes.
+QByteArray ManyScanPicture(qint64 cap);
 // The sequence number read back from such a picture's blocks (-1 when it cannot be read).
 int ReadSequenceBlocks(const class QImage& picture);
 

@@ -73,8 +73,10 @@ class TestVideo : public QObject {
         Start(13);
         QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
         m_toggle->click();
-        QVERIFY(!m_toggle->isEnabled()); // while the first fetch runs
-        QTRY_COMPARE(m_toggle->text(), QStringLiteral("Disconnect video"));
+        // While the first fetch runs the button already offers to stop.
+        QVERIFY(m_toggle->isEnabled() && m_panel->Video().IsStarting());
+        QCOMPARE(m_toggle->text(), QStringLiteral("Disconnect video"));
+        QTRY_VERIFY(m_panel->Video().IsRunning());
         QTRY_VERIFY(m_area->Pictures() >= 3);
         const int first = Sequence();
         QTRY_VERIFY(m_area->Pictures() >= 8);
@@ -379,6 +381,68 @@ class TestVideo : public QObject {
         QTest::qWait(100);
         QCOMPARE(painted.paints, settled); // nothing more to paint
         QCOMPARE(area.grab(area.contentsRect()).toImage().pixel(10, 10), newest);
+    }
+
+    void aStreamWithoutPicturesFailsAndAStartCanBeStopped() {
+        Start(13);
+        auto* address = qobject_cast<QLineEdit*>(FindControl(m_panel, 1306));
+        address->setText(
+            m_sim->VideoUrl().replace(QStringLiteral("snapshot"), QStringLiteral("stream")));
+        m_panel->Video().Fetcher().SetLimits(3000, 1500, CSnapshotFetcher::kMaxBody);
+        // "200 OK", then one byte a second: no picture within the deadline is a failed start.
+        QVERIFY(m_sim->Command("video stream-drip"));
+        m_toggle->click();
+        QVERIFY(m_toggle->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 6000);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Download Fail!"));
+        QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
+        QVERIFY(!m_panel->Video().IsRunning() && !m_panel->Video().IsStarting());
+        // The button stops a start it made: no message, no picture, the stream closed.
+        m_toggle->click();
+        QVERIFY(m_panel->Video().IsStarting());
+        QTest::qWait(200);
+        m_toggle->click();
+        QCOMPARE(m_toggle->text(), QStringLiteral("Connect video"));
+        QVERIFY(!m_panel->Video().IsStarting() && !m_panel->Video().Fetcher().Busy());
+        QTest::qWait(2000);
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(!m_area->HasPicture());
+        // Parts without headers: each picture is taken from its start marker.
+        QVERIFY(m_sim->Command("video stream-headerless"));
+        m_toggle->click();
+        QTRY_VERIFY(m_panel->Video().IsRunning());
+        QTRY_VERIFY(m_area->Pictures() >= 3);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void aPictureOfThousandsOfScansIsRefusedAtOnce() {
+        // Decoding it would take minutes: refused before decoding, as a first picture and while
+        // the video runs; neither a stop nor closing the window waits for it.
+        Start(13);
+        QVERIFY(m_sim->Command("video many-scans"));
+        m_toggle->click();
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 8000);
+        QCOMPARE(m_messages.takeLast(), QStringLiteral("Download Fail!"));
+        QVERIFY(m_sim->Command("video none"));
+        m_toggle->click();
+        QTRY_VERIFY(m_area->Pictures() >= 2);
+        QVERIFY(m_sim->Command("video many-scans"));
+        QTest::qWait(1500); // bodies of 8 MB fetched and refused, one after another
+        QVERIFY(m_panel->Video().IsRunning());
+        // After a stop, a good camera's pictures come back at once.
+        m_toggle->click();
+        QVERIFY(m_sim->Command("video none"));
+        const int shown = m_area->Pictures();
+        m_toggle->click();
+        QTRY_VERIFY_WITH_TIMEOUT(m_area->Pictures() > shown, 3000);
+        QVERIFY(m_sim->Command("video many-scans"));
+        QTest::qWait(500);
+        QElapsedTimer closing;
+        closing.start();
+        m_station.reset();
+        m_panel = nullptr;
+        qInfo("closed in %lld ms with refused pictures in flight", closing.elapsed());
+        QVERIFY(m_messages.isEmpty());
     }
 
     void closingTheWindowWithAFetchInFlight() {

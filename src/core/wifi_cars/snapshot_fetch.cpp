@@ -7,11 +7,6 @@
 
 namespace Korvane {
 
-bool IsCompleteJpeg(const QByteArray& bytes) {
-    return bytes.size() >= 4 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8 &&
-           uchar(bytes[bytes.size() - 2]) == 0xFF && uchar(bytes[bytes.size() - 1]) == 0xD9;
-}
-
 CSnapshotFetcher::CSnapshotFetcher(QObject* parent)
     : QObject(parent), m_manager(new QNetworkAccessManager(this)) {
     m_manager->setProxy(QNetworkProxy::NoProxy);
@@ -63,6 +58,7 @@ void CSnapshotFetcher::Fetch(const QString& urlText) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     m_body.clear();
+    m_parts = CMjpegSplitter(m_maxBody);
     m_reply = m_manager->get(request);
     m_reply->setReadBufferSize(64 * 1024);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &CSnapshotFetcher::OnMetaData);
@@ -74,12 +70,12 @@ void CSnapshotFetcher::Fetch(const QString& urlText) {
 
 void CSnapshotFetcher::OnMetaData() {
     m_inactivity.start();
-    if (m_stream) {
-        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status == 200)
-            m_deadline.stop(); // a stream has no end; the inactivity time-out still holds
-        return;
+    if (m_stream && m_parts.Buffered() == 0) {
+        m_parts.Reset(CMjpegSplitter::BoundaryOf(
+            m_reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
     }
+    if (m_stream)
+        return;
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_maxBody)
         End(FetchTooLarge); // refused before a byte of it is read
@@ -89,49 +85,24 @@ void CSnapshotFetcher::OnReadyRead() {
     if (!m_reply)
         return;
     m_inactivity.start();
-    m_body += m_reply->readAll();
-    if (m_stream)
-        TakeParts();
-    if (m_reply && m_body.size() > m_maxBody)
-        End(FetchTooLarge);
-}
-
-void CSnapshotFetcher::TakeParts() {
-    // Each part: headers (with Content-Length, as camera servers send it), a blank line, the
-    // picture. Without a length the picture runs from its start to its end marker.
-    for (;;) {
-        const qsizetype headersEnd = m_body.indexOf("\r\n\r\n");
-        if (headersEnd < 0)
-            return;
-        const QByteArray headers = m_body.left(headersEnd).toLower();
-        const qsizetype at = headers.lastIndexOf("content-length:");
-        const qsizetype from = headersEnd + 4;
-        QByteArray picture;
-        qsizetype next = -1;
-        if (at >= 0) {
-            const qsizetype lineEnd = headers.indexOf("\r\n", at);
-            const qint64 length =
-                headers.mid(at + 15, lineEnd < 0 ? -1 : lineEnd - at - 15).trimmed().toLongLong();
-            if (length <= 0 || length > m_maxBody) {
-                End(FetchTooLarge);
-                return;
-            }
-            if (m_body.size() < from + length)
-                return; // the rest of this picture is still coming
-            picture = m_body.mid(from, length);
-            next = from + length;
-        } else {
-            const qsizetype end = m_body.indexOf("\xFF\xD9", from);
-            if (end < 0)
-                return;
-            picture = m_body.mid(from, end + 2 - from);
-            next = end + 2;
-        }
-        m_body.remove(0, next);
+    if (!m_stream) {
+        m_body += m_reply->readAll();
+        if (m_body.size() > m_maxBody)
+            End(FetchTooLarge);
+        return;
+    }
+    // A stream has no end: a byte now and then keeps it open, but each picture must come
+    // within the deadline, or the stream has failed.
+    QList<QByteArray> pictures;
+    const CMjpegSplitter::Status status = m_parts.Feed(m_reply->readAll(), pictures);
+    for (const QByteArray& picture : pictures) {
+        m_deadline.start();
         emit partReceived(picture);
         if (!m_reply)
             return; // the owner stopped the stream
     }
+    if (status != CMjpegSplitter::Status::Ok)
+        End(status == CMjpegSplitter::Status::TooLarge ? FetchTooLarge : FetchMalformed);
 }
 
 void CSnapshotFetcher::OnFinished() {
@@ -180,6 +151,7 @@ void CSnapshotFetcher::Abort() {
     reply->abort();
     reply->deleteLater();
     m_body.clear();
+    m_parts.Reset();
 }
 
 } // namespace Korvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/wifi_cars/mjpeg_parts.h"
+
 #include <QByteArray>
 #include <QNetworkReply>
 #include <QObject>
@@ -21,11 +23,8 @@ enum FetchResult : int {
     FetchTooLarge = -9,     // a body above the cap (announced or read)
     FetchTimedOut = -10,    // no byte for too long, or the whole fetch took too long
     FetchAborted = -11,     // stopped by the owner
+    FetchMalformed = -12,   // a stream whose parts cannot be told apart
 };
-
-// True when the bytes are a whole JPEG: they start with FF D8 and end with FF D9 (Qt decodes
-// a truncated JPEG to a half-grey picture without an error).
-bool IsCompleteJpeg(const QByteArray& bytes);
 
 // Fetches one snapshot at a time over HTTP, never blocking: no proxy (the car's own access
 // point), no disk cache, keep-alive reuse of the connection, only http and https addresses,
@@ -39,6 +38,7 @@ class CSnapshotFetcher : public QObject {
     // Starts a fetch (aborting one in flight); finished() tells the outcome. An address whose
     // query asks for "action=stream" is read as a multipart stream: every picture in it comes
     // as partReceived(), until the stream fails or is aborted (then finished() with a failure).
+    // Each picture of a stream, the first included, must come within the deadline.
     void Fetch(const QString& url);
     static bool IsStreamUrl(const QString& url);
     // Ends the fetch in flight at once; finished() is not emitted for it.
@@ -60,11 +60,11 @@ class CSnapshotFetcher : public QObject {
     void OnReadyRead();
     void OnFinished();
     void End(int result);
-    void TakeParts();
 
     QNetworkAccessManager* m_manager;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_body;
+    CMjpegSplitter m_parts;
     QTimer m_inactivity;
     QTimer m_deadline;
     int m_inactivityMs = kInactivityMs;

@@ -1,5 +1,6 @@
 #include "gui/wifi_cars/snapshot_video.h"
 
+#include "core/wifi_cars/jpeg_check.h"
 #include "gui/common/message_seam.h"
 
 #include <QAbstractButton>
@@ -18,13 +19,23 @@
 namespace Korvane {
 
 QImage DecodeSnapshot(const QByteArray& bytes) {
-    if (!IsCompleteJpeg(bytes))
+    // What no camera sends is refused before the decoder sees it: the walk over the markers
+    // bounds the decoder's work (size, scans, segments), so a decode never holds a stop or the
+    // exit for long.
+    const JpegFacts facts = CheckJpeg(bytes);
+    if (facts.verdict != JpegVerdict::Decodable)
         return {};
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
     reader.setAllocationLimit(CSnapshotVideo::kDecodeLimitMb);
+    // The picture is stretched into an area far smaller than 2048 pixels: a larger one is
+    // decoded at half scale, which skips most of the decoder's work.
+    const int scale = JpegScaleDenominator(facts);
+    // (The reader reduces by the whole ratio of the sizes, so the sizes are rounded down.)
+    if (scale > 1)
+        reader.setScaledSize(QSize(facts.width / scale, facts.height / scale));
     return reader.read();
 }
 
@@ -119,10 +130,11 @@ void CSnapshotVideo::Toggle() {
         Stop();
         return;
     }
-    // The first fetch decides whether the video starts; the window goes on meanwhile.
+    // The first fetch decides whether the video starts; the window goes on meanwhile, and the
+    // button, with its stop caption, can end the start as it would end the video.
     m_starting = true;
     m_undecodable = false;
-    m_toggle->setEnabled(false);
+    m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
     ++m_generation;
     ++m_requests;
     m_fetcher.Fetch(m_address->text());
@@ -141,7 +153,6 @@ void CSnapshotVideo::Stop() {
     }
     m_fetchHeld = false;
     m_lastBody.clear();
-    m_toggle->setEnabled(true);
     m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
 }
 
@@ -165,7 +176,7 @@ void CSnapshotVideo::FailFirst() {
     m_firstDecoding = false;
     m_fetcher.Abort();
     m_lastBody.clear();
-    m_toggle->setEnabled(true);
+    m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
     ShowMessage(QString::fromUtf8(m_texts.failure), m_panel, MessageIcon::Warning);
 }
 
@@ -269,8 +280,6 @@ void CSnapshotVideo::OnDecoded(quint64 generation, quint64 ticket, const QImage&
         }
         m_starting = false;
         m_running = true;
-        m_toggle->setEnabled(true);
-        m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
         m_backoffMs = 0;
         m_shownTicket = ticket;
         m_area->SetPicture(picture);
