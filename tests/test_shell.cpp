@@ -29,6 +29,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Korvane;
 
 namespace {
@@ -209,8 +213,11 @@ class TestShell : public QObject {
         QVERIFY(!FindControl(&dlg, 1)->isEnabled());
         QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("Opening"));
         QTRY_COMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages.takeLast(),
-                 QStringLiteral("The serial port does not exist or is occupied！"));
+        // The station's own first line, then what happened and what to do.
+        const QStringList lines = m_messages.takeLast().split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("The serial port does not exist or is occupied！"));
+        QVERIFY2(lines.last().startsWith(QStringLiteral("/dev/korvane-missing is not there")),
+                 qPrintable(lines.last()));
         QVERIFY(dlg.isVisible());
         QVERIFY(FindControl(&dlg, 1)->isEnabled());
         QCOMPARE(frame.StatusBar()->PaneText(3), QStringLiteral("Fail"));
@@ -387,6 +394,95 @@ class TestShell : public QObject {
             QVERIFY(station.waitForFinished(10000));
             QCOMPARE(station.exitCode(), 2);
             QVERIFY(station.readAllStandardError().startsWith("korvane: "));
+        }
+    }
+
+    // A port that does not open says why and what to do, through the real open path of the
+    // station's own executable: a port the user may not open, one another program holds, one
+    // that is gone.
+    void aPortThatDoesNotOpenSaysWhatToDo() {
+        const QString kFirst = QStringLiteral("The serial port does not exist or is occupied！");
+        auto run = [](const QString& program, const QStringList& args) {
+            QProcess station;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            station.setProcessEnvironment(env);
+            station.start(program, args);
+            if (!station.waitForFinished(15000))
+                station.kill();
+            return QString::fromUtf8(station.readAllStandardError());
+        };
+        const QStringList common = {"--product", "5", "--baud", "9600", "--quit-after", "2500"};
+
+        // Permission: the device node belongs to another user and a group this user is not in.
+        // Run as root, the station is started without the capabilities that pass over a file's
+        // mode, so it meets the mode as any user would.
+        {
+            PtyPair pty;
+            const QByteArray node = QFile::encodeName(pty.SlavePath());
+            QString program = QStringLiteral(KORVANE_STATION_PATH);
+            QStringList args = common;
+            if (geteuid() == 0) {
+                const group* dialout = getgrnam("dialout");
+                QVERIFY(dialout);
+                QCOMPARE(::chown(node.constData(), 65534, dialout->gr_gid), 0);
+                QCOMPARE(::chmod(node.constData(), 0660), 0);
+                args =
+                    QStringList{"--bounding-set", "-dac_override,-dac_read_search", "--", program} +
+                    args;
+                program = QStringLiteral("setpriv");
+            } else {
+                QCOMPARE(::chmod(node.constData(), 0060), 0);
+            }
+            struct stat st {};
+            QCOMPARE(::stat(node.constData(), &st), 0);
+            const QString groupName = QString::fromLocal8Bit(getgrgid(st.st_gid)->gr_name);
+            const QString err = run(program, args + QStringList{"--port", pty.SlavePath()});
+            QVERIFY2(err.contains(QStringLiteral("message: ") + kFirst + QStringLiteral("\n\n")),
+                     qPrintable(err));
+            QVERIFY2(
+                err.contains(QStringLiteral("only members of the group \"%1\" may").arg(groupName)),
+                qPrintable(err));
+            QVERIFY2(err.contains(QStringLiteral("sudo usermod -aG %1 ").arg(groupName)),
+                     qPrintable(err));
+            QVERIFY(err.contains(QStringLiteral("log out and in again")));
+        }
+        // Busy: another station has the port open; the second one names it.
+        {
+            PtyPair pty;
+            QProcess holder;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            holder.setProcessEnvironment(env);
+            holder.start(QStringLiteral(KORVANE_STATION_PATH),
+                         {"--product", "5", "--port", pty.SlavePath(), "--baud", "9600",
+                          "--quit-after", "8000"});
+            QVERIFY(holder.waitForStarted());
+            QTest::qWait(1500); // its port is open by now
+            const QString err = run(QStringLiteral(KORVANE_STATION_PATH),
+                                    common + QStringList{"--port", pty.SlavePath()});
+            QVERIFY2(err.contains(kFirst), qPrintable(err));
+            QVERIFY2(
+                err.contains(QStringLiteral("is in use by another program: korvane (process %1)")
+                                 .arg(holder.processId())),
+                qPrintable(err));
+            holder.kill();
+            holder.waitForFinished();
+        }
+        // Gone: a port that was there and is not any more.
+        {
+            QString vanished;
+            {
+                PtyPair pty;
+                vanished = pty.SlavePath();
+            }
+            const QString err =
+                run(QStringLiteral(KORVANE_STATION_PATH), common + QStringList{"--port", vanished});
+            QVERIFY2(
+                err.contains(vanished + QStringLiteral(" is not there: the device is unplugged")),
+                qPrintable(err));
+            QVERIFY(err.contains(QStringLiteral("Ports present now")) ||
+                    err.contains(QStringLiteral("No serial port is present now")));
         }
     }
 

@@ -371,11 +371,16 @@ class TestWifiCars : public QObject {
         Control<QLineEdit>(1307)->setText(QStringLiteral("127.0.0.1"));
         Control<QLineEdit>(1308)->setText(port);
 
-        // Refused.
+        // Refused: the car's own text, then the address and port tried and where the PC must be.
         QVERIFY(sim.Command("fault refuse"));
         Click(1310);
         QTRY_COMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages.takeLast(), QStringLiteral("FD_ISSET 不可写!"));
+        const QStringList lines = m_messages.takeLast().split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("FD_ISSET 不可写!"));
+        QCOMPARE(lines.last(),
+                 QStringLiteral("Nothing answered at 127.0.0.1, port %1. This PC must be on the "
+                                "car's Wi-Fi (its access point) and the car switched on.")
+                     .arg(port));
         QCOMPARE(status->text(), QStringLiteral("正在连接服务器....\r\n"));
         QVERIFY(toggle->isEnabled() && Control(1307)->isEnabled());
 
@@ -390,7 +395,8 @@ class TestWifiCars : public QObject {
         Click(1310);
         QVERIFY(m_panel->Client().IsConnecting());
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 5000);
-        QCOMPARE(m_messages.takeLast(), QStringLiteral("FD_ISSET 不可写!"));
+        QVERIFY(m_messages.takeLast().startsWith(
+            QStringLiteral("FD_ISSET 不可写!\n\nNothing answered")));
         QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
 
         // Connected, then the car closes the connection: noticed, no box, serial again.

@@ -25,7 +25,7 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
         }
         emit stateChanged(state);
     });
-    connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
+    connect(&m_channel, &CLinkChannel::openFinished, this, &CLinkManager::OnOpenFinished);
     connect(&m_channel, &CLinkChannel::lost, this, &CLinkManager::OnLost);
     connect(&m_channel, &CLinkChannel::frameSent, this, &CLinkManager::frameSent);
     connect(&m_channel, &CLinkChannel::frameReceived, this,
@@ -77,17 +77,17 @@ void CLinkManager::OpenLink(const LinkTarget& target) {
     m_channel.Open(); // an empty name fails like a missing port
 }
 
-void CLinkManager::OnOpenFinished(bool ok) {
+void CLinkManager::OnOpenFinished(bool ok, const QString& advice) {
     if (!ok) {
         if (m_retry.isActive())
             return; // stays "Fail"; the next tick tries again
-        emit openFinished(false);
+        emit openFinished(false, advice);
         return;
     }
     m_retry.stop();
     m_router.Start(); // first successful open only; later opens find it running
     m_dropCheck.start();
-    emit openFinished(true);
+    emit openFinished(true, QString());
 }
 
 void CLinkManager::CloseLink() {

@@ -68,14 +68,15 @@ class CLinkManager : public QObject {
 
   signals:
     void stateChanged(Korvane::LinkState state);
-    void openFinished(bool ok);
+    // advice: on failure, why it failed and what to do (empty when unknown).
+    void openFinished(bool ok, const QString& advice);
     void frameSent(const QByteArray& frame);
     void frameAssembled(const QByteArray& frame, qint64 arrivalNs);
     // The count of dropped frames grew (reported at most a few times a second).
     void framesDropped(quint64 total);
 
   private:
-    void OnOpenFinished(bool ok);
+    void OnOpenFinished(bool ok, const QString& advice);
     void OnLost();
     void Retry();
     void CheckDropped();

@@ -1,5 +1,7 @@
 #include "core/link/serial_port.h"
 
+#include "core/link/port_diagnosis.h"
+
 #include <QSerialPort>
 
 namespace Korvane {
@@ -29,10 +31,12 @@ class CPortWorker : public QObject {
         // The port's own buffer holds at most one chunk; beyond it the driver stops reading.
         m_port->setReadBufferSize(CSerialPort::kReadChunk);
         if (!m_port->open(QIODevice::ReadWrite)) {
-            const QString reason = m_port->errorString();
+            const QString systemReason = m_port->errorString();
             delete m_port;
             m_port = nullptr;
-            emit openFinished(generation, false, reason);
+            // What the system can tell about why, and what the user can do about it.
+            emit openFinished(generation, false,
+                              PortAdvice::For(DiagnosePortFailure(name, systemReason)));
             return;
         }
         // Configuration failures are not fatal: the port keeps the settings it had.

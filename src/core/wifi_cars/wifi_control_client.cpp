@@ -1,5 +1,7 @@
 #include "core/wifi_cars/wifi_control_client.h"
 
+#include "core/link/port_diagnosis.h"
+
 #include "core/link/tcp_transport.h"
 
 namespace Korvane {
@@ -101,6 +103,7 @@ void CWifiControlClient::Toggle(const QString& addressText, const QString& portT
         return;
     }
     m_addressText = addressText;
+    m_port = quint16(port);
     m_channel.SetTarget(LinkTarget::Tcp(*address, quint16(port)));
     SetFieldsEditable(false);
     SetToggleEnabled(false);
@@ -116,8 +119,11 @@ void CWifiControlClient::OnOpenFinished(bool ok) {
     }
     SetFieldsEditable(true); // the status line keeps the connecting text
     const bool unreachable = m_transport->LastFailure() == CTcpTransport::Failure::NotReachable;
-    emit notice(QString::fromUtf8(unreachable ? m_texts.notWritable : m_texts.optionError),
-                Notice::Warning);
+    QString text = QString::fromUtf8(unreachable ? m_texts.notWritable : m_texts.optionError);
+    // Which address and port were tried, and where the PC must be for the car to answer.
+    if (unreachable)
+        text += QStringLiteral("\n\n") + PortAdvice::ForUnansweredCar(m_addressText, m_port);
+    emit notice(text, Notice::Warning);
 }
 
 void CWifiControlClient::OnLost() {

@@ -82,6 +82,7 @@ class CWifiControlClient : public QObject {
     CTcpTransport* m_transport; // owned by m_channel
     CLinkChannel m_channel;
     QString m_addressText; // as typed for the attempt under way
+    quint16 m_port = 0;
     QString m_status;
     QString m_caption;
     bool m_toggleEnabled = true;

@@ -9,6 +9,11 @@
 
 namespace Korvane {
 
+QString PortFailureMessage(const QString& advice) {
+    const QString first = QStringLiteral("The serial port does not exist or is occupied！");
+    return advice.isEmpty() ? first : first + QStringLiteral("\n\n") + advice;
+}
+
 bool CPortCombo::RefillFromSystem() {
     clear();
     const auto ports = QSerialPortInfo::availablePorts();
@@ -70,7 +75,7 @@ void CConfigDlg::OnOpen() {
     emit openRequested(m_settings);
 }
 
-void CConfigDlg::OnOpenFinished(bool ok) {
+void CConfigDlg::OnOpenFinished(bool ok, const QString& advice) {
     if (!m_opening)
         return; // an open this dialog did not start (a retry after a loss)
     m_opening = false;
@@ -79,7 +84,7 @@ void CConfigDlg::OnOpenFinished(bool ok) {
         ShowMessage(QStringLiteral("Open serial port successfully！"), this);
         accept();
     } else {
-        ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"), this);
+        ShowMessage(PortFailureMessage(advice), this);
     }
 }
 

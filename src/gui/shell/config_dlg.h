@@ -17,6 +17,9 @@ struct PortSettings {
     int baud = 0;
 };
 
+// The message for a port that did not open: the station's own first line, then the advice.
+QString PortFailureMessage(const QString& advice);
+
 // The port list: its entries are read afresh from the system each time it drops down.
 class CPortCombo : public QComboBox {
     Q_OBJECT
@@ -39,8 +42,9 @@ class CConfigDlg : public QDialog {
 
     void OnOpen();
     void OnClosePort();
-    // The outcome of the open this dialog asked for (others, such as retries, are ignored).
-    void OnOpenFinished(bool ok);
+    // The outcome of the open this dialog asked for (others, such as retries, are ignored); on
+    // failure the advice follows the failure message.
+    void OnOpenFinished(bool ok, const QString& advice = {});
     bool IsOpening() const { return m_opening; }
     // The port and baud rate of the last open asked for.
     PortSettings Settings() const { return m_settings; }

@@ -7,6 +7,7 @@
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
+#include "gui/shell/config_dlg.h"
 #include "gui/shell/frame_monitor.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/product_select_dlg.h"
@@ -252,23 +253,22 @@ int RunStation(const StartOptions& options) {
         // The port opens in the background; the demo starts once it is open. An unattended
         // run (--quit-after) whose port does not open ends with exit code 1.
         auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(
-            &frame.Link(), &CLinkManager::openFinished, &frame,
-            [&frame, options, connection](bool ok) {
-                QObject::disconnect(*connection);
-                if (ok) {
-                    if (options.demo)
-                        ScheduleDemo(&frame);
-                    return;
-                }
-                ShowMessage(QStringLiteral("The serial port does not exist or is occupied！"),
-                            &frame);
-                if (options.quitAfterMs > 0) {
-                    std::fprintf(stderr, "korvane: the port %s did not open\n",
-                                 options.port.toLocal8Bit().constData());
-                    QCoreApplication::exit(1);
-                }
-            });
+        *connection =
+            QObject::connect(&frame.Link(), &CLinkManager::openFinished, &frame,
+                             [&frame, options, connection](bool ok, const QString& advice) {
+                                 QObject::disconnect(*connection);
+                                 if (ok) {
+                                     if (options.demo)
+                                         ScheduleDemo(&frame);
+                                     return;
+                                 }
+                                 ShowMessage(PortFailureMessage(advice), &frame);
+                                 if (options.quitAfterMs > 0) {
+                                     std::fprintf(stderr, "korvane: the port %s did not open\n",
+                                                  options.port.toLocal8Bit().constData());
+                                     QCoreApplication::exit(1);
+                                 }
+                             });
         frame.OpenLink(PortNameFromText(options.port), options.baud);
     } else if (options.demo) {
         ScheduleDemo(&frame);
