@@ -7,6 +7,7 @@
 #include "gui/widgets/lamp.h"
 #include "link_wait.h"
 #include "pty_pair.h"
+#include <QSettings>
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ struct StationOnPty {
 
     // Shows the window with the given product (or none) and opens the link; false on failure.
     bool Start(int product = -1, QSize size = {}) {
+        QSettings().clear(); // each station of a test starts as a first start would
         if (size.isValid())
             frame->resize(size);
         if (product >= 0)
@@ -42,6 +44,7 @@ struct StationOnSim {
     Korvane::CPanelBase* panel = nullptr;
 
     bool Start(int product, const QStringList& simOptions) {
+        QSettings().clear(); // each station of a test starts as a first start would
         if (!sim.Start(product, simOptions))
             return false;
         frame.SelectProduct(product);

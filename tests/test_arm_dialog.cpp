@@ -273,7 +273,7 @@ class TestArmDialog : public QObject {
         const QString file = m_dir.filePath(QStringLiteral("wave.json"));
         SetSaveFileAnswer([&](const QString&) { return file; });
         dlg->findChild<QAbstractButton*>(QStringLiteral("saveListButton"))->click();
-        QCoreApplication::processEvents(); // the dialog is opened from a queued call
+        QTRY_VERIFY(QFile::exists(file)); // written once the file is chosen
         // Start a new list: saved to a file, so nothing to ask.
         SetQuestionAnswer([](const QString&) {
             qFatal("asked although the list was saved");

@@ -366,6 +366,7 @@ class TestBalancePanel : public QObject {
         SetSaveFileAnswer([&](const QString&) { return png; });
         m_panel->SavePictureButton()->click();
         SetSaveFileAnswer({});
+        QTRY_VERIFY(QFile::exists(png)); // written once the file is chosen
         QImage picture(png);
         QVERIFY(!picture.isNull());
         QCOMPARE(picture.size(), chart->size() * chart->devicePixelRatioF());

@@ -131,6 +131,7 @@ class TestFrameMonitor : public QObject {
         SetSaveFileAnswer([&](const QString&) { return path; });
         monitor->SaveAs();
         SetSaveFileAnswer({});
+        QTRY_VERIFY(QFile::exists(path)); // written once the file is chosen
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QStringList lines =

@@ -145,7 +145,7 @@ class TestRecording : public QObject {
         QVERIFY(station.Start(8));
         auto* panel = qobject_cast<CBalenceFormView*>(station.frame->CurrentPanel());
         panel->RecordButton()->click();
-        QVERIFY(panel->Recorder().IsRecording());
+        QTRY_VERIFY(panel->Recorder().IsRecording()); // once the file is chosen
         auto* voltage = qobject_cast<QLineEdit*>(FindControl(panel, 1010));
         station.pty->Write("$LV1,RV2,AC3,GY4,CSB5,VT7.5#");
         QTRY_COMPARE(voltage->text(), QStringLiteral("7.5"));
@@ -172,6 +172,7 @@ class TestRecording : public QObject {
         QVERIFY(OpenNow(frame.Link(), QStringLiteral("feed"), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
         panel->RecordButton()->click();
+        QTRY_VERIFY(panel->Recorder().IsRecording());
         const qint64 t = ArrivalClockNs();
         feed->Feed("$LV1,RV1,AC1,GY1,CSB1,VT1#", t + 1'000'000);
         feed->Feed("$LV2,RV2,AC2,GY2,CSB2,VT2#", t + 4'000'000);
@@ -191,7 +192,7 @@ class TestRecording : public QObject {
         frame.SelectProduct(8);
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
         panel->RecordButton()->click();
-        QCOMPARE(m_messages.size(), 1);
+        QTRY_COMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages.first().contains(QStringLiteral("space"), Qt::CaseInsensitive),
                  qPrintable(m_messages.first()));
         QVERIFY(!panel->RecordButton()->isChecked());
@@ -215,7 +216,7 @@ class TestRecording : public QObject {
         QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(panel, 1040))->text(),
                      QStringLiteral("P:25.00"));
         panel->RecordButton()->click();
-        QVERIFY(panel->Recorder().IsRecording());
+        QTRY_VERIFY(panel->Recorder().IsRecording()); // once the file is chosen
         auto* waveform = qobject_cast<QAbstractButton*>(FindControl(panel, 1032));
         waveform->click(); // on: the car streams
         QTRY_VERIFY(panel->Recorder().Rows() >= 100);
@@ -246,6 +247,7 @@ class TestRecording : public QObject {
         SimProcess& sim = station.sim;
         auto* panel = qobject_cast<CBalenceFormView*>(station.panel);
         panel->RecordButton()->click();
+        QTRY_VERIFY(panel->Recorder().IsRecording());
         qobject_cast<QAbstractButton*>(FindControl(panel, 1032))->click();
         QTRY_VERIFY(panel->Recorder().Rows() >= 200);
         sim.Stop(); // pulled out while the car streams
@@ -271,7 +273,8 @@ class TestRecording : public QObject {
         QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
         panel->RecordButton()->click();
-        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(panel->RecordButton()->isChecked()); // down while the user picks the file
+        QTRY_COMPARE(m_messages.size(), 1);
         QVERIFY(
             m_messages.first().startsWith(QStringLiteral("The recording could not be written")));
         QVERIFY(!panel->RecordButton()->isChecked());
@@ -279,8 +282,8 @@ class TestRecording : public QObject {
         // Cancelling the file dialog is no error either.
         SetSaveFileAnswer([](const QString&) { return QString(); });
         panel->RecordButton()->click();
+        QTRY_VERIFY(!panel->RecordButton()->isChecked());
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY(!panel->RecordButton()->isChecked());
         SetSaveFileAnswer({});
     }
 };

@@ -80,10 +80,46 @@ void CloseDeviceMessages() {
     m.repeats = 0;
 }
 
-QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    if (OpenAnswer())
-        return OpenAnswer()(caption);
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+namespace {
+// An installed answer comes as the user's would: after the call has returned.
+void AnswerLater(QWidget* parent, const QString& caption, SaveFileAnswer answer, FileChosen then) {
+    QObject* context = parent ? static_cast<QObject*>(parent) : qApp;
+    QMetaObject::invokeMethod(
+        context,
+        [caption, answer = std::move(answer), then = std::move(then)] { then(answer(caption)); },
+        Qt::QueuedConnection);
+}
+
+// A file dialog that does not block: opened window-modal, deleted when it closes, its answer
+// handed to then (an empty path for a cancel).
+void OpenFileDialog(QWidget* parent, const QString& caption, const QString& filter,
+                    const QString& folder, QFileDialog::AcceptMode mode, FileChosen then) {
+    auto* dialog = new QFileDialog(parent, caption, folder, filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                        : QFileDialog::ExistingFile);
+    auto answered = std::make_shared<bool>(false);
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
+                     [then, answered](const QString& path) {
+                         *answered = true;
+                         then(path);
+                     });
+    QObject::connect(dialog, &QDialog::finished, dialog, [then, answered](int) {
+        if (!*answered)
+            then(QString());
+    });
+    dialog->open();
+}
+} // namespace
+
+void AskOpenFile(QWidget* parent, const QString& caption, const QString& filter,
+                 const QString& folder, FileChosen then) {
+    if (OpenAnswer()) {
+        AnswerLater(parent, caption, OpenAnswer(), std::move(then));
+        return;
+    }
+    OpenFileDialog(parent, caption, filter, folder, QFileDialog::AcceptOpen, std::move(then));
 }
 
 void SetOpenFileAnswer(SaveFileAnswer answer) {
@@ -102,10 +138,13 @@ void SetQuestionAnswer(QuestionAnswer answer) {
     Question() = std::move(answer);
 }
 
-QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    if (SaveAnswer())
-        return SaveAnswer()(caption);
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+void AskSaveFile(QWidget* parent, const QString& caption, const QString& filter,
+                 const QString& folder, FileChosen then) {
+    if (SaveAnswer()) {
+        AnswerLater(parent, caption, SaveAnswer(), std::move(then));
+        return;
+    }
+    OpenFileDialog(parent, caption, filter, folder, QFileDialog::AcceptSave, std::move(then));
 }
 
 void SetSaveFileAnswer(SaveFileAnswer answer) {

@@ -32,13 +32,19 @@ void SetMessageObserver(MessageObserver observer);
 // The icon of the last message shown (for tests that check which box a text comes in).
 MessageIcon LastMessageIcon();
 
-// Asks the user for a file to write (a save dialog); empty when the user cancels. Tests and
-// the headless demo install the answer instead, so nothing waits for a dialog nobody sees.
-QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& filter);
+// Asks the user for a file to write (a save dialog, starting in folder when given) without
+// waiting for the answer: the dialog opens window-modal and the call returns at once; then gets
+// the path chosen, or an empty one when the user cancels. It is not called when parent goes
+// first. Tests and the headless demo install the answer instead; then gets it from the event
+// loop, after the call has returned, as it would get the user's.
+using FileChosen = std::function<void(const QString& path)>;
+void AskSaveFile(QWidget* parent, const QString& caption, const QString& filter,
+                 const QString& folder, FileChosen then);
 using SaveFileAnswer = std::function<QString(const QString& caption)>;
 void SetSaveFileAnswer(SaveFileAnswer answer);
 // The same for a file to read (an open dialog).
-QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+void AskOpenFile(QWidget* parent, const QString& caption, const QString& filter,
+                 const QString& folder, FileChosen then);
 void SetOpenFileAnswer(SaveFileAnswer answer);
 
 // Asks a yes/no question; true for yes. Tests and the headless demo install the answer.

@@ -1,5 +1,9 @@
 #include "gui/serial_cars/balence_form_view.h"
 
+#include "core/settings/station_settings.h"
+
+#include <QFileInfo>
+
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
@@ -255,8 +259,14 @@ void CBalenceFormView::BuildWaveformTools() {
 
     connect(m_pauseButton, &QToolButton::toggled, this, &CBalenceFormView::OnPause);
     connect(m_fitButton, &QToolButton::clicked, m_chart, &CTchart_wave::Fit);
-    connect(m_historyBox, &QComboBox::currentIndexChanged, this,
-            [this](int index) { OnHistoryLength(m_historyBox->itemData(index).toInt()); });
+    connect(m_historyBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        OnHistoryLength(m_historyBox->itemData(index).toInt());
+        CStationSettings().SetHistoryLength(m_historyBox->itemData(index).toInt());
+    });
+    // The length chosen last time, when it is one of the choices.
+    if (const int remembered = m_historyBox->findData(CStationSettings().HistoryLength());
+        remembered >= 0)
+        m_historyBox->setCurrentIndex(remembered);
     connect(m_savePictureButton, &QToolButton::clicked, this, &CBalenceFormView::SavePicture);
     connect(m_chart, &CTchart_wave::viewChanged, this, &CBalenceFormView::ScheduleChartRefresh);
     connect(m_chart, &CTchart_wave::pointerAt, this, &CBalenceFormView::ShowReadout);
@@ -295,14 +305,17 @@ void CBalenceFormView::ShowReadout(int sample) {
 }
 
 void CBalenceFormView::SavePicture() {
-    const QString path =
-        AskSaveFileName(this, tr("Save picture"), tr("PNG pictures (*.png);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    FlushChart();
-    if (!m_chart->grab().save(path, "PNG"))
-        ShowMessage(tr("The picture could not be saved to %1").arg(path), this,
-                    MessageIcon::Warning);
+    AskSaveFile(this, tr("Save picture"), tr("PNG pictures (*.png);;All files (*)"),
+                CStationSettings().RecordingFolder(), [this](const QString& path) {
+                    if (path.isEmpty())
+                        return;
+                    FlushChart();
+                    if (!m_chart->grab().save(path, "PNG"))
+                        ShowMessage(tr("The picture could not be saved to %1").arg(path), this,
+                                    MessageIcon::Warning);
+                    else
+                        CStationSettings().SetRecordingFolder(QFileInfo(path).absolutePath());
+                });
 }
 
 void CBalenceFormView::OnRecord(bool on) {
@@ -310,8 +323,15 @@ void CBalenceFormView::OnRecord(bool on) {
         StopRecording();
         return;
     }
-    const QString path =
-        AskSaveFileName(this, tr("Record telemetry"), tr("CSV files (*.csv);;All files (*)"));
+    // The button stays down while the user picks the file; a cancel lets it up again.
+    AskSaveFile(this, tr("Record telemetry"), tr("CSV files (*.csv);;All files (*)"),
+                CStationSettings().RecordingFolder(),
+                [this](const QString& path) { StartRecording(path); });
+}
+
+void CBalenceFormView::StartRecording(const QString& path) {
+    if (!m_recordButton->isChecked() || m_recorder.IsRecording())
+        return; // let up meanwhile
     QString error;
     if (path.isEmpty() || !m_recorder.Start(path, &error)) {
         const QSignalBlocker quiet(m_recordButton);
@@ -321,6 +341,7 @@ void CBalenceFormView::OnRecord(bool on) {
                         MessageIcon::Warning);
         return;
     }
+    CStationSettings().SetRecordingFolder(QFileInfo(path).absolutePath());
     if (m_gainsKnown)
         m_recorder.SetGains(GainsInForce()); // until a query or an update, they are unknown
     UpdateRecordingStatus();

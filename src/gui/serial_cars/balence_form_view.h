@@ -89,6 +89,7 @@ class CBalenceFormView : public CPanelBase {
     void OnHistoryLength(int length);
     void ShowReadout(int sample);
     void SavePicture();
+    void StartRecording(const QString& path);
     void StopRecording();
     void UpdateRecordingStatus();
     QString GainsInForce() const;

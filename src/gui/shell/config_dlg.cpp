@@ -1,11 +1,13 @@
 #include "gui/shell/config_dlg.h"
 
 #include "core/link/port_text.h"
+#include "core/settings/station_settings.h"
 #include "gui/common/message_seam.h"
 #include "ui_config_dlg.h"
 
 #include <QLineEdit>
-#include <QSerialPortInfo>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
 
 namespace Korvane {
 
@@ -14,17 +16,58 @@ QString PortFailureMessage(const QString& advice) {
     return advice.isEmpty() ? first : first + QStringLiteral("\n\n") + advice;
 }
 
-bool CPortCombo::RefillFromSystem() {
+namespace {
+
+// Shows each port's summary beside its name in the drop-down list; the edit field keeps the
+// name alone.
+class CPortItemDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString summary = index.data(CPortCombo::kSummaryRole).toString();
+        if (!summary.isEmpty())
+            option->text += QStringLiteral("  —  ") + summary;
+    }
+};
+
+} // namespace
+
+CPortCombo::CPortCombo(QWidget* parent) : QComboBox(parent), m_source(&SystemPorts) {
+    setItemDelegate(new CPortItemDelegate(this));
+}
+
+void CPortCombo::SetPortSource(std::function<QList<PortEntry>()> source) {
+    m_source = std::move(source);
+}
+
+bool CPortCombo::Refresh() {
+    QList<PortEntry> ports = m_source();
+    if (m_filled && ports == m_ports)
+        return !m_ports.isEmpty();
+    m_filled = true;
+    m_ports = std::move(ports);
+    // What the user typed or picked stays: the entries change under it.
+    const QString typed = currentText();
+    const QSignalBlocker quiet(this);
     clear();
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports)
-        addItem(info.portName());
-    return count() > 0;
+    for (const PortEntry& port : m_ports) {
+        addItem(port.name);
+        const int row = count() - 1;
+        const QString summary = port.Summary();
+        setItemData(row, summary, kSummaryRole);
+        setItemData(row, summary, Qt::ToolTipRole);
+        setItemData(row, summary, Qt::AccessibleDescriptionRole);
+    }
+    setCurrentIndex(findText(typed));
+    setEditText(typed);
+    return !m_ports.isEmpty();
 }
 
 void CPortCombo::showPopup() {
-    const QString typed = currentText();
-    if (!RefillFromSystem()) {
+    if (!Refresh()) {
 #ifdef Q_OS_WIN
         ShowMessage(QStringLiteral(
             "In HKEY_LOCAL_MACHINE:Hardware\\DeviceMap\\SerialComm don't find Com!!!"));
@@ -32,23 +75,28 @@ void CPortCombo::showPopup() {
         ShowMessage(QStringLiteral("No serial port found!"));
 #endif
     }
-    setEditText(typed); // what the user typed stays until a list entry is picked
     QComboBox::showPopup();
 }
 
 CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigDlg) {
     m_ui->setupUi(this);
-#ifdef Q_OS_WIN
-    for (int i = 1; i <= 10; ++i)
-        m_ui->portCombo->addItem(QStringLiteral("COM%1").arg(i));
-#else
-    m_ui->portCombo->RefillFromSystem();
-#endif
+    m_ui->portCombo->Refresh();
     m_ui->baudCombo->addItems({QStringLiteral("2400"), QStringLiteral("9600"),
                                QStringLiteral("19200"), QStringLiteral("115200")});
-    // Both fields start empty; nothing is preselected.
+    // The port and baud rate that opened last are offered when that port is present (found by
+    // its serial number where it has one); otherwise both fields start empty.
     m_ui->portCombo->setCurrentIndex(-1);
     m_ui->baudCombo->setCurrentIndex(-1);
+    const CStationSettings::PortChoice last = CStationSettings().LastPort();
+    if (const int row = FindRememberedPort(m_ui->portCombo->Ports(), last.name, last.serialNumber);
+        row >= 0) {
+        m_ui->portCombo->setCurrentIndex(row);
+        if (last.baud > 0)
+            m_ui->baudCombo->setEditText(QString::number(last.baud));
+    }
+    // Ports plugged in or out while the dialog is open appear or go within a second or two.
+    m_hotplug.setInterval(kHotplugMs);
+    connect(&m_hotplug, &QTimer::timeout, m_ui->portCombo, &CPortCombo::Refresh);
     m_ui->portCombo->lineEdit()->setAccessibleName(QStringLiteral("Serial port"));
     m_ui->baudCombo->lineEdit()->setAccessibleName(QStringLiteral("Baud rate"));
     connect(m_ui->openButton, &QPushButton::clicked, this, &CConfigDlg::OnOpen);
@@ -57,6 +105,16 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigD
 }
 
 CConfigDlg::~CConfigDlg() = default;
+
+void CConfigDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_hotplug.start();
+}
+
+void CConfigDlg::hideEvent(QHideEvent* event) {
+    m_hotplug.stop();
+    QDialog::hideEvent(event);
+}
 
 void CConfigDlg::OnOpen() {
     const QString portText = m_ui->portCombo->currentText();

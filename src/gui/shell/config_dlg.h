@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/link/port_list.h"
+
 #include <QComboBox>
 #include <QDialog>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -20,14 +24,28 @@ struct PortSettings {
 // The message for a port that did not open: the station's own first line, then the advice.
 QString PortFailureMessage(const QString& advice);
 
-// The port list: its entries are read afresh from the system each time it drops down.
+// The port list: each port by its name (what is typed and opened) with what the system knows
+// of it (description, maker, USB ids, serial number; Bluetooth marked) beside it in the list,
+// as its tooltip and as its accessible description. The entries are read afresh when the list
+// drops down and whenever Refresh() finds the ports changed; what the user typed stays.
 class CPortCombo : public QComboBox {
     Q_OBJECT
   public:
-    using QComboBox::QComboBox;
+    explicit CPortCombo(QWidget* parent = nullptr);
     void showPopup() override;
-    // Replaces the entries with the system's serial ports; false when there are none.
-    bool RefillFromSystem();
+    // Reads the ports again and updates the entries when they changed; false when there are
+    // none.
+    bool Refresh();
+    const QList<PortEntry>& Ports() const { return m_ports; }
+    // Where the ports come from (the system's list unless a test plugs its own in).
+    void SetPortSource(std::function<QList<PortEntry>()> source);
+
+    static constexpr int kSummaryRole = Qt::UserRole + 1;
+
+  private:
+    std::function<QList<PortEntry>()> m_source;
+    QList<PortEntry> m_ports;
+    bool m_filled = false;
 };
 
 // The serial port and baud rate dialog. It collects the port and the baud rate and asks its
@@ -48,6 +66,12 @@ class CConfigDlg : public QDialog {
     bool IsOpening() const { return m_opening; }
     // The port and baud rate of the last open asked for.
     PortSettings Settings() const { return m_settings; }
+    // How often the port list is read again while the dialog is shown.
+    static constexpr int kHotplugMs = 1000;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   signals:
     void openRequested(const Korvane::PortSettings& settings);
@@ -55,6 +79,7 @@ class CConfigDlg : public QDialog {
 
   private:
     std::unique_ptr<Ui::CConfigDlg> m_ui;
+    QTimer m_hotplug; // follows ports plugged in or out while the dialog is open
     PortSettings m_settings;
     bool m_opening = false;
 };

@@ -247,14 +247,13 @@ bool CFrameMonitor::SaveTo(const QString& path, QString* error) {
 }
 
 void CFrameMonitor::SaveAs() {
-    const QString path =
-        AskSaveFileName(this, tr("Save frames"), tr("Text files (*.txt);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SaveTo(path, &error))
-        ShowMessage(tr("The frames could not be saved to %1: %2").arg(path, error), this,
-                    MessageIcon::Warning);
+    AskSaveFile(this, tr("Save frames"), tr("Text files (*.txt);;All files (*)"), QString(),
+                [this](const QString& path) {
+                    QString error;
+                    if (!path.isEmpty() && !SaveTo(path, &error))
+                        ShowMessage(tr("The frames could not be saved to %1: %2").arg(path, error),
+                                    this, MessageIcon::Warning);
+                });
 }
 
 void CFrameMonitor::SetStationDropped(quint64 total) {

@@ -1,19 +1,13 @@
 #include "gui/shell/korvane_doc.h"
 
+#include "core/settings/station_settings.h"
+#include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QMenu>
-#include <QSettings>
 
 namespace Korvane {
-
-namespace {
-QSettings Settings() {
-    return QSettings(QStringLiteral("应用程序向导生成的本地应用程序"), QStringLiteral("Korvane"));
-}
-} // namespace
 
 CKorvaneDoc::CKorvaneDoc(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
 
@@ -23,9 +17,10 @@ void CKorvaneDoc::OnNew() {
 }
 
 void CKorvaneDoc::OnOpen() {
-    const QString path = QFileDialog::getOpenFileName(m_frame);
-    if (!path.isEmpty())
-        OpenFile(path);
+    AskOpenFile(m_frame, tr("Open"), QString(), QString(), [this](const QString& path) {
+        if (!path.isEmpty())
+            OpenFile(path);
+    });
 }
 
 void CKorvaneDoc::OpenFile(const QString& path) {
@@ -44,9 +39,10 @@ void CKorvaneDoc::OnSave() {
 }
 
 void CKorvaneDoc::OnSaveAs() {
-    const QString path = QFileDialog::getSaveFileName(m_frame);
-    if (!path.isEmpty())
-        SaveTo(path);
+    AskSaveFile(m_frame, tr("Save As"), QString(), QString(), [this](const QString& path) {
+        if (!path.isEmpty())
+            SaveTo(path);
+    });
 }
 
 bool CKorvaneDoc::SaveTo(const QString& path) {
@@ -59,7 +55,7 @@ bool CKorvaneDoc::SaveTo(const QString& path) {
 }
 
 QStringList CKorvaneDoc::RecentFiles() const {
-    return Settings().value(QStringLiteral("Recent File List")).toStringList();
+    return CStationSettings().RecentFiles();
 }
 
 void CKorvaneDoc::AddRecent(const QString& path) {
@@ -68,7 +64,7 @@ void CKorvaneDoc::AddRecent(const QString& path) {
     list.prepend(path);
     while (list.size() > kRecentCount)
         list.removeLast();
-    Settings().setValue(QStringLiteral("Recent File List"), list);
+    CStationSettings().SetRecentFiles(list);
     RefreshRecentActions();
 }
 

@@ -1,5 +1,7 @@
 #include "gui/shell/main_frame.h"
 
+#include "core/settings/station_settings.h"
+
 #include "gui/shell/frame_monitor.h"
 
 #include "core/products/catalogue.h"
@@ -16,6 +18,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSerialPortInfo>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolBar>
@@ -75,7 +78,25 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
     connect(&m_link, &CLinkManager::framesDropped, m_monitor, &CFrameMonitor::SetStationDropped);
     m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
                       [this] { RoutedBatchDone(); });
+    // A port that opened is the one offered next time (found again by its serial number).
+    connect(&m_link, &CLinkManager::openFinished, this, [this](bool ok) {
+        if (!ok)
+            return;
+        QString serialNumber;
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+            if (info.portName() == m_link.PortName() || info.systemLocation() == m_link.PortName())
+                serialNumber = info.serialNumber();
+        CStationSettings().SetLastPort({m_link.PortName(), serialNumber, m_link.Baud()});
+    });
     SetProductTitle(m_product);
+}
+
+void CMainFrame::RestoreLayout() {
+    const CStationSettings settings;
+    const bool placed = restoreGeometry(settings.WindowGeometry());
+    restoreState(settings.WindowState());
+    if (!placed)
+        resize(900, 560);
 }
 
 CMainFrame::~CMainFrame() {
@@ -215,6 +236,7 @@ void CMainFrame::SelectProduct(int index) {
     if (!IsValidProduct(index))
         return;
     m_product = index;
+    CStationSettings().SetLastProduct(index);
     m_link.SetProduct(index);
     SetProductTitle(index);
     UpdateProductChecks();
@@ -348,6 +370,7 @@ void CMainFrame::RoutedBatchDone() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    CStationSettings().SetWindow(saveGeometry(), saveState());
     m_link.Shutdown();
     QMainWindow::closeEvent(event);
 }

@@ -52,6 +52,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
     // Product menu: makes index this window's product: its title, the routes of its link and
     // the panel it shows. Each window has its own product.
+    // The size, place and docks of the last session, or the default size.
+    void RestoreLayout();
     void SelectProduct(int index);
     // This window's product (-1 before the first selection).
     int CurrentProduct() const { return m_product; }

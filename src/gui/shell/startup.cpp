@@ -4,6 +4,7 @@
 #include "core/link/frame_log.h"
 #include "core/link/port_text.h"
 #include "core/products/catalogue.h"
+#include "core/settings/station_settings.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
@@ -216,10 +217,14 @@ int RunStation(const StartOptions& options) {
         return 1;
     }
 
+    // A settings file that cannot be used is set aside before anything reads it; the user is
+    // told once the window is up.
+    const QString settingsProblem = CStationSettings::CheckFile();
     int index = options.product;
     if (index < 0) {
         CProductSelectDlg dlg;
-        dlg.SetSelectedIndex(0);
+        // The product picked last is offered; the dialog still asks.
+        dlg.SetSelectedIndex(std::max(0, CStationSettings().LastProduct()));
         if (dlg.exec() != QDialog::Accepted)
             return 0;
         index = dlg.SelectedIndex();
@@ -235,8 +240,12 @@ int RunStation(const StartOptions& options) {
         });
     }
     frame.SelectProduct(index);
-    frame.resize(900, 560);
+    frame.RestoreLayout();
     frame.show();
+    if (!settingsProblem.isEmpty())
+        QTimer::singleShot(0, &frame, [&frame, settingsProblem] {
+            ShowMessage(settingsProblem, &frame, MessageIcon::Warning);
+        });
     if (options.monitor) {
         frame.resize(1100, 860);
         frame.FrameMonitor()->show();

@@ -60,12 +60,10 @@ CDlgManipulator::CDlgManipulator(const ArmPose& start, std::function<bool(const 
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &CDlgManipulator::OnDelete);
     connect(m_ui->runButton, &QPushButton::clicked, this, &CDlgManipulator::OnRun);
     connect(m_ui->stopButton, &QPushButton::clicked, this, &CDlgManipulator::OnEmergencyStop);
-    // The file dialogs are opened from a queued call: the click (also an assistive
-    // technology's press) returns at once instead of waiting for the dialog to close.
-    connect(m_ui->openListButton, &QPushButton::clicked, this, &CDlgManipulator::OnOpenList,
-            Qt::QueuedConnection);
-    connect(m_ui->saveListButton, &QPushButton::clicked, this, &CDlgManipulator::OnSaveListAs,
-            Qt::QueuedConnection);
+    // The file dialogs do not block: the click (also an assistive technology's press) returns
+    // at once, and the list is read or written when the user has answered.
+    connect(m_ui->openListButton, &QPushButton::clicked, this, &CDlgManipulator::OnOpenList);
+    connect(m_ui->saveListButton, &QPushButton::clicked, this, &CDlgManipulator::OnSaveListAs);
     connect(m_ui->delayEdit, &QLineEdit::editingFinished, this, [this] {
         if (const auto delay = DelayFromField()) {
             m_list.delayMs = *delay;
@@ -228,7 +226,11 @@ void CDlgManipulator::LoadKeptList() {
 }
 
 void CDlgManipulator::OnOpenList() {
-    const QString path = AskOpenFileName(this, tr("Open step list"), kListFilter);
+    AskOpenFile(this, tr("Open step list"), kListFilter, QString(),
+                [this](const QString& path) { OpenList(path); });
+}
+
+void CDlgManipulator::OpenList(const QString& path) {
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -253,7 +255,11 @@ void CDlgManipulator::OnOpenList() {
 }
 
 void CDlgManipulator::OnSaveListAs() {
-    const QString path = AskSaveFileName(this, tr("Save step list"), kListFilter);
+    AskSaveFile(this, tr("Save step list"), kListFilter, QString(),
+                [this](const QString& path) { SaveList(path); });
+}
+
+void CDlgManipulator::SaveList(const QString& path) {
     if (path.isEmpty())
         return;
     QSaveFile file(path);

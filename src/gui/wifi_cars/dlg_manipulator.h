@@ -61,7 +61,9 @@ class CDlgManipulator : public QDialog {
     void OnRun();
     void OnEmergencyStop();
     void OnOpenList();
+    void OpenList(const QString& path);
     void OnSaveListAs();
+    void SaveList(const QString& path);
     void OnRunEnded();
     std::optional<int> DelayFromField();
     void ShowSteps();

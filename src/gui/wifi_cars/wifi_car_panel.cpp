@@ -1,5 +1,7 @@
 #include "gui/wifi_cars/wifi_car_panel.h"
 
+#include "core/settings/station_settings.h"
+
 #include "core/products/catalogue.h"
 #include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
@@ -100,6 +102,7 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     static const VideoTexts kPendrixVideo = {"下载失败", "连接视频", "断开视频"};
     m_video = new CSnapshotVideo(m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
                                  m_c.videoAddress, m_c.videoButton, m_c.videoArea);
+    connect(m_c.videoButton, &QAbstractButton::clicked, this, &CWifiCarPanel::RememberTyped);
     connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
     m_c.swatch->setAccessibleName(tr("Searchlight colour"));
     m_c.colourLabel->setAccessibleDescription(tr("Searchlight colour"));
@@ -119,8 +122,10 @@ void CWifiCarPanel::BindClient() {
     // The client says what its controls show; the panel only passes the user's clicks and
     // what is typed in the address fields when the button is clicked.
     m_c.statusLine->setTextFormat(Qt::PlainText);
-    connect(m_c.controlButton, &QAbstractButton::clicked, this,
-            [this] { m_client->Toggle(m_c.controlAddress->text(), m_c.controlPort->text()); });
+    connect(m_c.controlButton, &QAbstractButton::clicked, this, [this] {
+        RememberTyped();
+        m_client->Toggle(m_c.controlAddress->text(), m_c.controlPort->text());
+    });
     connect(m_client, &CWifiControlClient::statusChanged, m_c.statusLine, &QLabel::setText);
     connect(m_client, &CWifiControlClient::toggleCaptionChanged, m_c.controlButton,
             &QAbstractButton::setText);
@@ -242,6 +247,25 @@ void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
 
 void CWifiCarPanel::OnProductChanged(int index) {
     m_client->SetNetworkRoute(Product(index).network);
+    // What the user typed for this product last time comes back.
+    const CStationSettings settings;
+    for (auto [edit, field] :
+         {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
+          std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
+          std::pair{m_c.videoAddress, CStationSettings::CarField::VideoAddress}})
+        if (const QString text = settings.CarText(index, field); !text.isEmpty())
+            edit->setText(text);
+}
+
+void CWifiCarPanel::RememberTyped() {
+    if (!IsValidProduct(CurrentProduct()))
+        return;
+    CStationSettings settings;
+    for (auto [edit, field] :
+         {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
+          std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
+          std::pair{m_c.videoAddress, CStationSettings::CarField::VideoAddress}})
+        settings.SetCarText(CurrentProduct(), field, edit->text());
 }
 
 QString CWifiCarPanel::AccessPointAddress() const {

@@ -103,6 +103,8 @@ class CWifiCarPanel : public CPanelBase {
     void OnColourSliderReleased();
     void CameraPress(QAbstractButton* button);
     void CameraRelease();
+    // Keeps the addresses typed in the fields for this product, for the next start.
+    void RememberTyped();
     void ScheduleWrite();
 
     WifiCar m_car;

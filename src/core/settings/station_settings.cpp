@@ -1,0 +1,144 @@
+#include "core/settings/station_settings.h"
+
+#include "core/products/catalogue.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace Korvane {
+
+namespace {
+
+constexpr int kLongestText = 1024; // a typed address longer than this is no address
+
+QString Text(const QSettings& s, const QString& key) {
+    const QVariant v = s.value(key);
+    if (!v.isValid() || v.typeId() != QMetaType::QString)
+        return {};
+    const QString text = v.toString();
+    return text.size() <= kLongestText ? text : QString();
+}
+
+int Number(const QSettings& s, const QString& key, int min, int max, int fallback) {
+    bool ok = false;
+    const int v = s.value(key).toInt(&ok);
+    return ok && v >= min && v <= max ? v : fallback;
+}
+
+QString CarKey(int product, CStationSettings::CarField field) {
+    const char* name = field == CStationSettings::CarField::ControlAddress ? "controlAddress"
+                       : field == CStationSettings::CarField::ControlPort  ? "controlPort"
+                                                                           : "videoAddress";
+    return QStringLiteral("cars/%1/%2").arg(product).arg(QLatin1String(name));
+}
+
+} // namespace
+
+QString CStationSettings::CheckFile() {
+    QString path;
+    QSettings::Status status;
+    {
+        QSettings settings;
+        path = settings.fileName();
+        status = settings.status();
+    }
+    if (status == QSettings::NoError || !QFileInfo::exists(path))
+        return {};
+    const QString kept = path + QStringLiteral(".unreadable-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString reason =
+        status == QSettings::AccessError ? tr("it cannot be read") : tr("it is damaged");
+    if (QFile::rename(path, kept))
+        return tr("The settings file %1 was not used: %2. Korvane PC starts with its defaults; "
+                  "the old file is kept as %3.")
+            .arg(path, reason, kept);
+    return tr("The settings file %1 was not used: %2. Korvane PC starts with its defaults and "
+              "cannot remember settings until the file is removed.")
+        .arg(path, reason);
+}
+
+int CStationSettings::LastProduct() const {
+    return Number(QSettings(), QStringLiteral("station/product"), 0, kProductCount - 1, -1);
+}
+
+void CStationSettings::SetLastProduct(int product) {
+    QSettings().setValue(QStringLiteral("station/product"), product);
+}
+
+CStationSettings::PortChoice CStationSettings::LastPort() const {
+    const QSettings s;
+    return {Text(s, QStringLiteral("port/name")), Text(s, QStringLiteral("port/serialNumber")),
+            Number(s, QStringLiteral("port/baud"), 1, 100000000, 0)};
+}
+
+void CStationSettings::SetLastPort(const PortChoice& port) {
+    QSettings s;
+    s.setValue(QStringLiteral("port/name"), port.name);
+    s.setValue(QStringLiteral("port/serialNumber"), port.serialNumber);
+    s.setValue(QStringLiteral("port/baud"), port.baud);
+}
+
+QByteArray CStationSettings::WindowGeometry() const {
+    return QSettings().value(QStringLiteral("window/geometry")).toByteArray();
+}
+
+QByteArray CStationSettings::WindowState() const {
+    return QSettings().value(QStringLiteral("window/state")).toByteArray();
+}
+
+void CStationSettings::SetWindow(const QByteArray& geometry, const QByteArray& state) {
+    QSettings s;
+    s.setValue(QStringLiteral("window/geometry"), geometry);
+    s.setValue(QStringLiteral("window/state"), state);
+}
+
+QString CStationSettings::CarText(int product, CarField field) const {
+    return Text(QSettings(), CarKey(product, field));
+}
+
+void CStationSettings::SetCarText(int product, CarField field, const QString& text) {
+    QSettings().setValue(CarKey(product, field), text);
+}
+
+int CStationSettings::HistoryLength() const {
+    return Number(QSettings(), QStringLiteral("balance/historyLength"), 1, 100000, 0);
+}
+
+void CStationSettings::SetHistoryLength(int samples) {
+    QSettings().setValue(QStringLiteral("balance/historyLength"), samples);
+}
+
+QString CStationSettings::RecordingFolder() const {
+    return Text(QSettings(), QStringLiteral("recording/folder"));
+}
+
+void CStationSettings::SetRecordingFolder(const QString& folder) {
+    QSettings().setValue(QStringLiteral("recording/folder"), folder);
+}
+
+QString CStationSettings::Language() const {
+    const QString language = Text(QSettings(), QStringLiteral("view/language"));
+    return language == QLatin1String("original") || language == QLatin1String("en") ||
+                   language == QLatin1String("zh_CN")
+               ? language
+               : QString();
+}
+
+void CStationSettings::SetLanguage(const QString& language) {
+    QSettings().setValue(QStringLiteral("view/language"), language);
+}
+
+QStringList CStationSettings::RecentFiles() const {
+    const QVariant v = QSettings().value(QStringLiteral("Recent File List"));
+    QStringList files = v.toStringList();
+    files.removeIf([](const QString& f) { return f.isEmpty() || f.size() > 4096; });
+    return files.mid(0, 4);
+}
+
+void CStationSettings::SetRecentFiles(const QStringList& files) {
+    QSettings().setValue(QStringLiteral("Recent File List"), files);
+}
+
+} // namespace Korvane
