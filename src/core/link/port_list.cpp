@@ -47,10 +47,15 @@ int FindRememberedPort(const QList<PortEntry>& ports, const QString& name,
             if (ports[i].serialNumber == serialNumber)
                 return i;
     }
-    for (int i = 0; i < ports.size(); ++i)
-        if (!name.isEmpty() &&
-            (ports[i].name == name || QStringLiteral("/dev/") + ports[i].name == name))
+    // By name, unless the port there is plainly another device (another serial number).
+    for (int i = 0; i < ports.size(); ++i) {
+        const PortEntry& port = ports[i];
+        const bool sameName =
+            !name.isEmpty() && (port.name == name || QStringLiteral("/dev/") + port.name == name);
+        const bool otherDevice = !serialNumber.isEmpty() && !port.serialNumber.isEmpty();
+        if (sameName && !otherDevice)
             return i;
+    }
     return -1;
 }
 

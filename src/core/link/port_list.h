@@ -28,7 +28,8 @@ QList<PortEntry> SystemPorts();
 
 // The entry to offer for a port remembered from an earlier open: the same serial number where
 // one was remembered (the device may be in another USB socket, under another name), otherwise
-// the same name; -1 when it is not present.
+// the same name (unless the port there has another serial number: another device); -1 when
+// it is not present.
 int FindRememberedPort(const QList<PortEntry>& ports, const QString& name,
                        const QString& serialNumber);
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringDecoder>
 
 namespace Korvane {
 
@@ -36,6 +37,30 @@ QString CarKey(int product, CStationSettings::CarField field) {
 
 } // namespace
 
+namespace {
+
+// Why the settings file cannot be used; empty when it can. The settings reader is lenient (it
+// takes most garbage for keys), so the file is looked at first: settings are UTF-8 text.
+QString FileProblem(const QString& path, QSettings::Status status) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || status == QSettings::AccessError)
+        return CStationSettings::tr("it cannot be read");
+    constexpr qint64 kLargest = 4 * 1024 * 1024;
+    if (file.size() > kLargest)
+        return CStationSettings::tr("it is damaged");
+    const QByteArray bytes = file.readAll();
+    for (const char c : bytes)
+        if (uchar(c) < 0x20 && c != '\n' && c != '\r' && c != '\t')
+            return CStationSettings::tr("it is damaged");
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)QString(utf8(bytes));
+    if (utf8.hasError() || status == QSettings::FormatError)
+        return CStationSettings::tr("it is damaged");
+    return {};
+}
+
+} // namespace
+
 QString CStationSettings::CheckFile() {
     QString path;
     QSettings::Status status;
@@ -44,12 +69,13 @@ QString CStationSettings::CheckFile() {
         path = settings.fileName();
         status = settings.status();
     }
-    if (status == QSettings::NoError || !QFileInfo::exists(path))
+    if (!QFileInfo::exists(path))
+        return {};
+    const QString reason = FileProblem(path, status);
+    if (reason.isEmpty())
         return {};
     const QString kept = path + QStringLiteral(".unreadable-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    const QString reason =
-        status == QSettings::AccessError ? tr("it cannot be read") : tr("it is damaged");
     if (QFile::rename(path, kept))
         return tr("The settings file %1 was not used: %2. Korvane PC starts with its defaults; "
                   "the old file is kept as %3.")

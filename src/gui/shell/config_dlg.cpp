@@ -78,8 +78,10 @@ void CPortCombo::showPopup() {
     QComboBox::showPopup();
 }
 
-CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CConfigDlg) {
+CConfigDlg::CConfigDlg(QWidget* parent, std::function<QList<PortEntry>()> ports)
+    : QDialog(parent), m_ui(new Ui::CConfigDlg) {
     m_ui->setupUi(this);
+    m_ui->portCombo->SetPortSource(std::move(ports));
     m_ui->portCombo->Refresh();
     m_ui->baudCombo->addItems({QStringLiteral("2400"), QStringLiteral("9600"),
                                QStringLiteral("19200"), QStringLiteral("115200")});

@@ -55,7 +55,9 @@ class CPortCombo : public QComboBox {
 class CConfigDlg : public QDialog {
     Q_OBJECT
   public:
-    explicit CConfigDlg(QWidget* parent = nullptr);
+    // ports: where the port list comes from (the system's ports unless a test plugs its own in).
+    explicit CConfigDlg(QWidget* parent = nullptr,
+                        std::function<QList<PortEntry>()> ports = &SystemPorts);
     ~CConfigDlg() override;
 
     void OnOpen();
