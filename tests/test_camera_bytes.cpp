@@ -236,6 +236,16 @@ class TestCameraBytes : public QObject {
             QCOMPARE(splitter.Feed(bad, pictures), CMjpegSplitter::Status::Malformed);
         }
         QVERIFY(pictures.isEmpty());
+        // A part with nothing in it gives no picture; the next one still comes.
+        CMjpegSplitter emptyPart;
+        emptyPart.Reset("frame");
+        const QByteArray small = Picture(8, 8);
+        QCOMPARE(emptyPart.Feed("--frame\r\nContent-Type: image/jpeg\r\n\r\n\r\n--frame\r\n\r\n" +
+                                    small + "\r\n--frame\r\n",
+                                pictures),
+                 CMjpegSplitter::Status::Ok);
+        QCOMPARE(pictures, QList<QByteArray>{small});
+        pictures.clear();
         // After a failure nothing more is taken.
         QCOMPARE(capped.Feed(Part(Picture(8, 8)), pictures), CMjpegSplitter::Status::TooLarge);
         QVERIFY(pictures.isEmpty());

@@ -122,7 +122,8 @@ bool CMjpegSplitter::TakeOne(QList<QByteArray>& pictures) {
     }
     m_buffer.remove(0, next);
     m_searched = 0;
-    pictures.append(std::move(picture));
+    if (!picture.isEmpty()) // a boundary right after the headers: a part with nothing in it
+        pictures.append(std::move(picture));
     return true;
 }
 
