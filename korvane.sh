@@ -10,6 +10,10 @@
 #   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
 #   ./korvane.sh check-forms  generate the panel forms again and fail if they differ from the
 #                             committed ones
+#   ./korvane.sh package  build the Debian package korvane_<version>_<arch>.deb in build/package
+#   ./korvane.sh package-check  build the package, check it with lintian, install it with apt-get,
+#                               run the installed station against the installed simulator and
+#                               remove it again
 #   ./korvane.sh fuzz [SECONDS]  build the libFuzzer targets with clang in build-fuzz and run
 #                                each for SECONDS (default 15) from its seeds
 set -euo pipefail
@@ -173,12 +177,53 @@ run_fuzzers() {
     done
 }
 
+package() {
+    PACKAGES+=(dpkg-dev fakeroot)
+    build
+    (cd "$BUILD_DIR" && cpack -B package >/dev/null)
+    ls "$BUILD_DIR"/package/korvane_*.deb
+}
+
+# The package as a user gets it: lintian finds no error, apt-get installs it with what it
+# depends on, and the installed station talks to the installed simulator without a display.
+package_check() {
+    PACKAGES+=(lintian)
+    package
+    local deb
+    deb=$(ls "$PWD/$BUILD_DIR"/package/korvane_*.deb | head -n 1)
+    lintian --fail-on error "$deb"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "$deb" >/dev/null
+    local work
+    work=$(mktemp -d)
+    trap '"${sudo[@]}" apt-get remove -y -q korvane >/dev/null || true; rm -rf "$work"' RETURN
+    /usr/bin/korvane --version
+    man -w korvane >/dev/null
+    /usr/bin/korvane-sim --product 5 --link "$work/car" --quiet >"$work/sim.log" 2>&1 &
+    local sim=$!
+    for _ in $(seq 50); do [ -e "$work/car" ] && break; sleep 0.1; done
+    QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" /usr/bin/korvane --product 5 \
+        --port "$work/car" --baud 115200 --demo --trace --quit-after 3000 >"$work/station.log" 2>&1 ||
+        { cat "$work/station.log"; kill "$sim"; return 1; }
+    kill "$sim" 2>/dev/null || true
+    if ! grep -q '^TX \$' "$work/station.log" || ! grep -q '^RX \$' "$work/station.log"; then
+        echo "The installed station exchanged no frames with the installed simulator:" >&2
+        cat "$work/station.log" >&2
+        return 1
+    fi
+    echo "The installed package works: $(grep -c '^TX ' "$work/station.log") frames sent," \
+         "$(grep -c '^RX ' "$work/station.log") received."
+}
+
 case "${1:-demo}" in
 demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
 check-forms) check_forms ;;
 fuzz) run_fuzzers "${2:-15}" ;;
+package) package ;;
+package-check) package_check ;;
 sanitize)
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
@@ -192,7 +237,7 @@ tsan)
     sanitized_tests build-tsan KORVANE_TSAN
     ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan|fuzz [SECONDS]]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan|fuzz [SECONDS]|package|package-check]" >&2
     exit 2
     ;;
 esac
