@@ -13,6 +13,8 @@
 #include "station_fixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,10 +153,26 @@ class TestWifiCars : public QObject {
         Release(1022, 170);
         QCOMPARE(Sent(2 * 38), QByteArray("$4WD,ServoJ110,J20,J30,J40,J50,J60#"
                                           "$4WD,ServoJ110,J20,J30,J40,J50,J6170#"));
-        // Moving a slider with the keyboard sends nothing.
+        // The keyboard moves a focused slider (its arrows do not spin the car) and, once the
+        // value has settled, its frame goes once, as after a mouse release.
         Control(1277)->setFocus();
         QTest::keyClick(Control(1277), Qt::Key_PageUp);
+        QTest::keyClick(Control(1277), Qt::Key_Right);
+        QTest::keyClick(Control(1277), Qt::Key_Right);
+        QCOMPARE(Control<QSlider>(1277)->value(), 7 + Control<QSlider>(1277)->pageStep() + 2);
+        QCOMPARE(Nothing(), QByteArray()); // still settling
+        const QByteArray moved =
+            "$4WD,CLR" + QByteArray::number(Control<QSlider>(1277)->value()) + ",CLG255,CLB0#";
+        QCOMPARE(Sent(moved.size()), moved);
         QCOMPARE(Nothing(), QByteArray());
+        // Assistive technology sets the value: the same.
+        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(Control(1277));
+        QVERIFY(slider && slider->valueInterface());
+        slider->valueInterface()->setCurrentValue(40);
+        QCOMPARE(Sent(22), QByteArray("$4WD,CLR40,CLG255,CLB0#"));
+        // Keys that are not the slider's still drive.
+        QTest::keyClick(Control(1277), Qt::Key_W);
+        QCOMPARE(Sent(19), QByteArray("$1,0,0,0,0,0,0,0,0#"));
     }
 
     void everyCameraPressHasOneStop() {

@@ -1,5 +1,6 @@
 #include "gui/panels/key_pre_filter.h"
 
+#include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -43,6 +44,22 @@ bool CKeyPreFilter::IsTextEntry(const QWidget* widget) {
     return false;
 }
 
+bool CKeyPreFilter::IsSliderKey(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CKeyPreFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride) {
         // A new key stroke begins (the override comes before every typed press) or one ends:
@@ -63,7 +80,10 @@ bool CKeyPreFilter::eventFilter(QObject* watched, QEvent* event) {
         return false; // the press was handed over (or kept as text) where it was aimed
     if (IsTextEntry(widget))
         return false; // typed text stays in the field
-    m_onKeyDown(static_cast<QKeyEvent*>(event));
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (qobject_cast<QAbstractSlider*>(widget) && IsSliderKey(key->key()))
+        return false; // the slider's own keys move the slider
+    m_onKeyDown(key);
     return false;
 }
 

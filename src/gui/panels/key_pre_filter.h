@@ -13,7 +13,8 @@ namespace Korvane {
 // Gives every key press aimed at a panel or at any of its child controls (also controls added
 // later) to the panel first, exactly once, then lets it go on as usual, so a focused button
 // still handles its own keys. Keys typed into a text-entry control (line edit, text edit,
-// spin box, editable combo box) stay in the control: typing never drives the car.
+// spin box, editable combo box) stay in the control: typing never drives the car; a focused
+// slider keeps the keys it moves by.
 class CKeyPreFilter : public QObject {
     Q_OBJECT
   public:
@@ -22,6 +23,9 @@ class CKeyPreFilter : public QObject {
 
     // True for the controls whose keys are text, not commands.
     static bool IsTextEntry(const QWidget* widget);
+    // True for the keys a focused slider moves by (arrows, page keys, Home, End): on a slider
+    // they move it and do not drive the car; other keys still do.
+    static bool IsSliderKey(int key);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

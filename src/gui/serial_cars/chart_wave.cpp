@@ -150,12 +150,19 @@ int CTchart_wave::PlotColumns() const {
 
 void CTchart_wave::wheelEvent(QWheelEvent* event) {
     const double sample = chart()->mapToValue(event->position()).x();
-    const int steps = event->angleDelta().y() / 120;
-    if (steps == 0)
-        return;
-    ZoomAt(std::pow(steps > 0 ? 0.8 : 1.25, std::abs(steps)),
-           std::clamp(sample, double(m_first), double(m_last)));
+    // Notches of a wheel (120 units each); smooth wheels and touchpads send parts of one, and
+    // touchpads sometimes only pixels (taken as 60 pixels a notch). Parts add up until they move
+    // the view.
+    const int angle = event->angleDelta().y();
+    const double notches = angle != 0 ? angle / 120.0 : event->pixelDelta().y() / 60.0;
     event->accept();
+    if (notches == 0)
+        return;
+    m_wheelNotches += notches;
+    const int first = m_first, last = m_last;
+    ZoomAt(std::pow(0.8, m_wheelNotches), std::clamp(sample, double(m_first), double(m_last)));
+    if (m_first != first || m_last != last || std::abs(m_wheelNotches) > 8)
+        m_wheelNotches = 0;
 }
 
 void CTchart_wave::mouseMoveEvent(QMouseEvent* event) {

@@ -46,6 +46,7 @@ class CTchart_wave : public QChartView {
 
   protected:
     void wheelEvent(QWheelEvent* event) override;
+    double m_wheelNotches = 0; // parts of a notch not yet turned into a zoom
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
