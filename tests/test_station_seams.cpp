@@ -11,7 +11,11 @@
 #include "station_fixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +23,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Korvane;
@@ -199,6 +204,50 @@ class TestStationSeams : public QObject {
         // The same key on the panel drives.
         QTest::keyClick(station.frame->CurrentPanel(), Qt::Key_W);
         QCOMPARE(station.pty->ReadAtLeast(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
+    }
+
+    // An assistive technology's press on any button or check box of any panel returns before
+    // anything else runs: no action waits in a nested event loop (a message box, a file or
+    // colour dialog, a question), so a screen reader's call never times out. Real boxes and
+    // dialogs are shown here (no observer), and closed after each press.
+    void everyPanelActionReturnsAtOnce() {
+        SetMessageObserver({});
+        CMainFrame frame;
+        frame.resize(1300, 900);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        int pressed = 0;
+        for (int product = 0; product < kProductCount; ++product) {
+            frame.SelectProduct(product);
+            CPanelBase* panel = frame.CurrentPanel();
+            const QList<QAbstractButton*> buttons = panel->findChildren<QAbstractButton*>();
+            for (QAbstractButton* button : buttons) {
+                if (!button->isVisible() || !button->isEnabled())
+                    continue;
+                QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
+                QVERIFY(face && face->actionInterface());
+                const QString action = button->isCheckable()
+                                           ? QAccessibleActionInterface::toggleAction()
+                                           : QAccessibleActionInterface::pressAction();
+                // A timer due at once fires only if an event loop runs inside the action.
+                bool loopRan = false;
+                QTimer::singleShot(0, &frame, [&loopRan] { loopRan = true; });
+                face->actionInterface()->doAction(action);
+                QVERIFY2(!loopRan, qPrintable(QStringLiteral("product %1: %2 (%3) waited")
+                                                  .arg(product)
+                                                  .arg(button->text(), button->objectName())));
+                ++pressed;
+                QCoreApplication::processEvents();
+                if (button->isCheckable() && button->isChecked())
+                    face->actionInterface()->doAction(action); // back as it was
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (qobject_cast<QDialog*>(w) && w->isVisible())
+                        w->close();
+                QCoreApplication::processEvents();
+            }
+        }
+        QVERIFY2(pressed > 300, qPrintable(QString::number(pressed)));
+        SetMessageObserver([this](const QString& t) { m_messages << t; });
     }
 };
 

@@ -8,6 +8,15 @@
 namespace Korvane {
 
 namespace {
+// The window a message box belongs to: the parent's window, or the window that opened a dialog
+// (a dialog may close and go right after saying something, and its message must stay).
+QWidget* LastingWindow(QWidget* parent) {
+    QWidget* window = parent ? parent->window() : QApplication::activeWindow();
+    while (qobject_cast<QDialog*>(window) && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
 MessageObserver& Observer() {
     static MessageObserver observer;
     return observer;
@@ -126,12 +135,22 @@ void SetOpenFileAnswer(SaveFileAnswer answer) {
     OpenAnswer() = std::move(answer);
 }
 
-bool AskYesNo(QWidget* parent, const QString& text) {
-    if (Question())
-        return Question()(text);
-    return QMessageBox::question(parent, QStringLiteral("Korvane"), text,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+void AskYesNo(QWidget* parent, const QString& text, std::function<void(bool yes)> then) {
+    if (Question()) {
+        QObject* context = parent ? static_cast<QObject*>(parent) : qApp;
+        QMetaObject::invokeMethod(
+            context, [text, answer = Question(), then = std::move(then)] { then(answer(text)); },
+            Qt::QueuedConnection);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Korvane"), text,
+                                QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, box, [box, then = std::move(then)](int) {
+        then(box->clickedButton() == box->button(QMessageBox::Yes));
+    });
+    box->open();
 }
 
 void SetQuestionAnswer(QuestionAnswer answer) {
@@ -157,12 +176,25 @@ void ShowMessage(const QString& text, QWidget* parent, MessageIcon icon) {
         Observer()(text);
         return;
     }
-    if (!parent)
-        parent = QApplication::activeWindow();
-    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning
-                    : icon == MessageIcon::None  ? QMessageBox::NoIcon
-                                                 : QMessageBox::Information,
-                    QStringLiteral("Korvane"), text, QMessageBox::Ok, parent);
+    // Shown without a nested event loop: the call (a click, an assistive technology's action)
+    // returns at once and the window goes on; the box closes itself when the user is done.
+    auto* box =
+        new QMessageBox(icon == MessageIcon::Warning ? QMessageBox::Warning
+                        : icon == MessageIcon::None  ? QMessageBox::NoIcon
+                                                     : QMessageBox::Information,
+                        QStringLiteral("Korvane"), text, QMessageBox::Ok, LastingWindow(parent));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void ShowMessageAndWait(const QString& text, MessageIcon icon) {
+    g_lastIcon = icon;
+    if (Observer()) {
+        Observer()(text);
+        return;
+    }
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                    QStringLiteral("Korvane"), text, QMessageBox::Ok);
     box.exec();
 }
 

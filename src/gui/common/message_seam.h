@@ -11,10 +11,14 @@ namespace Korvane {
 // The icon a message box shows.
 enum class MessageIcon { Information, Warning, None };
 
-// Every message the station shows to the user goes through here. By default it is a modal
-// box with an OK button; an observer (tests, the headless demo) sees the text instead.
+// Every message the station shows to the user goes through here. By default it is a box with
+// an OK button, modal to its window but without a nested event loop: the call returns at once.
+// An observer (tests, the headless demo) sees the text instead.
 void ShowMessage(const QString& text, QWidget* parent = nullptr,
                  MessageIcon icon = MessageIcon::Information);
+// The same, waiting for the user's OK: only where nothing else could run anyway (a message
+// before the station's window exists, after which it stops).
+void ShowMessageAndWait(const QString& text, MessageIcon icon = MessageIcon::Information);
 
 // A message a device causes (a board's keypad dividing by zero): shown without waiting, so
 // the window and the device's frames go on, and once while it is open: the same message again
@@ -47,8 +51,9 @@ void AskOpenFile(QWidget* parent, const QString& caption, const QString& filter,
                  const QString& folder, FileChosen then);
 void SetOpenFileAnswer(SaveFileAnswer answer);
 
-// Asks a yes/no question; true for yes. Tests and the headless demo install the answer.
-bool AskYesNo(QWidget* parent, const QString& text);
+// Asks a yes/no question without waiting for the answer; then gets true for yes (No is the
+// default). Tests and the headless demo install the answer; it comes from the event loop.
+void AskYesNo(QWidget* parent, const QString& text, std::function<void(bool yes)> then);
 using QuestionAnswer = std::function<bool(const QString& text)>;
 void SetQuestionAnswer(QuestionAnswer answer);
 

@@ -307,12 +307,16 @@ std::unique_ptr<CConfigDlg> CMainFrame::MakeConfigDialog() {
 }
 
 void CMainFrame::ShowConfigDialog() {
-    MakeConfigDialog()->exec();
+    // Opened without a nested event loop; it deletes itself when closed.
+    CConfigDlg* dlg = MakeConfigDialog().release();
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->open();
 }
 
 void CMainFrame::ShowAbout() {
-    CAboutDlg dlg(this);
-    dlg.exec();
+    auto* dlg = new CAboutDlg(this);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->open();
 }
 
 void CMainFrame::RefreshPanels() {

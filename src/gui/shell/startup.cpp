@@ -213,7 +213,7 @@ int RunStation(const StartOptions& options) {
         const QString text = QStringLiteral("The GBK text codec is missing (Qt was built without "
                                             "ICU): Korvane PC cannot talk to the boards.");
         std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
-        ShowMessage(text, nullptr, MessageIcon::Warning);
+        ShowMessageAndWait(text, MessageIcon::Warning);
         return 1;
     }
 

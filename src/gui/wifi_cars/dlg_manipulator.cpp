@@ -117,10 +117,20 @@ void CDlgManipulator::OnValueEdited(int joint) {
 }
 
 void CDlgManipulator::OnStart() {
-    if (m_unsaved && !m_list.steps.isEmpty() &&
-        !AskYesNo(this, tr("Discard the %n taught step(s) not saved to a file?", nullptr,
-                           int(m_list.steps.size()))))
+    if (m_unsaved && !m_list.steps.isEmpty()) {
+        AskYesNo(this,
+                 tr("Discard the %n taught step(s) not saved to a file?", nullptr,
+                    int(m_list.steps.size())),
+                 [this](bool yes) {
+                     if (yes)
+                         StartNewList();
+                 });
         return;
+    }
+    StartNewList();
+}
+
+void CDlgManipulator::StartNewList() {
     m_player.Stop();
     m_list.steps.clear();
     m_unsaved = false;

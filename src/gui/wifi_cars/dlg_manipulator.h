@@ -60,6 +60,7 @@ class CDlgManipulator : public QDialog {
     void OnDelete();
     void OnRun();
     void OnEmergencyStop();
+    void StartNewList();
     void OnOpenList();
     void OpenList(const QString& path);
     void OnSaveListAs();
