@@ -73,6 +73,33 @@ class TestFrameMonitor : public QObject {
                  QStringLiteral("$500#"));
     }
 
+    void aLongPauseComesBackInSlicesAndTypingFiltersOnce() {
+        CFrameMonitor monitor;
+        monitor.resize(900, 400);
+        monitor.show();
+        monitor.SetPaused(true);
+        for (int i = 0; i < 20000; ++i)
+            monitor.Take(Frame(i, i % 4 ? TraceDirection::Received : TraceDirection::Sent));
+        QCOMPARE(monitor.Waiting(), size_t(20000));
+        // Resumed: a slice at once, the rest on the next turns of the event loop.
+        monitor.SetPaused(false);
+        QCOMPARE(monitor.Model().rowCount(), int(CFrameMonitor::kSlice));
+        QTRY_COMPARE(monitor.Model().rowCount(), 20000);
+        QCOMPARE(monitor.Waiting(), size_t(0));
+        // Keys typed into the filter: the list is filtered once they pause.
+        auto* field = monitor.findChild<QLineEdit*>();
+        QVERIFY(field);
+        QTest::keyClicks(field, QStringLiteral("$1999"));
+        QCOMPARE(monitor.View()->model()->rowCount(), 20000);  // not yet, the keys came fast
+        QTRY_COMPARE(monitor.View()->model()->rowCount(), 11); // $1999# and $19990# to $19999#
+        // The frame, the link and the direction are filtered, not the time.
+        monitor.SetFilter(QStringLiteral("tx"));
+        QCOMPARE(monitor.View()->model()->rowCount(), 5000);
+        monitor.SetFilter(QStringLiteral("7"));
+        for (const QString& row : monitor.ListedRows())
+            QVERIFY2(row.section(QLatin1Char('\t'), 1).contains(QLatin1Char('7')), qPrintable(row));
+    }
+
     void listsEveryFrameOfTheSerialLinkInOrder() {
         StationOnPty station;
         QVERIFY(station.Start(5));

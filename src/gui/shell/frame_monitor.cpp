@@ -115,10 +115,7 @@ CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
     tools->addWidget(m_filter, 1);
     layout->addLayout(tools);
 
-    m_proxy = new QSortFilterProxyModel(this);
-    m_proxy->setSourceModel(&m_model);
-    m_proxy->setFilterKeyColumn(-1); // any column
-    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy = new CFrameFilterProxy(&m_model, this);
     m_view = new QTableView(body);
     m_view->setModel(m_proxy);
     m_view->setAccessibleName(tr("Frames"));
@@ -142,9 +139,13 @@ CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
     connect(clear, &QToolButton::clicked, this, &CFrameMonitor::ClearFrames);
     connect(copy, &QToolButton::clicked, this, &CFrameMonitor::CopySelection);
     connect(save, &QToolButton::clicked, this, &CFrameMonitor::SaveAs);
-    connect(m_filter, &QLineEdit::textChanged, this, &CFrameMonitor::SetFilter);
+    // Typing filters once the keys pause (a fast typist does not filter 100 000 rows per key).
+    m_filterDelay.setSingleShot(true);
+    m_filterDelay.setInterval(kFilterDelayMs);
+    connect(m_filter, &QLineEdit::textChanged, &m_filterDelay, qOverload<>(&QTimer::start));
+    connect(&m_filterDelay, &QTimer::timeout, this, [this] { ApplyFilter(m_filter->text()); });
     m_batch.setInterval(kBatchMs);
-    connect(&m_batch, &QTimer::timeout, this, &CFrameMonitor::Flush);
+    connect(&m_batch, &QTimer::timeout, this, &CFrameMonitor::FlushSlice);
     UpdateStatus();
 }
 
@@ -156,12 +157,12 @@ CFrameMonitor::~CFrameMonitor() {
 void CFrameMonitor::showEvent(QShowEvent* event) {
     QDockWidget::showEvent(event);
     if (!m_tap) { // listens from the first showing on
-        m_tap = AddLinkTap([this](const TracedFrame& frame) { OnFrame(frame); });
+        m_tap = AddLinkTap([this](const TracedFrame& frame) { Take(frame); });
         m_batch.start();
     }
 }
 
-void CFrameMonitor::OnFrame(const TracedFrame& frame) {
+void CFrameMonitor::Take(const TracedFrame& frame) {
     // Taken at once, shown with the next batch. While paused they wait, at most a full list.
     if (m_pending.size() >= m_model.Log().Capacity()) {
         m_pending.pop_front();
@@ -171,31 +172,84 @@ void CFrameMonitor::OnFrame(const TracedFrame& frame) {
 }
 
 void CFrameMonitor::Flush() {
+    while (!m_paused && !m_pending.empty())
+        AppendPending(m_pending.size());
+}
+
+void CFrameMonitor::FlushSlice() {
     if (m_paused || m_pending.empty())
         return;
+    // At most a slice at a time, so that a long pause's frames come in without stalling the
+    // window; the rest follow on the next turns of the event loop.
+    AppendPending(kSlice);
+    if (!m_pending.empty())
+        QTimer::singleShot(0, this, &CFrameMonitor::FlushSlice);
+}
+
+void CFrameMonitor::AppendPending(size_t most) {
     const bool atEnd = m_view->verticalScrollBar() && m_view->verticalScrollBar()->value() ==
                                                           m_view->verticalScrollBar()->maximum();
-    m_model.Append(m_pending);
-    m_pending.clear();
+    const size_t n = std::min(most, m_pending.size());
+    if (n == m_pending.size()) {
+        m_model.Append(m_pending);
+        m_pending.clear();
+    } else {
+        const std::deque<TracedFrame> slice(m_pending.begin(), m_pending.begin() + qsizetype(n));
+        m_pending.erase(m_pending.begin(), m_pending.begin() + qsizetype(n));
+        m_model.Append(slice);
+    }
     if (atEnd)
         m_view->scrollToBottom(); // follows the newest unless the user scrolled back
     UpdateStatus();
 }
 
 void CFrameMonitor::SetPaused(bool paused) {
+    if (m_paused == paused)
+        return; // also the button's own toggle, when the call came from here
     m_paused = paused;
     if (m_pause->isChecked() != paused)
         m_pause->setChecked(paused);
     if (!paused)
-        Flush();
+        FlushSlice();
     UpdateStatus();
 }
 
 void CFrameMonitor::SetFilter(const QString& text) {
     if (m_filter->text() != text)
         m_filter->setText(text);
-    m_proxy->setFilterFixedString(text);
+    m_filterDelay.stop();
+    ApplyFilter(text);
+}
+
+void CFrameMonitor::ApplyFilter(const QString& text) {
+    m_proxy->SetText(text);
     UpdateStatus();
+}
+
+CFrameFilterProxy::CFrameFilterProxy(const CFrameMonitorModel* model, QObject* parent)
+    : QSortFilterProxyModel(parent), m_model(model) {
+    setSourceModel(const_cast<CFrameMonitorModel*>(model));
+}
+
+void CFrameFilterProxy::SetText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    // Rebuilt in one go: a filter that drops every other row would otherwise be told to the
+    // view as tens of thousands of removed ranges.
+    invalidate();
+}
+
+bool CFrameFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    // Straight from the log, without a QVariant per cell: the frame, the link and the
+    // direction, ignoring case.
+    if (m_text.isEmpty())
+        return true;
+    const CFrameLog::Row& row = m_model->Log().At(size_t(sourceRow));
+    return row.text.contains(m_text, Qt::CaseInsensitive) ||
+           row.link.contains(m_text, Qt::CaseInsensitive) ||
+           QLatin1String(row.direction == TraceDirection::Sent ? "TX" : "RX")
+               .contains(m_text, Qt::CaseInsensitive);
 }
 
 void CFrameMonitor::ClearFrames() {

@@ -4,13 +4,13 @@
 
 #include <QAbstractTableModel>
 #include <QDockWidget>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 
 #include <deque>
 
 class QLabel;
 class QLineEdit;
-class QSortFilterProxyModel;
 class QTableView;
 class QToolButton;
 
@@ -38,6 +38,22 @@ class CFrameMonitorModel : public QAbstractTableModel {
     CFrameLog m_log;
 };
 
+// The rows whose frame, link or direction contain the filter text (any case).
+class CFrameFilterProxy : public QSortFilterProxyModel {
+    Q_OBJECT
+  public:
+    CFrameFilterProxy(const CFrameMonitorModel* model, QObject* parent);
+    void SetText(const QString& text);
+    QString Text() const { return m_text; }
+
+  protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+  private:
+    const CFrameMonitorModel* m_model;
+    QString m_text;
+};
+
 // The frame monitor dock: every frame sent and received on every link, with pause, clear, a
 // text filter, copy of the selected rows and "Save as...". It starts listening when it is
 // first shown and never slows the links: frames are taken into a list and shown in batches.
@@ -46,15 +62,23 @@ class CFrameMonitor : public QDockWidget {
   public:
     static constexpr size_t kCapacity = 100000;
     static constexpr int kBatchMs = 100;
+    // The pause after a keystroke in the filter before the list is filtered.
+    static constexpr int kFilterDelayMs = 15;
+    // Rows appended per turn of the event loop when many wait (after a long pause).
+    static constexpr size_t kSlice = 2000;
 
     explicit CFrameMonitor(QWidget* parent = nullptr, size_t capacity = kCapacity);
     ~CFrameMonitor() override;
 
     void SetPaused(bool paused);
     bool IsPaused() const { return m_paused; }
+    // Filters the list at once (a keystroke in the filter field waits kFilterDelayMs first).
     void SetFilter(const QString& text);
-    // Shows the frames taken since the last batch now (tests, and before saving).
+    // Takes one frame of a link (the monitor's tap calls it; shown with the next batch).
+    void Take(const TracedFrame& frame);
+    // Shows every frame taken since the last batch now (tests, and before saving).
     void Flush();
+    size_t Waiting() const { return m_pending.size(); }
     void ClearFrames();
     // The rows listed now (after the filter), as lines of text.
     QStringList ListedRows() const;
@@ -74,11 +98,13 @@ class CFrameMonitor : public QDockWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void OnFrame(const TracedFrame& frame);
+    void FlushSlice();
+    void AppendPending(size_t most);
+    void ApplyFilter(const QString& text);
     void UpdateStatus();
 
     CFrameMonitorModel m_model;
-    QSortFilterProxyModel* m_proxy = nullptr;
+    CFrameFilterProxy* m_proxy = nullptr;
     QTableView* m_view = nullptr;
     QLineEdit* m_filter = nullptr;
     QToolButton* m_pause = nullptr;
@@ -86,6 +112,7 @@ class CFrameMonitor : public QDockWidget {
     std::deque<TracedFrame> m_pending; // taken, not yet shown
     quint64 m_pendingDropped = 0;      // dropped while paused with the list full
     QTimer m_batch;
+    QTimer m_filterDelay;
     int m_tap = 0;
     bool m_paused = false;
     quint64 m_stationDropped = 0;
