@@ -236,6 +236,16 @@ class TestCameraBytes : public QObject {
             QCOMPARE(splitter.Feed(bad, pictures), CMjpegSplitter::Status::Malformed);
         }
         QVERIFY(pictures.isEmpty());
+        // A picture of exactly the cap, without a length, comes out however the bytes are cut
+        // (the boundary's first bytes may arrive before the rest of it).
+        const QByteArray atCap = Picture(64, 48);
+        const QByteArray stream = "--frame\r\n\r\n" + atCap + "\r\n--frame\r\n";
+        for (int piece : {1, 3, int(atCap.size()) + 12, 1 << 20}) {
+            CMjpegSplitter exact(atCap.size());
+            exact.Reset("frame");
+            QCOMPARE(SplitInPieces(exact, stream, piece), QList<QByteArray>{atCap});
+            QCOMPARE(exact.State(), CMjpegSplitter::Status::Ok);
+        }
         // A part with nothing in it gives no picture; the next one still comes.
         CMjpegSplitter emptyPart;
         emptyPart.Reset("frame");

@@ -108,7 +108,8 @@ bool CMjpegSplitter::TakeOne(QList<QByteArray>& pictures) {
         const qsizetype at = m_buffer.indexOf(end, searchFrom);
         if (at < 0) {
             m_searched = m_buffer.size();
-            if (m_buffer.size() - from > m_maxPicture)
+            // Beyond the cap even if the end marker's first bytes are already in.
+            if (m_buffer.size() - from > m_maxPicture + end.size())
                 Fail(Status::TooLarge);
             return false;
         }
