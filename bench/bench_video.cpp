@@ -222,12 +222,12 @@ int main(int argc, char* argv[]) {
           Row{0, snapshot, "unpaced"}, Row{1000, stream, "stream 1000 fps"}})
         for (const bool busy : {false, true}) {
             const double fps = row.fps;
-            std::unique_ptr<QProcess> other = busy ? busyCore() : nullptr;
             // Unpaced and beyond any camera's rate, the camera hands out pictures it encoded
             // beforehand, so that the ceiling measured is the station's.
             const bool ceiling = fps <= 0 || fps > 100;
             if (unpacedOnly && !ceiling)
                 continue;
+            std::unique_ptr<QProcess> other = busy ? busyCore() : nullptr;
             serverDo([&server, fps] { server.SetFps(fps); });
             fromRing = ceiling;
             double shown = 0, bare = 0, painted = 0, uiBusy = 0, stall = 0;

@@ -11,10 +11,6 @@
 #include <QScreen>
 #include <QThread>
 
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
 
 namespace Korvane {
 
@@ -39,20 +35,6 @@ QImage DecodeSnapshot(const QByteArray& bytes) {
     return reader.read();
 }
 
-namespace {
-
-// Decoding yields to the fetches and the window when they share a core: a fetch waiting for a
-// core holds up every picture after it, a decode only its own. The calling thread gets a
-// lower scheduling priority (nice 10); elsewhere than on Linux it keeps its own.
-bool YieldToInteractiveThreads() {
-#ifdef Q_OS_LINUX
-    return setpriority(PRIO_PROCESS, gettid(), 10) == 0;
-#else
-    return false;
-#endif
-}
-
-} // namespace
 
 CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
     setAccessibleName(tr("Video"));
@@ -246,8 +228,6 @@ bool CSnapshotVideo::PictureWaiting() {
 // taken before the picture is handed over, so that the UI thread, when it gets the picture,
 // already sees that no picture waits and starts the next fetch.
 void CSnapshotVideo::RunDecoder(Job job) {
-    static thread_local const bool yielding = YieldToInteractiveThreads();
-    Q_UNUSED(yielding);
     for (;;) {
         QImage picture = DecodeSnapshot(job.body);
         Job next;

@@ -97,11 +97,11 @@ class CSnapshotVideo : public QObject {
     QAbstractButton* m_toggle;
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;
-    // Decoding runs on the video's own threads, one per core (at most three), at a lower
-    // priority than the window and the fetches. A decoder that finishes a picture takes the
-    // body waiting itself, without a round trip through the UI thread. Only values cross threads:
-    // bodies in, pictures out through queued calls; results carry the number of their body, and
-    // only a picture newer than the one shown is shown.
+    // Decoding runs on the video's own threads, one per core (at most three), at the normal
+    // priority: lowered, they lost every contest with other programs on a busy desktop. A decoder
+    // that finishes a picture takes the body waiting itself, without a round trip through the UI
+    // thread. Only values cross threads: bodies in, pictures out through queued calls; results
+    // carry the number of their body, and only a picture newer than the one shown is shown.
     struct Mailbox {
         std::mutex mutex;
         Job waiting; // the newest body no decoder has taken yet
