@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -248,6 +250,68 @@ class TestStationSeams : public QObject {
         }
         QVERIFY2(pressed > 300, qPrintable(QString::number(pressed)));
         SetMessageObserver([this](const QString& t) { m_messages << t; });
+    }
+
+    // No caption is cut off: on every panel each visible button and label with a caption is
+    // at least as large as the caption needs.
+    void noCaptionIsCutOff() {
+        // The check itself: a caption far too long for its button is caught.
+        QPushButton narrow(QStringLiteral("A caption far too long"));
+        narrow.resize(40, 24);
+        narrow.show();
+        QVERIFY(!CaptionCut(&narrow).isEmpty());
+        narrow.resize(narrow.sizeHint());
+        QVERIFY(CaptionCut(&narrow).isEmpty());
+
+        CMainFrame frame;
+        frame.resize(1300, 900);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QStringList cut;
+        for (int product = 0; product < kProductCount; ++product) {
+            frame.SelectProduct(product);
+            QCoreApplication::processEvents();
+            for (QWidget* w : frame.CurrentPanel()->findChildren<QWidget*>())
+                if (const QString why = CaptionCut(w); !why.isEmpty())
+                    cut << QStringLiteral("product %1: %2").arg(product).arg(why);
+        }
+        cut.removeDuplicates();
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+    }
+
+  private:
+    // Why a visible button's or label's caption does not fit the widget; empty when it does.
+    static QString CaptionCut(QWidget* w) {
+        if (!w->isVisible())
+            return {};
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            text = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap())
+            text = l->text();
+        if (text.isEmpty())
+            return {};
+        // A push button's size hint has the style's least button width in it; what the caption
+        // needs is its text within the rectangle the style draws it in.
+        QSize need = w->sizeHint();
+        if (auto* push = qobject_cast<QPushButton*>(w); push && !text.contains(QLatin1Char('\n'))) {
+            QStyleOptionButton option;
+            option.initFrom(push);
+            option.text = text;
+            const QRect inside =
+                push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
+            need.setWidth(
+                push->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) +
+                (push->width() - inside.width()));
+        }
+        if (need.width() <= w->width() + 1 && need.height() <= w->height() + 1)
+            return {};
+        return QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
+            .arg(QString::fromLatin1(w->metaObject()->className()), text)
+            .arg(need.width())
+            .arg(need.height())
+            .arg(w->width())
+            .arg(w->height());
     }
 };
 
