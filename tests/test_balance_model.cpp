@@ -49,6 +49,14 @@ class TestBalanceModel : public QObject {
         QCOMPARE(r.position[0], 100);
         r = ParsePidReply("$AP0.29#");
         QCOMPARE(r.count, 0); // no "," after AP
+        // An earlier reply lost its "#": only the newest is read, none of the old values.
+        r = ParsePidReply("$AP25.00,AD3.30,VP3.$AP26.00,AD3.40,VP3.10,VI0.20#");
+        QCOMPARE(r.count, 4);
+        QCOMPARE(r.position, (std::array<int, 4>{2600, 340, 310, 20}));
+        QCOMPARE(r.text[2], QByteArray("3.10"));
+        r = ParsePidReply("$LV1,RV2,AC3,GY4,C$AP1.00,AD2.00,VP3.00,VI4.00#");
+        QCOMPARE(r.count, 4);
+        QCOMPARE(r.position[0], 100);
     }
 
     void telemetryParsing() {

@@ -46,9 +46,13 @@ PidReply ParsePidReply(const QByteArray& frame) {
         char terminator;
     } kTags[4] = {{"AP", ','}, {"AD", ','}, {"VP", ','}, {"VI", '#'}};
     PidReply reply;
+    // The newest reply only: a "$" inside means an earlier frame lost its tail, and its values
+    // would be read as this one's.
+    const qsizetype start = frame.lastIndexOf('$');
+    const QByteArray text = start > 0 ? frame.mid(start) : frame;
     for (const auto& t : kTags) {
         QByteArray value;
-        if (!TagValue(frame, t.tag, t.terminator, &value))
+        if (!TagValue(text, t.tag, t.terminator, &value))
             break;
         reply.text[reply.count] = value;
         reply.position[reply.count] = GainPosition(value);

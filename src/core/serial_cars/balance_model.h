@@ -41,7 +41,8 @@ QByteArray SpeedUpdateFrame(const QString& pText, const QString& iText);
 bool TagValue(const QByteArray& frame, const char* tag, char terminator, QByteArray* value);
 
 // A PID reply "…AP<v>,…AD<v>,…VP<v>,…VI<v>#": the tags are taken in this order and parsing
-// stops at the first one that is missing.
+// stops at the first one that is missing. A frame that swallowed the start of an earlier one
+// (its "#" lost) is read from its last "$".
 struct PidReply {
     int count = 0;                    // how many gains were taken (0 to 4)
     std::array<QByteArray, 4> text;   // received value texts: angle P, angle D, speed P, speed I
