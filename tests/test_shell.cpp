@@ -19,6 +19,8 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -455,10 +457,14 @@ class TestShell : public QObject {
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
             holder.setProcessEnvironment(env);
             holder.start(QStringLiteral(KORVANE_STATION_PATH),
-                         {"--product", "5", "--port", pty.SlavePath(), "--baud", "9600",
-                          "--quit-after", "8000"});
+                         {"--product", "5", "--port", pty.SlavePath(), "--baud", "9600", "--demo",
+                          "--trace", "--quit-after", "4000"});
             QVERIFY(holder.waitForStarted());
-            QTest::qWait(1500); // its port is open by now
+            // Until the holder has the port open: its demo then sends its first frame. (A
+            // descriptor alone says nothing: the child inherits the test's own.)
+            QByteArray out;
+            QTRY_VERIFY_WITH_TIMEOUT((out += holder.readAllStandardOutput()).contains("TX "),
+                                     10000);
             const QString err = run(QStringLiteral(KORVANE_STATION_PATH),
                                     common + QStringList{"--port", pty.SlavePath()});
             QVERIFY2(err.contains(kFirst), qPrintable(err));
@@ -466,15 +472,20 @@ class TestShell : public QObject {
                 err.contains(QStringLiteral("is in use by another program: korvane (process %1)")
                                  .arg(holder.processId())),
                 qPrintable(err));
-            holder.kill();
-            holder.waitForFinished();
+            // The holder ends by itself, so that it gives its lock back.
+            QVERIFY(holder.waitForFinished(15000));
+            QCOMPARE(holder.exitCode(), 0);
         }
-        // Gone: a port that was there and is not any more.
+        // Gone: a device node that was there and is not any more (a link standing for it, as
+        // the simulator makes one; a closed pseudo-terminal's own number is soon used again).
         {
-            QString vanished;
+            QTemporaryDir dir;
+            const QString vanished = dir.filePath(QStringLiteral("ttyUSB-car"));
             {
                 PtyPair pty;
-                vanished = pty.SlavePath();
+                QVERIFY(QFile::link(pty.SlavePath(), vanished));
+                QVERIFY(QFile::exists(vanished));
+                QVERIFY(QFile::remove(vanished));
             }
             const QString err =
                 run(QStringLiteral(KORVANE_STATION_PATH), common + QStringList{"--port", vanished});
