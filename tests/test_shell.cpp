@@ -56,6 +56,18 @@ void Type(QWidget* root, int id, const QString& text) {
 }
 } // namespace
 
+namespace {
+
+// Starts a program (the station, or a wrapper around it) on the offscreen platform.
+void StartOffscreen(QProcess& process, const QString& program, const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+}
+
+} // namespace
+
 class TestShell : public QObject {
     Q_OBJECT
     QStringList m_messages;
@@ -406,10 +418,7 @@ class TestShell : public QObject {
         const QString kFirst = QStringLiteral("The serial port does not exist or is occupied！");
         auto run = [](const QString& program, const QStringList& args) {
             QProcess station;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-            station.setProcessEnvironment(env);
-            station.start(program, args);
+            StartOffscreen(station, program, args);
             if (!station.waitForFinished(15000))
                 station.kill();
             return QString::fromUtf8(station.readAllStandardError());
@@ -453,12 +462,9 @@ class TestShell : public QObject {
         {
             PtyPair pty;
             QProcess holder;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-            holder.setProcessEnvironment(env);
-            holder.start(QStringLiteral(KORVANE_STATION_PATH),
-                         {"--product", "5", "--port", pty.SlavePath(), "--baud", "9600", "--demo",
-                          "--trace", "--quit-after", "4000"});
+            StartOffscreen(holder, QStringLiteral(KORVANE_STATION_PATH),
+                           {"--product", "5", "--port", pty.SlavePath(), "--baud", "9600", "--demo",
+                            "--trace", "--quit-after", "4000"});
             QVERIFY(holder.waitForStarted());
             // Until the holder has the port open: its demo then sends its first frame. (A
             // descriptor alone says nothing: the child inherits the test's own.)
@@ -502,12 +508,9 @@ class TestShell : public QObject {
         // device's, no NUL cutting the line short.
         PtyPair pty;
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
-        station.start(QStringLiteral(KORVANE_STATION_PATH),
-                      {"--product", "0", "--port", pty.SlavePath(), "--baud", "115200", "--trace",
-                       "--quit-after", "2500"});
+        StartOffscreen(station, QStringLiteral(KORVANE_STATION_PATH),
+                       {"--product", "0", "--port", pty.SlavePath(), "--baud", "115200", "--trace",
+                        "--quit-after", "2500"});
         QVERIFY(station.waitForStarted());
         QTest::qWait(1200); // the port is open by now
         static const char kFrame[] = "$51,\x1b[2J\xD6\xD0\0tail#";
@@ -523,10 +526,7 @@ class TestShell : public QObject {
         auto run = [](const QStringList& args, QByteArray* out = nullptr,
                       QByteArray* err = nullptr) {
             QProcess station;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-            station.setProcessEnvironment(env);
-            station.start(QStringLiteral(KORVANE_STATION_PATH), args);
+            StartOffscreen(station, QStringLiteral(KORVANE_STATION_PATH), args);
             if (!station.waitForFinished(15000)) {
                 station.kill();
                 return -1;

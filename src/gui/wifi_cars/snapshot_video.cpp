@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QThread>
 
-
 namespace Korvane {
 
 QImage DecodeSnapshot(const QByteArray& bytes) {
@@ -34,7 +33,6 @@ QImage DecodeSnapshot(const QByteArray& bytes) {
         reader.setScaledSize(QSize(facts.width / scale, facts.height / scale));
     return reader.read();
 }
-
 
 CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
     setAccessibleName(tr("Video"));
