@@ -10,6 +10,9 @@
 #   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
 #   ./korvane.sh check-forms  generate the panel forms again and fail if they differ from the
 #                             committed ones
+#   ./korvane.sh translations  gather the texts of the sources and forms into the .ts files of
+#                              resources/translations (new ones arrive unfinished: translate them
+#                              in Qt Linguist, linguist6 or /usr/lib/qt6/bin/linguist)
 #   ./korvane.sh package  build the Debian package korvane_<version>_<arch>.deb in build/package
 #   ./korvane.sh package-check  build the package, check it with lintian, install it with apt-get,
 #                               run the installed station against the installed simulator and
@@ -20,7 +23,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
-          fonts-wqy-microhei desktop-file-utils appstream)
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei desktop-file-utils
+          appstream)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {
@@ -221,6 +225,13 @@ demo) demo "${2:-5}" ;;
 test) run_tests ;;
 build) build ;;
 check-forms) check_forms ;;
+translations)
+    build
+    python3 scripts/translations.py update /usr/lib/qt6/bin/lupdate "$BUILD_DIR/translated-sources.lst" \
+        resources/translations/korvane_en.ts resources/translations/korvane_zh_CN.ts
+    python3 scripts/translations.py check /usr/lib/qt6/bin/lupdate "$BUILD_DIR/translated-sources.lst" \
+        resources/translations/korvane_en.ts resources/translations/korvane_zh_CN.ts || true
+    ;;
 fuzz) run_fuzzers "${2:-15}" ;;
 package) package ;;
 package-check) package_check ;;
@@ -237,7 +248,7 @@ tsan)
     sanitized_tests build-tsan KORVANE_TSAN
     ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|sanitize|tsan|fuzz [SECONDS]|package|package-check]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|translations|sanitize|tsan|fuzz [SECONDS]|package|package-check]" >&2
     exit 2
     ;;
 esac

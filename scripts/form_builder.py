@@ -20,10 +20,16 @@ class Form:
         self.used = set()
         self.names = set()
 
-    def prop(self, name, kind, value, ind):
+    def prop(self, name, kind, value, ind, notr=False, comment=None):
         pad = " " * ind
         if kind == "string":
-            return f'{pad}<property name="{name}">\n{pad}  <string>{escape(value)}</string>\n{pad}</property>\n'
+            # Only words are translated: a text without letters ("1234", "+", "0°") and a
+            # device value's placeholder are the same in every language. A comment tells
+            # translators apart two equal captions that mean different things.
+            mark = ' notr="true"' if notr or not any(ch.isalpha() for ch in value) else ""
+            if comment:
+                mark += f' comment="{escape(comment)}"'
+            return f'{pad}<property name="{name}">\n{pad}  <string{mark}>{escape(value)}</string>\n{pad}</property>\n'
         if kind == "number":
             return f'{pad}<property name="{name}">\n{pad}  <number>{value}</number>\n{pad}</property>\n'
         if kind == "enum":
@@ -47,7 +53,7 @@ class Form:
         pad = " " * ind
         out = f'{pad}<widget class="{cls}" name="{name}">\n'
         for p in props:
-            out += self.prop(*p, ind + 2)
+            out += self.prop(*p[:3], ind + 2, *p[3:])
         if "id" in w:
             out += f'{pad}  <property name="ctrlId" stdset="0">\n{pad}    <number>{w["id"]}</number>\n{pad}  </property>\n'
         if "layout" in w:
@@ -111,7 +117,8 @@ def label(name, text, cid=None, plain=False):
     props = []
     if plain:
         props.append(("textFormat", "enum", "Qt::PlainText"))
-    props.append(("text", "string", text))
+    # A plain label with an id shows a device's value: its design-time text is a placeholder.
+    props.append(("text", "string", text, bool(plain and cid)))
     w = {"class": "QLabel", "name": name, "props": props}
     if cid:
         w["id"] = cid

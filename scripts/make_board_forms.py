@@ -17,7 +17,8 @@ def check(name, cid, text):
 
 def key(name, cid, text):
     return {"class": "Korvane::CButtonEx", "name": name, "id": cid,
-            "props": [("text", "string", text), ("minimumSize", "size", (36, 28)),
+            # The keypad's keys are the board's symbols, the same in every language.
+            "props": [("text", "string", text, True), ("minimumSize", "size", (36, 28)),
                       ("focusPolicy", "enum", "Qt::NoFocus")]}
 
 
@@ -105,7 +106,7 @@ def develop51():
         hbox("clockRow",
              {"class": "QDateEdit", "name": "clockDateEdit", "id": 1064,
               "props": [("calendarPopup", "bool", "true"),
-                        ("displayFormat", "string", "yyyy-MM-dd")]},
+                        ("displayFormat", "string", "yyyy-MM-dd", True)]},
              edit("clockHourEdit", 1063, 32), label("colon1Label", ":"),
              edit("clockMinuteEdit", 1065, 32), label("colon2Label", ":"),
              edit("clockSecondEdit", 1068, 32), "stretch"),

@@ -62,7 +62,10 @@ def four_wd():
         grid("cameraCross",
              ((0, 1, 1), button("cameraUpButton", 1314, "Up")),
              ((1, 0, 1), button("cameraLeftButton", 1316, "Left")),
-             ((1, 1, 1), button("cameraDownButton", 1315, "Right")),
+             # The car's own caption of the camera's down button reads "Right"; a translation
+             # can say what it does.
+             ((1, 1, 1), {**button("cameraDownButton", 1315, "Right"),
+                          "props": [("text", "string", "Right", False, "camera down")]}),
              ((1, 2, 1), button("cameraRightButton", 1317, "Right")))))
     drive = group("robotGroup", "Robot control area", grid(
         "robotLayout",

@@ -571,10 +571,13 @@ class TestShell : public QObject {
         QCOMPARE(o.product, 5);
         QCOMPARE(o.port, QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(o.baud, 115200);
+        QVERIFY(ParseStartOptions({"korvane", "--language", "zh_CN"}, &o, &error));
+        QCOMPARE(o.language, QStringLiteral("zh_CN"));
         for (const QStringList& bad :
              {QStringList{"korvane", "--product", "16"}, QStringList{"korvane", "--product", "x"},
               QStringList{"korvane", "--baud", "0"}, QStringList{"korvane", "--port", ""},
-              QStringList{"korvane", "--bogus"}, QStringList{"korvane", "extra"}}) {
+              QStringList{"korvane", "--bogus"}, QStringList{"korvane", "extra"},
+              QStringList{"korvane", "--language", "fr"}}) {
             StartOptions o2;
             QVERIFY2(!ParseStartOptions(bad, &o2, &error), qPrintable(bad.join(' ')));
             QVERIFY(!error.isEmpty());

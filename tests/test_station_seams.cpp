@@ -3,6 +3,7 @@
 // never from a text field.
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/key_pre_filter.h"
 #include "gui/panels/panel_base.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -254,7 +256,16 @@ class TestStationSeams : public QObject {
 
     // No caption is cut off: on every panel each visible button and label with a caption is
     // at least as large as the caption needs.
+    void noCaptionIsCutOff_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("original") << QStringLiteral("original");
+        QTest::newRow("en") << QStringLiteral("en");
+        QTest::newRow("zh_CN") << QStringLiteral("zh_CN");
+    }
     void noCaptionIsCutOff() {
+        QFETCH(QString, language);
+        QVERIFY(ApplyLanguage(*LanguageFromCode(language)));
+        const auto back = qScopeGuard([] { ApplyLanguage(Language::Original); });
         // The check itself: a caption far too long for its button is caught.
         QPushButton narrow(QStringLiteral("A caption far too long"));
         narrow.resize(40, 24);

@@ -1,5 +1,7 @@
 #include "core/boards/board_frames.h"
 
+#include <QCoreApplication>
+
 #include "core/boards/board_text.h"
 
 #include "core/link/numbers.h"
@@ -33,11 +35,11 @@ ClockError CheckClock(int hour, int minute, int second) {
 const char* ClockErrorText(ClockError error) {
     switch (error) {
     case ClockError::Hour:
-        return "请输入0-23之间正确的小时！";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "请输入0-23之间正确的小时！");
     case ClockError::Minute:
-        return "请输入0-59之间正确的分钟！";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "请输入0-59之间正确的分钟！");
     case ClockError::Second:
-        return "请输入0-59之间正确的秒！";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "请输入0-59之间正确的秒！");
     case ClockError::None:
         break;
     }
@@ -55,10 +57,14 @@ std::optional<QByteArray> Segment(const QByteArray& family, int digits, const QB
     return "$" + family + ",SMG" + QByteArray::number(digits) + "," + text + "#";
 }
 
+QString BoardText(const char* text) {
+    return QCoreApplication::translate("Korvane::BoardFrames", text);
+}
+
 const char* SegmentLengthText(int digits) {
     if (digits == 1)
-        return "输入必须为1位数值或小数点！";
-    return digits == 8 ? "输入必须为8位数值！" : "输入必须为4位数值！";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为1位数值或小数点！");
+    return digits == 8 ? QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为8位数值！") : QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为4位数值！");
 }
 
 QByteArray Lcd1602Joined(const QByteArray& family, const QByteArray& line1,

@@ -37,6 +37,8 @@ QByteArray IrSend(const QByteArray& user1, const QByteArray& user2, const QByteA
 // exactly the digit count (4 or 8) of bytes.
 std::optional<QByteArray> Segment(const QByteArray& family, int digits, const QByteArray& text);
 const char* SegmentLengthText(int digits);
+// A message of the above in the language in use.
+QString BoardText(const char* text);
 
 // One LCD line: prefix + line number + "," + the text padded to 16 bytes + "#";
 // prefix is "$51,LCD1602," or "$51,LCD12864,".

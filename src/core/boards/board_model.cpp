@@ -1,5 +1,6 @@
 #include "core/boards/board_model.h"
 
+#include "core/boards/board_frames.h"
 #include "core/boards/board_text.h"
 
 #include <QDate>
@@ -79,7 +80,7 @@ QString CBoardModel::ApplyBoard51Frame(const QByteArray& frame) {
     Set(Result, QString::number(m_calculator.result));
     if (out.highlight >= 0)
         Set(KeyLit, out.highlight);
-    return out.error == CalcError::None ? QString() : QString::fromUtf8(CalcErrorText(out.error));
+    return out.error == CalcError::None ? QString() : BoardFrames::BoardText(CalcErrorText(out.error));
 }
 
 void CBoardModel::ApplyKitFrame(const QByteArray& frame) {

@@ -1,5 +1,7 @@
 #include "core/boards/keypad_calculator.h"
 
+#include <QtGlobal>
+
 #include <limits>
 #include <optional>
 
@@ -118,9 +120,9 @@ CalcResult Evaluate(const QByteArray& formula) {
 const char* CalcErrorText(CalcError error) {
     switch (error) {
     case CalcError::DivideByZero:
-        return "除数不能为0";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "除数不能为0");
     case CalcError::OutOfRange:
-        return "结果超出范围！";
+        return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "结果超出范围！");
     case CalcError::None:
         break;
     }

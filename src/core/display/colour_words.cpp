@@ -1,9 +1,20 @@
 #include "core/display/colour_words.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
 namespace Korvane {
+
+namespace {
+
+// A colour word in the language in use.
+QString Words(const char* text) {
+    return QCoreApplication::translate("Korvane::ColourWords", text);
+}
+
+} // namespace
 
 QString ColourInWords(int red, int green, int blue) {
     const double r = std::clamp(red, 0, 255) / 255.0;
@@ -14,14 +25,14 @@ QString ColourInWords(int red, int green, int blue) {
     const double chroma = hi - lo;
     if (chroma < 0.12) { // no hue to speak of: a grey level
         if (hi < 0.15)
-            return QStringLiteral("black");
+            return Words(QT_TRANSLATE_NOOP("Korvane::ColourWords", "black"));
         if (hi > 0.92)
-            return QStringLiteral("white");
+            return Words(QT_TRANSLATE_NOOP("Korvane::ColourWords", "white"));
         if (hi < 0.4)
-            return QStringLiteral("dark grey");
+            return Words(QT_TRANSLATE_NOOP("Korvane::ColourWords", "dark grey"));
         if (hi > 0.75)
-            return QStringLiteral("light grey");
-        return QStringLiteral("grey");
+            return Words(QT_TRANSLATE_NOOP("Korvane::ColourWords", "light grey"));
+        return Words(QT_TRANSLATE_NOOP("Korvane::ColourWords", "grey"));
     }
     double hue = 0;
     if (hi == r)
@@ -30,27 +41,27 @@ QString ColourInWords(int red, int green, int blue) {
         hue = 60 * ((b - r) / chroma + 2);
     else
         hue = 60 * ((r - g) / chroma + 4);
-    const char* name = "red";
+    const char* name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "red");
     if (hue >= 15 && hue < 40)
-        name = "orange";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "orange");
     else if (hue >= 40 && hue < 70)
-        name = "yellow";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "yellow");
     else if (hue >= 70 && hue < 165)
-        name = "green";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "green");
     else if (hue >= 165 && hue < 195)
-        name = "cyan";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "cyan");
     else if (hue >= 195 && hue < 255)
-        name = "blue";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "blue");
     else if (hue >= 255 && hue < 285)
-        name = "purple";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "purple");
     else if (hue >= 285 && hue < 340)
-        name = "magenta";
+        name = QT_TRANSLATE_NOOP("Korvane::ColourWords", "magenta");
     const double saturation = chroma / hi;
-    QString words = QString::fromLatin1(name);
+    const QString words = Words(name);
     if (hi < 0.55)
-        words.prepend(QStringLiteral("dark "));
-    else if (saturation < 0.45)
-        words.prepend(QStringLiteral("light "));
+        return QCoreApplication::translate("Korvane::ColourWords", "dark %1").arg(words);
+    if (saturation < 0.45)
+        return QCoreApplication::translate("Korvane::ColourWords", "light %1").arg(words);
     return words;
 }
 

@@ -1,5 +1,7 @@
 #include "core/products/catalogue.h"
 
+#include <QCoreApplication>
+
 namespace Korvane {
 
 namespace {
@@ -20,8 +22,8 @@ constexpr char kTricycleAccessPoint[] = "10.3.141.1";
 
 const ProductInfo kProducts[kProductCount] = {
     {.index = 0,
-     .label = "Alder Development Board",
-     .menuGroup = "Development Board",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Alder Development Board"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
      .menuCommandId = 32794,
      .radioId = 1058,
      .panelId = PanelBoard51,
@@ -31,8 +33,8 @@ const ProductInfo kProducts[kProductCount] = {
      .dotMatrixPrefix = "$51,DMX",
      .simDevice = "board51"},
     {.index = 1,
-     .label = "Alder Compact Development Board",
-     .menuGroup = "Development Board",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Alder Compact Development Board"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
      .menuCommandId = 32795,
      .radioId = 1059,
      .panelId = PanelBoard51,
@@ -42,8 +44,8 @@ const ProductInfo kProducts[kProductCount] = {
      .dotMatrixPrefix = "$51,DMX",
      .simDevice = "board51"},
     {.index = 2,
-     .label = "Alder Development Kit",
-     .menuGroup = "Development Kit",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Alder Development Kit"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
      .menuCommandId = 32804,
      .radioId = 1060,
      .panelId = PanelBoard51,
@@ -53,8 +55,8 @@ const ProductInfo kProducts[kProductCount] = {
      .dotMatrixPrefix = "$51,DMX",
      .simDevice = "board51"},
     {.index = 3,
-     .label = "Birch Basic Kit",
-     .menuGroup = "Development Kit",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Birch Basic Kit"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
      .menuCommandId = 32805,
      .radioId = 1061,
      .panelId = PanelKitAR,
@@ -64,8 +66,8 @@ const ProductInfo kProducts[kProductCount] = {
      .dotMatrixPrefix = "$AR,DMX",
      .simDevice = "kitAR"},
     {.index = 4,
-     .label = "Birch Sensor Kit",
-     .menuGroup = "Development Kit",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Birch Sensor Kit"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
      .menuCommandId = 32806,
      .radioId = 1062,
      .panelId = PanelKitAR,
@@ -75,8 +77,8 @@ const ProductInfo kProducts[kProductCount] = {
      .dotMatrixPrefix = "$AR,DMX",
      .simDevice = "kitAR"},
     {.index = 5,
-     .label = "Birch Robot Car",
-     .menuGroup = "Smart Robot Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Birch Robot Car"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
      .menuCommandId = 32807,
      .radioId = 1034,
      .panelId = PanelBirchCar,
@@ -84,8 +86,8 @@ const ProductInfo kProducts[kProductCount] = {
      .routes = {{MsgBirchCar, nullptr}, kNone},
      .simDevice = "basicCar"},
     {.index = 6,
-     .label = "Vantrel Robot Car",
-     .menuGroup = "Smart Robot Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Vantrel Robot Car"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
      .menuCommandId = 32808,
      .radioId = 1035,
      .panelId = PanelVantrelCar,
@@ -93,8 +95,8 @@ const ProductInfo kProducts[kProductCount] = {
      .routes = {{MsgVantrelCar, nullptr}, kNone},
      .simDevice = "basicCar"},
     {.index = 7,
-     .label = "Alder Robot Car",
-     .menuGroup = "Smart Robot Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Alder Robot Car"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
      .menuCommandId = 32809,
      .radioId = 1036,
      .panelId = PanelAlderCar,
@@ -102,8 +104,8 @@ const ProductInfo kProducts[kProductCount] = {
      .routes = {{MsgAlderCar, nullptr}, kNone},
      .simDevice = "basicCar"},
     {.index = 8,
-     .label = "Birch Balance Car",
-     .menuGroup = "Balance Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Birch Balance Car"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Balance Car"),
      .menuCommandId = 32810,
      .radioId = 1038,
      .panelId = PanelBalance,
@@ -111,8 +113,8 @@ const ProductInfo kProducts[kProductCount] = {
      .routes = {kBalancePid, kBalanceTelemetry},
      .simDevice = "balanceCar"},
     {.index = 9,
-     .label = "Cedar Balance Car",
-     .menuGroup = "Balance Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Cedar Balance Car"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Balance Car"),
      .menuCommandId = 32811,
      .radioId = 1037,
      .panelId = PanelBalance,
@@ -120,8 +122,8 @@ const ProductInfo kProducts[kProductCount] = {
      .routes = {kBalancePid, kBalanceTelemetry},
      .simDevice = "balanceCar"},
     {.index = 10,
-     .label = "Tavo 4WD Car (Arduino)",
-     .menuGroup = "Tavo 4WD Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car (Arduino)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
      .menuCommandId = 32821,
      .radioId = 1039,
      .panelId = Panel4WD,
@@ -130,8 +132,8 @@ const ProductInfo kProducts[kProductCount] = {
      .accessPointAddress = k4WDAccessPoint,
      .simDevice = "fourWdCar"},
     {.index = 11,
-     .label = "Tavo 4WD Car (51)",
-     .menuGroup = "Tavo 4WD Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car (51)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
      .menuCommandId = 32822,
      .radioId = 1041,
      .panelId = Panel4WD,
@@ -140,8 +142,8 @@ const ProductInfo kProducts[kProductCount] = {
      .accessPointAddress = k4WDAccessPoint,
      .simDevice = "fourWdCar"},
     {.index = 12,
-     .label = "Tavo 4WD Car (STM32)",
-     .menuGroup = "Tavo 4WD Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car (STM32)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
      .menuCommandId = 32823,
      .radioId = 1040,
      .panelId = Panel4WD,
@@ -150,8 +152,8 @@ const ProductInfo kProducts[kProductCount] = {
      .accessPointAddress = k4WDAccessPoint,
      .simDevice = "fourWdCar"},
     {.index = 13,
-     .label = "Tavo 4WD Car (Raspberry Pi)",
-     .menuGroup = "Tavo 4WD Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car (Raspberry Pi)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
      .menuCommandId = 32824,
      .radioId = 1042,
      .panelId = Panel4WD,
@@ -161,8 +163,8 @@ const ProductInfo kProducts[kProductCount] = {
      .network = true,
      .simDevice = "fourWdCar"},
     {.index = 14,
-     .label = "Pendrix Robot Car (STM32)",
-     .menuGroup = "Pendrix Robot Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car (STM32)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car"),
      .menuCommandId = 32828,
      .radioId = 1043,
      .panelId = PanelPendrix,
@@ -171,8 +173,8 @@ const ProductInfo kProducts[kProductCount] = {
      .accessPointAddress = kTricycleAccessPoint,
      .simDevice = "tricycleCar"},
     {.index = 15,
-     .label = "Pendrix Robot Car (Raspberry Pi)",
-     .menuGroup = "Pendrix Robot Car",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car (Raspberry Pi)"),
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car"),
      .menuCommandId = 32829,
      .radioId = 1044,
      .panelId = PanelPendrix,
@@ -183,8 +185,13 @@ const ProductInfo kProducts[kProductCount] = {
      .simDevice = "tricycleCar"},
 };
 
-const char* const kMenuGroups[] = {"Development Board", "Development Kit", "Smart Robot Car",
-                                   "Balance Car",       "Tavo 4WD Car",    "Pendrix Robot Car"};
+const char* const kMenuGroups[] = {
+    QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
+    QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
+    QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
+    QT_TRANSLATE_NOOP("Korvane::Product", "Balance Car"),
+    QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
+    QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car")};
 
 } // namespace
 
@@ -202,10 +209,18 @@ const char* const* MenuGroups(int* count) {
     return kMenuGroups;
 }
 
+QString ProductText(const char* text) {
+    return QCoreApplication::translate("Korvane::Product", text);
+}
+
+QString ProductLabel(int index) {
+    return IsValidProduct(index) ? ProductText(kProducts[index].label) : QString();
+}
+
 QString WindowTitle(int index) {
     QString title = QStringLiteral("Korvane PC V4.0");
     if (IsValidProduct(index))
-        title += QStringLiteral(" \u2014 ") + QString::fromLatin1(kProducts[index].label);
+        title += QStringLiteral(" \u2014 ") + ProductLabel(index);
     return title;
 }
 

@@ -71,6 +71,10 @@ bool IsValidProduct(int index);
 // Menu groups in menu order ("Development Board", ..., "Pendrix Robot Car").
 const char* const* MenuGroups(int* count);
 
+// A product's label or menu group in the language in use (the table keeps the originals).
+QString ProductText(const char* text);
+QString ProductLabel(int index);
+
 // "Korvane PC V4.0 — <label>", or the fixed part alone for an index outside the table.
 QString WindowTitle(int index);
 

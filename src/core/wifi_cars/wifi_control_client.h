@@ -59,6 +59,9 @@ class CWifiControlClient : public QObject {
     QString ToggleCaption() const { return m_caption; }
     bool ToggleEnabled() const { return m_toggleEnabled; }
     bool FieldsEditable() const { return m_fieldsEditable; }
+    // Gives the status line and the caption again in the language in use (they change, and
+    // are told, only where the translation differs).
+    void Retranslate();
 
   signals:
     void frameReceived(const QByteArray& frame, qint64 arrivalNs);
@@ -72,7 +75,9 @@ class CWifiControlClient : public QObject {
   private:
     void OnOpenFinished(bool ok);
     void OnLost();
-    void SetStatus(const QString& text);
+    static QString Translated(const char* text);
+    // The status line: a text of the table, after prefix (the address when connected).
+    void SetStatus(const char* text, const QString& prefix = {});
     void SetCaption(const char* caption);
     void SetToggleEnabled(bool enabled);
     void SetFieldsEditable(bool editable);
@@ -83,7 +88,10 @@ class CWifiControlClient : public QObject {
     CLinkChannel m_channel;
     QString m_addressText; // as typed for the attempt under way
     quint16 m_port = 0;
+    const char* m_statusKey = nullptr;
+    QString m_statusPrefix;
     QString m_status;
+    const char* m_captionKey;
     QString m_caption;
     bool m_toggleEnabled = true;
     bool m_fieldsEditable = true;

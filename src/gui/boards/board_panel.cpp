@@ -57,7 +57,6 @@ void CBoardPanel::BindShared(const Controls& c) {
     m_c = c;
     m_chase.count = int(c.ledLamps.size());
     for (int i = 0; i < int(c.ledBoxes.size()); ++i) {
-        c.ledLamps[i]->setAccessibleName(QStringLiteral("LED %1").arg(c.ledNames.value(i)));
         BindLamp(c.ledLamps[i], LedLamp0 + i);
         // Every user change counts (mouse, keyboard, assistive technology's toggle); the
         // panel's own changes are made with signals blocked.
@@ -67,13 +66,9 @@ void CBoardPanel::BindShared(const Controls& c) {
     c.coil2->SetOn(true); // the stepper's coil pictures are fixed: IN2 shows red
 
     static const char* const kStepper[5] = {"SMT10", "SMT00", "SMT20", "SMT31", "SMT32"};
-    static const char* const kStepperMeaning[5] = {
-        "Stepper motor: turn forward", "Stepper motor: stop", "Stepper motor: turn backward",
-        "Stepper motor: faster", "Stepper motor: slower"};
     for (int i = 0; i < 5; ++i) {
         const QByteArray frame = FrameOf(kStepper[i]);
         ConnectClick(c.stepper[i], [this, frame] { SendFrame(frame); });
-        c.stepper[i]->setAccessibleDescription(QString::fromLatin1(kStepperMeaning[i]));
     }
     const QByteArray beep = FrameOf("BEEP");
     ConnectClick(c.buzzer, [this, beep] { SendFrame(beep); });
@@ -81,16 +76,14 @@ void CBoardPanel::BindShared(const Controls& c) {
         QAbstractButton* button;
         const char* body;
         int picture;
-        const char* meaning;
-    } fan[] = {{c.fanFaster, "FAN2", 337, "Fan: faster"},
-               {c.fanSlower, "FAN3", 338, "Fan: slower"},
-               {c.fanStart, "FAN1", 336, "Fan: start"},
-               {c.fanStop, "FAN0", 339, "Fan: stop"}};
+    } fan[] = {{c.fanFaster, "FAN2", 337},
+               {c.fanSlower, "FAN3", 338},
+               {c.fanStart, "FAN1", 336},
+               {c.fanStop, "FAN0", 339}};
     for (const auto& f : fan) {
         const QByteArray frame = FrameOf(f.body);
         const int picture = f.picture;
         ConnectClick(f.button, [this, frame, picture] { OnFan(frame, picture); });
-        f.button->setAccessibleDescription(QString::fromLatin1(f.meaning));
     }
 
     ConnectClick(c.flowing, [this] { OnFlowingLight(); });
@@ -128,14 +121,33 @@ void CBoardPanel::BindShared(const Controls& c) {
 
     // What may be typed: frame texts in GBK bytes without "#" or "$"; the serial assistant
     // raw, up to the 1024 bytes the link takes in one frame.
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 2; ++i)
         LimitFrameText(c.lcdLines[i], kLcdLineBytes);
-        c.lcdLines[i]->setAccessibleDescription(tr("LCD1602 line %1").arg(i + 1));
-    }
-    c.lcdLines[1]->setAccessibleName(tr("1602: line 2")); // line 1 is named by its caption
     LimitFrameText(c.segmentEdit, m_family.segmentLimit > 0 ? m_family.segmentLimit : 1 << 20);
-    c.segmentEdit->setAccessibleName(tr("Segment text"));
     LimitRawText(c.serialSend, kSerialTextBytes);
+    ShowSharedTexts();
+}
+
+void CBoardPanel::ShowSharedTexts() {
+    const Controls& c = m_c;
+    for (int i = 0; i < int(c.ledLamps.size()); ++i)
+        c.ledLamps[i]->setAccessibleName(
+            tr("LED %1").arg(tr(c.ledNames.value(i).toUtf8().constData())));
+    const QString stepperMeaning[5] = {
+        tr("Stepper motor: turn forward"), tr("Stepper motor: stop"),
+        tr("Stepper motor: turn backward"), tr("Stepper motor: faster"),
+        tr("Stepper motor: slower")};
+    for (int i = 0; i < 5; ++i)
+        c.stepper[i]->setAccessibleDescription(stepperMeaning[i]);
+    c.fanFaster->setAccessibleDescription(tr("Fan: faster"));
+    c.fanSlower->setAccessibleDescription(tr("Fan: slower"));
+    c.fanStart->setAccessibleDescription(tr("Fan: start"));
+    c.fanStop->setAccessibleDescription(tr("Fan: stop"));
+    for (int i = 0; i < 2; ++i)
+        c.lcdLines[i]->setAccessibleDescription(tr("LCD1602 line %1").arg(i + 1));
+    c.lcdLines[1]->setAccessibleName(tr("1602: line 2")); // line 1 is named by its caption
+    c.segmentEdit->setAccessibleName(tr("Segment text"));
+    c.segmentDisplay->setAccessibleName(tr("数码管显示:"));
 }
 
 void CBoardPanel::StartUpShared() {
@@ -218,7 +230,7 @@ void CBoardPanel::SendSegment() {
     const QByteArray text = ToGbk(m_model.Text(BoardField::SegmentText));
     const auto frame = BoardFrames::Segment(Tag(), digits, text);
     if (!frame) {
-        ShowMessage(QString::fromUtf8(BoardFrames::SegmentLengthText(digits)), this,
+        ShowMessage(BoardFrames::BoardText(BoardFrames::SegmentLengthText(digits)), this,
                     MessageIcon::Warning);
         return;
     }

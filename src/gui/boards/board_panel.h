@@ -131,6 +131,8 @@ class CBoardPanel : public CPanelBase {
     ~CBoardPanel() override;
 
     void BindShared(const Controls& controls);
+    // The names and descriptions of the shared controls, in the language in use.
+    void ShowSharedTexts();
     // The start-up the panels share: the fan's still picture, the segment display, the logo.
     void StartUpShared();
     // The LCD1602's "show": the 8051 boards pace two frames, the kits join them.

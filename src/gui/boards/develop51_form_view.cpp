@@ -86,11 +86,6 @@ void CDevelop51FormView::BindOwn() {
                   {m_ui->resultEdit, Result}};
     for (const auto& in : inputs)
         BindInput(in.edit, in.field);
-    m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
-    m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
-    m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
-    m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
-    m_ui->timeLabel->setAccessibleDescription(tr("Current time"));
 
     const QByteArray clear12864 = FrameOf("LCD12864,0");
     ConnectClick(m_ui->lcd12864ClearButton, [this, clear12864] { SendFrame(clear12864); });
@@ -104,30 +99,49 @@ void CDevelop51FormView::BindOwn() {
     // hexadecimal digits, the clock as numbers 0 to 255, the result as a whole number.
     QLineEdit* lcd[4] = {m_ui->lcd12864Line1Edit, m_ui->lcd12864Line2Edit, m_ui->lcd12864Line3Edit,
                          m_ui->lcd12864Line4Edit};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         LimitFrameText(lcd[i], kLcdLineBytes);
-        lcd[i]->setAccessibleDescription(tr("LCD12864 line %1").arg(i + 1));
-        if (i > 0) // the first line is named by its caption label
-            lcd[i]->setAccessibleName(tr("12864: line %1").arg(i + 1));
-    }
     for (QLineEdit* code : {m_ui->irUser1Edit, m_ui->irUser2Edit, m_ui->irOp1Edit, m_ui->irOp2Edit})
         LimitIrCode(code);
     LimitRawText(m_ui->formulaEdit, CKeypadCalculator::kMaxFormula);
     for (QLineEdit* e : {m_ui->clockHourEdit, m_ui->clockMinuteEdit, m_ui->clockSecondEdit})
         e->setValidator(new CByteNumberValidator(e));
+    m_ui->resultEdit->setValidator(new QIntValidator(m_ui->resultEdit));
+
+    for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i)
+        m_keys[i] = qobject_cast<CButtonEx*>(FindControl(this, 1071 + i));
+    OnField(KeyLit, [this] { HighlightKey(m_model.Number(KeyLit)); });
+    ShowOwnTexts();
+}
+
+void CDevelop51FormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowSharedTexts();
+    ShowOwnTexts();
+    if (m_clockTimer.isActive())
+        OnClockTick(); // the time line in the new language now, not at the next tick
+}
+
+void CDevelop51FormView::ShowOwnTexts() {
+    m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
+    m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
+    m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
+    m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
+    m_ui->timeLabel->setAccessibleDescription(tr("Current time"));
+    QLineEdit* lcd[4] = {m_ui->lcd12864Line1Edit, m_ui->lcd12864Line2Edit, m_ui->lcd12864Line3Edit,
+                         m_ui->lcd12864Line4Edit};
+    for (int i = 0; i < 4; ++i) {
+        lcd[i]->setAccessibleDescription(tr("LCD12864 line %1").arg(i + 1));
+        if (i > 0) // the first line is named by its caption label
+            lcd[i]->setAccessibleName(tr("12864: line %1").arg(i + 1));
+    }
     m_ui->clockHourEdit->setAccessibleName(tr("Hour"));
     m_ui->clockMinuteEdit->setAccessibleName(tr("Minute"));
     m_ui->clockSecondEdit->setAccessibleName(tr("Second"));
     m_ui->clockDateEdit->setAccessibleName(tr("Date"));
-    m_ui->resultEdit->setValidator(new QIntValidator(m_ui->resultEdit));
-    m_ui->segmentDisplay->setAccessibleName(QString::fromUtf8("数码管显示:"));
-
-    for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i) {
-        m_keys[i] = qobject_cast<CButtonEx*>(FindControl(this, 1071 + i));
-        // Display only: the board's keypad drives them.
-        m_keys[i]->setAccessibleDescription(tr("Keypad key (shows the key pressed on the board)"));
-    }
-    OnField(KeyLit, [this] { HighlightKey(m_model.Number(KeyLit)); });
+    // Display only: the board's keypad drives them.
+    for (CButtonEx* key : m_keys)
+        key->setAccessibleDescription(tr("Keypad key (shows the key pressed on the board)"));
 }
 
 void CDevelop51FormView::OnInitialUpdate() {
@@ -159,7 +173,7 @@ void CDevelop51FormView::OnClockTick() {
     const QTime t = now.time();
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     m_model.Set(BoardField::TimeText,
-                QString::fromUtf8("现在时间是%1年%2月%3日 %4:%5:%6")
+                tr("现在时间是%1年%2月%3日 %4:%5:%6")
                     .arg(QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')),
                          two(d.month()), two(d.day()), two(t.hour()), two(t.minute()),
                          two(t.second())));
@@ -179,7 +193,7 @@ void CDevelop51FormView::SetClock(int n) {
     }
     const auto error = BoardFrames::CheckClock(hour, minute, second);
     if (error != BoardFrames::ClockError::None) {
-        ShowMessage(QString::fromUtf8(BoardFrames::ClockErrorText(error)), this,
+        ShowMessage(BoardFrames::BoardText(BoardFrames::ClockErrorText(error)), this,
                     MessageIcon::Warning);
         return;
     }

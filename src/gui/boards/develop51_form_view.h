@@ -35,8 +35,10 @@ class CDevelop51FormView : public CBoardPanel {
 
   protected:
     void ShowLcd1602() override;
+    void RetranslateUi() override;
 
   private:
+    void ShowOwnTexts();
     void BindOwn();
     void OnClockTick();
     void SetClock(int n);

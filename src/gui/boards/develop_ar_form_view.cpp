@@ -18,7 +18,10 @@ CDevelopARFormView::CDevelopARFormView(CPanelHost* host, QWidget* parent)
     Controls c = SharedControls(m_ui.get());
     c.ledBoxes = {m_ui->led0Check, m_ui->led1Check, m_ui->led2Check, m_ui->led3Check};
     c.ledLamps = {m_ui->led0Lamp, m_ui->led1Lamp, m_ui->led2Lamp, m_ui->led3Lamp};
-    c.ledNames = {QStringLiteral("P3 red"), QStringLiteral("P4 green"), QStringLiteral("P5 blue"),
+    // Names of the lamps, translated where they are shown.
+    c.ledNames = {QStringLiteral(QT_TRANSLATE_NOOP("Korvane::CBoardPanel", "P3 red")),
+                  QStringLiteral(QT_TRANSLATE_NOOP("Korvane::CBoardPanel", "P4 green")),
+                  QStringLiteral(QT_TRANSLATE_NOOP("Korvane::CBoardPanel", "P5 blue")),
                   QStringLiteral("P6")};
     c.digitRadios[0] = m_ui->oneDigitRadio;
     c.digitRadios[1] = m_ui->fourDigitRadio;
@@ -39,10 +42,8 @@ void CDevelopARFormView::BindOwn() {
     BindChoice(m_adGroup, AdSource);
     CLamp* buttonLamps[4] = {m_ui->button1Lamp, m_ui->button2Lamp, m_ui->button3Lamp,
                              m_ui->button4Lamp};
-    for (int i = 0; i < 4; ++i) {
-        buttonLamps[i]->setAccessibleName(tr("Button %1").arg(i + 1));
+    for (int i = 0; i < 4; ++i)
         BindLamp(buttonLamps[i], Button0 + i);
-    }
     BindLamp(m_ui->touchLamp, Touch);
     BindLamp(m_ui->tiltLamp, Tilt);
     BindLamp(m_ui->motionLamp, Motion);
@@ -68,10 +69,6 @@ void CDevelopARFormView::BindOwn() {
                  {m_ui->joyZEdit, JoyZ}};
     for (const auto& e : edits)
         BindOutput(e.edit, e.field);
-    m_ui->touchLamp->setAccessibleName(tr("Touch switch"));
-    m_ui->tiltLamp->setAccessibleName(tr("Tilt switch"));
-    m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
-    m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
     CLamp* joy[10] = {nullptr,
                       m_ui->joyUpLamp,
                       m_ui->joyDownLamp,
@@ -82,33 +79,50 @@ void CDevelopARFormView::BindOwn() {
                       m_ui->joyDownLeftLamp,
                       m_ui->joyDownRightLamp,
                       m_ui->joyCentreLamp};
-    static const char* const kJoyNames[10] = {"",
-                                              "Joystick up",
-                                              "Joystick down",
-                                              "Joystick left",
-                                              "Joystick right",
-                                              "Joystick upper left",
-                                              "Joystick upper right",
-                                              "Joystick lower left",
-                                              "Joystick lower right",
-                                              "Joystick centre"};
-    for (int d = 1; d <= 9; ++d)
-        joy[d]->setAccessibleName(QString::fromLatin1(kJoyNames[d]));
+    std::copy(std::begin(joy), std::end(joy), m_joyLamps);
     // One lamp for the direction the joystick points, none for 0.
     OnField(JoyDirection, [this, joy] {
         for (int d = 1; d <= 9; ++d)
             joy[d]->SetOn(d == m_model.Number(JoyDirection));
     });
+    ConnectClick(m_ui->servoLeftButton, [this] { OnServo(m_servo.SwingLeft()); });
+    ConnectClick(m_ui->servoRightButton, [this] { OnServo(m_servo.SwingRight()); });
+    ConnectClick(m_ui->servoResetButton, [this] { OnServo(m_servo.Reset()); });
+    ShowOwnTexts();
+}
+
+void CDevelopARFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowSharedTexts();
+    ShowOwnTexts();
+}
+
+void CDevelopARFormView::ShowOwnTexts() {
+    CLamp* buttonLamps[4] = {m_ui->button1Lamp, m_ui->button2Lamp, m_ui->button3Lamp,
+                             m_ui->button4Lamp};
+    for (int i = 0; i < 4; ++i)
+        buttonLamps[i]->setAccessibleName(tr("Button %1").arg(i + 1));
+    m_ui->touchLamp->setAccessibleName(tr("Touch switch"));
+    m_ui->tiltLamp->setAccessibleName(tr("Tilt switch"));
+    m_ui->motionLamp->setAccessibleName(tr("Motion sensor"));
+    m_ui->soundLamp->setAccessibleName(tr("Sound sensor"));
+    const QString joyNames[10] = {QString(),
+                                  tr("Joystick up"),
+                                  tr("Joystick down"),
+                                  tr("Joystick left"),
+                                  tr("Joystick right"),
+                                  tr("Joystick upper left"),
+                                  tr("Joystick upper right"),
+                                  tr("Joystick lower left"),
+                                  tr("Joystick lower right"),
+                                  tr("Joystick centre")};
+    for (int d = 1; d <= 9; ++d)
+        m_joyLamps[d]->setAccessibleName(joyNames[d]);
     m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->temperatureLabel->setAccessibleDescription(tr("DS18B20 temperature"));
     m_ui->airTemperatureLabel->setAccessibleDescription(tr("DHT11 air temperature"));
     m_ui->humidityLabel->setAccessibleDescription(tr("DHT11 humidity"));
     m_ui->servoAngleLabel->setAccessibleDescription(tr("Servo angle"));
-    m_ui->segmentDisplay->setAccessibleName(QString::fromUtf8("数码管显示:"));
-
-    ConnectClick(m_ui->servoLeftButton, [this] { OnServo(m_servo.SwingLeft()); });
-    ConnectClick(m_ui->servoRightButton, [this] { OnServo(m_servo.SwingRight()); });
-    ConnectClick(m_ui->servoResetButton, [this] { OnServo(m_servo.Reset()); });
 }
 
 void CDevelopARFormView::OnInitialUpdate() {

@@ -24,8 +24,11 @@ class CDevelopARFormView : public CBoardPanel {
 
   protected:
     void ShowLcd1602() override;
+    void RetranslateUi() override;
 
   private:
+    void ShowOwnTexts();
+    CLamp* m_joyLamps[10] = {}; // by joystick direction, none for 0
     void BindOwn();
     void OnServo(QByteArray frame);
 

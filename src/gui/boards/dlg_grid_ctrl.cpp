@@ -4,6 +4,8 @@
 #include "gui/panels/panel_base.h"
 #include "ui_dlg_grid_ctrl.h"
 
+#include <QEvent>
+
 namespace Korvane {
 
 CDlgGridCtrl::CDlgGridCtrl(CPanelHost* host, std::function<int()> product, QWidget* parent)
@@ -13,8 +15,7 @@ CDlgGridCtrl::CDlgGridCtrl(CPanelHost* host, std::function<int()> product, QWidg
     m_ui->allOnButton->setDefault(true);
     m_ui->clearButton->setAutoDefault(false);
     m_ui->closeButton->setAutoDefault(false);
-    m_ui->allOnButton->setAccessibleDescription(tr("Switch every dot on"));
-    m_ui->clearButton->setAccessibleDescription(tr("Switch every dot off"));
+    ShowOwnTexts();
     connect(m_ui->dotGrid, &CDotGrid::cellClickedAt, this, &CDlgGridCtrl::OnCellClicked);
     connect(m_ui->allOnButton, &QPushButton::clicked, this, &CDlgGridCtrl::OnAllOn);
     connect(m_ui->clearButton, &QPushButton::clicked, this, &CDlgGridCtrl::OnClear);
@@ -22,6 +23,19 @@ CDlgGridCtrl::CDlgGridCtrl(CPanelHost* host, std::function<int()> product, QWidg
 }
 
 CDlgGridCtrl::~CDlgGridCtrl() = default;
+
+void CDlgGridCtrl::ShowOwnTexts() {
+    m_ui->allOnButton->setAccessibleDescription(tr("Switch every dot on"));
+    m_ui->clearButton->setAccessibleDescription(tr("Switch every dot off"));
+}
+
+void CDlgGridCtrl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        ShowOwnTexts();
+    }
+    QDialog::changeEvent(event);
+}
 
 CDotGrid* CDlgGridCtrl::Grid() const {
     return m_ui->dotGrid;

@@ -29,7 +29,11 @@ class CDlgGridCtrl : public QDialog {
 
     CDotGrid* Grid() const;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void ShowOwnTexts();
     void OnCellClicked(int row, int column);
     void OnAllOn();
     void OnClear();

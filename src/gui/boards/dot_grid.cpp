@@ -1,5 +1,7 @@
 #include "gui/boards/dot_grid.h"
 
+#include <QEvent>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,16 +23,32 @@ CDotGrid::CDotGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(NoEditTriggers);
     setSelectionMode(NoSelection);
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(tr("Dot matrix"));
     for (int r = 0; r < kSize; ++r) {
         for (int c = 0; c < kSize; ++c) {
             auto* cell = new QTableWidgetItem;
             cell->setFlags(Qt::ItemIsEnabled); // read-only, never selected
-            cell->setData(Qt::AccessibleTextRole, tr("Row %1, column %2").arg(r + 1).arg(c + 1));
             setItem(r, c, cell);
             SetLit(r, c, false);
         }
     }
+    ShowTexts();
+}
+
+void CDotGrid::ShowTexts() {
+    setAccessibleName(tr("Dot matrix"));
+    for (int r = 0; r < kSize; ++r) {
+        for (int c = 0; c < kSize; ++c) {
+            QTableWidgetItem* cell = item(r, c);
+            cell->setData(Qt::AccessibleTextRole, tr("Row %1, column %2").arg(r + 1).arg(c + 1));
+            cell->setData(Qt::AccessibleDescriptionRole, IsLit(r, c) ? tr("lit") : tr("dark"));
+        }
+    }
+}
+
+void CDotGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        ShowTexts();
+    QTableWidget::changeEvent(event);
 }
 
 bool CDotGrid::IsLit(int row, int column) const {

@@ -28,6 +28,7 @@ class CDotGrid : public QTableWidget {
     void cellClickedAt(int row, int column);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -35,6 +36,8 @@ class CDotGrid : public QTableWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // The names of the grid and its cells, in the language in use.
+    void ShowTexts();
     QModelIndex m_pressed;
 };
 

@@ -1,5 +1,7 @@
 #include "gui/panels/panel_base.h"
 
+#include <QEvent>
+
 #include "gui/common/message_seam.h"
 
 #include "core/panels/panel_model.h"
@@ -32,6 +34,20 @@ void CPanelBase::SetModel(CPanelModel* model) {
         for (const auto& show : m_views.value(field))
             show();
     });
+}
+
+void CPanelBase::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        RetranslateUi();
+        RefreshViews();
+    }
+    QWidget::changeEvent(event);
+}
+
+void CPanelBase::RefreshViews() {
+    for (const auto& shows : std::as_const(m_views))
+        for (const auto& show : shows)
+            show();
 }
 
 void CPanelBase::BeginRoutedFrame() {
@@ -96,8 +112,7 @@ void CPanelBase::SetProduct(int index) {
 bool CPanelBase::SendFrame(const QByteArray& frame) {
     if (m_host)
         return m_host->SendFrame(frame);
-    ShowMessage(
-        QStringLiteral("The serial port is not open or has been disconnected. Please reconnect!"));
+    ShowMessage(tr("The serial port is not open or has been disconnected. Please reconnect!"));
     return false;
 }
 

@@ -63,6 +63,15 @@ class CPanelBase : public QWidget {
     virtual void OnLeave() {}
 
   protected:
+    // A language change: the panel shows its captions again (RetranslateUi), then every bound
+    // control its field, since a form's captions come back with their design-time texts.
+    void changeEvent(QEvent* event) override;
+    // Shows the panel's captions in the language in use: its form's, and those it sets itself
+    // (accessible names, captions that follow a state). Panels call it once when built too.
+    virtual void RetranslateUi() {}
+    // Every bound control shows its field again.
+    void RefreshViews();
+
     // Told by SetProduct; panels whose behaviour depends on the product override it.
     virtual void OnProductChanged(int index) { Q_UNUSED(index); }
     // Sends through the window that shows this panel.

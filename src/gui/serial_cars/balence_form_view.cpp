@@ -69,24 +69,16 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     m_gainLabels[AngleD] = m_ui->angleDLabel;
     m_gainLabels[SpeedP] = m_ui->speedPLabel;
     m_gainLabels[SpeedI] = m_ui->speedILabel;
-    // The gain labels show "P:12.34"; which loop a gain belongs to is told by the description.
-    static const char* const kGainMeaning[GainCount] = {
-        "Angle loop, proportional gain", "Angle loop, derivative gain",
-        "Speed loop, proportional gain", "Speed loop, integral gain"};
-    for (int g = 0; g < GainCount; ++g) {
+    for (int g = 0; g < GainCount; ++g)
         m_gainLabels[g]->setTextFormat(Qt::PlainText);
-        m_gainLabels[g]->setAccessibleDescription(QString::fromLatin1(kGainMeaning[g]));
-    }
-    QAbstractButton* plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus, m_ui->speedPPlus,
-                                        m_ui->speedIPlus};
-    QAbstractButton* minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus, m_ui->speedPMinus,
-                                         m_ui->speedIMinus};
+    QAbstractButton* const plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus,
+                                              m_ui->speedPPlus, m_ui->speedIPlus};
+    QAbstractButton* const minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus,
+                                               m_ui->speedPMinus, m_ui->speedIMinus};
+    std::copy(std::begin(plus), std::end(plus), m_plus);
+    std::copy(std::begin(minus), std::end(minus), m_minus);
     static const char* const kPrefix[GainCount] = {"P:", "D:", "P:", "I:"};
     for (int g = 0; g < GainCount; ++g) {
-        // Four "+" and four "-" buttons: each says which gain it moves.
-        const QString meaning = QString::fromLatin1(kGainMeaning[g]);
-        plus[g]->setAccessibleDescription(meaning + QStringLiteral(": up by 0.01"));
-        minus[g]->setAccessibleDescription(meaning + QStringLiteral(": down by 0.01"));
         // The slider is the gain's control; the label shows it in two decimals.
         const int field = BalanceField::AngleP + g;
         connect(m_sliders[g], &QSlider::valueChanged, this,
@@ -135,9 +127,47 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
         if (const auto frame = m_keys.OnKeyDown(e->key()))
             SendFrame(*frame);
     });
+    ShowOwnTexts();
 }
 
 CBalenceFormView::~CBalenceFormView() = default;
+
+void CBalenceFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowOwnTexts();
+}
+
+void CBalenceFormView::ShowOwnTexts() {
+    // The gain labels show "P:12.34"; which loop a gain belongs to is told by the description.
+    const QString meaning[GainCount] = {
+        tr("Angle loop, proportional gain"), tr("Angle loop, derivative gain"),
+        tr("Speed loop, proportional gain"), tr("Speed loop, integral gain")};
+    for (int g = 0; g < GainCount; ++g) {
+        m_gainLabels[g]->setAccessibleDescription(meaning[g]);
+        // Four "+" and four "-" buttons: each says which gain it moves.
+        m_plus[g]->setAccessibleDescription(tr("%1: up by 0.01").arg(meaning[g]));
+        m_minus[g]->setAccessibleDescription(tr("%1: down by 0.01").arg(meaning[g]));
+    }
+    const struct {
+        QAbstractButton* button;
+        QString text;
+        QString description;
+    } tools[] = {
+        {m_pauseButton, tr("Pause"), tr("Hold the picture; frames are still read and recorded")},
+        {m_fitButton, tr("Fit"), tr("Show the whole history again after zooming with the wheel")},
+        {m_savePictureButton, tr("Save picture..."), tr("Save the waveform as a PNG picture")},
+        {m_recordButton, tr("Record..."), tr("Record every telemetry frame to a CSV file")},
+    };
+    for (const auto& t : tools) {
+        t.button->setText(t.text);
+        t.button->setAccessibleDescription(t.description);
+    }
+    m_historyCaption->setText(tr("History:"));
+    for (int i = 0; i < m_historyBox->count(); ++i)
+        m_historyBox->setItemText(i, tr("%1 samples").arg(m_historyBox->itemData(i).toInt()));
+    m_readout->setAccessibleDescription(tr("Values under the pointer"));
+    UpdateRecordingStatus();
+}
 
 void CBalenceFormView::OnInitialUpdate() {
     for (QSlider* s : m_sliders)
@@ -176,11 +206,11 @@ void CBalenceFormView::StepGain(int gain, int delta) {
     const int field = BalanceField::AngleP + gain;
     const int position = m_model.Number(field);
     if (delta > 0 && position >= kGainPositionMax) {
-        ShowMessage(QStringLiteral("It's up to the Max!"), this);
+        ShowMessage(tr("It's up to the Max!"), this);
         return;
     }
     if (delta < 0 && position <= 0) {
-        ShowMessage(QStringLiteral("It's minimized!"), this);
+        ShowMessage(tr("It's minimized!"), this);
         return;
     }
     m_model.Set(field, position + delta);
@@ -224,36 +254,28 @@ QString CBalenceFormView::GainsInForce() const {
 void CBalenceFormView::BuildWaveformTools() {
     // Tools the waveform adds to the car's own controls; off until the user turns them on.
     auto* tools = new QHBoxLayout;
-    auto tool = [this, tools](const QString& name, const QString& text,
-                              const QString& description) {
+    auto tool = [this, tools](const QString& name) {
         auto* b = new QToolButton(m_ui->chartHost);
         b->setObjectName(name);
-        b->setText(text);
-        b->setAccessibleDescription(description);
         tools->addWidget(b);
         return b;
     };
-    m_pauseButton = tool(QStringLiteral("pauseButton"), tr("Pause"),
-                         tr("Hold the picture; frames are still read and recorded"));
+    m_pauseButton = tool(QStringLiteral("pauseButton"));
     m_pauseButton->setCheckable(true);
-    m_fitButton = tool(QStringLiteral("fitButton"), tr("Fit"),
-                       tr("Show the whole history again after zooming with the wheel"));
-    auto* historyCaption = new QLabel(tr("History:"), m_ui->chartHost);
+    m_fitButton = tool(QStringLiteral("fitButton"));
+    m_historyCaption = new QLabel(m_ui->chartHost);
     m_historyBox = new QComboBox(m_ui->chartHost);
     m_historyBox->setObjectName(QStringLiteral("historyBox"));
     for (int n : {500, 1000, 5000, 10000, 50000, CBalanceTelemetry::kMaxSamples})
-        m_historyBox->addItem(tr("%1 samples").arg(n), n);
-    historyCaption->setBuddy(m_historyBox);
-    tools->addWidget(historyCaption);
+        m_historyBox->addItem(QString(), n);
+    m_historyCaption->setBuddy(m_historyBox);
+    tools->addWidget(m_historyCaption);
     tools->addWidget(m_historyBox);
-    m_savePictureButton = tool(QStringLiteral("savePictureButton"), tr("Save picture..."),
-                               tr("Save the waveform as a PNG picture"));
-    m_recordButton = tool(QStringLiteral("recordButton"), tr("Record..."),
-                          tr("Record every telemetry frame to a CSV file"));
+    m_savePictureButton = tool(QStringLiteral("savePictureButton"));
+    m_recordButton = tool(QStringLiteral("recordButton"));
     m_recordButton->setCheckable(true);
     m_readout = new QLabel(m_ui->chartHost);
     m_readout->setTextFormat(Qt::PlainText);
-    m_readout->setAccessibleDescription(tr("Values under the pointer"));
     tools->addWidget(m_readout, 1);
     qobject_cast<QVBoxLayout*>(m_ui->chartHost->layout())->addLayout(tools);
 
@@ -392,8 +414,8 @@ void CBalenceFormView::OnDisplayOpen() {
 
 void CBalenceFormView::OnDragUpdates() {
     ShowMessage(m_model.Flag(BalanceField::DragUpdates)
-                    ? QStringLiteral("Current mode updates PID for drag slider!")
-                    : QStringLiteral("The current mode is manual button update PID!"),
+                    ? tr("Current mode updates PID for drag slider!")
+                    : tr("The current mode is manual button update PID!"),
                 this);
 }
 
@@ -406,8 +428,8 @@ void CBalenceFormView::OnReplyTick() {
         break;
     case CReplyWatch::Tick::Timeout:
         m_replyTimer.stop();
-        ShowMessage(QStringLiteral("Receive PID timeout, please check the communication "
-                                   "connection, or retry to get!"),
+        ShowMessage(tr("Receive PID timeout, please check the communication "
+                       "connection, or retry to get!"),
                     this);
         break;
     }

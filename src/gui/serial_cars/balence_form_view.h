@@ -67,7 +67,12 @@ class CBalenceFormView : public CPanelBase {
     // One chart refresh took this long (the data replaced, not yet painted).
     void chartRefreshed(qint64 nanoseconds);
 
+  protected:
+    void RetranslateUi() override;
+
   private:
+    // The captions, names and descriptions the panel sets itself.
+    void ShowOwnTexts();
     enum Gain { AngleP, AngleD, SpeedP, SpeedI, GainCount };
 
     void BindCheck(QAbstractButton* box, int field, std::function<void()> then = {});
@@ -99,6 +104,8 @@ class CBalenceFormView : public CPanelBase {
     CTchart_wave* m_chart = nullptr;
     QSlider* m_sliders[GainCount] = {};
     QLabel* m_gainLabels[GainCount] = {};
+    QAbstractButton* m_plus[GainCount] = {};
+    QAbstractButton* m_minus[GainCount] = {};
 
     CDrivingKeys m_keys;
     CBalanceCarModel m_model;
@@ -113,6 +120,7 @@ class CBalenceFormView : public CPanelBase {
     QToolButton* m_fitButton = nullptr;
     QToolButton* m_savePictureButton = nullptr;
     QComboBox* m_historyBox = nullptr;
+    QLabel* m_historyCaption = nullptr;
     QLabel* m_readout = nullptr;
     bool m_paused = false;
     bool m_gainsKnown = false;  // a PID reply came or an update went out

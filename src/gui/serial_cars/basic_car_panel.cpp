@@ -85,18 +85,27 @@ CArduinoCarFormView::CArduinoCarFormView(CPanelHost* host, QWidget* parent)
     BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
     BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
     BindButton(m_ui->secondRowRightButton, CarAction::SecondRowRight);
-    // Two buttons each read "左" and "右": say which is which.
-    m_ui->leftButton->setAccessibleDescription(QStringLiteral("Drive: turn left"));
-    m_ui->rightButton->setAccessibleDescription(QStringLiteral("Drive: turn right"));
-    m_ui->secondRowLeftButton->setAccessibleDescription(QStringLiteral("Second row: left"));
-    m_ui->secondRowRightButton->setAccessibleDescription(QStringLiteral("Second row: right"));
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);
     BindButton(m_ui->singButton, CarAction::Sing);
     BindCommonButtons(m_ui.get());
+    ShowOwnTexts();
 }
 
 CArduinoCarFormView::~CArduinoCarFormView() = default;
+
+void CArduinoCarFormView::ShowOwnTexts() {
+    // Two buttons each read "左" and "右": say which is which.
+    m_ui->leftButton->setAccessibleDescription(tr("Drive: turn left"));
+    m_ui->rightButton->setAccessibleDescription(tr("Drive: turn right"));
+    m_ui->secondRowLeftButton->setAccessibleDescription(tr("Second row: left"));
+    m_ui->secondRowRightButton->setAccessibleDescription(tr("Second row: right"));
+}
+
+void CArduinoCarFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowOwnTexts();
+}
 
 CVantrelCarFormView::CVantrelCarFormView(CPanelHost* host, QWidget* parent)
     : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, host, parent),
@@ -107,6 +116,10 @@ CVantrelCarFormView::CVantrelCarFormView(CPanelHost* host, QWidget* parent)
 
 CVantrelCarFormView::~CVantrelCarFormView() = default;
 
+void CVantrelCarFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+}
+
 CKorvaneView::CKorvaneView(CPanelHost* host, QWidget* parent)
     : CBasicCarPanel(PanelAlderCar, MsgAlderCar, host, parent), m_ui(new Ui::CKorvaneView) {
     m_ui->setupUi(this);
@@ -116,6 +129,10 @@ CKorvaneView::CKorvaneView(CPanelHost* host, QWidget* parent)
 }
 
 CKorvaneView::~CKorvaneView() = default;
+
+void CKorvaneView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+}
 
 void CKorvaneView::OnInitialUpdate() {
     CBasicCarPanel::OnInitialUpdate();

@@ -53,7 +53,12 @@ class CArduinoCarFormView : public CBasicCarPanel {
     explicit CArduinoCarFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CArduinoCarFormView() override;
 
+  protected:
+    void RetranslateUi() override;
+
   private:
+    void ShowOwnTexts();
+
     std::unique_ptr<Ui::CArduinoCarFormView> m_ui;
 };
 
@@ -62,6 +67,9 @@ class CVantrelCarFormView : public CBasicCarPanel {
   public:
     explicit CVantrelCarFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CVantrelCarFormView() override;
+
+  protected:
+    void RetranslateUi() override;
 
   private:
     std::unique_ptr<Ui::CVantrelCarFormView> m_ui;
@@ -73,6 +81,9 @@ class CKorvaneView : public CBasicCarPanel {
     explicit CKorvaneView(CPanelHost* host, QWidget* parent = nullptr);
     ~CKorvaneView() override;
     void OnInitialUpdate() override;
+
+  protected:
+    void RetranslateUi() override;
 
   private:
     std::unique_ptr<Ui::CKorvaneView> m_ui;

@@ -3,6 +3,7 @@
 #include "core/serial_cars/balance_model.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -12,9 +13,16 @@
 
 namespace Korvane {
 
+namespace {
+
+const char* const kSeriesTitles[] = {QT_TRANSLATE_NOOP("Korvane::CTchart_wave", "Gyroscope"),
+                                     QT_TRANSLATE_NOOP("Korvane::CTchart_wave", "Acceleration"),
+                                     QT_TRANSLATE_NOOP("Korvane::CTchart_wave", "Battery voltage")};
+
+} // namespace
+
 CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Wave shape display"));
     chart->setTitleBrush(QColor(0, 255, 0));
     chart->setMargins(QMargins(2, 15, 2, 3));
     chart->setBackgroundBrush(QColor(24, 24, 24));
@@ -25,9 +33,9 @@ CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
         QColor colour;
         int width;
     };
-    const SeriesLook looks[] = {{"Gyroscope", QColor(255, 0, 0), 2},
-                                {"Acceleration", QColor(0, 255, 64), 2},
-                                {"Battery voltage", QColor(0, 128, 0), 1}};
+    const SeriesLook looks[] = {{kSeriesTitles[0], QColor(255, 0, 0), 2},
+                                {kSeriesTitles[1], QColor(0, 255, 64), 2},
+                                {kSeriesTitles[2], QColor(0, 128, 0), 1}};
     m_x = new QValueAxis(chart);
     m_y = new QValueAxis(chart);
     for (QValueAxis* axis : {m_x, m_y}) {
@@ -45,7 +53,6 @@ CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
     chart->addAxis(m_y, Qt::AlignLeft);
     for (const SeriesLook& look : looks) {
         auto* s = new QLineSeries(chart);
-        s->setName(QString::fromUtf8(look.title));
         QPen pen(look.colour);
         pen.setWidth(look.width);
         s->setPen(pen);
@@ -58,8 +65,21 @@ CTchart_wave::CTchart_wave(QWidget* parent) : QChartView(parent) {
     }
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
-    setAccessibleName(QStringLiteral("Waveform chart"));
     viewport()->setMouseTracking(true); // the readout follows the pointer
+    RetranslateUi();
+}
+
+void CTchart_wave::RetranslateUi() {
+    chart()->setTitle(tr("Wave shape display"));
+    for (int i = 0; i < m_series.size(); ++i)
+        m_series[i]->setName(tr(kSeriesTitles[i]));
+    setAccessibleName(tr("Waveform chart"));
+}
+
+void CTchart_wave::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QChartView::changeEvent(event);
 }
 
 int CTchart_wave::SeriesCount() const {

@@ -45,12 +45,14 @@ class CTchart_wave : public QChartView {
     void pointerAt(int sample);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     double m_wheelNotches = 0; // parts of a notch not yet turned into a zoom
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
   private:
+    void RetranslateUi();
     QList<QLineSeries*> m_series;
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;

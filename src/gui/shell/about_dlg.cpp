@@ -3,6 +3,8 @@
 #include "gui/panels/panel_base.h"
 #include "ui_about_dlg.h"
 
+#include <QEvent>
+
 namespace Korvane {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CAboutDlg) {
@@ -12,5 +14,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::CAboutDlg)
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        m_ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
 
 } // namespace Korvane

@@ -16,6 +16,9 @@ class CAboutDlg : public QDialog {
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     std::unique_ptr<Ui::CAboutDlg> m_ui;
 };

@@ -1,5 +1,6 @@
 #include "gui/shell/color_status.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace Korvane {
@@ -23,6 +24,11 @@ void CColorPane::SetText(const QString& text, const QColor& background) {
     update();
 }
 
+void CColorPane::SetSizingText(const QString& text) {
+    m_sizingText = text;
+    updateGeometry();
+}
+
 QSize CColorPane::sizeHint() const {
     const QFontMetrics fm(font());
     const int width = std::max(fm.horizontalAdvance(m_sizingText), fm.horizontalAdvance(m_text));
@@ -42,14 +48,34 @@ void CColorPane::paintEvent(QPaintEvent*) {
 }
 
 CColorStatu::CColorStatu(QWidget* parent) : QStatusBar(parent) {
-    m_prompt = new QLabel(QStringLiteral("就绪"), this);
+    m_prompt = new QLabel(this);
     m_prompt->setTextFormat(Qt::PlainText);
     addWidget(m_prompt, 1);
-    m_panes[1] = new CColorPane(QStringLiteral("COMXXX"), QStringLiteral("Serial port"), this);
-    m_panes[2] = new CColorPane(QStringLiteral("XXXX"), QStringLiteral("Baud rate"), this);
-    m_panes[3] = new CColorPane(QStringLiteral("通信断开"), QStringLiteral("Link state"), this);
+    m_panes[1] = new CColorPane(QStringLiteral("COMXXX"), QString(), this);
+    m_panes[2] = new CColorPane(QStringLiteral("XXXX"), QString(), this);
+    m_panes[3] = new CColorPane(tr("通信断开"), QString(), this);
     for (int i = 1; i <= 3; ++i)
         addPermanentWidget(m_panes[i]);
+    RetranslateUi();
+}
+
+void CColorStatu::RetranslateUi() {
+    // The prompt follows the language only while it shows the ready text.
+    const QString ready = tr("就绪");
+    if (m_prompt->text().isEmpty() || m_prompt->text() == m_readyText)
+        m_prompt->setText(ready);
+    m_readyText = ready;
+    m_panes[1]->setAccessibleName(tr("Serial port"));
+    m_panes[2]->setAccessibleName(tr("Baud rate"));
+    m_panes[3]->setAccessibleName(tr("Link state"));
+    m_panes[3]->SetSizingText(tr("通信断开"));
+    SetDroppedFrames(m_dropped);
+}
+
+void CColorStatu::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QStatusBar::changeEvent(event);
 }
 
 void CColorStatu::SetColorPane(int pane, const QString& text, const QColor& background) {
@@ -65,8 +91,8 @@ void CColorStatu::SetDroppedFrames(quint64 total) {
     m_dropped = total;
     const QString note =
         total == 0 ? QString()
-                   : QStringLiteral("%1 received frames were dropped: the device sent faster than "
-                                    "the station could show them.")
+                   : tr("%1 received frames were dropped: the device sent faster than "
+                        "the station could show them.")
                          .arg(total);
     m_panes[3]->setToolTip(note);
     m_panes[3]->SetNote(note);

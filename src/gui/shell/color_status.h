@@ -14,6 +14,8 @@ class CColorPane : public QWidget {
     void SetText(const QString& text, const QColor& background);
     // A remark told with the text to assistive technology (the tooltip shows it on screen).
     void SetNote(const QString& note);
+    // The text the pane is sized for at least (its longest usual text).
+    void SetSizingText(const QString& text);
     QString Text() const { return m_text; }
     QColor Background() const { return m_background; }
     QSize sizeHint() const override;
@@ -44,8 +46,14 @@ class CColorStatu : public QStatusBar {
     QColor PaneBackground(int pane) const;
     CColorPane* Pane(int pane) const;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void RetranslateUi();
+
     QLabel* m_prompt;
+    QString m_readyText;
     CColorPane* m_panes[4] = {};
     quint64 m_dropped = 0;
 };

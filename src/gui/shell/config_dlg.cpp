@@ -5,6 +5,8 @@
 #include "gui/common/message_seam.h"
 #include "ui_config_dlg.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
@@ -12,7 +14,8 @@
 namespace Korvane {
 
 QString PortFailureMessage(const QString& advice) {
-    const QString first = QStringLiteral("The serial port does not exist or is occupied！");
+    const QString first = QCoreApplication::translate(
+        "Korvane::CConfigDlg", "The serial port does not exist or is occupied！");
     return advice.isEmpty() ? first : first + QStringLiteral("\n\n") + advice;
 }
 
@@ -69,10 +72,10 @@ bool CPortCombo::Refresh() {
 void CPortCombo::showPopup() {
     if (!Refresh()) {
 #ifdef Q_OS_WIN
-        ShowMessage(QStringLiteral(
-            "In HKEY_LOCAL_MACHINE:Hardware\\DeviceMap\\SerialComm don't find Com!!!"));
+        ShowMessage(
+            tr("In HKEY_LOCAL_MACHINE:Hardware\\DeviceMap\\SerialComm don't find Com!!!"));
 #else
-        ShowMessage(QStringLiteral("No serial port found!"));
+        ShowMessage(tr("No serial port found!"));
 #endif
     }
     QComboBox::showPopup();
@@ -99,14 +102,25 @@ CConfigDlg::CConfigDlg(QWidget* parent, std::function<QList<PortEntry>()> ports)
     // Ports plugged in or out while the dialog is open appear or go within a second or two.
     m_hotplug.setInterval(kHotplugMs);
     connect(&m_hotplug, &QTimer::timeout, m_ui->portCombo, &CPortCombo::Refresh);
-    m_ui->portCombo->lineEdit()->setAccessibleName(QStringLiteral("Serial port"));
-    m_ui->baudCombo->lineEdit()->setAccessibleName(QStringLiteral("Baud rate"));
+    RetranslateUi();
     connect(m_ui->openButton, &QPushButton::clicked, this, &CConfigDlg::OnOpen);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &CConfigDlg::OnClosePort);
 }
 
 CConfigDlg::~CConfigDlg() = default;
+
+void CConfigDlg::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    m_ui->portCombo->lineEdit()->setAccessibleName(tr("Serial port"));
+    m_ui->baudCombo->lineEdit()->setAccessibleName(tr("Baud rate"));
+}
+
+void CConfigDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
+}
 
 void CConfigDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -121,12 +135,12 @@ void CConfigDlg::hideEvent(QHideEvent* event) {
 void CConfigDlg::OnOpen() {
     const QString portText = m_ui->portCombo->currentText();
     if (portText.isEmpty()) {
-        ShowMessage(QStringLiteral("Please select a valid serial number first!"), this);
+        ShowMessage(tr("Please select a valid serial number first!"), this);
         return;
     }
     const QString baudText = m_ui->baudCombo->currentText();
     if (baudText.isEmpty()) {
-        ShowMessage(QStringLiteral("Please select the effective baud rate first!"), this);
+        ShowMessage(tr("Please select the effective baud rate first!"), this);
         return;
     }
     m_settings = {PortNameFromText(portText), LeadingNumber(baudText)};
@@ -141,7 +155,7 @@ void CConfigDlg::OnOpenFinished(bool ok, const QString& advice) {
     m_opening = false;
     m_ui->openButton->setEnabled(true);
     if (ok) {
-        ShowMessage(QStringLiteral("Open serial port successfully！"), this);
+        ShowMessage(tr("Open serial port successfully！"), this);
         accept();
     } else {
         ShowMessage(PortFailureMessage(advice), this);

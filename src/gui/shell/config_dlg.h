@@ -74,12 +74,14 @@ class CConfigDlg : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   signals:
     void openRequested(const Korvane::PortSettings& settings);
     void closeRequested();
 
   private:
+    void RetranslateUi();
     std::unique_ptr<Ui::CConfigDlg> m_ui;
     QTimer m_hotplug; // follows ports plugged in or out while the dialog is open
     PortSettings m_settings;

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -57,7 +58,8 @@ QVariant CFrameMonitorModel::data(const QModelIndex& index, int role) const {
 QVariant CFrameMonitorModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const kHeaders[ColumnCount] = {"Time (ms)", "Dir", "Link", "Frame"};
+    static const char* const kHeaders[ColumnCount] = {QT_TR_NOOP("Time (ms)"), QT_TR_NOOP("Dir"),
+                                                      QT_TR_NOOP("Link"), QT_TR_NOOP("Frame")};
     return section >= 0 && section < ColumnCount ? tr(kHeaders[section]) : QVariant();
 }
 
@@ -89,36 +91,33 @@ void CFrameMonitorModel::Clear() {
 }
 
 CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
-    : QDockWidget(tr("Frame monitor"), parent), m_model(capacity) {
+    : QDockWidget(parent), m_model(capacity) {
     setObjectName(QStringLiteral("frameMonitor"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* tools = new QHBoxLayout;
-    auto tool = [&](const QString& text, const QString& description) {
+    auto tool = [&] {
         auto* b = new QToolButton(body);
-        b->setText(text);
-        b->setAccessibleDescription(description);
         tools->addWidget(b);
         return b;
     };
-    m_pause = tool(tr("Pause"), tr("Stop the list while frames keep being taken"));
+    m_pause = tool();
     m_pause->setCheckable(true);
-    QToolButton* clear = tool(tr("Clear"), tr("Empty the list"));
-    QToolButton* copy = tool(tr("Copy"), tr("Copy the selected rows"));
-    QToolButton* save = tool(tr("Save as..."), tr("Write the listed rows to a text file"));
-    auto* filterCaption = new QLabel(tr("Filter:"), body);
+    QToolButton* clear = m_clearButton = tool();
+    QToolButton* copy = m_copyButton = tool();
+    QToolButton* save = m_saveButton = tool();
+    m_filterCaption = new QLabel(body);
     m_filter = new QLineEdit(body);
-    filterCaption->setBuddy(m_filter);
+    m_filterCaption->setBuddy(m_filter);
     m_filter->setClearButtonEnabled(true);
-    tools->addWidget(filterCaption);
+    tools->addWidget(m_filterCaption);
     tools->addWidget(m_filter, 1);
     layout->addLayout(tools);
 
     m_proxy = new CFrameFilterProxy(&m_model, this);
     m_view = new QTableView(body);
     m_view->setModel(m_proxy);
-    m_view->setAccessibleName(tr("Frames"));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -131,9 +130,9 @@ CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
     layout->addWidget(m_view, 1);
     m_status = new QLabel(body);
     m_status->setTextFormat(Qt::PlainText);
-    m_status->setAccessibleDescription(tr("Frames listed and dropped"));
     layout->addWidget(m_status);
     setWidget(body);
+    RetranslateUi();
 
     connect(m_pause, &QToolButton::toggled, this, &CFrameMonitor::SetPaused);
     connect(clear, &QToolButton::clicked, this, &CFrameMonitor::ClearFrames);
@@ -201,6 +200,37 @@ void CFrameMonitor::AppendPending(size_t most) {
     if (atEnd)
         m_view->scrollToBottom(); // follows the newest unless the user scrolled back
     UpdateStatus();
+}
+
+void CFrameMonitor::RetranslateUi() {
+    setWindowTitle(tr("Frame monitor"));
+    // The View menu's entry for the dock (its title would give it no access key).
+    toggleViewAction()->setText(tr("Frame monitor(&M)"));
+    const struct {
+        QToolButton* button;
+        QString text;
+        QString description;
+    } tools[] = {
+        {m_pause, tr("Pause"), tr("Stop the list while frames keep being taken")},
+        {m_clearButton, tr("Clear"), tr("Empty the list")},
+        {m_copyButton, tr("Copy"), tr("Copy the selected rows")},
+        {m_saveButton, tr("Save as..."), tr("Write the listed rows to a text file")},
+    };
+    for (const auto& t : tools) {
+        t.button->setText(t.text);
+        t.button->setAccessibleDescription(t.description);
+    }
+    m_filterCaption->setText(tr("Filter:"));
+    m_view->setAccessibleName(tr("Frames"));
+    m_status->setAccessibleDescription(tr("Frames listed and dropped"));
+    m_model.headerDataChanged(Qt::Horizontal, 0, CFrameMonitorModel::ColumnCount - 1);
+    UpdateStatus();
+}
+
+void CFrameMonitor::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDockWidget::changeEvent(event);
 }
 
 void CFrameMonitor::SetPaused(bool paused) {

@@ -96,8 +96,10 @@ class CFrameMonitor : public QDockWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void RetranslateUi();
     void FlushSlice();
     void AppendPending(size_t most);
     void ApplyFilter(const QString& text);
@@ -108,6 +110,10 @@ class CFrameMonitor : public QDockWidget {
     QTableView* m_view = nullptr;
     QLineEdit* m_filter = nullptr;
     QToolButton* m_pause = nullptr;
+    QToolButton* m_clearButton = nullptr;
+    QToolButton* m_copyButton = nullptr;
+    QToolButton* m_saveButton = nullptr;
+    QLabel* m_filterCaption = nullptr;
     QLabel* m_status = nullptr;
     std::deque<TracedFrame> m_pending; // taken, not yet shown
     quint64 m_pendingDropped = 0;      // dropped while paused with the list full

@@ -6,6 +6,7 @@
 
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
 #include "gui/shell/about_dlg.h"
@@ -71,7 +72,7 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
     CreateToolBar();
     m_status = new CColorStatu(this);
     setStatusBar(m_status);
-    m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
+    RetranslateUi();
 
     connect(&m_link, &CLinkManager::stateChanged, this, &CMainFrame::ShowLinkState);
     connect(&m_link, &CLinkManager::framesDropped, this, &CMainFrame::ShowDropped);
@@ -88,7 +89,6 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
                 serialNumber = info.serialNumber();
         CStationSettings().SetLastPort({m_link.PortName(), serialNumber, m_link.Baud()});
     });
-    SetProductTitle(m_product);
 }
 
 void CMainFrame::RestoreLayout() {
@@ -109,37 +109,46 @@ CMainFrame::~CMainFrame() {
 
 bool CMainFrame::SendFrame(const QByteArray& frame) {
     if (!m_link.IsOpen()) {
-        ShowMessage(QStringLiteral(
-            "The serial port is not open or has been disconnected. Please reconnect!"));
+        ShowMessage(tr("The serial port is not open or has been disconnected. Please reconnect!"));
         return false;
     }
     return m_link.Send(frame);
 }
 
+void CMainFrame::Caption(QAction* action, const char* text, const char* statusTip) {
+    m_captions.push_back({action, text, statusTip});
+}
+
 void CMainFrame::CreateMenus() {
-    auto addCmd = [this](QMenu* menu, const QString& text, int id, const QKeySequence& key = {},
-                         const QIcon& icon = {}) {
-        QAction* a = menu->addAction(icon, text);
+    auto addCmd = [this](QMenu* menu, const char* text, int id, const QKeySequence& key = {},
+                         const QIcon& icon = {}, const char* statusTip = nullptr) {
+        QAction* a = menu->addAction(icon, QString());
+        Caption(a, text, statusTip);
         SetCommandId(a, id);
         if (!key.isEmpty())
             a->setShortcut(key);
         return a;
     };
+    auto addMenu = [this](QMenu* parent, const char* title) {
+        QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+        Caption(menu->menuAction(), title);
+        return menu;
+    };
     QStyle* st = style();
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    QAction* newAct = addCmd(file, QStringLiteral("New(&N)"), CmdFileNew, QKeySequence::New,
-                             st->standardIcon(QStyle::SP_FileIcon));
-    newAct->setStatusTip(QStringLiteral("Create a new document"));
-    QAction* openAct = addCmd(file, QStringLiteral("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
-                              st->standardIcon(QStyle::SP_DialogOpenButton));
-    openAct->setStatusTip(QStringLiteral("Open an existing document"));
-    QAction* saveAct = addCmd(file, QStringLiteral("Save(&S)"), CmdFileSave, QKeySequence::Save,
-                              st->standardIcon(QStyle::SP_DialogSaveButton));
-    saveAct->setStatusTip(QStringLiteral("Save the active document"));
-    QAction* saveAsAct = addCmd(file, QStringLiteral("Save As(&A)..."), CmdFileSaveAs);
+    QMenu* file = addMenu(nullptr, QT_TR_NOOP("File(&F)"));
+    QAction* newAct = addCmd(file, QT_TR_NOOP("New(&N)"), CmdFileNew, QKeySequence::New,
+                             st->standardIcon(QStyle::SP_FileIcon),
+                             QT_TR_NOOP("Create a new document"));
+    QAction* openAct = addCmd(file, QT_TR_NOOP("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
+                              st->standardIcon(QStyle::SP_DialogOpenButton),
+                              QT_TR_NOOP("Open an existing document"));
+    QAction* saveAct = addCmd(file, QT_TR_NOOP("Save(&S)"), CmdFileSave, QKeySequence::Save,
+                              st->standardIcon(QStyle::SP_DialogSaveButton),
+                              QT_TR_NOOP("Save the active document"));
+    QAction* saveAsAct = addCmd(file, QT_TR_NOOP("Save As(&A)..."), CmdFileSaveAs);
     file->addSeparator();
-    QAction* exitAct = addCmd(file, QStringLiteral("Exit(&X)"), CmdAppExit);
+    QAction* exitAct = addCmd(file, QT_TR_NOOP("Exit(&X)"), CmdAppExit);
     m_doc->BuildRecentMenu(file, exitAct);
     connect(newAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnNew);
     connect(openAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnOpen);
@@ -147,67 +156,82 @@ void CMainFrame::CreateMenus() {
     connect(saveAsAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnSaveAs);
     connect(exitAct, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
-    addCmd(edit, QStringLiteral("Undo(&U)"), CmdEditUndo, QKeySequence::Undo)->setEnabled(false);
+    QMenu* edit = addMenu(nullptr, QT_TR_NOOP("Edit(&E)"));
+    addCmd(edit, QT_TR_NOOP("Undo(&U)"), CmdEditUndo, QKeySequence::Undo)->setEnabled(false);
     edit->addSeparator();
-    addCmd(edit, QStringLiteral("Cut(&T)"), CmdEditCut, QKeySequence::Cut,
+    addCmd(edit, QT_TR_NOOP("Cut(&T)"), CmdEditCut, QKeySequence::Cut,
            QIcon::fromTheme(QStringLiteral("edit-cut"), st->standardIcon(QStyle::SP_TrashIcon)))
         ->setEnabled(false);
-    addCmd(edit, QStringLiteral("Copy(&C)"), CmdEditCopy, QKeySequence::Copy,
+    addCmd(edit, QT_TR_NOOP("Copy(&C)"), CmdEditCopy, QKeySequence::Copy,
            QIcon::fromTheme(QStringLiteral("edit-copy"),
                             st->standardIcon(QStyle::SP_FileDialogNewFolder)))
         ->setEnabled(false);
-    addCmd(edit, QStringLiteral("Paste(&P)"), CmdEditPaste, QKeySequence::Paste,
+    addCmd(edit, QT_TR_NOOP("Paste(&P)"), CmdEditPaste, QKeySequence::Paste,
            QIcon::fromTheme(QStringLiteral("edit-paste"),
                             st->standardIcon(QStyle::SP_FileDialogContentsView)))
         ->setEnabled(false);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View(&V)"));
-    QAction* toolbarAct = addCmd(view, QStringLiteral("Toolbar(&T)"), CmdViewToolbar);
-    QAction* statusAct = addCmd(view, QStringLiteral("Status Bar(&S)"), CmdViewStatusBar);
+    QMenu* view = addMenu(nullptr, QT_TR_NOOP("View(&V)"));
+    QAction* toolbarAct = addCmd(view, QT_TR_NOOP("Toolbar(&T)"), CmdViewToolbar);
+    QAction* statusAct = addCmd(view, QT_TR_NOOP("Status Bar(&S)"), CmdViewStatusBar);
     for (QAction* a : {toolbarAct, statusAct}) {
         a->setCheckable(true);
         a->setChecked(true);
     }
     // The frame monitor: every frame sent and received, on every link.
     QAction* monitorAct = m_monitor->toggleViewAction();
-    monitorAct->setText(QStringLiteral("Frame monitor(&M)"));
     SetCommandId(monitorAct, CmdViewFrameMonitor);
     view->addAction(monitorAct);
     connect(toolbarAct, &QAction::toggled, this, [this](bool on) { m_toolbar->setVisible(on); });
     connect(statusAct, &QAction::toggled, this, [this](bool on) { m_status->setVisible(on); });
+    // The language of captions and messages, applied at once and remembered.
+    QMenu* languages = addMenu(view, QT_TR_NOOP("Language(&L)"));
+    auto* languageGroup = new QActionGroup(this);
+    for (Language l : {Language::Original, Language::English, Language::Chinese}) {
+        QAction* a = languages->addAction(LanguageMenuText(l));
+        a->setCheckable(true);
+        a->setChecked(l == CurrentLanguage());
+        a->setData(LanguageCode(l));
+        a->setObjectName(QStringLiteral("language_") + LanguageCode(l));
+        languageGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, l] { ChooseLanguage(l); });
+    }
+    m_languageActions = languageGroup;
 
-    QMenu* products = menuBar()->addMenu(QStringLiteral("Product Select"));
+    QMenu* products = addMenu(nullptr, QT_TR_NOOP("Product Select"));
     m_productActions = new QActionGroup(this);
     m_productActions->setExclusive(true);
     int groupCount = 0;
     const char* const* groups = MenuGroups(&groupCount);
     for (int g = 0; g < groupCount; ++g) {
-        QMenu* sub = products->addMenu(QString::fromLatin1(groups[g]));
+        QMenu* sub = products->addMenu(QString());
+        sub->menuAction()->setData(QString::fromLatin1(groups[g]));
+        m_productMenus.append(sub);
         for (int i = 0; i < kProductCount; ++i) {
             if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
                 continue;
-            QAction* a =
-                addCmd(sub, QString::fromLatin1(Product(i).label), Product(i).menuCommandId);
+            QAction* a = sub->addAction(QString());
+            SetCommandId(a, Product(i).menuCommandId);
+            a->setData(i);
             a->setCheckable(true);
             m_productActions->addAction(a);
             connect(a, &QAction::triggered, this, [this, i] { SelectProduct(i); });
         }
     }
 
-    QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
-    QAction* portAct = addCmd(config, QStringLiteral("Bluetooth/COM Config"), CmdPortConfig);
+    QMenu* config = addMenu(nullptr, QT_TR_NOOP("Config"));
+    QAction* portAct = addCmd(config, QT_TR_NOOP("Bluetooth/COM Config"), CmdPortConfig);
     connect(portAct, &QAction::triggered, this, &CMainFrame::ShowConfigDialog);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
-    QAction* aboutAct = addCmd(help, QStringLiteral("About Korvane(&A)..."), CmdAppAbout, {},
-                               st->standardIcon(QStyle::SP_MessageBoxInformation));
-    aboutAct->setStatusTip(QStringLiteral("Show the program's version"));
+    QMenu* help = addMenu(nullptr, QT_TR_NOOP("Help(&H)"));
+    QAction* aboutAct = addCmd(help, QT_TR_NOOP("About Korvane(&A)..."), CmdAppAbout, {},
+                               st->standardIcon(QStyle::SP_MessageBoxInformation),
+                               QT_TR_NOOP("Show the program's version"));
     connect(aboutAct, &QAction::triggered, this, &CMainFrame::ShowAbout);
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolbar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolbar->setIconSize(QSize(16, 15));
     m_toolbar->setMovable(true);
@@ -219,17 +243,55 @@ void CMainFrame::CreateToolBar() {
     for (int id : {CmdEditCut, CmdEditCopy, CmdEditPaste})
         m_toolbar->addAction(FindCommand(this, id));
     m_toolbar->addSeparator();
-    QAction* print = m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                          QStringLiteral("Print"));
+    QAction* print =
+        m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
+    Caption(print, QT_TR_NOOP("Print"));
     SetCommandId(print, CmdFilePrint);
     print->setEnabled(false);
     m_toolbar->addAction(FindCommand(this, CmdAppAbout));
-    QAction* openClose = m_toolbar->addAction(OpenCloseIcon(), QStringLiteral("Open/Close"));
+    QAction* openClose = m_toolbar->addAction(OpenCloseIcon(), QString());
+    Caption(openClose, QT_TR_NOOP("Open/Close"), QT_TR_NOOP("打开或者关闭串口!"));
     SetCommandId(openClose, CmdOpenClose);
-    openClose->setStatusTip(QStringLiteral("打开或者关闭串口!"));
-    openClose->setToolTip(QStringLiteral("打开或者关闭串口"));
     connect(openClose, &QAction::triggered, this, &CMainFrame::OnOpenClose);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
+}
+
+void CMainFrame::RetranslateUi() {
+    for (const ActionCaption& c : m_captions) {
+        c.action->setText(tr(c.text));
+        if (c.statusTip)
+            c.action->setStatusTip(tr(c.statusTip));
+    }
+    if (QAction* openClose = FindCommand(this, CmdOpenClose))
+        openClose->setToolTip(tr("打开或者关闭串口"));
+    m_toolbar->setWindowTitle(tr("Standard"));
+    for (QMenu* sub : std::as_const(m_productMenus))
+        sub->setTitle(ProductText(sub->menuAction()->data().toString().toLatin1().constData()));
+    for (QAction* a : m_productActions->actions())
+        a->setText(ProductLabel(a->data().toInt()));
+    for (QAction* a : m_languageActions->actions())
+        if (auto l = LanguageFromCode(a->data().toString()))
+            a->setText(LanguageMenuText(*l));
+    ShowLinkPane(m_link.State());
+    SetProductTitle(m_product);
+}
+
+void CMainFrame::ChooseLanguage(Language language) {
+    if (!ApplyLanguage(language)) {
+        ShowMessage(tr("The translation for %1 could not be found; the captions stay as they are.")
+                        .arg(LanguageMenuText(language)),
+                    this, MessageIcon::Warning);
+        for (QAction* a : m_languageActions->actions())
+            a->setChecked(a->data().toString() == LanguageCode(CurrentLanguage()));
+        return;
+    }
+    CStationSettings().SetLanguage(LanguageCode(language));
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::SelectProduct(int index) {
@@ -328,21 +390,34 @@ void CMainFrame::RefreshPanels() {
 void CMainFrame::ShowLinkState(LinkState state) {
     switch (state) {
     case LinkState::Open:
-        m_status->SetColorPane(3, QStringLiteral("Nomal"), kGreen);
         m_status->SetColorPane(1, m_link.PortName(), kWhite);
         m_status->SetColorPane(2, QString::number(m_link.Baud()), kWhite);
         break;
     case LinkState::Failed:
-        m_status->SetColorPane(3, QStringLiteral("Fail"), kRed);
         for (CPanelBase* panel : std::as_const(m_panels))
             panel->OnLinkLost();
         break;
     case LinkState::Closed:
-        m_status->SetColorPane(3, QStringLiteral("CLOSE"), kRed);
+    case LinkState::Opening:
+        break;
+    }
+    ShowLinkPane(state);
+}
+
+void CMainFrame::ShowLinkPane(LinkState state) {
+    switch (state) {
+    case LinkState::Open:
+        m_status->SetColorPane(3, tr("Nomal"), kGreen);
+        break;
+    case LinkState::Failed:
+        m_status->SetColorPane(3, tr("Fail"), kRed);
+        break;
+    case LinkState::Closed:
+        m_status->SetColorPane(3, tr("CLOSE"), kRed);
         break;
     case LinkState::Opening:
         // A Bluetooth port can take seconds to connect; the window goes on meanwhile.
-        m_status->SetColorPane(3, QStringLiteral("Opening"), kYellow);
+        m_status->SetColorPane(3, tr("Opening"), kYellow);
         break;
     }
 }

@@ -1,13 +1,18 @@
 #pragma once
 
 #include "core/link/link_manager.h"
+#include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QStackedWidget;
 class QToolBar;
+class QAction;
 class QActionGroup;
+class QMenu;
 
 namespace Korvane {
 
@@ -84,8 +89,19 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // A menu or toolbar caption, shown again in the language in use whenever it changes.
+    struct ActionCaption {
+        QAction* action;
+        const char* text;
+        const char* statusTip;
+    };
+    void Caption(QAction* action, const char* text, const char* statusTip = nullptr);
+    void RetranslateUi();
+    void ChooseLanguage(Language language);
+    void ShowLinkPane(LinkState state);
     void CreateMenus();
     void CreateToolBar();
     void ShowLinkState(LinkState state);
@@ -102,6 +118,9 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     QStackedWidget* m_stack = nullptr;
     CKorvaneDoc* m_doc = nullptr;
     QActionGroup* m_productActions = nullptr;
+    QActionGroup* m_languageActions = nullptr;
+    QList<QMenu*> m_productMenus;
+    std::vector<ActionCaption> m_captions;
     QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
     QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
 };

@@ -4,6 +4,7 @@
 #include "ui_product_select_dlg.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLayout>
 #include <QRadioButton>
@@ -18,15 +19,16 @@ CProductSelectDlg::CProductSelectDlg(QWidget* parent)
     // One radio per product of the table, in the group box of its menu group, in product
     // order; one exclusive group across the six group boxes.
     auto* group = new QButtonGroup(this);
-    const QList<QGroupBox*> boxes = findChildren<QGroupBox*>();
+    int groupCount = 0;
+    const char* const* groups = MenuGroups(&groupCount);
     for (int i = 0; i < kProductCount; ++i) {
         const ProductInfo& p = Product(i);
         QGroupBox* box = nullptr;
-        for (QGroupBox* b : boxes)
-            if (b->title() == QLatin1String(p.menuGroup))
-                box = b;
-        Q_ASSERT(box); // every menu group has its box in the form
-        auto* radio = new QRadioButton(QString::fromLatin1(p.label), box);
+        for (int g = 0; g < groupCount; ++g)
+            if (qstrcmp(groups[g], p.menuGroup) == 0)
+                box = findChild<QGroupBox*>(QStringLiteral("group%1").arg(g));
+        Q_ASSERT(box); // every menu group has its box in the form, named by its place
+        auto* radio = new QRadioButton(ProductLabel(i), box);
         radio->setObjectName(QStringLiteral("productRadio%1").arg(i));
         SetControlId(radio, p.radioId);
         box->layout()->addWidget(radio);
@@ -44,6 +46,15 @@ void CProductSelectDlg::SetSelectedIndex(int index) {
     m_selectedIndex = index;
     if (index >= 0 && index < m_radios.size())
         m_radios[index]->setChecked(true);
+}
+
+void CProductSelectDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        for (int i = 0; i < m_radios.size(); ++i)
+            m_radios[i]->setText(ProductLabel(i));
+    }
+    QDialog::changeEvent(event);
 }
 
 void CProductSelectDlg::accept() {

@@ -25,6 +25,9 @@ class CProductSelectDlg : public QDialog {
 
     void accept() override;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     std::unique_ptr<Ui::CProductSelectDlg> m_ui;
     QList<QRadioButton*> m_radios; // in dialog order

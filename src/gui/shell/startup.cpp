@@ -6,6 +6,7 @@
 #include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
 #include "gui/shell/config_dlg.h"
@@ -132,6 +133,10 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("video-address"),
          QStringLiteral("Raspberry Pi cars: the camera's snapshot address, typed into the panel."),
          QStringLiteral("URL")},
+        {QStringLiteral("language"),
+         QStringLiteral("Captions and messages in LANG: original (as the products' manuals give "
+                        "them), en or zh_CN. Default: the language chosen last."),
+         QStringLiteral("LANG")},
     });
     if (!parser.parse(args)) {
         *error = parser.errorText();
@@ -183,6 +188,12 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->controlAddress = parser.value(QStringLiteral("control-address"));
     options->controlPort = parser.value(QStringLiteral("control-port"));
     options->videoAddress = parser.value(QStringLiteral("video-address"));
+    options->language = parser.value(QStringLiteral("language"));
+    if (parser.isSet(QStringLiteral("language")) && !LanguageFromCode(options->language)) {
+        *error = QStringLiteral("--language needs original, en or zh_CN, not \"%1\"")
+                     .arg(options->language);
+        return false;
+    }
     if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
         *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
         return false;
@@ -204,22 +215,29 @@ int RunStation(const StartOptions& options) {
         });
     }
 
+    // A settings file that cannot be used is set aside before anything reads it; the user is
+    // told once the window is up.
+    const QString settingsProblem = CStationSettings::CheckFile();
+    // The language comes before the first window: the command line's, else the one chosen last.
+    const QString languageCode =
+        options.language.isEmpty() ? CStationSettings().Language() : options.language;
+    if (const auto language = LanguageFromCode(languageCode); language && !ApplyLanguage(*language))
+        std::fprintf(stderr, "korvane: no translation for %s was found; captions stay original\n",
+                     languageCode.toUtf8().constData());
     if (options.gallery)
         return RunGallery(options);
 
     // Text to and from the training boards is GBK; without the codec their panels would put
     // wrong bytes on the wire. Say so and stop rather than run half broken.
     if (!GbkAvailable()) {
-        const QString text = QStringLiteral("The GBK text codec is missing (Qt was built without "
-                                            "ICU): Korvane PC cannot talk to the boards.");
+        const QString text =
+            QCoreApplication::translate("Korvane::Startup",
+                                        "The GBK text codec is missing (Qt was built without "
+                                        "ICU): Korvane PC cannot talk to the boards.");
         std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
         ShowMessageAndWait(text, MessageIcon::Warning);
         return 1;
     }
-
-    // A settings file that cannot be used is set aside before anything reads it; the user is
-    // told once the window is up.
-    const QString settingsProblem = CStationSettings::CheckFile();
     int index = options.product;
     if (index < 0) {
         CProductSelectDlg dlg;

@@ -20,6 +20,7 @@ struct StartOptions {
     QString controlAddress; // --control-address: typed into the Wi-Fi panel's address field
     QString controlPort;    // --control-port: typed into its port field
     QString videoAddress;   // --video-address: typed into its video address field
+    QString language;       // --language original|en|zh_CN (empty: the one chosen last)
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no

@@ -2,6 +2,7 @@
 
 #include "core/display/colour_words.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -14,8 +15,20 @@ CButtonEx::CButtonEx(const QString& text, QWidget* parent) : QPushButton(text, p
 void CButtonEx::SetFaceColor(const QColor& colour) {
     m_face = colour;
     // What the colour of the face tells, in words a listener understands.
-    setAccessibleDescription(ColourInWords(colour.red(), colour.green(), colour.blue()));
+    m_faceWords = ColourInWords(colour.red(), colour.green(), colour.blue());
+    setAccessibleDescription(m_faceWords);
     update();
+}
+
+void CButtonEx::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && !m_faceWords.isEmpty()) {
+        // The colour's words follow the language, unless the panel described the button.
+        const QString words = ColourInWords(m_face.red(), m_face.green(), m_face.blue());
+        if (accessibleDescription() == m_faceWords)
+            setAccessibleDescription(words);
+        m_faceWords = words;
+    }
+    QPushButton::changeEvent(event);
 }
 
 QColor CButtonEx::BorderColour() const {

@@ -26,6 +26,7 @@ class CButtonEx : public QPushButton {
     QString ShownCaption() const;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -36,6 +37,7 @@ class CButtonEx : public QPushButton {
     QString m_caption;
     QColor m_textColour{0, 0, 0};
     QColor m_face{243, 243, 243};
+    QString m_faceWords; // the description SetFaceColor gave
 };
 
 } // namespace Korvane

@@ -1,13 +1,25 @@
 #include "gui/widgets/digi_static.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace Korvane {
 
 CDigiStatic::CDigiStatic(QWidget* parent) : QLabel(parent) {
-    setAccessibleName(QStringLiteral("Segment display"));
+    m_defaultName = tr("Segment display");
+    setAccessibleName(m_defaultName); // the fallback; panels name their displays
     setAttribute(Qt::WA_OpaquePaintEvent, true); // every pixel is painted; no erase
+}
+
+void CDigiStatic::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        const QString name = tr("Segment display");
+        if (accessibleName() == m_defaultName)
+            setAccessibleName(name);
+        m_defaultName = name;
+    }
+    QLabel::changeEvent(event);
 }
 
 void CDigiStatic::SetDisplayText(const QByteArray& text) {

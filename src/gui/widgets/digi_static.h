@@ -34,9 +34,11 @@ class CDigiStatic : public QLabel {
     QImage Render(const QImage* behind = nullptr);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QString m_defaultName;
     void RequestRepaint();
     void Rebuild();
 

@@ -1,5 +1,7 @@
 #include "gui/widgets/gallery.h"
 
+#include <QCoreApplication>
+
 #include "gui/widgets/button_ex.h"
 #include "gui/widgets/digi_static.h"
 #include "gui/widgets/lamp.h"
@@ -13,6 +15,15 @@
 #include <QLabel>
 
 namespace Korvane {
+
+namespace {
+
+// The gallery is shown in the language chosen at start.
+QString GalleryText(const char* text) {
+    return QCoreApplication::translate("Korvane::Gallery", text);
+}
+
+} // namespace
 
 namespace {
 
@@ -40,10 +51,10 @@ CDigiStatic* Digi(const QByteArray& text, int w, int h, bool panelColours) {
 
 QWidget* CreateWidgetGallery() {
     auto* window = new QWidget;
-    window->setWindowTitle(QStringLiteral("Korvane PC widget gallery"));
+    window->setWindowTitle(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Korvane PC widget gallery")));
     auto* layout = new QVBoxLayout(window);
 
-    auto* segments = new QGroupBox(QStringLiteral("Segment display"));
+    auto* segments = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Segment display")));
     auto* sl = new QGridLayout(segments);
     sl->addWidget(Captioned(Digi("0123456789", 300, 50, false), "digits"), 0, 0);
     sl->addWidget(Captioned(Digi("12:30", 150, 58, false), "colon, point unlit"), 0, 1);
@@ -60,17 +71,17 @@ QWidget* CreateWidgetGallery() {
     sl->addWidget(Captioned(backdrop, "transparent"), 1, 2);
     layout->addWidget(segments);
 
-    auto* buttons = new QGroupBox(QStringLiteral("Coloured button"));
+    auto* buttons = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Coloured button")));
     auto* bl = new QHBoxLayout(buttons);
-    auto* normal = new CButtonEx(QStringLiteral("Normal"));
-    auto* red = new CButtonEx(QStringLiteral("Red face"));
+    auto* normal = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Normal")));
+    auto* red = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Red face")));
     red->SetFaceColor(QColor(255, 0, 0));
-    auto* hot = new CButtonEx(QStringLiteral("Pointer over"));
+    auto* hot = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Pointer over")));
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(hot, &enter);
-    auto* disabled = new CButtonEx(QStringLiteral("Disabled"));
+    auto* disabled = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Disabled")));
     disabled->setEnabled(false);
-    auto* longCaption = new CButtonEx(QStringLiteral("A caption too long for the button"));
+    auto* longCaption = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "A caption too long for the button")));
     auto* swatch = new CButtonEx(QStringLiteral("R:000,G:128,B:255"));
     swatch->SetFaceColor(QColor(0, 128, 255));
     for (CButtonEx* b : {normal, red, hot, disabled, longCaption, swatch}) {
@@ -79,7 +90,7 @@ QWidget* CreateWidgetGallery() {
     }
     layout->addWidget(buttons);
 
-    auto* pictures = new QGroupBox(QStringLiteral("Animated picture and lamps"));
+    auto* pictures = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Animated picture and lamps")));
     auto* pl = new QHBoxLayout(pictures);
     const struct {
         int id;
@@ -94,8 +105,8 @@ QWidget* CreateWidgetGallery() {
     auto* off = new CLamp;
     auto* on = new CLamp;
     on->SetOn(true);
-    pl->addWidget(Captioned(off, QStringLiteral("lamp off")));
-    pl->addWidget(Captioned(on, QStringLiteral("lamp on")));
+    pl->addWidget(Captioned(off, GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "lamp off"))));
+    pl->addWidget(Captioned(on, GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "lamp on"))));
     layout->addWidget(pictures);
     return window;
 }

@@ -12,7 +12,11 @@ class CLamp : public QLabel {
     void SetOn(bool on);
     bool IsOn() const { return m_on; }
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    QString m_defaultName;
     void Show(bool on);
     bool m_on = false;
 };

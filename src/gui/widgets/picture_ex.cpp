@@ -1,5 +1,6 @@
 #include "gui/widgets/picture_ex.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QPainter>
 
@@ -9,8 +10,20 @@ CPictureEx::CPictureEx(QWidget* parent) : QWidget(parent) {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CPictureEx::OnFrameTimeout);
-    setAccessibleName(QStringLiteral("Picture"));
+    m_defaultName = tr("Picture");
+    setAccessibleName(m_defaultName); // the fallback; panels name their pictures
     UpdateAccessibleState();
+}
+
+void CPictureEx::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        const QString name = tr("Picture");
+        if (accessibleName() == m_defaultName)
+            setAccessibleName(name);
+        m_defaultName = name;
+        UpdateAccessibleState();
+    }
+    QWidget::changeEvent(event);
 }
 
 CPictureEx::~CPictureEx() {
@@ -155,7 +168,7 @@ int CPictureEx::FrameDelayMs(int frame) const {
 }
 
 void CPictureEx::UpdateAccessibleState() {
-    setAccessibleDescription(IsPlaying() ? QStringLiteral("playing") : QStringLiteral("stopped"));
+    setAccessibleDescription(IsPlaying() ? tr("playing") : tr("stopped"));
 }
 
 void CPictureEx::paintEvent(QPaintEvent*) {

@@ -44,9 +44,11 @@ class CPictureEx : public QWidget {
     void frameShown(int index);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QString m_defaultName;
     struct Frame {
         QImage image;
         QRect rect; // offset and size on the picture

@@ -16,7 +16,9 @@
 namespace Korvane {
 
 namespace {
-const QString kListFilter = QStringLiteral("Arm step lists (*.json);;All files (*)");
+QString ListFilter() {
+    return CDlgManipulator::tr("Arm step lists (*.json);;All files (*)");
+}
 } // namespace
 
 CDlgManipulator::CDlgManipulator(const ArmPose& start, std::function<bool(const QByteArray&)> send,
@@ -35,8 +37,6 @@ CDlgManipulator::CDlgManipulator(const ArmPose& start, std::function<bool(const 
         // The joints' range on the panel, as the "180°" and "0°" labels say.
         m_sliders[j]->setRange(0, kArmJointMax);
         m_sliders[j]->setValue(std::clamp(start[size_t(j)], 0, kArmJointMax));
-        m_sliders[j]->setAccessibleName(tr("Joint %1").arg(j + 1));
-        m_fields[j]->setAccessibleName(tr("Joint %1 angle").arg(j + 1));
         m_fields[j]->setText(QString::number(m_sliders[j]->value()));
         connect(m_sliders[j], &QSlider::valueChanged, this, [this, j](int value) {
             m_fields[j]->setText(QString::number(value));
@@ -46,10 +46,8 @@ CDlgManipulator::CDlgManipulator(const ArmPose& start, std::function<bool(const 
     }
     // The list keeps the order taught: sorting would scramble a sequence.
     m_ui->stepList->setSortingEnabled(false);
-    m_ui->stepList->setAccessibleName(tr("Taught steps"));
     m_ui->delayEdit->setValidator(new QIntValidator(0, ArmStepList::kMaxDelayMs, m_ui->delayEdit));
-    m_ui->delayEdit->setAccessibleDescription(tr("Milliseconds, 0 to 60000"));
-    m_ui->realTimeCheck->setAccessibleDescription(tr("Every slider move is sent to the arm"));
+    ShowOwnTexts();
     // No button is pressed by Enter: a run never starts by accident.
     for (QPushButton* b : findChildren<QPushButton*>()) {
         b->setAutoDefault(false);
@@ -81,6 +79,24 @@ CDlgManipulator::~CDlgManipulator() = default;
 QString CDlgManipulator::DefaultStorePath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/arm-steps.json");
+}
+
+void CDlgManipulator::ShowOwnTexts() {
+    for (int j = 0; j < 6; ++j) {
+        m_sliders[j]->setAccessibleName(tr("Joint %1").arg(j + 1));
+        m_fields[j]->setAccessibleName(tr("Joint %1 angle").arg(j + 1));
+    }
+    m_ui->stepList->setAccessibleName(tr("Taught steps"));
+    m_ui->delayEdit->setAccessibleDescription(tr("Milliseconds, 0 to 60000"));
+    m_ui->realTimeCheck->setAccessibleDescription(tr("Every slider move is sent to the arm"));
+}
+
+void CDlgManipulator::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        ShowOwnTexts();
+    }
+    QDialog::changeEvent(event);
 }
 
 ArmPose CDlgManipulator::Pose() const {
@@ -236,7 +252,7 @@ void CDlgManipulator::LoadKeptList() {
 }
 
 void CDlgManipulator::OnOpenList() {
-    AskOpenFile(this, tr("Open step list"), kListFilter, QString(),
+    AskOpenFile(this, tr("Open step list"), ListFilter(), QString(),
                 [this](const QString& path) { OpenList(path); });
 }
 
@@ -265,7 +281,7 @@ void CDlgManipulator::OpenList(const QString& path) {
 }
 
 void CDlgManipulator::OnSaveListAs() {
-    AskSaveFile(this, tr("Save step list"), kListFilter, QString(),
+    AskSaveFile(this, tr("Save step list"), ListFilter(), QString(),
                 [this](const QString& path) { SaveList(path); });
 }
 

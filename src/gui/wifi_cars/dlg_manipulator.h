@@ -49,9 +49,11 @@ class CDlgManipulator : public QDialog {
     void done(int result) override;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void ShowOwnTexts();
     bool SendPose(const ArmPose& pose);
     void OnSliderMoved();
     void OnValueEdited(int joint);

@@ -18,6 +18,16 @@ CPendrixFormView::CPendrixFormView(CPanelHost* host, QWidget* parent)
     OnField(WifiField::Distance, [this] {
         m_ui->distanceDisplay->SetDisplayText(Model().Text(WifiField::Distance).toLatin1());
     });
+    ShowOwnTexts();
+}
+
+void CPendrixFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowOwnTexts();
+    RetranslateCommon();
+}
+
+void CPendrixFormView::ShowOwnTexts() {
     m_ui->distanceDisplay->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->batteryText->setAccessibleDescription(tr("Battery"));
     // "左" and "右" twice: driving and the stored heading positions.

@@ -22,8 +22,11 @@ class CPendrixFormView : public CWifiCarPanel {
 
   protected:
     void OnButton(int controlId) override;
+    void RetranslateUi() override;
 
   private:
+    // The captions and names the panel sets itself (the form's come from the form).
+    void ShowOwnTexts();
     std::unique_ptr<Ui::CPendrixFormView> m_ui;
 };
 

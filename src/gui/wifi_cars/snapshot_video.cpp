@@ -1,5 +1,8 @@
 #include "gui/wifi_cars/snapshot_video.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include "core/wifi_cars/jpeg_check.h"
 #include "gui/common/message_seam.h"
 
@@ -40,6 +43,14 @@ CVideoArea::CVideoArea(QWidget* parent) : QFrame(parent) {
     m_repaint.setSingleShot(true);
     m_repaint.setTimerType(Qt::PreciseTimer);
     connect(&m_repaint, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void CVideoArea::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setAccessibleName(tr("Video"));
+        setAccessibleDescription(m_picture.isNull() ? tr("No picture") : tr("Live camera picture"));
+    }
+    QFrame::changeEvent(event);
 }
 
 void CVideoArea::SetPicture(const QImage& picture) {
@@ -105,6 +116,15 @@ CSnapshotVideo::~CSnapshotVideo() {
     m_decodePool.waitForDone(); // a decode in progress ends before the panel goes
 }
 
+QString CSnapshotVideo::Translated(const char* text) {
+    return QCoreApplication::translate("Korvane::CSnapshotVideo", text);
+}
+
+void CSnapshotVideo::Retranslate() {
+    m_toggle->setText(Translated(m_running || m_starting ? m_texts.stopCaption
+                                                         : m_texts.startCaption));
+}
+
 void CSnapshotVideo::Toggle() {
     if (m_running || m_starting) {
         Stop();
@@ -114,7 +134,7 @@ void CSnapshotVideo::Toggle() {
     // button, with its stop caption, can end the start as it would end the video.
     m_starting = true;
     m_undecodable = false;
-    m_toggle->setText(QString::fromUtf8(m_texts.stopCaption));
+    m_toggle->setText(Translated(m_texts.stopCaption));
     ++m_generation;
     ++m_requests;
     m_fetcher.Fetch(m_address->text());
@@ -133,7 +153,7 @@ void CSnapshotVideo::Stop() {
     }
     m_fetchHeld = false;
     m_lastBody.clear();
-    m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
+    m_toggle->setText(Translated(m_texts.startCaption));
 }
 
 void CSnapshotVideo::FetchNext() {
@@ -156,8 +176,8 @@ void CSnapshotVideo::FailFirst() {
     m_firstDecoding = false;
     m_fetcher.Abort();
     m_lastBody.clear();
-    m_toggle->setText(QString::fromUtf8(m_texts.startCaption));
-    ShowMessage(QString::fromUtf8(m_texts.failure), m_panel, MessageIcon::Warning);
+    m_toggle->setText(Translated(m_texts.startCaption));
+    ShowMessage(Translated(m_texts.failure), m_panel, MessageIcon::Warning);
 }
 
 void CSnapshotVideo::OnFetched(int result, const QByteArray& body) {

@@ -32,6 +32,7 @@ class CVideoArea : public QFrame {
     void pictureChanged();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
@@ -62,6 +63,8 @@ class CSnapshotVideo : public QObject {
     ~CSnapshotVideo() override;
 
     void Toggle();
+    // The button's caption again in the language in use.
+    void Retranslate();
     bool IsRunning() const { return m_running; }
     bool IsStarting() const { return m_starting; }
     CSnapshotFetcher& Fetcher() { return m_fetcher; }
@@ -73,6 +76,7 @@ class CSnapshotVideo : public QObject {
     static constexpr int kSamePictureWaitMs = 4;
 
   private:
+    static QString Translated(const char* text);
     // A body and the numbers that say whether its picture is still wanted when it is decoded.
     struct Job {
         QByteArray body;

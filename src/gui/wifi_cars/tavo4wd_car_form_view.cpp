@@ -27,18 +27,27 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
         new CSliderRelease(joint, [this] { OnArmReleased(); });
     connect(m_ui->armButton, &QPushButton::clicked, this, &CTavo4WDCarFormView::OpenArmDialog);
 
-    static const char* const kSide[2] = {"L1", "R1"};
-    for (int i = 0; i < 2; ++i) {
-        CLamp* obstacle = i == 0 ? m_ui->obstacleL1 : m_ui->obstacleR1;
-        CLamp* light = i == 0 ? m_ui->lightL1 : m_ui->lightR1;
-        obstacle->setAccessibleName(QStringLiteral("Obstacle sensor %1").arg(kSide[i]));
-        light->setAccessibleName(QStringLiteral("Light seeking sensor %1").arg(kSide[i]));
-        BindLamp(obstacle, WifiField::Obstacle0 + i);
-        BindLamp(light, WifiField::Light0 + i);
-    }
+    BindLamp(m_ui->obstacleL1, WifiField::Obstacle0);
+    BindLamp(m_ui->obstacleR1, WifiField::Obstacle0 + 1);
+    BindLamp(m_ui->lightL1, WifiField::Light0);
+    BindLamp(m_ui->lightR1, WifiField::Light0 + 1);
     BindOutput(m_ui->distanceLabel, WifiField::Distance);
     BindOutput(m_ui->colourValueEdit, WifiField::ColourSensor);
     BindOutput(m_ui->colourNameLabel, WifiField::ColourName);
+    ShowOwnTexts();
+}
+
+void CTavo4WDCarFormView::RetranslateUi() {
+    m_ui->retranslateUi(this);
+    ShowOwnTexts();
+    RetranslateCommon();
+}
+
+void CTavo4WDCarFormView::ShowOwnTexts() {
+    m_ui->obstacleL1->setAccessibleName(tr("Obstacle sensor %1").arg(QLatin1String("L1")));
+    m_ui->obstacleR1->setAccessibleName(tr("Obstacle sensor %1").arg(QLatin1String("R1")));
+    m_ui->lightL1->setAccessibleName(tr("Light seeking sensor %1").arg(QLatin1String("L1")));
+    m_ui->lightR1->setAccessibleName(tr("Light seeking sensor %1").arg(QLatin1String("R1")));
     m_ui->distanceLabel->setAccessibleDescription(tr("Ultrasonic distance"));
     m_ui->batteryText->setAccessibleDescription(tr("Battery"));
     m_ui->colourNameLabel->setAccessibleDescription(tr("Colour sensor"));

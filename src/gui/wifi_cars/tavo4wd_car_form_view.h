@@ -25,6 +25,7 @@ class CTavo4WDCarFormView : public CWifiCarPanel {
 
   protected:
     void OnButton(int controlId) override;
+    void RetranslateUi() override;
 
   public:
     // The arm dialog while it is open.
@@ -33,6 +34,8 @@ class CTavo4WDCarFormView : public CWifiCarPanel {
     void SetArmStorePath(const QString& path) { m_armStorePath = path; }
 
   private:
+    // The captions and names the panel sets itself (the form's come from the form).
+    void ShowOwnTexts();
     void OnArmReleased();
     void OpenArmDialog();
     ArmPose ArmPoseNow() const;

@@ -98,24 +98,40 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     for (QSlider* s : m_c.colourSliders)
         new CSliderRelease(s, [this] { OnColourSliderReleased(); });
 
-    static const VideoTexts kFourWdVideo = {"Download Fail!", "Connect video", "Disconnect video"};
-    static const VideoTexts kPendrixVideo = {"下载失败", "连接视频", "断开视频"};
+    static const VideoTexts kFourWdVideo = {
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "Download Fail!"),
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "Connect video"),
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "Disconnect video")};
+    static const VideoTexts kPendrixVideo = {
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "下载失败"),
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "连接视频"),
+        QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "断开视频")};
     m_video = new CSnapshotVideo(m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
                                  m_c.videoAddress, m_c.videoButton, m_c.videoArea);
     connect(m_c.videoButton, &QAbstractButton::clicked, this, &CWifiCarPanel::RememberTyped);
     connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
+    RetranslateCommon();
+
+    new CKeyPreFilter(this, [this](QKeyEvent* e) {
+        if (const auto frame = m_keys.OnKeyDown(e->key()))
+            Send(*frame);
+    });
+}
+
+void CWifiCarPanel::RetranslateCommon() {
     m_c.swatch->setAccessibleName(tr("Searchlight colour"));
     m_c.colourLabel->setAccessibleDescription(tr("Searchlight colour"));
     m_c.statusLine->setAccessibleDescription(tr("Control connection"));
     m_c.batteryText->setAccessibleDescription(tr("Battery"));
     static const char* const kLamp[4] = {"L1", "L2", "R1", "R2"};
     for (int i = 0; i < 4; ++i)
-        m_c.tracking[i]->setAccessibleName(QStringLiteral("Tracking sensor %1").arg(kLamp[i]));
-
-    new CKeyPreFilter(this, [this](QKeyEvent* e) {
-        if (const auto frame = m_keys.OnKeyDown(e->key()))
-            Send(*frame);
-    });
+        m_c.tracking[i]->setAccessibleName(tr("Tracking sensor %1").arg(QLatin1String(kLamp[i])));
+    // What the connection and the video show now, in the language in use (a form's caption
+    // came back with its design-time text).
+    m_client->Retranslate();
+    m_c.statusLine->setText(m_client->Status());
+    m_c.controlButton->setText(m_client->ToggleCaption());
+    m_video->Retranslate();
 }
 
 void CWifiCarPanel::BindClient() {

@@ -86,6 +86,9 @@ class CWifiCarPanel : public CPanelBase {
   protected:
     // Called by each panel once its form is set up.
     void BindCommon(const WifiCarControls& controls);
+    // The common controls' own captions and names, and the connection's and video's state
+    // captions, in the language in use.
+    void RetranslateCommon();
     // Sends through the control client's route (TCP for the Raspberry Pi product when
     // connected, else the window's serial link).
     bool Send(const QByteArray& frame);
