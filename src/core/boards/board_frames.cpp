@@ -64,7 +64,8 @@ QString BoardText(const char* text) {
 const char* SegmentLengthText(int digits) {
     if (digits == 1)
         return QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为1位数值或小数点！");
-    return digits == 8 ? QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为8位数值！") : QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为4位数值！");
+    return digits == 8 ? QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为8位数值！")
+                       : QT_TRANSLATE_NOOP("Korvane::BoardFrames", "输入必须为4位数值！");
 }
 
 QByteArray Lcd1602Joined(const QByteArray& family, const QByteArray& line1,

@@ -80,7 +80,8 @@ QString CBoardModel::ApplyBoard51Frame(const QByteArray& frame) {
     Set(Result, QString::number(m_calculator.result));
     if (out.highlight >= 0)
         Set(KeyLit, out.highlight);
-    return out.error == CalcError::None ? QString() : BoardFrames::BoardText(CalcErrorText(out.error));
+    return out.error == CalcError::None ? QString()
+                                        : BoardFrames::BoardText(CalcErrorText(out.error));
 }
 
 void CBoardModel::ApplyKitFrame(const QByteArray& frame) {

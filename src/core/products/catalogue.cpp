@@ -185,13 +185,12 @@ const ProductInfo kProducts[kProductCount] = {
      .simDevice = "tricycleCar"},
 };
 
-const char* const kMenuGroups[] = {
-    QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
-    QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
-    QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
-    QT_TRANSLATE_NOOP("Korvane::Product", "Balance Car"),
-    QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
-    QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car")};
+const char* const kMenuGroups[] = {QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
+                                   QT_TRANSLATE_NOOP("Korvane::Product", "Development Kit"),
+                                   QT_TRANSLATE_NOOP("Korvane::Product", "Smart Robot Car"),
+                                   QT_TRANSLATE_NOOP("Korvane::Product", "Balance Car"),
+                                   QT_TRANSLATE_NOOP("Korvane::Product", "Tavo 4WD Car"),
+                                   QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car")};
 
 } // namespace
 

@@ -10,32 +10,33 @@ namespace Korvane {
 
 const WifiClientTexts& ClientTexts(WifiCar car) {
     static const WifiClientTexts kFourWd = {
-       QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "The server address or port cannot be NULL"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connecting to server....\r\n"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "FD_ISSET do not write!"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "getsockopt error!"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connection to server successful!\r\n"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Close conection"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Successfully closed soket！"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connect control"),
-                                            QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connection closed by the server!\r\n")};
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient",
+                          "The server address or port cannot be NULL"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connecting to server....\r\n"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "FD_ISSET do not write!"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "getsockopt error!"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connection to server successful!\r\n"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Close conection"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Successfully closed soket！"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connect control"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "Connection closed by the server!\r\n")};
     static const WifiClientTexts kPendrix = {
-       QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "服务器地址或者端口不能为NULL"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "正在连接服务器....\r\n"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "FD_ISSET 不可写!"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "getsockopt 有错!"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "连接服务器成功！\r\n"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "关闭连接"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "成功关闭soket！"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "连接控制"),
-                                             QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "服务器已关闭连接！\r\n")};
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "服务器地址或者端口不能为NULL"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "正在连接服务器....\r\n"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "FD_ISSET 不可写!"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "getsockopt 有错!"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "连接服务器成功！\r\n"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "关闭连接"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "成功关闭soket！"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "连接控制"),
+        QT_TRANSLATE_NOOP("Korvane::CWifiControlClient", "服务器已关闭连接！\r\n")};
     return car == WifiCar::FourWd ? kFourWd : kPendrix;
 }
 
 CWifiControlClient::CWifiControlClient(WifiCar car, QObject* parent)
     : QObject(parent), m_texts(ClientTexts(car)), m_transport(new CTcpTransport),
-      m_channel(std::unique_ptr<CTransport>(m_transport)),
-      m_captionKey(m_texts.connectCaption), m_caption(Translated(m_captionKey)) {
+      m_channel(std::unique_ptr<CTransport>(m_transport)), m_captionKey(m_texts.connectCaption),
+      m_caption(Translated(m_captionKey)) {
     connect(&m_channel, &CLinkChannel::openFinished, this, [this](bool ok) { OnOpenFinished(ok); });
     connect(&m_channel, &CLinkChannel::lost, this, &CWifiControlClient::OnLost);
     connect(&m_channel, &CLinkChannel::frameReceived, this,

@@ -133,10 +133,9 @@ void CBoardPanel::ShowSharedTexts() {
     for (int i = 0; i < int(c.ledLamps.size()); ++i)
         c.ledLamps[i]->setAccessibleName(
             tr("LED %1").arg(tr(c.ledNames.value(i).toUtf8().constData())));
-    const QString stepperMeaning[5] = {
-        tr("Stepper motor: turn forward"), tr("Stepper motor: stop"),
-        tr("Stepper motor: turn backward"), tr("Stepper motor: faster"),
-        tr("Stepper motor: slower")};
+    const QString stepperMeaning[5] = {tr("Stepper motor: turn forward"), tr("Stepper motor: stop"),
+                                       tr("Stepper motor: turn backward"),
+                                       tr("Stepper motor: faster"), tr("Stepper motor: slower")};
     for (int i = 0; i < 5; ++i)
         c.stepper[i]->setAccessibleDescription(stepperMeaning[i]);
     c.fanFaster->setAccessibleDescription(tr("Fan: faster"));

@@ -74,10 +74,9 @@ bool ApplyLanguage(Language language) {
     // Qt's own texts (the buttons of standard dialogs) follow where Qt has them; English is
     // Qt's source language, so nothing is loaded for it.
     auto qt = std::make_unique<QTranslator>();
-    const bool qtLoaded =
-        language == Language::Chinese &&
-        qt->load(QStringLiteral("qtbase_") + QtLocale(language),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool qtLoaded = language == Language::Chinese &&
+                          qt->load(QStringLiteral("qtbase_") + QtLocale(language),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (g_station)
         QCoreApplication::removeTranslator(g_station.get());
     if (g_qt)

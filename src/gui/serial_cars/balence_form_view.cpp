@@ -71,8 +71,8 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     m_gainLabels[SpeedI] = m_ui->speedILabel;
     for (int g = 0; g < GainCount; ++g)
         m_gainLabels[g]->setTextFormat(Qt::PlainText);
-    QAbstractButton* const plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus,
-                                              m_ui->speedPPlus, m_ui->speedIPlus};
+    QAbstractButton* const plus[GainCount] = {m_ui->anglePPlus, m_ui->angleDPlus, m_ui->speedPPlus,
+                                              m_ui->speedIPlus};
     QAbstractButton* const minus[GainCount] = {m_ui->anglePMinus, m_ui->angleDMinus,
                                                m_ui->speedPMinus, m_ui->speedIMinus};
     std::copy(std::begin(plus), std::end(plus), m_plus);

@@ -89,11 +89,11 @@ void CColorStatu::SetColorPane(int pane, const QString& text, const QColor& back
 
 void CColorStatu::SetDroppedFrames(quint64 total) {
     m_dropped = total;
-    const QString note =
-        total == 0 ? QString()
-                   : tr("%1 received frames were dropped: the device sent faster than "
-                        "the station could show them.")
-                         .arg(total);
+    const QString note = total == 0
+                             ? QString()
+                             : tr("%1 received frames were dropped: the device sent faster than "
+                                  "the station could show them.")
+                                   .arg(total);
     m_panes[3]->setToolTip(note);
     m_panes[3]->SetNote(note);
 }

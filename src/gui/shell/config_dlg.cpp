@@ -72,8 +72,7 @@ bool CPortCombo::Refresh() {
 void CPortCombo::showPopup() {
     if (!Refresh()) {
 #ifdef Q_OS_WIN
-        ShowMessage(
-            tr("In HKEY_LOCAL_MACHINE:Hardware\\DeviceMap\\SerialComm don't find Com!!!"));
+        ShowMessage(tr("In HKEY_LOCAL_MACHINE:Hardware\\DeviceMap\\SerialComm don't find Com!!!"));
 #else
         ShowMessage(tr("No serial port found!"));
 #endif

@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
-#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>

@@ -137,9 +137,9 @@ void CMainFrame::CreateMenus() {
     QStyle* st = style();
 
     QMenu* file = addMenu(nullptr, QT_TR_NOOP("File(&F)"));
-    QAction* newAct = addCmd(file, QT_TR_NOOP("New(&N)"), CmdFileNew, QKeySequence::New,
-                             st->standardIcon(QStyle::SP_FileIcon),
-                             QT_TR_NOOP("Create a new document"));
+    QAction* newAct =
+        addCmd(file, QT_TR_NOOP("New(&N)"), CmdFileNew, QKeySequence::New,
+               st->standardIcon(QStyle::SP_FileIcon), QT_TR_NOOP("Create a new document"));
     QAction* openAct = addCmd(file, QT_TR_NOOP("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
                               st->standardIcon(QStyle::SP_DialogOpenButton),
                               QT_TR_NOOP("Open an existing document"));

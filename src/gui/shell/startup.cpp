@@ -230,10 +230,9 @@ int RunStation(const StartOptions& options) {
     // Text to and from the training boards is GBK; without the codec their panels would put
     // wrong bytes on the wire. Say so and stop rather than run half broken.
     if (!GbkAvailable()) {
-        const QString text =
-            QCoreApplication::translate("Korvane::Startup",
-                                        "The GBK text codec is missing (Qt was built without "
-                                        "ICU): Korvane PC cannot talk to the boards.");
+        const QString text = QCoreApplication::translate(
+            "Korvane::Startup", "The GBK text codec is missing (Qt was built without "
+                                "ICU): Korvane PC cannot talk to the boards.");
         std::fprintf(stderr, "korvane: %s\n", text.toUtf8().constData());
         ShowMessageAndWait(text, MessageIcon::Warning);
         return 1;

@@ -8,7 +8,7 @@ namespace Korvane {
 
 CDigiStatic::CDigiStatic(QWidget* parent) : QLabel(parent) {
     m_defaultName = tr("Segment display");
-    setAccessibleName(m_defaultName); // the fallback; panels name their displays
+    setAccessibleName(m_defaultName);            // the fallback; panels name their displays
     setAttribute(Qt::WA_OpaquePaintEvent, true); // every pixel is painted; no erase
 }
 

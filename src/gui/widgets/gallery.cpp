@@ -51,10 +51,12 @@ CDigiStatic* Digi(const QByteArray& text, int w, int h, bool panelColours) {
 
 QWidget* CreateWidgetGallery() {
     auto* window = new QWidget;
-    window->setWindowTitle(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Korvane PC widget gallery")));
+    window->setWindowTitle(
+        GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Korvane PC widget gallery")));
     auto* layout = new QVBoxLayout(window);
 
-    auto* segments = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Segment display")));
+    auto* segments =
+        new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Segment display")));
     auto* sl = new QGridLayout(segments);
     sl->addWidget(Captioned(Digi("0123456789", 300, 50, false), "digits"), 0, 0);
     sl->addWidget(Captioned(Digi("12:30", 150, 58, false), "colon, point unlit"), 0, 1);
@@ -71,7 +73,8 @@ QWidget* CreateWidgetGallery() {
     sl->addWidget(Captioned(backdrop, "transparent"), 1, 2);
     layout->addWidget(segments);
 
-    auto* buttons = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Coloured button")));
+    auto* buttons =
+        new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Coloured button")));
     auto* bl = new QHBoxLayout(buttons);
     auto* normal = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Normal")));
     auto* red = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Red face")));
@@ -81,7 +84,8 @@ QWidget* CreateWidgetGallery() {
     QApplication::sendEvent(hot, &enter);
     auto* disabled = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Disabled")));
     disabled->setEnabled(false);
-    auto* longCaption = new CButtonEx(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "A caption too long for the button")));
+    auto* longCaption = new CButtonEx(
+        GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "A caption too long for the button")));
     auto* swatch = new CButtonEx(QStringLiteral("R:000,G:128,B:255"));
     swatch->SetFaceColor(QColor(0, 128, 255));
     for (CButtonEx* b : {normal, red, hot, disabled, longCaption, swatch}) {
@@ -90,7 +94,8 @@ QWidget* CreateWidgetGallery() {
     }
     layout->addWidget(buttons);
 
-    auto* pictures = new QGroupBox(GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Animated picture and lamps")));
+    auto* pictures = new QGroupBox(
+        GalleryText(QT_TRANSLATE_NOOP("Korvane::Gallery", "Animated picture and lamps")));
     auto* pl = new QHBoxLayout(pictures);
     const struct {
         int id;

@@ -121,8 +121,8 @@ QString CSnapshotVideo::Translated(const char* text) {
 }
 
 void CSnapshotVideo::Retranslate() {
-    m_toggle->setText(Translated(m_running || m_starting ? m_texts.stopCaption
-                                                         : m_texts.startCaption));
+    m_toggle->setText(
+        Translated(m_running || m_starting ? m_texts.stopCaption : m_texts.startCaption));
 }
 
 void CSnapshotVideo::Toggle() {
