@@ -6,6 +6,7 @@
 //   bench_video [seconds per measurement, default 3] [unpaced: that row only]
 #include "../tests/link_wait.h"
 #include "bench_util.h"
+#include "core/wifi_cars/picture_memory.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/main_frame.h"
@@ -109,6 +110,7 @@ double BareStream(const QString& url, int seconds) {
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    KeepPictureMemory(); // as the station does
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     SetMessageObserver([](const QString&) {});

@@ -1,3 +1,4 @@
+#include "core/wifi_cars/picture_memory.h"
 #include "gui/shell/startup.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
         std::fputs(options.exitText.toLocal8Bit().constData(), stdout);
         return 0;
     }
+    Korvane::KeepPictureMemory();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     QApplication::setApplicationName(QStringLiteral("Korvane"));
