@@ -1525,6 +1525,29 @@ control</translation>
     </message>
 </context>
 <context>
+    <name>Korvane::BrokerUrl</name>
+    <message>
+        <source>no broker address</source>
+        <translation>no broker address</translation>
+    </message>
+    <message>
+        <source>the address must begin with mqtt:// or mqtts://</source>
+        <translation>the address must begin with mqtt:// or mqtts://</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a broker address</source>
+        <translation>&quot;%1&quot; is not a broker address</translation>
+    </message>
+    <message>
+        <source>a broker address has no path</source>
+        <translation>a broker address has no path</translation>
+    </message>
+    <message>
+        <source>the port must be from 1 to 65535</source>
+        <translation>the port must be from 1 to 65535</translation>
+    </message>
+</context>
+<context>
     <name>Korvane::CArduinoCarFormView</name>
     <message>
         <source>Drive: turn left</source>
@@ -1766,6 +1789,10 @@ control</translation>
     <message>
         <source>%1 received frames were dropped: the device sent faster than the station could show them.</source>
         <translation>%1 received frames were dropped: the device sent faster than the station could show them.</translation>
+    </message>
+    <message>
+        <source>MQTT sharing</source>
+        <translation>MQTT sharing</translation>
     </message>
 </context>
 <context>
@@ -2313,6 +2340,59 @@ control</translation>
     <message>
         <source>Opening</source>
         <translation>Opening</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttBridge</name>
+    <message>
+        <source>the MQTT client could not be made</source>
+        <translation>the MQTT client could not be made</translation>
+    </message>
+    <message>
+        <source>TLS could not be set up: %1</source>
+        <translation>TLS could not be set up: %1</translation>
+    </message>
+    <message>
+        <source>the broker did not answer</source>
+        <translation>the broker did not answer</translation>
+    </message>
+    <message>
+        <source>the broker closed the connection</source>
+        <translation>the broker closed the connection</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttShare</name>
+    <message numerus="yes">
+        <source>%n message(s) dropped: the broker was slower than the station</source>
+        <translation>
+            <numerusform>%n message dropped: the broker was slower than the station</numerusform>
+            <numerusform>%n messages dropped: the broker was slower than the station</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remote control allowed: %1 commands taken, %2 refused</source>
+        <translation>Remote control allowed: %1 commands taken, %2 refused</translation>
+    </message>
+    <message>
+        <source>MQTT: on, remotely driven</source>
+        <translation>MQTT: on, remotely driven</translation>
+    </message>
+    <message>
+        <source>MQTT: on</source>
+        <translation>MQTT: on</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT: connecting</translation>
+    </message>
+    <message>
+        <source>MQTT: failed</source>
+        <translation>MQTT: failed</translation>
+    </message>
+    <message>
+        <source>MQTT: off</source>
+        <translation>MQTT: off</translation>
     </message>
 </context>
 <context>

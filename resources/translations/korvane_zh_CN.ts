@@ -1525,6 +1525,29 @@ advanced control</source>
     </message>
 </context>
 <context>
+    <name>Korvane::BrokerUrl</name>
+    <message>
+        <source>no broker address</source>
+        <translation>没有代理服务器地址</translation>
+    </message>
+    <message>
+        <source>the address must begin with mqtt:// or mqtts://</source>
+        <translation>地址必须以 mqtt:// 或 mqtts:// 开头</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a broker address</source>
+        <translation>“%1”不是代理服务器地址</translation>
+    </message>
+    <message>
+        <source>a broker address has no path</source>
+        <translation>代理服务器地址不能带路径</translation>
+    </message>
+    <message>
+        <source>the port must be from 1 to 65535</source>
+        <translation>端口必须在 1 到 65535 之间</translation>
+    </message>
+</context>
+<context>
     <name>Korvane::CArduinoCarFormView</name>
     <message>
         <source>Drive: turn left</source>
@@ -1766,6 +1789,10 @@ advanced control</source>
     <message>
         <source>%1 received frames were dropped: the device sent faster than the station could show them.</source>
         <translation>丢弃了 %1 个接收帧：设备发送的速度超过了显示速度。</translation>
+    </message>
+    <message>
+        <source>MQTT sharing</source>
+        <translation>MQTT 共享</translation>
     </message>
 </context>
 <context>
@@ -2312,6 +2339,58 @@ advanced control</source>
     <message>
         <source>Opening</source>
         <translation>正在打开</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttBridge</name>
+    <message>
+        <source>the MQTT client could not be made</source>
+        <translation>无法创建 MQTT 客户端</translation>
+    </message>
+    <message>
+        <source>TLS could not be set up: %1</source>
+        <translation>无法设置 TLS：%1</translation>
+    </message>
+    <message>
+        <source>the broker did not answer</source>
+        <translation>代理服务器没有应答</translation>
+    </message>
+    <message>
+        <source>the broker closed the connection</source>
+        <translation>代理服务器关闭了连接</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttShare</name>
+    <message numerus="yes">
+        <source>%n message(s) dropped: the broker was slower than the station</source>
+        <translation>
+            <numerusform>丢弃了 %n 条消息：代理服务器比工作站慢</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remote control allowed: %1 commands taken, %2 refused</source>
+        <translation>允许远程控制：已执行 %1 条命令，拒绝 %2 条</translation>
+    </message>
+    <message>
+        <source>MQTT: on, remotely driven</source>
+        <translation>MQTT：已连接，远程控制中</translation>
+    </message>
+    <message>
+        <source>MQTT: on</source>
+        <translation>MQTT：已连接</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT：正在连接</translation>
+    </message>
+    <message>
+        <source>MQTT: failed</source>
+        <translation>MQTT：失败</translation>
+    </message>
+    <message>
+        <source>MQTT: off</source>
+        <translation>MQTT：关闭</translation>
     </message>
 </context>
 <context>

@@ -156,6 +156,30 @@ void CStationSettings::SetLanguage(const QString& language) {
     QSettings().setValue(QStringLiteral("view/language"), language);
 }
 
+CStationSettings::MqttChoice CStationSettings::Mqtt() const {
+    const QSettings s;
+    MqttChoice c;
+    c.enabled = s.value(QStringLiteral("mqtt/enabled")).toString() == QLatin1String("true");
+    c.url = Text(s, QStringLiteral("mqtt/url"));
+    c.user = Text(s, QStringLiteral("mqtt/user"));
+    c.stationName = Text(s, QStringLiteral("mqtt/stationName"));
+    c.prefix = Text(s, QStringLiteral("mqtt/prefix"));
+    c.caFile = Text(s, QStringLiteral("mqtt/caFile"));
+    c.allowRemote = s.value(QStringLiteral("mqtt/allowRemote")).toString() == QLatin1String("true");
+    return c;
+}
+
+void CStationSettings::SetMqtt(const MqttChoice& c) {
+    QSettings s;
+    s.setValue(QStringLiteral("mqtt/enabled"), c.enabled ? "true" : "false");
+    s.setValue(QStringLiteral("mqtt/url"), c.url);
+    s.setValue(QStringLiteral("mqtt/user"), c.user);
+    s.setValue(QStringLiteral("mqtt/stationName"), c.stationName);
+    s.setValue(QStringLiteral("mqtt/prefix"), c.prefix);
+    s.setValue(QStringLiteral("mqtt/caFile"), c.caFile);
+    s.setValue(QStringLiteral("mqtt/allowRemote"), c.allowRemote ? "true" : "false");
+}
+
 QStringList CStationSettings::RecentFiles() const {
     const QVariant v = QSettings().value(QStringLiteral("Recent File List"));
     QStringList files = v.toStringList();

@@ -53,6 +53,19 @@ class CStationSettings {
     QString Language() const;
     void SetLanguage(const QString& language);
 
+    // Sharing over MQTT, as the user set it last (the password is never kept here).
+    struct MqttChoice {
+        bool enabled = false;
+        QString url;
+        QString user;
+        QString stationName;
+        QString prefix;
+        QString caFile;
+        bool allowRemote = false;
+    };
+    MqttChoice Mqtt() const;
+    void SetMqtt(const MqttChoice& choice);
+
     QStringList RecentFiles() const;
     void SetRecentFiles(const QStringList& files);
 };

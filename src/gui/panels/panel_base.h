@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/frame_receive.h"
+#include "core/link/frames.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -61,6 +62,16 @@ class CPanelBase : public QWidget {
     // Another panel takes this one's place in the window: what the panel still meant to send
     // on its own (paced lines) is dropped, so that it never reaches another product's device.
     virtual void OnLeave() {}
+
+    // Remote control (over MQTT): the driving keys the panel knows (none by default), whether
+    // a frame is one the panel sends by itself (its buttons' and keys'), and the way such a
+    // frame goes out, as a click's would.
+    virtual DrivingKeyTable RemoteKeys() const { return {}; }
+    virtual bool SendsFrame(const QByteArray& frame) const {
+        Q_UNUSED(frame);
+        return false;
+    }
+    virtual bool SendRemote(const QByteArray& frame) { return SendFrame(frame); }
 
   protected:
     // A language change: the panel shows its captions again (RetranslateUi), then every bound

@@ -25,6 +25,24 @@
 
 namespace Korvane {
 
+namespace {
+
+// The driving buttons' frames: forward, back, left, right, stop, spin left, spin right.
+constexpr int kDriveCount = 7;
+const char* const kDriveFrames[kDriveCount] = {"$1,0,0,0,0,0,0,0,0,0#", "$2,0,0,0,0,0,0,0,0,0#",
+                                               "$3,0,0,0,0,0,0,0,0,0#", "$4,0,0,0,0,0,0,0,0,0#",
+                                               "$0,0,0,0,0,0,0,0,0,0#", "$0,1,0,0,0,0,0,0,0,0#",
+                                               "$0,2,0,0,0,0,0,0,0,0#"};
+
+} // namespace
+
+bool CBalenceFormView::SendsFrame(const QByteArray& frame) const {
+    for (const char* f : kDriveFrames)
+        if (frame == f)
+            return true;
+    return false; // the keys send the same frames
+}
+
 CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
     m_ui->setupUi(this);
@@ -46,19 +64,12 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
         ShowMessage(tr("The recording stopped: %1").arg(reason), this, MessageIcon::Warning);
     });
 
-    const struct {
-        QAbstractButton* button;
-        const char* frame;
-    } drive[] = {{m_ui->forwardButton, "$1,0,0,0,0,0,0,0,0,0#"},
-                 {m_ui->backButton, "$2,0,0,0,0,0,0,0,0,0#"},
-                 {m_ui->leftButton, "$3,0,0,0,0,0,0,0,0,0#"},
-                 {m_ui->rightButton, "$4,0,0,0,0,0,0,0,0,0#"},
-                 {m_ui->stopButton, "$0,0,0,0,0,0,0,0,0,0#"},
-                 {m_ui->spinLeftButton, "$0,1,0,0,0,0,0,0,0,0#"},
-                 {m_ui->spinRightButton, "$0,2,0,0,0,0,0,0,0,0#"}};
-    for (const auto& d : drive) {
-        const QByteArray frame(d.frame);
-        connect(d.button, &QAbstractButton::clicked, this, [this, frame] { SendFrame(frame); });
+    QAbstractButton* const drive[kDriveCount] = {
+        m_ui->forwardButton, m_ui->backButton,     m_ui->leftButton,     m_ui->rightButton,
+        m_ui->stopButton,    m_ui->spinLeftButton, m_ui->spinRightButton};
+    for (int d = 0; d < kDriveCount; ++d) {
+        const QByteArray frame(kDriveFrames[d]);
+        connect(drive[d], &QAbstractButton::clicked, this, [this, frame] { SendFrame(frame); });
     }
 
     m_sliders[AngleP] = m_ui->anglePSlider;

@@ -32,6 +32,8 @@ class CBalenceFormView : public CPanelBase {
   public:
     explicit CBalenceFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CBalenceFormView() override;
+    DrivingKeyTable RemoteKeys() const override { return SerialCarKeys(); }
+    bool SendsFrame(const QByteArray& frame) const override;
 
     void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnRoutedBatchDone() override;

@@ -32,6 +32,16 @@ void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
             [this, action] { SendFrame(CarButtonFrame(action)); });
 }
 
+bool CBasicCarPanel::SendsFrame(const QByteArray& frame) const {
+    for (int a = 0; a < kCarActionCount; ++a)
+        if (frame == CarButtonFrame(CarAction(a)))
+            return true;
+    for (const DrivingKey& k : SerialCarKeys())
+        if (frame == k.frame)
+            return true;
+    return false;
+}
+
 void CBasicCarPanel::OnKeyDown(int key) {
     if (const auto frame = m_keys.OnKeyDown(key))
         SendFrame(*frame);

@@ -32,6 +32,9 @@ class CBasicCarPanel : public CPanelBase {
     QString DistanceText() const { return m_model.Text(BasicCarField::Distance); }
     int LastKeyState() const { return m_keys.LastKeyState(); }
 
+    DrivingKeyTable RemoteKeys() const override { return SerialCarKeys(); }
+    bool SendsFrame(const QByteArray& frame) const override;
+
   protected:
     // Called by each panel once its form is set up.
     void BindControls(QLabel* distanceLabel, QLabel* logo);

@@ -68,6 +68,8 @@ void CColorStatu::RetranslateUi() {
     m_panes[1]->setAccessibleName(tr("Serial port"));
     m_panes[2]->setAccessibleName(tr("Baud rate"));
     m_panes[3]->setAccessibleName(tr("Link state"));
+    if (m_panes[4])
+        m_panes[4]->setAccessibleName(tr("MQTT sharing"));
     m_panes[3]->SetSizingText(tr("通信断开"));
     SetDroppedFrames(m_dropped);
 }
@@ -83,8 +85,20 @@ void CColorStatu::SetColorPane(int pane, const QString& text, const QColor& back
         m_prompt->setText(text);
         return;
     }
-    if (pane > 0 && pane < 4)
+    if (pane > 0 && pane < 5 && m_panes[pane])
         m_panes[pane]->SetText(text, background);
+}
+
+void CColorStatu::SetMqttPane(const QString& text, const QColor& background, const QString& note) {
+    if (!m_panes[4]) {
+        m_panes[4] = new CColorPane(QStringLiteral("MQTT: connecting"), QString(), this);
+        m_panes[4]->setObjectName(QStringLiteral("mqttPane"));
+        addPermanentWidget(m_panes[4]);
+        RetranslateUi();
+    }
+    m_panes[4]->SetText(text, background);
+    m_panes[4]->setToolTip(note);
+    m_panes[4]->SetNote(note);
 }
 
 void CColorStatu::SetDroppedFrames(quint64 total) {
@@ -101,15 +115,15 @@ void CColorStatu::SetDroppedFrames(quint64 total) {
 QString CColorStatu::PaneText(int pane) const {
     if (pane == 0)
         return m_prompt->text();
-    return pane > 0 && pane < 4 ? m_panes[pane]->Text() : QString();
+    return pane > 0 && pane < 5 && m_panes[pane] ? m_panes[pane]->Text() : QString();
 }
 
 QColor CColorStatu::PaneBackground(int pane) const {
-    return pane > 0 && pane < 4 ? m_panes[pane]->Background() : QColor();
+    return pane > 0 && pane < 5 && m_panes[pane] ? m_panes[pane]->Background() : QColor();
 }
 
 CColorPane* CColorStatu::Pane(int pane) const {
-    return pane > 0 && pane < 4 ? m_panes[pane] : nullptr;
+    return pane > 0 && pane < 5 ? m_panes[pane] : nullptr;
 }
 
 } // namespace Korvane

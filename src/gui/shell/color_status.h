@@ -41,6 +41,9 @@ class CColorStatu : public QStatusBar {
     // Received frames the station dropped because it fell behind: shown as the link state
     // pane's tooltip (and told to assistive technology with the pane's description).
     void SetDroppedFrames(quint64 total);
+    // The MQTT pane (4), made on first use: its text on a colour, and a note for its tooltip
+    // and assistive technology (the reason of a failure, messages dropped).
+    void SetMqttPane(const QString& text, const QColor& background, const QString& note);
     quint64 DroppedFrames() const { return m_dropped; }
     QString PaneText(int pane) const;
     QColor PaneBackground(int pane) const;
@@ -54,7 +57,7 @@ class CColorStatu : public QStatusBar {
 
     QLabel* m_prompt;
     QString m_readyText;
-    CColorPane* m_panes[4] = {};
+    CColorPane* m_panes[5] = {}; // 1 to 3: port, baud, link; 4: MQTT, once it is used
     quint64 m_dropped = 0;
 };
 

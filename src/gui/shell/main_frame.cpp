@@ -13,6 +13,7 @@
 #include "gui/shell/color_status.h"
 #include "gui/shell/config_dlg.h"
 #include "gui/shell/korvane_doc.h"
+#include "gui/shell/mqtt_share.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -100,6 +101,7 @@ void CMainFrame::RestoreLayout() {
 }
 
 CMainFrame::~CMainFrame() {
+    m_mqtt.reset(); // says goodbye on the broker while the window's link still exists
     // The router and the serial worker end before the panels they would deliver to; the
     // panels go while the link they may still send to (a camera stop) exists.
     m_link.Shutdown();
@@ -307,6 +309,13 @@ void CMainFrame::SelectProduct(int index) {
         panel = SwitchPanel(Product(index).panelId);
     // Also when the same panel serves on: it may depend on which of its products this is.
     panel->SetProduct(index);
+    emit productChanged(index);
+}
+
+void CMainFrame::ShareOverMqtt(const MqttOptions& options) {
+    m_mqtt.reset();
+    if (!options.broker.host.isEmpty())
+        m_mqtt = std::make_unique<CMqttShare>(this, options);
 }
 
 CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/link_manager.h"
+#include "core/mqtt/mqtt_bridge.h"
 #include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
 
@@ -20,6 +21,7 @@ class CColorStatu;
 class CConfigDlg;
 class CFrameMonitor;
 class CKorvaneDoc;
+class CMqttShare;
 
 // Command ids of the main window's menu and toolbar.
 enum CommandId : int {
@@ -87,6 +89,14 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // Runs the initial update of every panel once more (the renewed empty document).
     void RefreshPanels();
 
+    // Shares this window on an MQTT broker (again, with new options); ShareOverMqtt({}) with
+    // no broker host stops sharing.
+    void ShareOverMqtt(const MqttOptions& options);
+    CMqttShare* MqttShare() const { return m_mqtt.get(); }
+
+  signals:
+    void productChanged(int index);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -121,6 +131,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     QActionGroup* m_languageActions = nullptr;
     QList<QMenu*> m_productMenus;
     std::vector<ActionCaption> m_captions;
+    std::unique_ptr<CMqttShare> m_mqtt;
     QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
     QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
 };

@@ -3,6 +3,8 @@
 #include "core/boards/board_text.h"
 #include "core/link/frame_log.h"
 #include "core/link/port_text.h"
+#include "core/mqtt/broker_url.h"
+#include "core/mqtt/mqtt_bridge.h"
 #include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/control_ids.h"
@@ -87,6 +89,29 @@ bool CanWrite(const QString& path) {
     return true;
 }
 
+// The MQTT sharing a start asks for: --mqtt (with --station-name), else the remembered one
+// when it is turned on. The password comes from the environment (never the command line).
+std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
+    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+    const QString url = options.mqtt.isEmpty() && saved.enabled ? saved.url : options.mqtt;
+    const auto broker = ParseBrokerUrl(url);
+    if (!broker)
+        return std::nullopt;
+    MqttOptions o;
+    o.broker = *broker;
+    const bool fromSettings = options.mqtt.isEmpty();
+    o.stationName = !options.stationName.isEmpty()                 ? options.stationName
+                    : fromSettings && !saved.stationName.isEmpty() ? saved.stationName
+                                                                   : QSysInfo::machineHostName();
+    o.prefix =
+        fromSettings && !saved.prefix.isEmpty() ? saved.prefix : DefaultTopicPrefix(o.stationName);
+    o.user = fromSettings ? saved.user : QString();
+    o.caFile = fromSettings ? saved.caFile : QString();
+    o.allowRemote = fromSettings && saved.allowRemote;
+    o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
+    return o;
+}
+
 int RunGallery(const StartOptions& options) {
     std::unique_ptr<QWidget> gallery(CreateWidgetGallery());
     gallery->show();
@@ -133,6 +158,13 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("video-address"),
          QStringLiteral("Raspberry Pi cars: the camera's snapshot address, typed into the panel."),
          QStringLiteral("URL")},
+        {QStringLiteral("mqtt"),
+         QStringLiteral("Share the station on the MQTT broker at URL (mqtt://host:port or "
+                        "mqtts://host:port); the password, if any, from KORVANE_MQTT_PASSWORD."),
+         QStringLiteral("URL")},
+        {QStringLiteral("station-name"),
+         QStringLiteral("The name the station is shared under (default: the host name)."),
+         QStringLiteral("NAME")},
         {QStringLiteral("language"),
          QStringLiteral("Captions and messages in LANG: original (as the products' manuals give "
                         "them), en or zh_CN. Default: the language chosen last."),
@@ -189,6 +221,15 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->controlPort = parser.value(QStringLiteral("control-port"));
     options->videoAddress = parser.value(QStringLiteral("video-address"));
     options->language = parser.value(QStringLiteral("language"));
+    options->mqtt = parser.value(QStringLiteral("mqtt"));
+    options->stationName = parser.value(QStringLiteral("station-name"));
+    if (parser.isSet(QStringLiteral("mqtt"))) {
+        QString why;
+        if (!ParseBrokerUrl(options->mqtt, &why)) {
+            *error = QStringLiteral("--mqtt: %1").arg(why);
+            return false;
+        }
+    }
     if (parser.isSet(QStringLiteral("language")) && !LanguageFromCode(options->language)) {
         *error = QStringLiteral("--language needs original, en or zh_CN, not \"%1\"")
                      .arg(options->language);
@@ -258,6 +299,10 @@ int RunStation(const StartOptions& options) {
     }
     frame.SelectProduct(index);
     frame.RestoreLayout();
+    // Shared on a broker: the command line's, else as the user set it last.
+    if (const auto mqtt = MqttOptionsFor(options)) {
+        frame.ShareOverMqtt(*mqtt);
+    }
     frame.show();
     if (!settingsProblem.isEmpty())
         QTimer::singleShot(0, &frame, [&frame, settingsProblem] {

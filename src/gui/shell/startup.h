@@ -21,6 +21,8 @@ struct StartOptions {
     QString controlPort;    // --control-port: typed into its port field
     QString videoAddress;   // --video-address: typed into its video address field
     QString language;       // --language original|en|zh_CN (empty: the one chosen last)
+    QString mqtt;           // --mqtt URL: share the station on this broker
+    QString stationName;    // --station-name NAME: the name it is shared under
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no

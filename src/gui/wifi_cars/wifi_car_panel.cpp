@@ -180,6 +180,18 @@ void CWifiCarPanel::OnInitialUpdate() {
     m_keys = CDrivingKeys(WifiCarKeys(m_car));
 }
 
+bool CWifiCarPanel::SendsFrame(const QByteArray& frame) const {
+    for (const QAbstractButton* b : findChildren<QAbstractButton*>()) {
+        const QByteArray own = WifiButtonFrame(m_car, b->property("ctrlId").toInt());
+        if (!own.isEmpty() && frame == own)
+            return true;
+    }
+    for (const DrivingKey& k : WifiCarKeys(m_car))
+        if (frame == k.frame)
+            return true;
+    return false;
+}
+
 bool CWifiCarPanel::Send(const QByteArray& frame) {
     return m_client->TakesFrames() ? m_client->Send(frame) : SendFrame(frame);
 }

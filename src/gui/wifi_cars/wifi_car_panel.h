@@ -80,6 +80,10 @@ class CWifiCarPanel : public CPanelBase {
     CWifiControlClient& Client() { return *m_client; }
     CSnapshotVideo& Video() { return *m_video; }
     int LastKeyState() const { return m_keys.LastKeyState(); }
+
+    DrivingKeyTable RemoteKeys() const override { return WifiCarKeys(m_car); }
+    bool SendsFrame(const QByteArray& frame) const override;
+    bool SendRemote(const QByteArray& frame) override { return Send(frame); }
     // The default address of the car's own access point.
     QString AccessPointAddress() const;
 

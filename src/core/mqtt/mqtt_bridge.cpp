@@ -1,0 +1,280 @@
+#include "core/mqtt/mqtt_bridge.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
+#include <QUuid>
+
+#include <mosquitto.h>
+
+#include <chrono>
+#include <cstring>
+
+namespace Korvane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+
+// What the worker's libmosquitto callbacks tell it; touched only on the worker thread.
+struct Session {
+    CMqttBridge* bridge = nullptr;
+    int connack = -1; // the broker's answer to the connect, -1 while none came
+    bool lost = false;
+};
+
+void OnConnect(mosquitto*, void* obj, int rc) {
+    static_cast<Session*>(obj)->connack = rc;
+}
+
+void OnDisconnect(mosquitto*, void* obj, int) {
+    static_cast<Session*>(obj)->lost = true;
+}
+
+void OnMessage(mosquitto*, void* obj, const mosquitto_message* message) {
+    auto* bridge = static_cast<Session*>(obj)->bridge;
+    const QString topic = QString::fromUtf8(message->topic);
+    const QByteArray payload(static_cast<const char*>(message->payload), message->payloadlen);
+    // To the UI thread, by value; dropped with the bridge if it goes first.
+    QMetaObject::invokeMethod(
+        bridge, [bridge, topic, payload] { emit bridge->messageArrived(topic, payload); },
+        Qt::QueuedConnection);
+}
+
+class MosquittoLibrary {
+  public:
+    MosquittoLibrary() { mosquitto_lib_init(); }
+    ~MosquittoLibrary() { mosquitto_lib_cleanup(); }
+};
+
+void InitLibraryOnce() {
+    static MosquittoLibrary library;
+}
+
+} // namespace
+
+CMqttBridge::CMqttBridge(QObject* parent) : QObject(parent) {
+    qRegisterMetaType<Korvane::CMqttBridge::State>();
+    m_droppedNotice.setSingleShot(true);
+    m_droppedNotice.setInterval(200);
+    connect(&m_droppedNotice, &QTimer::timeout, this, [this] { emit droppedChanged(Dropped()); });
+}
+
+CMqttBridge::~CMqttBridge() {
+    Stop();
+}
+
+void CMqttBridge::Start(const MqttOptions& options) {
+    Stop();
+    InitLibraryOnce();
+    m_options = options;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = false;
+        m_queue.clear();
+        m_statusDirty = !m_status.isEmpty();
+    }
+    Report(State::Connecting, QString());
+    m_thread = std::thread(&CMqttBridge::Run, this, options, m_subscriptions);
+}
+
+void CMqttBridge::Stop() {
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+    Report(State::Off, QString());
+}
+
+void CMqttBridge::Publish(const QString& topic, const QByteArray& payload) {
+    bool dropped = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_options.queueLimit > 0 && m_queue.size() >= size_t(m_options.queueLimit)) {
+            m_queue.pop_front(); // the oldest goes: what is newest matters most
+            ++m_dropped;
+            dropped = true;
+        }
+        m_queue.push_back({topic.toUtf8(), payload, false});
+    }
+    if (dropped && QThread::currentThread() == thread() && !m_droppedNotice.isActive())
+        m_droppedNotice.start();
+}
+
+void CMqttBridge::SetStatus(const QByteArray& json) {
+    std::lock_guard lock(m_mutex);
+    m_status = json;
+    m_statusDirty = true;
+}
+
+quint64 CMqttBridge::Dropped() const {
+    std::lock_guard lock(m_mutex);
+    return m_dropped;
+}
+
+void CMqttBridge::Report(State state, const QString& reason) {
+    auto tell = [this, state, reason] {
+        if (m_state == state && m_reason == reason)
+            return;
+        m_state = state;
+        m_reason = reason;
+        emit stateChanged(state, reason);
+    };
+    if (QThread::currentThread() == thread())
+        tell();
+    else
+        QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
+}
+
+void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
+    Session session;
+    session.bridge = this;
+    const QByteArray clientId =
+        (QStringLiteral("korvane-") + QUuid::createUuid().toString(QUuid::Id128).left(16))
+            .toUtf8();
+    mosquitto* mosq = mosquitto_new(clientId.constData(), true, &session);
+    if (!mosq) {
+        Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge", "the MQTT client could not be made"));
+        return;
+    }
+    mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    mosquitto_connect_callback_set(mosq, OnConnect);
+    mosquitto_disconnect_callback_set(mosq, OnDisconnect);
+    mosquitto_message_callback_set(mosq, OnMessage);
+    const QByteArray user = options.user.toUtf8();
+    const QByteArray password = options.password.toUtf8();
+    if (!user.isEmpty())
+        mosquitto_username_pw_set(mosq, user.constData(),
+                                  password.isEmpty() ? nullptr : password.constData());
+    const QByteArray statusTopic = (options.prefix + QStringLiteral("/status")).toUtf8();
+    const QByteArray offline =
+        QJsonDocument(QJsonObject{{QStringLiteral("station"), options.stationName},
+                                  {QStringLiteral("online"), false}})
+            .toJson(QJsonDocument::Compact);
+    // The broker tells everyone the station went offline when it vanishes without a word.
+    mosquitto_will_set(mosq, statusTopic.constData(), int(offline.size()), offline.constData(), 1,
+                       true);
+    if (options.broker.tls) {
+        const QByteArray caFile = options.caFile.toLocal8Bit();
+        const int rc =
+            caFile.isEmpty() ? mosquitto_tls_set(mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr,
+                                                 nullptr)
+                             : mosquitto_tls_set(mosq, caFile.constData(), nullptr, nullptr,
+                                                 nullptr, nullptr);
+        if (rc != MOSQ_ERR_SUCCESS) {
+            Report(State::Failed,
+                   QCoreApplication::translate("Korvane::CMqttBridge", "TLS could not be set up: %1").arg(QString::fromUtf8(mosquitto_strerror(rc))));
+            mosquitto_destroy(mosq);
+            return;
+        }
+    }
+    const QByteArray host = options.broker.host.toUtf8();
+
+    enum class Phase { Idle, Connecting, Connected } phase = Phase::Idle;
+    auto nextAttempt = Clock::now();
+    auto connectStart = Clock::now();
+    milliseconds backoff(500);
+    auto fail = [&](const QString& reason) {
+        mosquitto_disconnect(mosq);
+        phase = Phase::Idle;
+        nextAttempt = Clock::now() + backoff;
+        backoff = std::min(backoff * 2, milliseconds(30000));
+        Report(State::Failed, reason);
+    };
+    auto stopping = [this] {
+        std::lock_guard lock(m_mutex);
+        return m_stop;
+    };
+
+    while (!stopping()) {
+        const auto now = Clock::now();
+        if (phase == Phase::Idle) {
+            if (now < nextAttempt) {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait_for(lock, std::min(milliseconds(50), std::chrono::duration_cast<milliseconds>(
+                                                                     nextAttempt - now)),
+                                [this] { return m_stop; });
+                continue;
+            }
+            session.connack = -1;
+            session.lost = false;
+            Report(State::Connecting, QString());
+            const int rc = mosquitto_connect_async(mosq, host.constData(), options.broker.port, 10);
+            if (rc != MOSQ_ERR_SUCCESS) {
+                fail(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(strerror(errno))
+                                          : QString::fromUtf8(mosquitto_strerror(rc)));
+                continue;
+            }
+            phase = Phase::Connecting;
+            connectStart = now;
+        }
+        const int rc = mosquitto_loop(mosq, 20, 1);
+        if (phase == Phase::Connecting) {
+            if (session.connack == 0) {
+                phase = Phase::Connected;
+                backoff = milliseconds(500);
+                for (const QString& topic : subscriptions)
+                    mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
+                {
+                    std::lock_guard lock(m_mutex);
+                    m_statusDirty = !m_status.isEmpty();
+                }
+                Report(State::On, QString());
+            } else if (session.connack > 0) {
+                fail(QString::fromUtf8(mosquitto_connack_string(session.connack)));
+                continue;
+            } else if (Clock::now() - connectStart > milliseconds(options.answerTimeoutMs)) {
+                fail(QCoreApplication::translate("Korvane::CMqttBridge", "the broker did not answer"));
+                continue;
+            }
+        }
+        if (rc != MOSQ_ERR_SUCCESS || session.lost) {
+            fail(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(strerror(errno))
+                 : rc != MOSQ_ERR_SUCCESS ? QString::fromUtf8(mosquitto_strerror(rc))
+                                          : QCoreApplication::translate("Korvane::CMqttBridge", "the broker closed the connection"));
+            continue;
+        }
+        if (phase != Phase::Connected)
+            continue;
+        // Hand over what waits, a batch at a time and only while libmosquitto has written
+        // everything before: its own queue stays short, ours is the bounded one.
+        for (int sent = 0; sent < 256 && !mosquitto_want_write(mosq); ++sent) {
+            Message m;
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_statusDirty) {
+                    m = {statusTopic, m_status, true};
+                    m_statusDirty = false;
+                } else if (!m_queue.empty()) {
+                    m = std::move(m_queue.front());
+                    m_queue.pop_front();
+                } else {
+                    break;
+                }
+            }
+            mosquitto_publish(mosq, nullptr, m.topic.constData(), int(m.payload.size()),
+                              m.payload.constData(), m.retain ? 1 : 0, m.retain);
+        }
+    }
+    if (phase == Phase::Connected) {
+        // A clean goodbye: the status says offline, then the connection ends (the broker does
+        // not send the will for a clean disconnect).
+        mosquitto_publish(mosq, nullptr, statusTopic.constData(), int(offline.size()),
+                          offline.constData(), 1, true);
+        for (int i = 0; i < 10 && mosquitto_want_write(mosq); ++i)
+            mosquitto_loop(mosq, 20, 1);
+        mosquitto_loop(mosq, 50, 1); // the PUBACK of the goodbye
+        mosquitto_disconnect(mosq);
+        mosquitto_loop(mosq, 20, 1);
+    }
+    mosquitto_destroy(mosq);
+}
+
+} // namespace Korvane

@@ -1,0 +1,220 @@
+#include "gui/shell/mqtt_share.h"
+
+#include "core/boards/board_text.h"
+#include "core/mqtt/telemetry_json.h"
+#include "core/products/catalogue.h"
+#include "gui/panels/panel_base.h"
+#include "gui/shell/color_status.h"
+#include "gui/shell/main_frame.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+
+namespace Korvane {
+
+namespace {
+
+QByteArray Json(const QJsonObject& o) {
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+QString LinkStateWord(LinkState state) {
+    switch (state) {
+    case LinkState::Open:
+        return QStringLiteral("open");
+    case LinkState::Opening:
+        return QStringLiteral("opening");
+    case LinkState::Failed:
+        return QStringLiteral("failed");
+    case LinkState::Closed:
+        break;
+    }
+    return QStringLiteral("closed");
+}
+
+} // namespace
+
+CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
+    : QObject(frame), m_frame(frame), m_prefix(options.prefix) {
+    connect(&m_bridge, &CMqttBridge::stateChanged, this, &CMqttShare::ShowState);
+    connect(&m_bridge, &CMqttBridge::droppedChanged, this, &CMqttShare::ShowState);
+    connect(&m_bridge, &CMqttBridge::messageArrived, this, &CMqttShare::OnMessage);
+    connect(&frame->Link(), &CLinkManager::stateChanged, this, &CMqttShare::UpdateStatus);
+    connect(frame, &CMainFrame::productChanged, this, &CMqttShare::UpdateStatus);
+    if (options.allowRemote)
+        m_bridge.SetSubscriptions(
+            {m_prefix + QStringLiteral("/cmd/frame"), m_prefix + QStringLiteral("/cmd/key")});
+    m_tap = AddLinkTap([this](const TracedFrame& f) { OnFrame(f); });
+    m_refill.start();
+    UpdateStatus();
+    m_bridge.Start(options);
+    ShowState();
+}
+
+CMqttShare::~CMqttShare() {
+    RemoveLinkTap(m_tap);
+    m_bridge.Stop();
+}
+
+void CMqttShare::UpdateStatus() {
+    const int product = m_frame->CurrentProduct();
+    const CLinkManager& link = m_frame->Link();
+    QJsonObject status{
+        {QStringLiteral("station"), m_bridge.Options().stationName},
+        {QStringLiteral("online"), true},
+        {QStringLiteral("version"), QStringLiteral(KORVANE_VERSION)},
+        {QStringLiteral("product"), product},
+        {QStringLiteral("product_name"),
+         IsValidProduct(product) ? QString::fromLatin1(Product(product).label) : QString()},
+        {QStringLiteral("link"),
+         QJsonObject{{QStringLiteral("kind"), QStringLiteral("serial")},
+                     {QStringLiteral("name"), link.PortName()},
+                     {QStringLiteral("state"), LinkStateWord(link.State())}}},
+        {QStringLiteral("remote_control"), m_bridge.Options().allowRemote},
+    };
+    m_bridge.SetStatus(Json(status));
+}
+
+void CMqttShare::OnFrame(const TracedFrame& f) {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const bool received = f.direction == TraceDirection::Received;
+    QJsonObject o{{QStringLiteral("time_ms"), now},
+                  {QStringLiteral("since_open_ms"), f.sinceOpenMs},
+                  {QStringLiteral("link"), f.link},
+                  {QStringLiteral("frame"), FromGbk(f.bytes)}};
+    if (!received) {
+        while (!m_remoteFrames.empty() && m_remoteFrames.front().second < now - 2000)
+            m_remoteFrames.pop_front();
+        for (auto it = m_remoteFrames.begin(); it != m_remoteFrames.end(); ++it)
+            if (it->first == f.bytes) {
+                o.insert(QStringLiteral("remote"), true);
+                m_remoteFrames.erase(it);
+                break;
+            }
+    }
+    m_bridge.Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
+                     Json(o));
+    if (!received)
+        return;
+    QJsonObject fields = TelemetryFields(m_frame->CurrentProduct(), f.bytes);
+    if (fields.isEmpty())
+        return;
+    fields.insert(QStringLiteral("time_ms"), now);
+    fields.insert(QStringLiteral("product"), m_frame->CurrentProduct());
+    m_bridge.Publish(m_prefix + QStringLiteral("/telemetry"), Json(fields));
+}
+
+int CMqttShare::RemoteKey(const QByteArray& name) {
+    const QByteArray key = name.trimmed().toLower();
+    static const struct {
+        const char* name;
+        int key;
+    } kKeys[] = {{"w", Qt::Key_W},        {"a", Qt::Key_A},         {"s", Qt::Key_S},
+                 {"d", Qt::Key_D},        {"space", Qt::Key_Space}, {"left", Qt::Key_Left},
+                 {"right", Qt::Key_Right}};
+    for (const auto& k : kKeys)
+        if (key == k.name)
+            return k.key;
+    return 0;
+}
+
+bool CMqttShare::IsCommandFrame(const QByteArray& frame) {
+    if (frame.size() < 2 || frame.size() > 1024 || !frame.startsWith('$') || !frame.endsWith('#'))
+        return false;
+    for (char c : frame)
+        if (c < 0x20 || c > 0x7e)
+            return false;
+    return true;
+}
+
+bool CMqttShare::TakeToken() {
+    m_tokens = std::min(50.0, m_tokens + m_refill.restart() * 50.0 / 1000.0);
+    if (m_tokens < 1)
+        return false;
+    m_tokens -= 1;
+    return true;
+}
+
+void CMqttShare::Refuse(const QString& topic, const QByteArray& payload, const QString& reason) {
+    ++m_refused;
+    m_bridge.Publish(m_prefix + QStringLiteral("/cmd/refused"),
+                     Json({{QStringLiteral("topic"), topic},
+                           {QStringLiteral("command"), QString::fromLatin1(payload.left(1024))},
+                           {QStringLiteral("reason"), reason}}));
+    ShowState();
+}
+
+void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
+    const bool isKey = topic == m_prefix + QStringLiteral("/cmd/key");
+    const bool isFrame = topic == m_prefix + QStringLiteral("/cmd/frame");
+    if (!isKey && !isFrame)
+        return;
+    if (!m_bridge.Options().allowRemote)
+        return Refuse(topic, payload, QStringLiteral("remote control is off"));
+    if (!TakeToken())
+        return Refuse(topic, payload, QStringLiteral("more than 50 commands a second"));
+    CPanelBase* panel = m_frame->CurrentPanel();
+    if (!panel)
+        return Refuse(topic, payload, QStringLiteral("no product is shown"));
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (isKey) {
+        const int key = RemoteKey(payload);
+        const DrivingKey* driving = key ? FindDrivingKey(key, panel->RemoteKeys()) : nullptr;
+        if (!driving)
+            return Refuse(topic, payload, QStringLiteral("not a driving key of this product"));
+        m_remoteFrames.emplace_back(QByteArray(driving->frame), now);
+        // As the user's key press: the panel's key table and its repeat rule decide.
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(panel, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(panel, &release);
+    } else {
+        const QByteArray frame = payload.trimmed();
+        if (!IsCommandFrame(frame))
+            return Refuse(topic, payload,
+                          QStringLiteral("not a command frame (printable, \"$...#\", at most "
+                                         "1024 bytes)"));
+        if (!panel->SendsFrame(frame))
+            return Refuse(topic, payload, QStringLiteral("not a frame this product's panel sends"));
+        m_remoteFrames.emplace_back(frame, now);
+        panel->SendRemote(frame);
+    }
+    ++m_taken;
+    ShowState();
+}
+
+void CMqttShare::ShowState() {
+    CColorStatu* status = m_frame->StatusBar();
+    const quint64 dropped = m_bridge.Dropped();
+    QString note = m_bridge.Options().broker.Url();
+    if (!m_bridge.Reason().isEmpty())
+        note += QStringLiteral("\n") + m_bridge.Reason();
+    if (dropped > 0)
+        note += QStringLiteral("\n") + tr("%n message(s) dropped: the broker was slower than the "
+                                          "station",
+                                          nullptr, int(std::min<quint64>(dropped, INT_MAX)));
+    if (m_bridge.Options().allowRemote)
+        note +=
+            QStringLiteral("\n") +
+            tr("Remote control allowed: %1 commands taken, %2 refused").arg(m_taken).arg(m_refused);
+    switch (m_bridge.CurrentState()) {
+    case CMqttBridge::State::On:
+        status->SetMqttPane(m_taken > 0 ? tr("MQTT: on, remotely driven") : tr("MQTT: on"),
+                            QColor(0, 255, 0), note);
+        break;
+    case CMqttBridge::State::Connecting:
+        status->SetMqttPane(tr("MQTT: connecting"), QColor(255, 255, 0), note);
+        break;
+    case CMqttBridge::State::Failed:
+        status->SetMqttPane(tr("MQTT: failed"), QColor(255, 0, 0), note);
+        break;
+    case CMqttBridge::State::Off:
+        status->SetMqttPane(tr("MQTT: off"), QColor(), note);
+        break;
+    }
+}
+
+} // namespace Korvane

@@ -1,0 +1,109 @@
+#pragma once
+// A real Mosquitto broker on a free loopback port, started and stopped by the test, and
+// mosquitto_sub / mosquitto_pub as the other clients: nothing of the MQTT path is imitated.
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+struct MqttBroker {
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = 0;
+
+    ~MqttBroker() { Stop(); }
+
+    // Starts the broker (on the same port again after a Stop, when it had one).
+    bool Start() {
+        if (port == 0) {
+            QTcpServer probe;
+            if (!probe.listen(QHostAddress::LocalHost, 0))
+                return false;
+            port = probe.serverPort();
+        }
+        const QString conf = dir.filePath(QStringLiteral("mosquitto.conf"));
+        QFile f(conf);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        f.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
+                    .arg(port)
+                    .toUtf8());
+        f.close();
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf});
+        if (!process.waitForStarted(5000))
+            return false;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 5000) {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, port);
+            if (s.waitForConnected(200))
+                return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+    void Stop() {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    QString Url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(port); }
+};
+
+// mosquitto_sub, printing "topic payload" lines.
+struct MqttWatch {
+    QProcess process;
+    QStringList lines;
+    QByteArray partial;
+
+    bool Start(const MqttBroker& broker, const QString& topic) {
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
+            partial += process.readAllStandardOutput();
+            for (qsizetype nl; (nl = partial.indexOf('\n')) >= 0;) {
+                lines << QString::fromUtf8(partial.left(nl));
+                partial.remove(0, nl + 1);
+            }
+        });
+        process.start(QStringLiteral("mosquitto_sub"),
+                      {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                       QString::number(broker.port), QStringLiteral("-t"), topic,
+                       QStringLiteral("-v"), QStringLiteral("-q"), QStringLiteral("1")});
+        return process.waitForStarted(5000);
+    }
+    ~MqttWatch() {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+    // The lines on a topic, payload only.
+    QStringList On(const QString& topic) const {
+        QStringList out;
+        for (const QString& l : lines)
+            if (l.startsWith(topic + QLatin1Char(' ')))
+                out << l.mid(topic.size() + 1);
+        return out;
+    }
+    bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+        QElapsedTimer t;
+        t.start();
+        while (!done() && t.elapsed() < ms)
+            QTest::qWait(20);
+        return done();
+    }
+};
+
+// One message from mosquitto_pub.
+inline bool MqttPublish(const MqttBroker& broker, const QString& topic, const QByteArray& payload) {
+    return QProcess::execute(QStringLiteral("mosquitto_pub"),
+                             {QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                              QStringLiteral("-p"), QString::number(broker.port),
+                              QStringLiteral("-t"), topic, QStringLiteral("-m"),
+                              QString::fromUtf8(payload)}) == 0;
+}

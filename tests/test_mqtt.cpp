@@ -1,0 +1,354 @@
+// Sharing the station over MQTT, against a real Mosquitto broker the test starts itself:
+// the bridge's order, status and last will; frames and telemetry of a running station; remote
+// keys and frames, and refused commands; a broker that goes away and comes back, one that
+// never answers, and none at all, without the window ever waiting.
+#include "core/link/frames.h"
+#include "core/mqtt/broker_url.h"
+#include "core/mqtt/mqtt_bridge.h"
+#include "core/mqtt/telemetry_json.h"
+#include "gui/common/message_seam.h"
+#include "gui/shell/color_status.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/mqtt_share.h"
+#include "mqtt_broker.h"
+#include "station_fixture.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Korvane;
+
+namespace {
+
+// The longest time the event loop went without running a 5 ms timer.
+struct LoopWatch {
+    QTimer timer;
+    QElapsedTimer since;
+    qint64 longest = 0;
+    LoopWatch() {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout,
+                         [this] { longest = std::max(longest, since.restart()); });
+        since.start();
+        timer.start();
+    }
+};
+
+MqttOptions OptionsFor(const MqttBroker& broker, const QString& name) {
+    MqttOptions o;
+    o.broker = *ParseBrokerUrl(broker.Url());
+    o.stationName = name;
+    o.prefix = DefaultTopicPrefix(name);
+    return o;
+}
+
+QJsonObject Json(const QString& text) {
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+
+bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
+    QElapsedTimer t;
+    t.start();
+    while (bridge.CurrentState() != state && t.elapsed() < ms)
+        QTest::qWait(20);
+    return bridge.CurrentState() == state;
+}
+
+} // namespace
+
+class TestMqtt : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        SetMessageObserver([](const QString&) {});
+    }
+
+    void brokerAddresses() {
+        QCOMPARE(ParseBrokerUrl(QStringLiteral("mqtt://broker.school:1884"))->port, 1884);
+        QCOMPARE(ParseBrokerUrl(QStringLiteral("mqtts://broker.school"))->port, 8883);
+        QVERIFY(ParseBrokerUrl(QStringLiteral("mqtts://broker.school"))->tls);
+        QCOMPARE(ParseBrokerUrl(QStringLiteral("10.0.0.2"))->Url(),
+                 QStringLiteral("mqtt://10.0.0.2:1883"));
+        for (const char* bad :
+             {"", "http://x", "mqtt://", "mqtt://x:0", "mqtt://x:99999", "mqtt://x/path"}) {
+            QString why;
+            QVERIFY2(!ParseBrokerUrl(QString::fromLatin1(bad), &why), bad);
+            QVERIFY(!why.isEmpty());
+        }
+        QCOMPARE(DefaultTopicPrefix(QStringLiteral("lab/pc#3+")),
+                 QStringLiteral("korvane/lab_pc_3_"));
+    }
+
+    void telemetryNamesWhatAFrameCarried() {
+        const QJsonObject balance = TelemetryFields(8, "$LV12,RV-3,AC0.25,GY-1.5,CSB40,VT7.42#");
+        QCOMPARE(balance.value(QStringLiteral("left_speed")).toDouble(), 12.0);
+        QCOMPARE(balance.value(QStringLiteral("gyroscope_deg")).toDouble(), -1.5);
+        QCOMPARE(balance.value(QStringLiteral("battery_v")).toDouble(), 7.42);
+        // Cut short: only the fields before the cut.
+        const QJsonObject cut = TelemetryFields(8, "$LV12,RV-3,AC#");
+        QVERIFY(cut.contains(QStringLiteral("right_speed")));
+        QVERIFY(!cut.contains(QStringLiteral("battery_v")));
+        QCOMPARE(TelemetryFields(5, "$0,0,0,0,0,0,0,0,0,0,0,57,0#")
+                     .value(QStringLiteral("distance_cm"))
+                     .toDouble(),
+                 57.0);
+        QVERIFY(TelemetryFields(5, "$0#").isEmpty());
+        QVERIFY(TelemetryFields(0, "$51,anything#").isEmpty()); // boards: not yet
+        QVERIFY(TelemetryFields(99, "$LV1#").isEmpty());
+    }
+
+    void theBridgeKeepsOrderAndStatus() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/order/#")));
+        CMqttBridge bridge;
+        bridge.SetStatus(R"({"station":"order","online":true})");
+        bridge.Start(OptionsFor(broker, QStringLiteral("order")));
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        // The subscriber is there once it hears the retained status.
+        QVERIFY(watch.WaitFor(
+            [&] { return !watch.On(QStringLiteral("korvane/order/status")).isEmpty(); }));
+        for (int i = 0; i < 2000; ++i)
+            bridge.Publish(QStringLiteral("korvane/order/rx"), QByteArray::number(i));
+        QVERIFY(watch.WaitFor(
+            [&] { return watch.On(QStringLiteral("korvane/order/rx")).size() >= 2000; }));
+        const QStringList got = watch.On(QStringLiteral("korvane/order/rx"));
+        for (int i = 0; i < 2000; ++i)
+            QCOMPARE(got[i], QString::number(i));
+        QCOMPARE(bridge.Dropped(), 0u);
+        // A subscriber that comes later still learns the status; a clean stop turns it offline.
+        MqttWatch late;
+        QVERIFY(late.Start(broker, QStringLiteral("korvane/order/status")));
+        QVERIFY(late.WaitFor([&] { return !late.lines.isEmpty(); }));
+        QCOMPARE(Json(late.On(QStringLiteral("korvane/order/status")).first())
+                     .value(QStringLiteral("online")),
+                 QJsonValue(true));
+        bridge.Stop();
+        QVERIFY(late.WaitFor([&] {
+            return Json(late.On(QStringLiteral("korvane/order/status")).last())
+                       .value(QStringLiteral("online")) == QJsonValue(false);
+        }));
+    }
+
+    void aStationThatVanishesIsReportedOffline() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/kid1/status")));
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--mqtt"),
+                       broker.Url(), QStringLiteral("--station-name"), QStringLiteral("kid1")});
+        QVERIFY(station.waitForStarted());
+        QVERIFY(watch.WaitFor([&] {
+            const QStringList s = watch.On(QStringLiteral("korvane/kid1/status"));
+            return !s.isEmpty() &&
+                   Json(s.last()).value(QStringLiteral("online")) == QJsonValue(true);
+        }));
+        const QJsonObject status = Json(watch.On(QStringLiteral("korvane/kid1/status")).last());
+        QCOMPARE(status.value(QStringLiteral("product")).toInt(), 5);
+        QCOMPARE(status.value(QStringLiteral("product_name")).toString(),
+                 QStringLiteral("Birch Robot Car"));
+        QCOMPARE(status.value(QStringLiteral("link")).toObject().value(QStringLiteral("state")),
+                 QJsonValue(QStringLiteral("closed")));
+        station.kill(); // no goodbye: the broker's last will speaks for it
+        station.waitForFinished();
+        QVERIFY(watch.WaitFor([&] {
+            return Json(watch.On(QStringLiteral("korvane/kid1/status")).last())
+                       .value(QStringLiteral("online")) == QJsonValue(false);
+        }));
+    }
+
+    void everyFrameReachesRxAndTelemetryInOrder() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/bal/#")));
+        StationOnPty station;
+        QVERIFY(station.Start(8, QSize(1200, 800)));
+        station.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("bal")));
+        CMqttBridge& bridge = station.frame->MqttShare()->Bridge();
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        QVERIFY(watch.WaitFor([&] {
+            const QStringList s = watch.On(QStringLiteral("korvane/bal/status"));
+            return !s.isEmpty() &&
+                   Json(s.last())
+                           .value(QStringLiteral("link"))
+                           .toObject()
+                           .value(QStringLiteral("state")) == QJsonValue(QStringLiteral("open"));
+        }));
+        QCOMPARE(station.frame->StatusBar()->PaneText(4), QStringLiteral("MQTT: on"));
+        constexpr int kFrames = 300;
+        QByteArray burst;
+        for (int i = 0; i < kFrames; ++i)
+            burst += "$LV" + QByteArray::number(i) + ",RV0,AC0.5,GY1,CSB40,VT7.4#";
+        station.pty->Write(burst);
+        QVERIFY(watch.WaitFor(
+            [&] { return watch.On(QStringLiteral("korvane/bal/telemetry")).size() >= kFrames; }));
+        const QStringList rx = watch.On(QStringLiteral("korvane/bal/rx"));
+        const QStringList telemetry = watch.On(QStringLiteral("korvane/bal/telemetry"));
+        QCOMPARE(rx.size(), kFrames);
+        for (int i = 0; i < kFrames; ++i) {
+            QCOMPARE(Json(rx[i]).value(QStringLiteral("frame")).toString(),
+                     QStringLiteral("$LV%1,RV0,AC0.5,GY1,CSB40,VT7.4#").arg(i));
+            QCOMPARE(Json(telemetry[i]).value(QStringLiteral("left_speed")).toInt(), i);
+            QCOMPARE(Json(telemetry[i]).value(QStringLiteral("distance_cm")).toInt(), 40);
+        }
+        // What the station sends is shared too.
+        qobject_cast<QAbstractButton*>(FindControl(station.frame->CurrentPanel(), 1033))->click();
+        QVERIFY(
+            watch.WaitFor([&] { return !watch.On(QStringLiteral("korvane/bal/tx")).isEmpty(); }));
+        QCOMPARE(Json(watch.On(QStringLiteral("korvane/bal/tx")).first())
+                     .value(QStringLiteral("frame"))
+                     .toString(),
+                 QStringLiteral("$1,0,0,0,0,0,0,0,0,0#"));
+    }
+
+    void remoteCommandsGoTheWayOfAClickOrAreRefused() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/car/#")));
+        StationOnPty station;
+        QVERIFY(station.Start(5, QSize(900, 600)));
+        MqttOptions options = OptionsFor(broker, QStringLiteral("car"));
+        options.allowRemote = true;
+        station.frame->ShareOverMqtt(options);
+        CMqttShare* share = station.frame->MqttShare();
+        QVERIFY(WaitState(share->Bridge(), CMqttBridge::State::On));
+        // Subscribed once the station's first status is out (subscriptions come first).
+        QVERIFY(watch.WaitFor(
+            [&] { return !watch.On(QStringLiteral("korvane/car/status")).isEmpty(); }));
+
+        QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/key"), "W"));
+        QCOMPARE(station.pty->ReadAtLeast(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
+        QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/frame"),
+                            CarButtonFrame(CarAction::Horn)));
+        QCOMPARE(station.pty->ReadAtLeast(27), CarButtonFrame(CarAction::Horn));
+        QTRY_COMPARE(share->RemoteTaken(), 2);
+        QVERIFY(station.frame->StatusBar()->PaneText(4).contains(QStringLiteral("remotely")));
+        // The remote frame is marked as such where it is shared.
+        QVERIFY(
+            watch.WaitFor([&] { return watch.On(QStringLiteral("korvane/car/tx")).size() >= 2; }));
+        for (const QString& tx : watch.On(QStringLiteral("korvane/car/tx")))
+            QCOMPARE(Json(tx).value(QStringLiteral("remote")), QJsonValue(true));
+
+        // Refused, answered, and nothing reaches the car.
+        const QByteArray refusedOnes[] = {"$9,9,9#", "$1,0,0,0,0,0,0,0,0,0#\x01", "no frame",
+                                          QByteArray(1100, '0').prepend('$').append('#')};
+        for (const QByteArray& bad : refusedOnes)
+            QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/frame"), bad));
+        QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/key"), "F1"));
+        QVERIFY(watch.WaitFor(
+            [&] { return watch.On(QStringLiteral("korvane/car/cmd/refused")).size() >= 5; }));
+        QCOMPARE(share->RemoteRefused(), 5);
+        QVERIFY(!Json(watch.On(QStringLiteral("korvane/car/cmd/refused")).first())
+                     .value(QStringLiteral("reason"))
+                     .toString()
+                     .isEmpty());
+        QCOMPARE(station.pty->ReadFor(300), QByteArray());
+
+        // At most 50 commands a second are taken.
+        const int before = share->RemoteTaken() + share->RemoteRefused();
+        QProcess flood;
+        QStringList args = {QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                            QStringLiteral("-p"), QString::number(broker.port),
+                            QStringLiteral("-t"), QStringLiteral("korvane/car/cmd/key"),
+                            QStringLiteral("-l")};
+        flood.start(QStringLiteral("mosquitto_pub"), args);
+        QVERIFY(flood.waitForStarted());
+        for (int i = 0; i < 200; ++i)
+            flood.write(i % 2 ? "A\n" : "D\n");
+        flood.closeWriteChannel();
+        QVERIFY(flood.waitForFinished());
+        QTRY_COMPARE_WITH_TIMEOUT(share->RemoteTaken() + share->RemoteRefused() - before, 200,
+                                  10000);
+        QVERIFY2(share->RemoteTaken() - 2 <= 60, qPrintable(QString::number(share->RemoteTaken())));
+        QVERIFY(share->RemoteRefused() >= 5 + 140);
+    }
+
+    void aBrokerThatGoesAndComesBackIsRejoined() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        LoopWatch loop;
+        CMqttBridge bridge;
+        bridge.SetStatus(R"({"online":true})");
+        bridge.Start(OptionsFor(broker, QStringLiteral("again")));
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        broker.Stop();
+        QVERIFY(WaitState(bridge, CMqttBridge::State::Failed));
+        // Meanwhile what is published waits (bounded).
+        for (int i = 0; i < 10; ++i)
+            bridge.Publish(QStringLiteral("korvane/again/rx"), QByteArray::number(i));
+        QVERIFY(broker.Start());
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On, 35000));
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/again/#")));
+        QVERIFY(watch.WaitFor(
+            [&] { return !watch.On(QStringLiteral("korvane/again/status")).isEmpty(); }));
+        bridge.Publish(QStringLiteral("korvane/again/rx"), "after");
+        QVERIFY(watch.WaitFor([&] {
+            return watch.On(QStringLiteral("korvane/again/rx")).contains(QStringLiteral("after"));
+        }));
+        QVERIFY2(loop.longest < 200, qPrintable(QString::number(loop.longest)));
+    }
+
+    void aBrokerThatNeverAnswersFailsWithoutStalling() {
+        // Takes the connection and says nothing.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        QList<QTcpSocket*> held;
+        connect(&silent, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* s = silent.nextPendingConnection())
+                held << s;
+        });
+        LoopWatch loop;
+        CMqttBridge bridge;
+        MqttOptions o;
+        o.broker = *ParseBrokerUrl(QStringLiteral("mqtt://127.0.0.1:%1").arg(silent.serverPort()));
+        o.stationName = QStringLiteral("silent");
+        o.prefix = QStringLiteral("korvane/silent");
+        o.answerTimeoutMs = 1000;
+        QSignalSpy states(&bridge, &CMqttBridge::stateChanged);
+        bridge.Start(o);
+        QVERIFY(WaitState(bridge, CMqttBridge::State::Failed, 5000));
+        QCOMPARE(bridge.Reason(), QStringLiteral("the broker did not answer"));
+        QVERIFY(!held.isEmpty());
+        QElapsedTimer stop;
+        stop.start();
+        bridge.Stop();
+        QVERIFY2(stop.elapsed() < 500, qPrintable(QString::number(stop.elapsed())));
+        QVERIFY2(loop.longest < 200, qPrintable(QString::number(loop.longest)));
+        qDeleteAll(held);
+    }
+
+    void withoutABrokerTheQueueStaysBounded() {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 closed = probe.serverPort();
+        probe.close();
+        CMqttBridge bridge;
+        MqttOptions o;
+        o.broker = *ParseBrokerUrl(QStringLiteral("mqtt://127.0.0.1:%1").arg(closed));
+        o.prefix = QStringLiteral("korvane/none");
+        o.queueLimit = 100;
+        bridge.Start(o);
+        QVERIFY(WaitState(bridge, CMqttBridge::State::Failed));
+        QSignalSpy dropped(&bridge, &CMqttBridge::droppedChanged);
+        for (int i = 0; i < 1000; ++i)
+            bridge.Publish(QStringLiteral("korvane/none/rx"), QByteArray(512, 'x'));
+        QCOMPARE(bridge.Dropped(), 900u);
+        QVERIFY(dropped.wait(1000));
+        QCOMPARE(dropped.last().first().toULongLong(), 900u);
+    }
+};
+
+QTEST_MAIN(TestMqtt)
+#include "test_mqtt.moc"
