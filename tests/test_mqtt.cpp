@@ -6,15 +6,22 @@
 #include "core/mqtt/broker_url.h"
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/mqtt/telemetry_json.h"
+#include "core/settings/station_settings.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/color_status.h"
 #include "gui/shell/main_frame.h"
+#include "gui/shell/mqtt_dlg.h"
 #include "gui/shell/mqtt_share.h"
 #include "mqtt_broker.h"
 #include "station_fixture.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -64,6 +71,10 @@ class TestMqtt : public QObject {
   private slots:
     void initTestCase() {
         SetMessageObserver([](const QString&) {});
+        // The station's own settings file, so that the executable started later reads what
+        // the dialog here remembered.
+        QCoreApplication::setOrganizationName(QString::fromUtf8("应用程序向导生成的本地应用程序"));
+        QCoreApplication::setApplicationName(QStringLiteral("Korvane"));
     }
 
     void brokerAddresses() {
@@ -327,6 +338,72 @@ class TestMqtt : public QObject {
         QVERIFY2(stop.elapsed() < 500, qPrintable(QString::number(stop.elapsed())));
         QVERIFY2(loop.longest < 200, qPrintable(QString::number(loop.longest)));
         qDeleteAll(held);
+    }
+
+    void theDialogsChoiceIsAppliedAndRemembered() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/+/status")));
+        QSettings().clear();
+        {
+            CMainFrame frame;
+            frame.SelectProduct(5);
+            frame.show();
+            frame.ShowMqttDialog();
+            auto* dlg = frame.findChild<CMqttDlg*>();
+            QVERIFY(dlg && dlg->isVisible());
+            auto edit = [dlg](const char* name) { return dlg->findChild<QLineEdit*>(name); };
+            dlg->findChild<QCheckBox*>("enableCheck")->setChecked(true);
+            edit("brokerEdit")->setText(QStringLiteral("not a broker://x"));
+            edit("passwordEdit")->setText(QStringLiteral("s3cret-pw"));
+            edit("stationEdit")->setText(QStringLiteral("bench 7"));
+            QCOMPARE(edit("prefixEdit")->text(), QStringLiteral("korvane/bench 7"));
+            // A wrong address is said and the dialog stays.
+            QStringList said;
+            SetMessageObserver([&](const QString& text) { said << text; });
+            dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            QCOMPARE(said.size(), 1);
+            QVERIFY(dlg->isVisible());
+            edit("brokerEdit")->setText(broker.Url());
+            dlg->findChild<QCheckBox*>("remoteCheck")->setChecked(true);
+            dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            SetMessageObserver([](const QString&) {});
+            QVERIFY(frame.MqttShare());
+            QVERIFY(frame.MqttShare()->Bridge().Options().allowRemote);
+            QVERIFY(watch.WaitFor(
+                [&] { return !watch.On(QStringLiteral("korvane/bench 7/status")).isEmpty(); }));
+        }
+        // Remembered (without the password), and used by the next start.
+        const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+        QVERIFY(saved.enabled);
+        QCOMPARE(saved.url, broker.Url());
+        QCOMPARE(saved.stationName, QStringLiteral("bench 7"));
+        QFile file(QSettings().fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!file.readAll().contains("s3cret-pw"));
+        watch.lines.clear();
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {QStringLiteral("--product"), QStringLiteral("8"),
+                       QStringLiteral("--quit-after"), QStringLiteral("8000")});
+        QVERIFY(station.waitForStarted());
+        const bool shared = watch.WaitFor([&] {
+            const QStringList s = watch.On(QStringLiteral("korvane/bench 7/status"));
+            return !s.isEmpty() && Json(s.last()).value(QStringLiteral("product")).toInt() == 8;
+        });
+        QVERIFY2(shared, qPrintable(watch.lines.join(QLatin1Char('\n')) + QLatin1Char('\n') +
+                                    QString::fromUtf8(station.readAllStandardError()) + [] {
+                                        QFile f(QSettings().fileName());
+                                        f.open(QIODevice::ReadOnly);
+                                        return QString::fromUtf8(f.readAll());
+                                    }()));
+        station.kill();
+        station.waitForFinished();
+        QSettings().clear();
     }
 
     void withoutABrokerTheQueueStaysBounded() {

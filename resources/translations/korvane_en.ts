@@ -1018,6 +1018,49 @@ LED</translation>
     </message>
 </context>
 <context>
+    <name>CMqttDlg</name>
+    <message>
+        <source>Share over MQTT</source>
+        <translation>Share over MQTT</translation>
+    </message>
+    <message>
+        <source>Share this station on a broker</source>
+        <translation>Share this station on a broker</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts):</source>
+        <translation>CA file (mqtts):</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>Station name:</source>
+        <translation>Station name:</translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation>Topic prefix:</translation>
+    </message>
+    <message>
+        <source>Allow remote control</source>
+        <translation>Allow remote control</translation>
+    </message>
+</context>
+<context>
     <name>CPendrixFormView</name>
     <message>
         <source>Pendrix Robot Car</source>
@@ -2341,6 +2384,18 @@ control</translation>
         <source>Opening</source>
         <translation>Opening</translation>
     </message>
+    <message>
+        <source>Share over MQTT...</source>
+        <translation>Share over MQTT...</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s keyring.</source>
+        <translation>The password is kept in the desktop&apos;s keyring.</translation>
+    </message>
+    <message>
+        <source>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</source>
+        <translation>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttBridge</name>
@@ -2359,6 +2414,29 @@ control</translation>
     <message>
         <source>the broker closed the connection</source>
         <translation>the broker closed the connection</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttDlg</name>
+    <message>
+        <source>Certificate authority</source>
+        <translation>Certificate authority</translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem);;All files (*)</source>
+        <translation>Certificates (*.crt *.pem);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Other programs on the broker may drive the device through this station</source>
+        <translation>Other programs on the broker may drive the device through this station</translation>
+    </message>
+    <message>
+        <source>The broker address is not usable: %1</source>
+        <translation>The broker address is not usable: %1</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not be empty nor hold &quot;+&quot; or &quot;#&quot;.</source>
+        <translation>The topic prefix must not be empty nor hold &quot;+&quot; or &quot;#&quot;.</translation>
     </message>
 </context>
 <context>

@@ -1019,6 +1019,49 @@ SDA P2.0</translation>
     </message>
 </context>
 <context>
+    <name>CMqttDlg</name>
+    <message>
+        <source>Share over MQTT</source>
+        <translation>通过 MQTT 共享</translation>
+    </message>
+    <message>
+        <source>Share this station on a broker</source>
+        <translation>在代理服务器上共享本工作站</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>代理服务器：</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts):</source>
+        <translation>CA 证书文件（mqtts）：</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>选择...</translation>
+    </message>
+    <message>
+        <source>Station name:</source>
+        <translation>工作站名称：</translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation>主题前缀：</translation>
+    </message>
+    <message>
+        <source>Allow remote control</source>
+        <translation>允许远程控制</translation>
+    </message>
+</context>
+<context>
     <name>CPendrixFormView</name>
     <message>
         <source>Pendrix Robot Car</source>
@@ -2340,6 +2383,18 @@ advanced control</source>
         <source>Opening</source>
         <translation>正在打开</translation>
     </message>
+    <message>
+        <source>Share over MQTT...</source>
+        <translation>通过 MQTT 共享...</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s keyring.</source>
+        <translation>密码保存在桌面的密钥环中。</translation>
+    </message>
+    <message>
+        <source>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</source>
+        <translation>此桌面没有可用的密钥环：这里输入的密码只在本次运行中使用，不会保存。无人值守运行可以用 KORVANE_MQTT_PASSWORD 提供密码。</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttBridge</name>
@@ -2358,6 +2413,29 @@ advanced control</source>
     <message>
         <source>the broker closed the connection</source>
         <translation>代理服务器关闭了连接</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CMqttDlg</name>
+    <message>
+        <source>Certificate authority</source>
+        <translation>证书颁发机构</translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem);;All files (*)</source>
+        <translation>证书 (*.crt *.pem);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Other programs on the broker may drive the device through this station</source>
+        <translation>代理服务器上的其他程序可以通过本工作站控制设备</translation>
+    </message>
+    <message>
+        <source>The broker address is not usable: %1</source>
+        <translation>代理服务器地址不可用：%1</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not be empty nor hold &quot;+&quot; or &quot;#&quot;.</source>
+        <translation>主题前缀不能为空，也不能包含“+”或“#”。</translation>
     </message>
 </context>
 <context>

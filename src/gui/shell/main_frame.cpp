@@ -4,8 +4,10 @@
 
 #include "gui/shell/frame_monitor.h"
 
+#include "core/mqtt/broker_url.h"
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/keyring.h"
 #include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
@@ -13,6 +15,7 @@
 #include "gui/shell/color_status.h"
 #include "gui/shell/config_dlg.h"
 #include "gui/shell/korvane_doc.h"
+#include "gui/shell/mqtt_dlg.h"
 #include "gui/shell/mqtt_share.h"
 
 #include <QActionGroup>
@@ -20,9 +23,11 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QSerialPortInfo>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QSysInfo>
 #include <QToolBar>
 
 // The pictures are compiled into this static library; make sure they are registered.
@@ -224,6 +229,8 @@ void CMainFrame::CreateMenus() {
     QMenu* config = addMenu(nullptr, QT_TR_NOOP("Config"));
     QAction* portAct = addCmd(config, QT_TR_NOOP("Bluetooth/COM Config"), CmdPortConfig);
     connect(portAct, &QAction::triggered, this, &CMainFrame::ShowConfigDialog);
+    QAction* mqttAct = addCmd(config, QT_TR_NOOP("Share over MQTT..."), CmdShareMqtt);
+    connect(mqttAct, &QAction::triggered, this, &CMainFrame::ShowMqttDialog);
 
     QMenu* help = addMenu(nullptr, QT_TR_NOOP("Help(&H)"));
     QAction* aboutAct = addCmd(help, QT_TR_NOOP("About Korvane(&A)..."), CmdAppAbout, {},
@@ -382,6 +389,53 @@ void CMainFrame::ShowConfigDialog() {
     CConfigDlg* dlg = MakeConfigDialog().release();
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->open();
+}
+
+void CMainFrame::ShowMqttDialog() {
+    auto* dlg = new CMqttDlg(CStationSettings().Mqtt(), this);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    const CStationSettings::MqttChoice before = CStationSettings().Mqtt();
+    // The password the keyring holds for the broker and user shown, once it answers.
+    ReadSecret(MqttSecretKey(before.url, before.user),
+               [dlg = QPointer<CMqttDlg>(dlg)](const QString& secret, bool ok) {
+                   if (!dlg)
+                       return;
+                   if (ok)
+                       dlg->SetPassword(secret);
+                   dlg->SetKeyringNote(
+                       ok ? tr("The password is kept in the desktop's keyring.")
+                          : tr("No keyring answers on this desktop: a password typed here is used "
+                               "until the station ends, not remembered. KORVANE_MQTT_PASSWORD can "
+                               "give it to unattended runs."));
+               });
+    connect(dlg, &QDialog::accepted, this, [this, dlg] {
+        const CStationSettings::MqttChoice choice = dlg->Choice();
+        CStationSettings().SetMqtt(choice);
+        const QString password = dlg->Password();
+        if (!password.isEmpty())
+            WriteSecret(MqttSecretKey(choice.url, choice.user), password,
+                        [](bool, const QString&) {});
+        ApplyMqttChoice(choice, password);
+    });
+    dlg->open();
+}
+
+void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
+                                 const QString& password) {
+    const auto broker = ParseBrokerUrl(choice.url);
+    if (!choice.enabled || !broker) {
+        ShareOverMqtt({});
+        return;
+    }
+    MqttOptions o;
+    o.broker = *broker;
+    o.user = choice.user;
+    o.password = password;
+    o.caFile = choice.caFile;
+    o.stationName = choice.stationName.isEmpty() ? QSysInfo::machineHostName() : choice.stationName;
+    o.prefix = choice.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : choice.prefix;
+    o.allowRemote = choice.allowRemote;
+    ShareOverMqtt(o);
 }
 
 void CMainFrame::ShowAbout() {

@@ -2,6 +2,7 @@
 
 #include "core/link/link_manager.h"
 #include "core/mqtt/mqtt_bridge.h"
+#include "core/settings/station_settings.h"
 #include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
 
@@ -41,6 +42,7 @@ enum CommandId : int {
     CmdViewFrameMonitor = 33000, // ours: the frame monitor dock
     CmdPortConfig = 32773,
     CmdOpenClose = 32815,
+    CmdShareMqtt = 33001, // ours: Config → Share over MQTT
 };
 
 // The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
@@ -80,6 +82,10 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // The port dialog, wired to this window: the window opens and closes the link it asks for.
     std::unique_ptr<CConfigDlg> MakeConfigDialog();
     void ShowAbout();
+    // Config → "Share over MQTT...": opens without waiting; OK applies and remembers.
+    void ShowMqttDialog();
+    // Shares (or stops sharing) as a remembered choice says, with the password given.
+    void ApplyMqttChoice(const CStationSettings::MqttChoice& choice, const QString& password);
 
     CLinkManager& Link() { return m_link; }
     CColorStatu* StatusBar() const { return m_status; }

@@ -38,7 +38,7 @@ QString LinkStateWord(LinkState state) {
 } // namespace
 
 CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
-    : QObject(frame), m_frame(frame), m_prefix(options.prefix) {
+    : QObject(frame), m_frame(frame), m_options(options), m_prefix(options.prefix) {
     connect(&m_bridge, &CMqttBridge::stateChanged, this, &CMqttShare::ShowState);
     connect(&m_bridge, &CMqttBridge::droppedChanged, this, &CMqttShare::ShowState);
     connect(&m_bridge, &CMqttBridge::messageArrived, this, &CMqttShare::OnMessage);
@@ -63,7 +63,7 @@ void CMqttShare::UpdateStatus() {
     const int product = m_frame->CurrentProduct();
     const CLinkManager& link = m_frame->Link();
     QJsonObject status{
-        {QStringLiteral("station"), m_bridge.Options().stationName},
+        {QStringLiteral("station"), m_options.stationName},
         {QStringLiteral("online"), true},
         {QStringLiteral("version"), QStringLiteral(KORVANE_VERSION)},
         {QStringLiteral("product"), product},
@@ -73,7 +73,7 @@ void CMqttShare::UpdateStatus() {
          QJsonObject{{QStringLiteral("kind"), QStringLiteral("serial")},
                      {QStringLiteral("name"), link.PortName()},
                      {QStringLiteral("state"), LinkStateWord(link.State())}}},
-        {QStringLiteral("remote_control"), m_bridge.Options().allowRemote},
+        {QStringLiteral("remote_control"), m_options.allowRemote},
     };
     m_bridge.SetStatus(Json(status));
 }

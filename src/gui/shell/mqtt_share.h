@@ -43,6 +43,7 @@ class CMqttShare : public QObject {
     void ShowState();
 
     CMainFrame* m_frame;
+    MqttOptions m_options;
     CMqttBridge m_bridge;
     QString m_prefix;
     int m_tap = 0;

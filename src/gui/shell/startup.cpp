@@ -8,6 +8,7 @@
 #include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/control_ids.h"
+#include "gui/common/keyring.h"
 #include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
@@ -21,6 +22,8 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
+#include <QSysInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -89,25 +92,17 @@ bool CanWrite(const QString& path) {
     return true;
 }
 
-// The MQTT sharing a start asks for: --mqtt (with --station-name), else the remembered one
-// when it is turned on. The password comes from the environment (never the command line).
+// The MQTT sharing --mqtt asks for (with --station-name); the password, if any, from the
+// environment (never the command line).
 std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
-    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
-    const QString url = options.mqtt.isEmpty() && saved.enabled ? saved.url : options.mqtt;
-    const auto broker = ParseBrokerUrl(url);
-    if (!broker)
+    const auto broker = ParseBrokerUrl(options.mqtt);
+    if (options.mqtt.isEmpty() || !broker)
         return std::nullopt;
     MqttOptions o;
     o.broker = *broker;
-    const bool fromSettings = options.mqtt.isEmpty();
-    o.stationName = !options.stationName.isEmpty()                 ? options.stationName
-                    : fromSettings && !saved.stationName.isEmpty() ? saved.stationName
-                                                                   : QSysInfo::machineHostName();
-    o.prefix =
-        fromSettings && !saved.prefix.isEmpty() ? saved.prefix : DefaultTopicPrefix(o.stationName);
-    o.user = fromSettings ? saved.user : QString();
-    o.caFile = fromSettings ? saved.caFile : QString();
-    o.allowRemote = fromSettings && saved.allowRemote;
+    o.stationName =
+        options.stationName.isEmpty() ? QSysInfo::machineHostName() : options.stationName;
+    o.prefix = DefaultTopicPrefix(o.stationName);
     o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
     return o;
 }
@@ -299,9 +294,21 @@ int RunStation(const StartOptions& options) {
     }
     frame.SelectProduct(index);
     frame.RestoreLayout();
-    // Shared on a broker: the command line's, else as the user set it last.
+    // Shared on a broker: the command line's, else as the user set it last (the password
+    // from the environment, else from the keyring once it answers).
     if (const auto mqtt = MqttOptionsFor(options)) {
         frame.ShareOverMqtt(*mqtt);
+    } else if (const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+               saved.enabled) {
+        const QString password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
+        if (!password.isEmpty() || saved.user.isEmpty())
+            frame.ApplyMqttChoice(saved, password);
+        else
+            ReadSecret(MqttSecretKey(saved.url, saved.user),
+                       [frame = QPointer<CMainFrame>(&frame), saved](const QString& secret, bool) {
+                           if (frame)
+                               frame->ApplyMqttChoice(saved, secret);
+                       });
     }
     frame.show();
     if (!settingsProblem.isEmpty())
