@@ -2,12 +2,14 @@
 // the bridge's order, status and last will; frames and telemetry of a running station; remote
 // keys and frames, and refused commands; a broker that goes away and comes back, one that
 // never answers, and none at all, without the window ever waiting.
+#include "core/classroom/classroom_model.h"
 #include "core/link/frames.h"
 #include "core/mqtt/broker_url.h"
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/mqtt/telemetry_json.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/message_seam.h"
+#include "gui/shell/classroom_view.h"
 #include "gui/shell/color_status.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/mqtt_dlg.h"
@@ -20,9 +22,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -404,6 +408,122 @@ class TestMqtt : public QObject {
         station.kill();
         station.waitForFinished();
         QSettings().clear();
+    }
+
+    void theClassroomListsWhatStationsSay() {
+        CClassroomModel model;
+        qint64 now = 1000000;
+        model.SetClock([&now] { return now; });
+        model.OnMessage(
+            QStringLiteral("korvane/a/status"),
+            R"({"online":true,"product_name":"Birch Robot Car","link":{"state":"open"}})", now);
+        model.OnMessage(QStringLiteral("korvane/a/telemetry"),
+                        R"({"distance_cm":57,"battery_v":7.4})", now + 500);
+        // Nothing that is not a station's status or telemetry counts.
+        model.OnMessage(QStringLiteral("korvane/a/b/status"), R"({"online":true})", now);
+        model.OnMessage(QStringLiteral("korvane/b/telemetry"), "not json", now);
+        model.OnMessage(QStringLiteral("korvane//status"), R"({"online":true})", now);
+        QCOMPARE(model.rowCount(), 1);
+        now += 2500;
+        auto cell = [&](int column) {
+            return model.data(model.index(0, column), Qt::DisplayRole).toString();
+        };
+        QCOMPARE(cell(CClassroomModel::Name), QStringLiteral("a"));
+        QCOMPARE(cell(CClassroomModel::ProductColumn), QStringLiteral("Birch Robot Car"));
+        QCOMPARE(cell(CClassroomModel::LinkColumn), QStringLiteral("open"));
+        QCOMPARE(cell(CClassroomModel::LastFrame), QStringLiteral("2.0 s"));
+        QCOMPARE(cell(CClassroomModel::Battery), QStringLiteral("7.40 V"));
+        QCOMPARE(cell(CClassroomModel::Distance), QStringLiteral("57 cm"));
+        model.OnMessage(QStringLiteral("korvane/a/status"), R"({"online":false})", now);
+        QVERIFY(!model.IsOnline(0));
+        QVERIFY(cell(CClassroomModel::LinkColumn).startsWith(QStringLiteral("offline since ")));
+        QCOMPARE(cell(CClassroomModel::Distance), QStringLiteral("57 cm")); // kept, greyed
+    }
+
+    void theClassroomSeesEveryStationOnTheBroker() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        CClassroomView view(OptionsFor(broker, QStringLiteral("teacher")),
+                            QStringLiteral("korvane"));
+        view.show();
+        QVERIFY(WaitState(view.Bridge(), CMqttBridge::State::On));
+        CClassroomModel& model = view.Model();
+        auto rowOf = [&](const QString& name) {
+            for (int r = 0; r < model.rowCount(); ++r)
+                if (model.StationAt(r) == name)
+                    return r;
+            return -1;
+        };
+        // A real station, and a car that reports its distance.
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--mqtt"),
+                       broker.Url(), QStringLiteral("--station-name"), QStringLiteral("kid2")});
+        CMqttBridge car;
+        car.SetStatus(R"({"station":"kid3","online":true,"product_name":"Cedar Balance Car"})");
+        car.Start(OptionsFor(broker, QStringLiteral("kid3")));
+        QVERIFY(WaitState(car, CMqttBridge::State::On));
+        car.Publish(QStringLiteral("korvane/kid3/telemetry"),
+                    R"({"distance_cm":12,"battery_v":7.9})");
+        QVERIFY(MqttWatch().WaitFor([&] {
+            return rowOf(QStringLiteral("kid2")) >= 0 && rowOf(QStringLiteral("kid3")) >= 0;
+        }));
+        QTRY_COMPARE(
+            model
+                .data(model.index(rowOf(QStringLiteral("kid3")), CClassroomModel::Distance),
+                      Qt::DisplayRole)
+                .toString(),
+            QStringLiteral("12 cm"));
+        QCOMPARE(
+            model
+                .data(model.index(rowOf(QStringLiteral("kid2")), CClassroomModel::ProductColumn),
+                      Qt::DisplayRole)
+                .toString(),
+            QStringLiteral("Birch Robot Car"));
+        // The filter narrows the table to what matches in any column.
+        auto* table = view.findChild<QTableView*>(QStringLiteral("stationTable"));
+        view.findChild<QLineEdit*>(QStringLiteral("filterEdit"))->setText(QStringLiteral("cedar"));
+        QCOMPARE(table->model()->rowCount(), 1);
+        view.findChild<QLineEdit*>(QStringLiteral("filterEdit"))->clear();
+        // A station's frames, read-only.
+        QPlainTextEdit* frames = view.OpenStationFrames(rowOf(QStringLiteral("kid3")));
+        QVERIFY(frames && frames->isReadOnly());
+        // (The subscription to its frames is made once the broker has it: publish until seen.)
+        QElapsedTimer waited;
+        waited.start();
+        while (!frames->toPlainText().contains(QStringLiteral("RX  $LV1#")) &&
+               waited.elapsed() < 10000) {
+            car.Publish(QStringLiteral("korvane/kid3/rx"), "{\"time_ms\":0,\"frame\":\"$LV1#\"}");
+            QTest::qWait(100);
+        }
+        QVERIFY(frames->toPlainText().contains(QStringLiteral("RX  $LV1#")));
+        // A station that vanishes stays listed, offline.
+        station.kill();
+        station.waitForFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(!model.IsOnline(rowOf(QStringLiteral("kid2"))), 10000);
+        // Greyed in the table; the station still online is not.
+        QAbstractItemModel* shown = table->model();
+        for (int r = 0; r < shown->rowCount(); ++r) {
+            const bool offline = shown->index(r, 0).data().toString() == QLatin1String("kid2");
+            QCOMPARE(shown->index(r, 0).data(Qt::ForegroundRole).isValid(), offline);
+        }
+    }
+
+    void theClassroomRunsWithoutADevice() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        QProcess classroom;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        classroom.setProcessEnvironment(env);
+        classroom.start(QStringLiteral(KORVANE_STATION_PATH),
+                        {QStringLiteral("--classroom"), QStringLiteral("--mqtt"), broker.Url(),
+                         QStringLiteral("--quit-after"), QStringLiteral("1500")});
+        QVERIFY(classroom.waitForFinished(15000));
+        QCOMPARE(classroom.exitCode(), 0);
     }
 
     void withoutABrokerTheQueueStaysBounded() {

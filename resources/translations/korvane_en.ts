@@ -255,6 +255,25 @@
     </message>
 </context>
 <context>
+    <name>CClassroomView</name>
+    <message>
+        <source>Classroom</source>
+        <translation>Classroom</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>Stations</translation>
+    </message>
+    <message>
+        <source>Broker connection</source>
+        <translation>Broker connection</translation>
+    </message>
+</context>
+<context>
     <name>CConfigDlg</name>
     <message>
         <source>配置通信参数</source>
@@ -1808,6 +1827,76 @@ control</translation>
     </message>
 </context>
 <context>
+    <name>Korvane::CClassroomModel</name>
+    <message>
+        <source>offline since %1</source>
+        <translation>offline since %1</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 cm</source>
+        <translation>%1 cm</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Product</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Last frame</source>
+        <translation>Last frame</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CClassroomView</name>
+    <message>
+        <source>Frames of %1</source>
+        <translation>Frames of %1</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Broker %1: %2</source>
+        <translation>Broker %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Korvane::CColorStatu</name>
     <message>
         <source>通信断开</source>
@@ -2395,6 +2484,14 @@ control</translation>
     <message>
         <source>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</source>
         <translation>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</translation>
+    </message>
+    <message>
+        <source>Classroom...</source>
+        <translation>Classroom...</translation>
+    </message>
+    <message>
+        <source>Set up the broker first, in Config → Share over MQTT...</source>
+        <translation>Set up the broker first, in Config → Share over MQTT...</translation>
     </message>
 </context>
 <context>

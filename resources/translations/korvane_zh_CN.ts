@@ -255,6 +255,25 @@
     </message>
 </context>
 <context>
+    <name>CClassroomView</name>
+    <message>
+        <source>Classroom</source>
+        <translation>课堂</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>筛选：</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Broker connection</source>
+        <translation>代理服务器连接</translation>
+    </message>
+</context>
+<context>
     <name>CConfigDlg</name>
     <message>
         <source>配置通信参数</source>
@@ -1808,6 +1827,76 @@ advanced control</source>
     </message>
 </context>
 <context>
+    <name>Korvane::CClassroomModel</name>
+    <message>
+        <source>offline since %1</source>
+        <translation>自 %1 起离线</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 cm</source>
+        <translation>%1 cm</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>产品</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Last frame</source>
+        <translation>上一帧</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>电池</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CClassroomView</name>
+    <message>
+        <source>Frames of %1</source>
+        <translation>%1 的数据帧</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>正在连接</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Broker %1: %2</source>
+        <translation>代理服务器 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>Korvane::CColorStatu</name>
     <message>
         <source>通信断开</source>
@@ -2394,6 +2483,14 @@ advanced control</source>
     <message>
         <source>No keyring answers on this desktop: a password typed here is used until the station ends, not remembered. KORVANE_MQTT_PASSWORD can give it to unattended runs.</source>
         <translation>此桌面没有可用的密钥环：这里输入的密码只在本次运行中使用，不会保存。无人值守运行可以用 KORVANE_MQTT_PASSWORD 提供密码。</translation>
+    </message>
+    <message>
+        <source>Classroom...</source>
+        <translation>课堂...</translation>
+    </message>
+    <message>
+        <source>Set up the broker first, in Config → Share over MQTT...</source>
+        <translation>请先在“配置 → 通过 MQTT 共享...”中设置代理服务器</translation>
     </message>
 </context>
 <context>

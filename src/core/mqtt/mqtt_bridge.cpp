@@ -18,7 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-
 // What the worker's libmosquitto callbacks tell it; touched only on the worker thread.
 struct Session {
     CMqttBridge* bridge = nullptr;
@@ -108,6 +107,11 @@ void CMqttBridge::Publish(const QString& topic, const QByteArray& payload) {
         m_droppedNotice.start();
 }
 
+void CMqttBridge::AddSubscription(const QString& topic) {
+    std::lock_guard lock(m_mutex);
+    m_newSubscriptions << topic;
+}
+
 void CMqttBridge::SetStatus(const QByteArray& json) {
     std::lock_guard lock(m_mutex);
     m_status = json;
@@ -137,11 +141,11 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
     Session session;
     session.bridge = this;
     const QByteArray clientId =
-        (QStringLiteral("korvane-") + QUuid::createUuid().toString(QUuid::Id128).left(16))
-            .toUtf8();
+        (QStringLiteral("korvane-") + QUuid::createUuid().toString(QUuid::Id128).left(16)).toUtf8();
     mosquitto* mosq = mosquitto_new(clientId.constData(), true, &session);
     if (!mosq) {
-        Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge", "the MQTT client could not be made"));
+        Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
+                                                          "the MQTT client could not be made"));
         return;
     }
     mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
@@ -164,13 +168,13 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
     if (options.broker.tls) {
         const QByteArray caFile = options.caFile.toLocal8Bit();
         const int rc =
-            caFile.isEmpty() ? mosquitto_tls_set(mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr,
-                                                 nullptr)
-                             : mosquitto_tls_set(mosq, caFile.constData(), nullptr, nullptr,
-                                                 nullptr, nullptr);
+            caFile.isEmpty()
+                ? mosquitto_tls_set(mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr)
+                : mosquitto_tls_set(mosq, caFile.constData(), nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
-            Report(State::Failed,
-                   QCoreApplication::translate("Korvane::CMqttBridge", "TLS could not be set up: %1").arg(QString::fromUtf8(mosquitto_strerror(rc))));
+            Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
+                                                              "TLS could not be set up: %1")
+                                      .arg(QString::fromUtf8(mosquitto_strerror(rc))));
             mosquitto_destroy(mosq);
             return;
         }
@@ -198,8 +202,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         if (phase == Phase::Idle) {
             if (now < nextAttempt) {
                 std::unique_lock lock(m_mutex);
-                m_wake.wait_for(lock, std::min(milliseconds(50), std::chrono::duration_cast<milliseconds>(
-                                                                     nextAttempt - now)),
+                m_wake.wait_for(lock,
+                                std::min(milliseconds(50), std::chrono::duration_cast<milliseconds>(
+                                                               nextAttempt - now)),
                                 [this] { return m_stop; });
                 continue;
             }
@@ -220,29 +225,43 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
             if (session.connack == 0) {
                 phase = Phase::Connected;
                 backoff = milliseconds(500);
-                for (const QString& topic : subscriptions)
-                    mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
                 {
                     std::lock_guard lock(m_mutex);
                     m_statusDirty = !m_status.isEmpty();
+                    subscriptions << m_newSubscriptions;
+                    m_newSubscriptions.clear();
                 }
+                for (const QString& topic : subscriptions)
+                    mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
                 Report(State::On, QString());
             } else if (session.connack > 0) {
                 fail(QString::fromUtf8(mosquitto_connack_string(session.connack)));
                 continue;
             } else if (Clock::now() - connectStart > milliseconds(options.answerTimeoutMs)) {
-                fail(QCoreApplication::translate("Korvane::CMqttBridge", "the broker did not answer"));
+                fail(QCoreApplication::translate("Korvane::CMqttBridge",
+                                                 "the broker did not answer"));
                 continue;
             }
         }
         if (rc != MOSQ_ERR_SUCCESS || session.lost) {
             fail(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(strerror(errno))
-                 : rc != MOSQ_ERR_SUCCESS ? QString::fromUtf8(mosquitto_strerror(rc))
-                                          : QCoreApplication::translate("Korvane::CMqttBridge", "the broker closed the connection"));
+                 : rc != MOSQ_ERR_SUCCESS
+                     ? QString::fromUtf8(mosquitto_strerror(rc))
+                     : QCoreApplication::translate("Korvane::CMqttBridge",
+                                                   "the broker closed the connection"));
             continue;
         }
         if (phase != Phase::Connected)
             continue;
+        QStringList added;
+        {
+            std::lock_guard lock(m_mutex);
+            added.swap(m_newSubscriptions);
+        }
+        for (const QString& topic : added) {
+            mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
+            subscriptions << topic;
+        }
         // Hand over what waits, a batch at a time and only while libmosquitto has written
         // everything before: its own queue stays short, ours is the bounded one.
         for (int sent = 0; sent < 256 && !mosquitto_want_write(mosq); ++sent) {

@@ -22,7 +22,7 @@ struct MqttOptions {
     QString password; // never stored by the bridge beyond its connection
     QString caFile;   // for mqtts://; empty: the system's certificate authorities
     QString stationName;
-    QString prefix;   // topics begin with it: "<prefix>/status", "<prefix>/rx", ...
+    QString prefix; // topics begin with it: "<prefix>/status", "<prefix>/rx", ...
     bool allowRemote = false;
     int queueLimit = 4096;
     int answerTimeoutMs = 5000; // a broker that takes the connection but never answers
@@ -55,6 +55,8 @@ class CMqttBridge : public QObject {
     void SetStatus(const QByteArray& json);
     // Topics to subscribe to (after every connect); set before Start.
     void SetSubscriptions(const QStringList& topics) { m_subscriptions = topics; }
+    // One more subscription while running (kept for reconnects); from the UI thread.
+    void AddSubscription(const QString& topic);
 
     State CurrentState() const { return m_state; }
     QString Reason() const { return m_reason; }
@@ -83,6 +85,7 @@ class CMqttBridge : public QObject {
     std::condition_variable m_wake;
     std::deque<Message> m_queue;
     QByteArray m_status;
+    QStringList m_newSubscriptions; // added while running, not yet subscribed
     bool m_statusDirty = false;
     quint64 m_dropped = 0;
     bool m_stop = false;

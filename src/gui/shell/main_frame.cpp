@@ -12,6 +12,7 @@
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
 #include "gui/shell/about_dlg.h"
+#include "gui/shell/classroom_view.h"
 #include "gui/shell/color_status.h"
 #include "gui/shell/config_dlg.h"
 #include "gui/shell/korvane_doc.h"
@@ -204,6 +205,8 @@ void CMainFrame::CreateMenus() {
         connect(a, &QAction::triggered, this, [this, l] { ChooseLanguage(l); });
     }
     m_languageActions = languageGroup;
+    QAction* classroomAct = addCmd(view, QT_TR_NOOP("Classroom..."), CmdViewClassroom);
+    connect(classroomAct, &QAction::triggered, this, &CMainFrame::ShowClassroom);
 
     QMenu* products = addMenu(nullptr, QT_TR_NOOP("Product Select"));
     m_productActions = new QActionGroup(this);
@@ -436,6 +439,38 @@ void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
     o.prefix = choice.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : choice.prefix;
     o.allowRemote = choice.allowRemote;
     ShareOverMqtt(o);
+}
+
+std::optional<MqttOptions> CMainFrame::BrokerForClassroom() const {
+    if (m_mqtt)
+        return m_mqtt->Bridge().Options();
+    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+    const auto broker = ParseBrokerUrl(saved.url);
+    if (!broker)
+        return std::nullopt;
+    MqttOptions o;
+    o.broker = *broker;
+    o.user = saved.user;
+    o.caFile = saved.caFile;
+    o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
+    o.stationName = QStringLiteral("classroom");
+    return o;
+}
+
+void CMainFrame::ShowClassroom() {
+    if (m_classroom) {
+        m_classroom->raise();
+        m_classroom->activateWindow();
+        return;
+    }
+    const auto broker = BrokerForClassroom();
+    if (!broker) {
+        ShowMessage(tr("Set up the broker first, in Config → Share over MQTT..."), this);
+        return;
+    }
+    m_classroom = new CClassroomView(*broker, QStringLiteral("korvane"), this);
+    m_classroom->setAttribute(Qt::WA_DeleteOnClose);
+    m_classroom->show();
 }
 
 void CMainFrame::ShowAbout() {

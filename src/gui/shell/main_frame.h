@@ -5,8 +5,12 @@
 #include "core/settings/station_settings.h"
 #include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
+#include "gui/shell/classroom_view.h"
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <optional>
 
 #include <vector>
 
@@ -42,7 +46,8 @@ enum CommandId : int {
     CmdViewFrameMonitor = 33000, // ours: the frame monitor dock
     CmdPortConfig = 32773,
     CmdOpenClose = 32815,
-    CmdShareMqtt = 33001, // ours: Config → Share over MQTT
+    CmdShareMqtt = 33001,     // ours: Config → Share over MQTT
+    CmdViewClassroom = 33002, // ours: View → Classroom
 };
 
 // The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
@@ -84,6 +89,10 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     void ShowAbout();
     // Config → "Share over MQTT...": opens without waiting; OK applies and remembers.
     void ShowMqttDialog();
+    // View → "Classroom...": every station on the broker this window shares on (or the one
+    // remembered); says so when there is none.
+    void ShowClassroom();
+    CClassroomView* Classroom() const { return m_classroom; }
     // Shares (or stops sharing) as a remembered choice says, with the password given.
     void ApplyMqttChoice(const CStationSettings::MqttChoice& choice, const QString& password);
 
@@ -138,6 +147,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     QList<QMenu*> m_productMenus;
     std::vector<ActionCaption> m_captions;
     std::unique_ptr<CMqttShare> m_mqtt;
+    QPointer<CClassroomView> m_classroom;
+    std::optional<MqttOptions> BrokerForClassroom() const;
     QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
     QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
 };

@@ -12,6 +12,7 @@
 #include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/panel_base.h"
+#include "gui/shell/classroom_view.h"
 #include "gui/shell/config_dlg.h"
 #include "gui/shell/frame_monitor.h"
 #include "gui/shell/main_frame.h"
@@ -107,6 +108,30 @@ std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
     return o;
 }
 
+// --classroom: the classroom view alone, on the broker of --mqtt or the remembered one.
+int RunClassroom(const StartOptions& options) {
+    std::optional<MqttOptions> broker = MqttOptionsFor(options);
+    if (!broker) {
+        const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+        if (const auto address = ParseBrokerUrl(saved.url)) {
+            broker = MqttOptions{};
+            broker->broker = *address;
+            broker->user = saved.user;
+            broker->caFile = saved.caFile;
+            broker->password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
+        }
+    }
+    if (!broker) {
+        std::fprintf(stderr, "korvane: --classroom needs a broker: give --mqtt URL\n");
+        return 2;
+    }
+    broker->stationName = QStringLiteral("classroom");
+    CClassroomView view(*broker, QStringLiteral("korvane"));
+    view.show();
+    ScheduleQuit(&view, options);
+    return QApplication::exec();
+}
+
 int RunGallery(const StartOptions& options) {
     std::unique_ptr<QWidget> gallery(CreateWidgetGallery());
     gallery->show();
@@ -160,6 +185,9 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("station-name"),
          QStringLiteral("The name the station is shared under (default: the host name)."),
          QStringLiteral("NAME")},
+        {QStringLiteral("classroom"),
+         QStringLiteral("Show only the classroom view: every station on the broker of --mqtt "
+                        "(or the one remembered); no device is needed.")},
         {QStringLiteral("language"),
          QStringLiteral("Captions and messages in LANG: original (as the products' manuals give "
                         "them), en or zh_CN. Default: the language chosen last."),
@@ -217,6 +245,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->videoAddress = parser.value(QStringLiteral("video-address"));
     options->language = parser.value(QStringLiteral("language"));
     options->mqtt = parser.value(QStringLiteral("mqtt"));
+    options->classroom = parser.isSet(QStringLiteral("classroom"));
     options->stationName = parser.value(QStringLiteral("station-name"));
     if (parser.isSet(QStringLiteral("mqtt"))) {
         QString why;
@@ -239,7 +268,7 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
 
 bool CannotAskForProduct(const StartOptions& options) {
     const QString platform = QGuiApplication::platformName();
-    return options.product < 0 && !options.gallery &&
+    return options.product < 0 && !options.gallery && !options.classroom &&
            (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"));
 }
 
@@ -262,6 +291,8 @@ int RunStation(const StartOptions& options) {
                      languageCode.toUtf8().constData());
     if (options.gallery)
         return RunGallery(options);
+    if (options.classroom)
+        return RunClassroom(options);
 
     // Text to and from the training boards is GBK; without the codec their panels would put
     // wrong bytes on the wire. Say so and stop rather than run half broken.

@@ -23,6 +23,7 @@ struct StartOptions {
     QString language;       // --language original|en|zh_CN (empty: the one chosen last)
     QString mqtt;           // --mqtt URL: share the station on this broker
     QString stationName;    // --station-name NAME: the name it is shared under
+    bool classroom = false; // --classroom: only the classroom view (needs a broker)
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/classroom/classroom_model.h"
+#include "core/mqtt/mqtt_bridge.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QPlainTextEdit;
+class QSortFilterProxyModel;
+
+namespace Ui {
+class CClassroomView;
+}
+
+namespace Korvane {
+
+// View → Classroom: every station on the broker (their retained status and telemetry under
+// the root, "korvane" by default) in a table that sorts, filters by any column, and opens a
+// station's frames, read-only, on a double click. Needs no device: `korvane --classroom`.
+class CClassroomView : public QWidget {
+    Q_OBJECT
+  public:
+    CClassroomView(const MqttOptions& broker, const QString& root, QWidget* parent = nullptr);
+    ~CClassroomView() override;
+
+    CClassroomModel& Model() { return m_model; }
+    CMqttBridge& Bridge() { return m_bridge; }
+    // Opens the read-only frames of a row's station (what a double click does).
+    QPlainTextEdit* OpenStationFrames(int row);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void OnMessage(const QString& topic, const QByteArray& payload);
+    void ShowBroker();
+
+    std::unique_ptr<Ui::CClassroomView> m_ui;
+    QString m_root;
+    CClassroomModel m_model;
+    QSortFilterProxyModel* m_proxy = nullptr;
+    CMqttBridge m_bridge;
+    QHash<QString, QPointer<QPlainTextEdit>> m_frames; // by station
+};
+
+} // namespace Korvane
