@@ -16,6 +16,7 @@
 #include "gui/shell/mqtt_share.h"
 #include "mqtt_broker.h"
 #include "station_fixture.h"
+#include "sim_process.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -524,6 +525,63 @@ class TestMqtt : public QObject {
                          QStringLiteral("--quit-after"), QStringLiteral("1500")});
         QVERIFY(classroom.waitForFinished(15000));
         QCOMPARE(classroom.exitCode(), 0);
+    }
+
+    void theObstacleExampleStopsTheCar() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        SimProcess car;
+        QVERIFY(car.Start(5));
+        // Shared with remote control allowed, as the dialog leaves it.
+        {
+            QSettings s;
+            s.clear();
+            s.setValue(QStringLiteral("mqtt/enabled"), QStringLiteral("true"));
+            s.setValue(QStringLiteral("mqtt/url"), broker.Url());
+            s.setValue(QStringLiteral("mqtt/stationName"), QStringLiteral("car1"));
+            s.setValue(QStringLiteral("mqtt/prefix"), QStringLiteral("korvane/car1"));
+            s.setValue(QStringLiteral("mqtt/allowRemote"), QStringLiteral("true"));
+        }
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/car1/#")));
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--port"),
+                       car.Port(), QStringLiteral("--baud"), QStringLiteral("115200")});
+        QVERIFY(watch.WaitFor([&] {
+            const QStringList s = watch.On(QStringLiteral("korvane/car1/status"));
+            return !s.isEmpty() && Json(s.last()).value(QStringLiteral("link")).toObject().value(
+                                       QStringLiteral("state")) == QJsonValue(QStringLiteral("open"));
+        }));
+        QProcess script;
+        script.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral(KORVANE_SOURCE_DIR "/docs/examples/stop_at_wall.py"),
+                      QStringLiteral("--port"), QString::number(broker.port),
+                      QStringLiteral("--station"), QStringLiteral("car1"),
+                      QStringLiteral("--stop-at"), QStringLiteral("20"),
+                      QStringLiteral("--timeout"), QStringLiteral("30")});
+        QVERIFY(script.waitForFinished(40000));
+        const QString said = QString::fromUtf8(script.readAll());
+        QVERIFY2(script.exitCode() == 0, qPrintable(said + script.readAllStandardError()));
+        QVERIFY2(said.contains(QStringLiteral("stopped at")), qPrintable(said));
+        // The car stands where it was stopped, short of the wall (it stops by itself only at
+        // 3 cm).
+        QTest::qWait(500);
+        const int before = int(watch.On(QStringLiteral("korvane/car1/telemetry")).size());
+        QTest::qWait(1000);
+        const QStringList after = watch.On(QStringLiteral("korvane/car1/telemetry")).mid(before);
+        QVERIFY(after.size() >= 5);
+        for (const QString& t : after) {
+            const double distance = Json(t).value(QStringLiteral("distance_cm")).toDouble();
+            QVERIFY2(distance > 8 && distance < 20, qPrintable(t));
+            QCOMPARE(distance, Json(after.first()).value(QStringLiteral("distance_cm")).toDouble());
+        }
+        station.kill();
+        station.waitForFinished();
+        QSettings().clear();
     }
 
     void withoutABrokerTheQueueStaysBounded() {
