@@ -18,6 +18,46 @@ struct MqttBroker {
 
     ~MqttBroker() { Stop(); }
 
+    QString caFile; // set by MakeTls: the test's own certificate authority
+
+    // Makes a certificate authority and a certificate for 127.0.0.1 signed by it (openssl);
+    // the next Start listens with TLS.
+    bool MakeTls() {
+        auto run = [this](const QStringList& args) {
+            QProcess p;
+            p.setWorkingDirectory(dir.path());
+            p.setProcessChannelMode(QProcess::MergedChannels);
+            p.start(QStringLiteral("openssl"), args);
+            return p.waitForFinished(30000) && p.exitCode() == 0;
+        };
+        QFile ext(dir.filePath(QStringLiteral("server.ext")));
+        if (!ext.open(QIODevice::WriteOnly))
+            return false;
+        ext.write("subjectAltName=IP:127.0.0.1\n");
+        ext.close();
+        const bool made =
+            run({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                 "/CN=Korvane test CA", "-keyout", "ca.key", "-out", "ca.crt"}) &&
+            run({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1", "-keyout",
+                 "server.key", "-out", "server.csr"}) &&
+            run({"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key",
+                 "-CAcreateserial", "-days", "2", "-extfile", "server.ext", "-out", "server.crt"});
+        if (made) {
+            // The broker drops root's rights when it starts (to the mosquitto user): it must
+            // be able to read its key and certificates in the test's folder.
+            const auto readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ReadGroup | QFileDevice::ReadOther;
+            QFile::setPermissions(dir.path(), readable | QFileDevice::ExeOwner |
+                                                  QFileDevice::ExeGroup | QFileDevice::ExeOther);
+            for (const char* name : {"ca.crt", "server.crt", "server.key"})
+                QFile::setPermissions(dir.filePath(QLatin1String(name)), readable);
+            caFile = dir.filePath(QStringLiteral("ca.crt"));
+            tls = true;
+        }
+        return made;
+    }
+    bool tls = false;
+
     // Starts the broker (on the same port again after a Stop, when it had one).
     bool Start() {
         if (port == 0) {
@@ -33,6 +73,11 @@ struct MqttBroker {
         f.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
                     .arg(port)
                     .toUtf8());
+        if (tls)
+            f.write(QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n")
+                        .arg(caFile, dir.filePath(QStringLiteral("server.crt")),
+                             dir.filePath(QStringLiteral("server.key")))
+                        .toUtf8());
         f.close();
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf});
@@ -55,7 +100,9 @@ struct MqttBroker {
         process.kill();
         process.waitForFinished(5000);
     }
-    QString Url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(port); }
+    QString Url() const {
+        return QStringLiteral("%1://127.0.0.1:%2").arg(tls ? "mqtts" : "mqtt").arg(port);
+    }
 };
 
 // mosquitto_sub, printing "topic payload" lines.

@@ -584,6 +584,35 @@ class TestMqtt : public QObject {
         QSettings().clear();
     }
 
+    void tlsWithTheSchoolsCertificateAuthority() {
+        MqttBroker broker;
+        QVERIFY(broker.MakeTls());
+        QVERIFY(broker.Start());
+        QVERIFY(broker.Url().startsWith(QStringLiteral("mqtts://")));
+        // Without the CA the broker's certificate is not trusted.
+        CMqttBridge untrusted;
+        untrusted.Start(OptionsFor(broker, QStringLiteral("tls0")));
+        QVERIFY(WaitState(untrusted, CMqttBridge::State::Failed));
+        untrusted.Stop();
+        // With it, the station shares; a subscriber that trusts the same CA reads it.
+        QProcess sub;
+        sub.setProcessChannelMode(QProcess::MergedChannels);
+        sub.start(QStringLiteral("mosquitto_sub"),
+                  {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                   QString::number(broker.port), QStringLiteral("--cafile"), broker.caFile,
+                   QStringLiteral("-t"), QStringLiteral("korvane/tls1/status"), QStringLiteral("-C"),
+                   QStringLiteral("1")});
+        QVERIFY(sub.waitForStarted());
+        MqttOptions o = OptionsFor(broker, QStringLiteral("tls1"));
+        o.caFile = broker.caFile;
+        CMqttBridge bridge;
+        bridge.SetStatus(R"({"station":"tls1","online":true})");
+        bridge.Start(o);
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        QVERIFY(sub.waitForFinished(10000));
+        QVERIFY2(sub.readAll().contains("\"tls1\""), "the subscriber did not get the status");
+    }
+
     void withoutABrokerTheQueueStaysBounded() {
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
