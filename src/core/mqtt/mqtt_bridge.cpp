@@ -8,6 +8,10 @@
 
 #include <mosquitto.h>
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstring>
 
@@ -55,7 +59,8 @@ void InitLibraryOnce() {
 
 } // namespace
 
-CMqttBridge::CMqttBridge(QObject* parent) : QObject(parent) {
+CMqttBridge::CMqttBridge(QObject* parent)
+    : QObject(parent), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
     qRegisterMetaType<Korvane::CMqttBridge::State>();
     m_droppedNotice.setSingleShot(true);
     m_droppedNotice.setInterval(200);
@@ -64,6 +69,8 @@ CMqttBridge::CMqttBridge(QObject* parent) : QObject(parent) {
 
 CMqttBridge::~CMqttBridge() {
     Stop();
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
 }
 
 void CMqttBridge::Start(const MqttOptions& options) {
@@ -80,6 +87,21 @@ void CMqttBridge::Start(const MqttOptions& options) {
     m_thread = std::thread(&CMqttBridge::Run, this, options, m_subscriptions);
 }
 
+short CMqttBridge::WaitForWake(int socket, bool wantWrite, std::chrono::milliseconds most) {
+    pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {socket, short(POLLIN | (wantWrite ? POLLOUT : 0)), 0}};
+    const int n = ::poll(fds, socket >= 0 ? 2 : 1, int(most.count()));
+    if (n > 0 && (fds[0].revents & POLLIN)) {
+        eventfd_t drained = 0;
+        eventfd_read(m_wakeFd, &drained);
+    }
+    return n > 0 && socket >= 0 ? fds[1].revents : 0;
+}
+
+void CMqttBridge::Wake() {
+    if (m_wakeFd >= 0)
+        eventfd_write(m_wakeFd, 1);
+}
+
 void CMqttBridge::Stop() {
     if (!m_thread.joinable())
         return;
@@ -87,7 +109,7 @@ void CMqttBridge::Stop() {
         std::lock_guard lock(m_mutex);
         m_stop = true;
     }
-    m_wake.notify_all();
+    Wake();
     m_thread.join();
     Report(State::Off, QString());
 }
@@ -103,19 +125,26 @@ void CMqttBridge::Publish(const QString& topic, const QByteArray& payload) {
         }
         m_queue.push_back({topic.toUtf8(), payload, false});
     }
+    Wake();
     if (dropped && QThread::currentThread() == thread() && !m_droppedNotice.isActive())
         m_droppedNotice.start();
 }
 
 void CMqttBridge::AddSubscription(const QString& topic) {
-    std::lock_guard lock(m_mutex);
-    m_newSubscriptions << topic;
+    {
+        std::lock_guard lock(m_mutex);
+        m_newSubscriptions << topic;
+    }
+    Wake();
 }
 
 void CMqttBridge::SetStatus(const QByteArray& json) {
-    std::lock_guard lock(m_mutex);
-    m_status = json;
-    m_statusDirty = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_status = json;
+        m_statusDirty = true;
+    }
+    Wake();
 }
 
 quint64 CMqttBridge::Dropped() const {
@@ -201,11 +230,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         const auto now = Clock::now();
         if (phase == Phase::Idle) {
             if (now < nextAttempt) {
-                std::unique_lock lock(m_mutex);
-                m_wake.wait_for(lock,
-                                std::min(milliseconds(50), std::chrono::duration_cast<milliseconds>(
-                                                               nextAttempt - now)),
-                                [this] { return m_stop; });
+                WaitForWake(-1, false, std::min(milliseconds(50),
+                                                std::chrono::duration_cast<milliseconds>(
+                                                    nextAttempt - now)));
                 continue;
             }
             session.connack = -1;
@@ -220,7 +247,17 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
             phase = Phase::Connecting;
             connectStart = now;
         }
-        const int rc = mosquitto_loop(mosq, 20, 1);
+        // Asleep until the broker's socket has something, or something was queued (the
+        // queue wakes this thread at once: a frame waits for no timer).
+        int rc = MOSQ_ERR_SUCCESS;
+        const short ready =
+            WaitForWake(mosquitto_socket(mosq), mosquitto_want_write(mosq), milliseconds(100));
+        if (ready & (POLLIN | POLLERR | POLLHUP))
+            rc = mosquitto_loop_read(mosq, 1);
+        if (rc == MOSQ_ERR_SUCCESS && (ready & POLLOUT))
+            rc = mosquitto_loop_write(mosq, 1);
+        if (rc == MOSQ_ERR_SUCCESS)
+            rc = mosquitto_loop_misc(mosq); // keep-alive
         if (phase == Phase::Connecting) {
             if (session.connack == 0) {
                 phase = Phase::Connected;

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include <atomic>
-#include <condition_variable>
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -75,6 +75,11 @@ class CMqttBridge : public QObject {
     };
     void Run(MqttOptions options, QStringList subscriptions);
     void Report(State state, const QString& reason);
+    // Wakes the worker (something was queued, or it must stop).
+    void Wake();
+    // The worker's sleep: until woken, the socket is ready (its poll events are returned), or
+    // most has passed.
+    short WaitForWake(int socket, bool wantWrite, std::chrono::milliseconds most);
 
     MqttOptions m_options;
     QStringList m_subscriptions;
@@ -82,13 +87,13 @@ class CMqttBridge : public QObject {
     QString m_reason;
 
     mutable std::mutex m_mutex; // guards the queue, the status and the counters below
-    std::condition_variable m_wake;
     std::deque<Message> m_queue;
     QByteArray m_status;
     QStringList m_newSubscriptions; // added while running, not yet subscribed
     bool m_statusDirty = false;
     quint64 m_dropped = 0;
     bool m_stop = false;
+    int m_wakeFd = -1; // an eventfd: queued work wakes the worker's poll at once
     std::thread m_thread;
     QTimer m_droppedNotice; // tells droppedChanged at most five times a second
 };
