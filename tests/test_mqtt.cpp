@@ -22,6 +22,7 @@
 #include <QDialogButtonBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -359,6 +360,9 @@ class TestMqtt : public QObject {
             auto* dlg = frame.findChild<CMqttDlg*>();
             QVERIFY(dlg && dlg->isVisible());
             auto edit = [dlg](const char* name) { return dlg->findChild<QLineEdit*>(name); };
+            // No keyring runs here: the dialog says the password is not remembered.
+            auto* note = dlg->findChild<QLabel*>("keyringNote");
+            QTRY_VERIFY_WITH_TIMEOUT(note->text().startsWith(QStringLiteral("No keyring")), 10000);
             dlg->findChild<QCheckBox*>("enableCheck")->setChecked(true);
             edit("brokerEdit")->setText(QStringLiteral("not a broker://x"));
             edit("passwordEdit")->setText(QStringLiteral("s3cret-pw"));
