@@ -99,6 +99,16 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
         QTest::qWait(300);
     }
     std::vector<Clock::time_point> written(static_cast<size_t>(total));
+    // When each frame reached the station's window (its trace), to tell the station's part
+    // of the time from the bridge's and the broker's.
+    std::vector<Clock::time_point> tapped(static_cast<size_t>(total));
+    const int tap = AddLinkTap([&tapped](const TracedFrame& f) {
+        if (f.direction != TraceDirection::Received || !f.bytes.startsWith("$LV"))
+            return;
+        const int seq = f.bytes.mid(3, f.bytes.indexOf(',') - 3).toInt();
+        if (seq >= 0 && size_t(seq) < tapped.size())
+            tapped[size_t(seq)] = Clock::now();
+    });
     std::atomic<bool> done{false};
     QTest::qWait(200);
     const double busy0 = ThreadCpuSeconds();
@@ -118,6 +128,13 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
     QTest::qWait(300); // the last frames through the station
     const double busy = (ThreadCpuSeconds() - busy0) / (wall.elapsed() / 1000.0);
     car.join();
+    RemoveLinkTap(tap);
+    std::vector<double> toWindow;
+    for (int i = 0; i < total; ++i)
+        if (tapped[size_t(i)] != Clock::time_point())
+            toWindow.push_back(Micros(tapped[size_t(i)] - written[size_t(i)]));
+    if (!toWindow.empty())
+        Report(shared ? "frame written -> window (shared)" : "frame written -> window", toWindow);
     if (!shared) {
         std::printf("%-34s UI busy %.3f\n", "1000 frames/s, not shared", busy);
         return;
@@ -126,15 +143,18 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
     t.start();
     while (subscriber.received < total && t.elapsed() < 5000)
         QTest::qWait(20);
-    std::vector<double> latency;
+    std::vector<double> latency, fromWindow;
     int lost = 0;
     {
         std::lock_guard lock(subscriber.mutex);
         for (int i = 0; i < total; ++i) {
             if (subscriber.arrived[size_t(i)] == Clock::time_point())
                 ++lost;
-            else
+            else {
                 latency.push_back(Micros(subscriber.arrived[size_t(i)] - written[size_t(i)]));
+                if (tapped[size_t(i)] != Clock::time_point())
+                    fromWindow.push_back(Micros(subscriber.arrived[size_t(i)] - tapped[size_t(i)]));
+            }
         }
     }
     std::printf("%-34s UI busy %.3f  frames %d  received %d  lost %d  dropped by the station %llu\n",
@@ -142,6 +162,8 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
                 static_cast<unsigned long long>(frame.MqttShare()->Bridge().Dropped()));
     if (!latency.empty())
         Report("frame written -> subscriber", latency);
+    if (!fromWindow.empty())
+        Report("window -> subscriber", fromWindow);
 }
 
 // 30 stations at 50 telemetry messages a second each, from one publisher thread.

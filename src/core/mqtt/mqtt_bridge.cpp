@@ -178,6 +178,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         return;
     }
     mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    // Each frame goes out as it comes: without this, Nagle's algorithm holds small messages
+    // back until the broker's delayed acknowledgement (up to 40 ms).
+    mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
     mosquitto_connect_callback_set(mosq, OnConnect);
     mosquitto_disconnect_callback_set(mosq, OnDisconnect);
     mosquitto_message_callback_set(mosq, OnMessage);
