@@ -1,14 +1,17 @@
 // The station in its three languages: switching at once from the View menu while a link is
 // open, keeping what every panel shows; every caption translated; the choice remembered.
+#include "core/mqtt/broker_url.h"
 #include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/language.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/about_dlg.h"
+#include "gui/shell/classroom_view.h"
 #include "gui/shell/color_status.h"
 #include "gui/shell/config_dlg.h"
 #include "gui/shell/main_frame.h"
+#include "gui/shell/mqtt_dlg.h"
 #include "gui/shell/product_select_dlg.h"
 #include "station_fixture.h"
 
@@ -74,7 +77,7 @@ const QRegularExpression kChinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
 // as they are in Chinese (products, pins, chips).
 const QRegularExpression kEnglishWord(QStringLiteral(
     "\\b(?!(?:Korvane|Birch|Alder|Cedar|Tavo|Pendrix|Vantrel|Arduino|Echo|Trig|Data|LED|SCL|"
-    "SDA|PID|DHT|CSV|PNG|COMXXX|XXXX|STM)\\b)[A-Za-z]{3,}\\b"));
+    "SDA|PID|DHT|CSV|PNG|MQTT|mqtt|mqtts|COMXXX|XXXX|STM)\\b)[A-Za-z]{3,}\\b"));
 
 } // namespace
 
@@ -201,6 +204,12 @@ class TestLanguage : public QObject {
         check(QStringLiteral("product dialog"), TextsOf(&select));
         CAboutDlg about;
         check(QStringLiteral("about dialog"), TextsOf(&about));
+        CMqttDlg mqtt(CStationSettings::MqttChoice{});
+        check(QStringLiteral("MQTT dialog"), TextsOf(&mqtt));
+        MqttOptions nowhere;
+        nowhere.broker = *ParseBrokerUrl(QStringLiteral("mqtt://127.0.0.1:9"));
+        CClassroomView classroom(nowhere, QStringLiteral("korvane"));
+        check(QStringLiteral("classroom"), TextsOf(&classroom));
         wrong.removeDuplicates();
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
