@@ -11,12 +11,13 @@
 #include "gui/common/message_seam.h"
 #include "gui/shell/classroom_view.h"
 #include "gui/shell/color_status.h"
+#include "gui/shell/frame_monitor.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/mqtt_dlg.h"
 #include "gui/shell/mqtt_share.h"
 #include "mqtt_broker.h"
-#include "station_fixture.h"
 #include "sim_process.h"
+#include "station_fixture.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -244,6 +245,7 @@ class TestMqtt : public QObject {
         QVERIFY(watch.WaitFor(
             [&] { return !watch.On(QStringLiteral("korvane/car/status")).isEmpty(); }));
 
+        station.frame->FrameMonitor()->show(); // it lists what it sees from now on
         QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/key"), "W"));
         QCOMPARE(station.pty->ReadAtLeast(21), QByteArray("$1,0,0,0,0,0,0,0,0,0#"));
         QVERIFY(MqttPublish(broker, QStringLiteral("korvane/car/cmd/frame"),
@@ -256,6 +258,14 @@ class TestMqtt : public QObject {
             watch.WaitFor([&] { return watch.On(QStringLiteral("korvane/car/tx")).size() >= 2; }));
         for (const QString& tx : watch.On(QStringLiteral("korvane/car/tx")))
             QCOMPARE(Json(tx).value(QStringLiteral("remote")), QJsonValue(true));
+        // The frame monitor marks them too; a click of the user's is not marked.
+        qobject_cast<QAbstractButton*>(FindControl(station.frame->CurrentPanel(), 1206))->click();
+        QCOMPARE(station.pty->ReadAtLeast(27), CarButtonFrame(CarAction::Stop));
+        const CFrameLog& log = station.frame->FrameMonitor()->Model().Log();
+        QTRY_COMPARE(int(log.Size()), 3);
+        QCOMPARE(CFrameLog::DirectionText(log.At(0)), QStringLiteral("TX remote"));
+        QCOMPARE(CFrameLog::DirectionText(log.At(1)), QStringLiteral("TX remote"));
+        QCOMPARE(CFrameLog::DirectionText(log.At(2)), QStringLiteral("TX"));
 
         // Refused, answered, and nothing reaches the car.
         const QByteArray refusedOnes[] = {"$9,9,9#", "$1,0,0,0,0,0,0,0,0,0#\x01", "no frame",
@@ -557,8 +567,11 @@ class TestMqtt : public QObject {
                        car.Port(), QStringLiteral("--baud"), QStringLiteral("115200")});
         QVERIFY(watch.WaitFor([&] {
             const QStringList s = watch.On(QStringLiteral("korvane/car1/status"));
-            return !s.isEmpty() && Json(s.last()).value(QStringLiteral("link")).toObject().value(
-                                       QStringLiteral("state")) == QJsonValue(QStringLiteral("open"));
+            return !s.isEmpty() &&
+                   Json(s.last())
+                           .value(QStringLiteral("link"))
+                           .toObject()
+                           .value(QStringLiteral("state")) == QJsonValue(QStringLiteral("open"));
         }));
         QProcess script;
         script.start(QStringLiteral("/usr/bin/python3"),
@@ -604,8 +617,8 @@ class TestMqtt : public QObject {
         sub.start(QStringLiteral("mosquitto_sub"),
                   {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
                    QString::number(broker.port), QStringLiteral("--cafile"), broker.caFile,
-                   QStringLiteral("-t"), QStringLiteral("korvane/tls1/status"), QStringLiteral("-C"),
-                   QStringLiteral("1")});
+                   QStringLiteral("-t"), QStringLiteral("korvane/tls1/status"),
+                   QStringLiteral("-C"), QStringLiteral("1")});
         QVERIFY(sub.waitForStarted());
         MqttOptions o = OptionsFor(broker, QStringLiteral("tls1"));
         o.caFile = broker.caFile;

@@ -39,8 +39,8 @@ size_t CFrameLog::Append(const TracedFrame& frame) {
         ++m_dropped;
         dropped = 1;
     }
-    m_rows.push_back(
-        {frame.sinceOpenMs, frame.direction, frame.link, FrameDisplayText(frame.bytes)});
+    m_rows.push_back({frame.sinceOpenMs, frame.direction, frame.link, FrameDisplayText(frame.bytes),
+                      frame.remote});
     return dropped;
 }
 
@@ -50,11 +50,17 @@ void CFrameLog::DropOldest(size_t n) {
     m_dropped += n;
 }
 
+QString CFrameLog::DirectionText(const Row& row) {
+    // A frame sent for a remote command (over MQTT) says so.
+    if (row.direction == TraceDirection::Received)
+        return QStringLiteral("RX");
+    return row.remote ? QStringLiteral("TX remote") : QStringLiteral("TX");
+}
+
 QString CFrameLog::RowText(const Row& row) {
     return QStringLiteral("%1\t%2\t%3\t%4")
         .arg(row.sinceOpenMs)
-        .arg(row.direction == TraceDirection::Sent ? QStringLiteral("TX") : QStringLiteral("RX"),
-             row.link, row.text);
+        .arg(DirectionText(row), row.link, row.text);
 }
 
 } // namespace Korvane

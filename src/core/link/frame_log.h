@@ -21,6 +21,7 @@ class CFrameLog {
         TraceDirection direction;
         QString link;
         QString text; // FrameDisplayText of the bytes
+        bool remote = false;
     };
 
     explicit CFrameLog(size_t capacity = 100000) : m_capacity(capacity) {}
@@ -41,6 +42,8 @@ class CFrameLog {
 
     // One row as a line of text: time, direction, link and frame separated by tabs.
     static QString RowText(const Row& row);
+    // "TX", "TX remote" (sent for a remote command) or "RX".
+    static QString DirectionText(const Row& row);
 
   private:
     size_t m_capacity;

@@ -40,14 +40,33 @@ void RemoveLinkTap(int handle) {
                list.end());
 }
 
-void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs) {
+void CLinkChannel::MarkRemote(const QByteArray& frame) {
+    if (m_remoteMarks.size() >= 64)
+        m_remoteMarks.pop_front();
+    m_remoteMarks.emplace_back(frame, ArrivalClockNs());
+}
+
+bool CLinkChannel::TakeRemoteMark(const QByteArray& frame) {
+    const qint64 now = ArrivalClockNs();
+    while (!m_remoteMarks.empty() && now - m_remoteMarks.front().second > 2'000'000'000)
+        m_remoteMarks.pop_front();
+    for (auto it = m_remoteMarks.begin(); it != m_remoteMarks.end(); ++it)
+        if (it->first == frame) {
+            m_remoteMarks.erase(it);
+            return true;
+        }
+    return false;
+}
+
+void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs,
+                         bool remote) {
     if (TraceSink())
         TraceSink()(direction, TraceName(), frame);
     if (AllTaps().list.empty())
         return;
     const qint64 at = arrivalNs >= 0 ? arrivalNs : ArrivalClockNs();
     const qint64 sinceOpenMs = m_openedNs >= 0 ? std::max<qint64>(0, at - m_openedNs) / 1000000 : 0;
-    const TracedFrame traced{direction, TraceName(), frame, sinceOpenMs};
+    const TracedFrame traced{direction, TraceName(), frame, sinceOpenMs, remote};
     for (const auto& [handle, tap] : AllTaps().list)
         tap(traced);
 }
@@ -60,7 +79,7 @@ CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* paren
     connect(m_transport.get(), &CTransport::bytesReceived, this, &CLinkChannel::OnBytes);
     connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
     connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
-        Trace(TraceDirection::Sent, frame);
+        Trace(TraceDirection::Sent, frame, -1, TakeRemoteMark(frame));
         emit frameSent(frame);
     });
 }

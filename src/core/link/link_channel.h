@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -26,6 +27,7 @@ struct TracedFrame {
     QString link;
     QByteArray bytes;
     qint64 sinceOpenMs = 0;
+    bool remote = false; // sent for a remote command (over MQTT), not by the user here
 };
 // Taps see every frame of every link, on the UI thread, in order (the frame monitor is one).
 using LinkTap = std::function<void(const TracedFrame&)>;
@@ -52,6 +54,9 @@ class CLinkChannel : public QObject {
     // Hands one frame to the transport; false when the link is not open or the frame is
     // longer than kMaxOutgoingFrame (nothing is written then).
     bool Send(const QByteArray& frame);
+    // The next time this frame is written, its trace says it was sent for a remote command.
+    // Marks nobody claims are forgotten after 2 s (at most 64 are kept).
+    void MarkRemote(const QByteArray& frame);
 
     // The owner's word on whether it can take more frames now. While it says no, the chunk
     // just fed is not acknowledged, so the transport reads nothing more; ResumeReceive()
@@ -81,7 +86,11 @@ class CLinkChannel : public QObject {
   private:
     QString TraceName() const;
     // arrivalNs: when a received frame arrived; a sent frame is traced as it is written.
-    void Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs = -1);
+    void Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs = -1,
+               bool remote = false);
+    // Whether a written frame was marked remote (and forgets the mark).
+    bool TakeRemoteMark(const QByteArray& frame);
+    std::deque<std::pair<QByteArray, qint64>> m_remoteMarks; // frame, when marked (ns)
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);

@@ -37,6 +37,8 @@ class CLinkManager : public QObject {
     bool Send(const QByteArray& frame);
 
     bool IsOpen() const { return m_channel.IsOpen(); }
+    // The next write of this frame is traced as sent for a remote command.
+    void MarkRemote(const QByteArray& frame) { m_channel.MarkRemote(frame); }
     LinkState State() const { return m_channel.State(); }
     QString PortName() const { return m_opened.portName; }
     int Baud() const { return m_opened.baud; }

@@ -29,6 +29,8 @@ class CPanelHost {
     virtual bool SendFrame(const QByteArray& frame) = 0;
     // A line of text in the window's status bar (empty: the usual text again).
     virtual void ShowStatusText(const QString& text) { Q_UNUSED(text); }
+    // The next write of this frame on the window's link is a remote command's.
+    virtual void MarkRemote(const QByteArray& frame) { Q_UNUSED(frame); }
 };
 
 // Base of every product panel. Each panel class has one dialog id; its window keeps at most
@@ -71,7 +73,16 @@ class CPanelBase : public QWidget {
         Q_UNUSED(frame);
         return false;
     }
-    virtual bool SendRemote(const QByteArray& frame) { return SendFrame(frame); }
+    virtual bool SendRemote(const QByteArray& frame) {
+        MarkRemote(frame);
+        return SendFrame(frame);
+    }
+    // Marks a frame the panel is about to send for a remote command, on every link it may go
+    // by (a key's frame is sent by the panel's own key handling).
+    virtual void MarkRemote(const QByteArray& frame) {
+        if (m_host)
+            m_host->MarkRemote(frame);
+    }
 
   protected:
     // A language change: the panel shows its captions again (RetranslateUi), then every bound

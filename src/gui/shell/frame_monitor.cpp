@@ -42,8 +42,7 @@ QVariant CFrameMonitorModel::data(const QModelIndex& index, int role) const {
         case TimeColumn:
             return row.sinceOpenMs;
         case DirectionColumn:
-            return row.direction == TraceDirection::Sent ? QStringLiteral("TX")
-                                                         : QStringLiteral("RX");
+            return CFrameLog::DirectionText(row);
         case LinkColumn:
             return row.link;
         case FrameColumn:

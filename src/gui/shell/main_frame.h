@@ -63,6 +63,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // Puts a frame on this window's serial link, or tells the user that it is not open.
     bool SendFrame(const QByteArray& frame) override;
     void ShowStatusText(const QString& text) override;
+    void MarkRemote(const QByteArray& frame) override { m_link.MarkRemote(frame); }
 
     // Product menu: makes index this window's product: its title, the routes of its link and
     // the panel it shows. Each window has its own product.

@@ -85,16 +85,8 @@ void CMqttShare::OnFrame(const TracedFrame& f) {
                   {QStringLiteral("since_open_ms"), f.sinceOpenMs},
                   {QStringLiteral("link"), f.link},
                   {QStringLiteral("frame"), FromGbk(f.bytes)}};
-    if (!received) {
-        while (!m_remoteFrames.empty() && m_remoteFrames.front().second < now - 2000)
-            m_remoteFrames.pop_front();
-        for (auto it = m_remoteFrames.begin(); it != m_remoteFrames.end(); ++it)
-            if (it->first == f.bytes) {
-                o.insert(QStringLiteral("remote"), true);
-                m_remoteFrames.erase(it);
-                break;
-            }
-    }
+    if (f.remote)
+        o.insert(QStringLiteral("remote"), true);
     m_bridge.Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
                      Json(o));
     if (!received)
@@ -159,13 +151,12 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
     CPanelBase* panel = m_frame->CurrentPanel();
     if (!panel)
         return Refuse(topic, payload, QStringLiteral("no product is shown"));
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (isKey) {
         const int key = RemoteKey(payload);
         const DrivingKey* driving = key ? FindDrivingKey(key, panel->RemoteKeys()) : nullptr;
         if (!driving)
             return Refuse(topic, payload, QStringLiteral("not a driving key of this product"));
-        m_remoteFrames.emplace_back(QByteArray(driving->frame), now);
+        panel->MarkRemote(QByteArray(driving->frame));
         // As the user's key press: the panel's key table and its repeat rule decide.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(panel, &press);
@@ -179,7 +170,6 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
                                          "1024 bytes)"));
         if (!panel->SendsFrame(frame))
             return Refuse(topic, payload, QStringLiteral("not a frame this product's panel sends"));
-        m_remoteFrames.emplace_back(frame, now);
         panel->SendRemote(frame);
     }
     ++m_taken;

@@ -47,9 +47,6 @@ class CMqttShare : public QObject {
     CMqttBridge m_bridge;
     QString m_prefix;
     int m_tap = 0;
-    // Frames sent for remote commands, not yet seen written (the trace of a sent frame comes
-    // once the link wrote it): each is marked remote when it is, or forgotten after 2 s.
-    std::deque<std::pair<QByteArray, qint64>> m_remoteFrames;
     int m_taken = 0;
     int m_refused = 0;
     // At most 50 remote commands a second: a bucket of 50 tokens refilled continuously.

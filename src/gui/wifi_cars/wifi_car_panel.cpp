@@ -192,6 +192,11 @@ bool CWifiCarPanel::SendsFrame(const QByteArray& frame) const {
     return false;
 }
 
+void CWifiCarPanel::MarkRemote(const QByteArray& frame) {
+    CPanelBase::MarkRemote(frame);
+    m_client->Channel().MarkRemote(frame); // the control connection, when it takes the frame
+}
+
 bool CWifiCarPanel::Send(const QByteArray& frame) {
     return m_client->TakesFrames() ? m_client->Send(frame) : SendFrame(frame);
 }

@@ -83,7 +83,11 @@ class CWifiCarPanel : public CPanelBase {
 
     DrivingKeyTable RemoteKeys() const override { return WifiCarKeys(m_car); }
     bool SendsFrame(const QByteArray& frame) const override;
-    bool SendRemote(const QByteArray& frame) override { return Send(frame); }
+    bool SendRemote(const QByteArray& frame) override {
+        MarkRemote(frame);
+        return Send(frame);
+    }
+    void MarkRemote(const QByteArray& frame) override;
     // The default address of the car's own access point.
     QString AccessPointAddress() const;
 
