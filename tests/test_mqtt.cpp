@@ -114,7 +114,16 @@ class TestMqtt : public QObject {
                      .toDouble(),
                  57.0);
         QVERIFY(TelemetryFields(5, "$0#").isEmpty());
-        QVERIFY(TelemetryFields(0, "$51,anything#").isEmpty()); // boards: not yet
+        QVERIFY(TelemetryFields(0, "$51,GMS512,200#").isEmpty()); // a board needs its choices
+        // A board's frame read with the panel's choices: the light sensor is AD source 0.
+        const QJsonObject light = TelemetryFields(0, "$51,GMS512,200#", BoardChoices{0, 0, {}});
+        QCOMPARE(light.value(QStringLiteral("ad_raw")).toDouble(), 512.0);
+        QCOMPARE(light.value(QStringLiteral("ad_converted")).toDouble(), 200.0);
+        QVERIFY(TelemetryFields(0, "$51,GMS512,200#", BoardChoices{1, 0, {}}).isEmpty());
+        QCOMPARE(TelemetryFields(0, "$51,CSB12.5#", BoardChoices{0, 0, {}})
+                     .value(QStringLiteral("distance_cm"))
+                     .toDouble(),
+                 12.5);
         QVERIFY(TelemetryFields(99, "$LV1#").isEmpty());
     }
 
@@ -227,6 +236,35 @@ class TestMqtt : public QObject {
                      .value(QStringLiteral("frame"))
                      .toString(),
                  QStringLiteral("$1,0,0,0,0,0,0,0,0,0#"));
+    }
+
+    void aBoardSharesWhatItsPanelReads() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/board/telemetry")));
+        StationOnPty station;
+        QVERIFY(station.Start(0, QSize(1200, 900)));
+        station.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("board")));
+        QVERIFY(WaitState(station.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
+        QTest::qWait(300); // the subscriber is in before the first frame
+        station.pty->Write("$51,GMS512,200#");
+        QVERIFY(watch.WaitFor(
+            [&] { return !watch.On(QStringLiteral("korvane/board/telemetry")).isEmpty(); }));
+        QCOMPARE(Json(watch.On(QStringLiteral("korvane/board/telemetry")).last())
+                     .value(QStringLiteral("ad_raw"))
+                     .toDouble(),
+                 512.0);
+        // The thermistor chosen on the panel: the board's temperature reading is what counts.
+        qobject_cast<QAbstractButton*>(FindControl(station.frame->CurrentPanel(), 1059))->click();
+        QTest::qWait(200); // the click's frame goes out paced
+        station.pty->Write("$51,RMS300,25.5#");
+        QVERIFY(watch.WaitFor(
+            [&] { return watch.On(QStringLiteral("korvane/board/telemetry")).size() >= 2; }));
+        QCOMPARE(Json(watch.On(QStringLiteral("korvane/board/telemetry")).last())
+                     .value(QStringLiteral("ad_converted"))
+                     .toDouble(),
+                 25.5);
     }
 
     void remoteCommandsGoTheWayOfAClickOrAreRefused() {

@@ -1,5 +1,6 @@
 #include "core/mqtt/telemetry_json.h"
 
+#include "core/boards/board_frames.h"
 #include "core/link/frames.h"
 #include "core/products/catalogue.h"
 #include "core/serial_cars/balance_model.h"
@@ -25,6 +26,37 @@ QJsonValue Number(const QByteArray& text) {
     return QString::fromLatin1(text);
 }
 
+// A board's value text ("20.25cm", "29.3℃", "45%") as a number, or the text itself.
+QJsonValue Number(const QString& text) {
+    QString digits = text.trimmed();
+    while (!digits.isEmpty() && !digits.back().isDigit())
+        digits.chop(1);
+    bool ok = false;
+    const double v = digits.toDouble(&ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return text;
+}
+
+void PutReadings(QJsonObject& o, const BoardReadings& r) {
+    const std::pair<const char*, const std::optional<QString>*> texts[] = {
+        {"ad_raw", &r.adRaw},
+        {"ad_converted", &r.adConverted},
+        {"distance_cm", &r.distance},
+        {"temperature_c", &r.temperature}};
+    for (const auto& [name, value] : texts)
+        if (*value)
+            o.insert(QLatin1String(name), Number(**value));
+    if (r.motion)
+        o.insert(QStringLiteral("motion"), *r.motion);
+    if (r.sound)
+        o.insert(QStringLiteral("sound"), *r.sound);
+    if (r.infrared) {
+        o.insert(QStringLiteral("ir_code"), QString::fromLatin1(r.infrared->internalCode));
+        o.insert(QStringLiteral("ir_key"), QString::fromLatin1(r.infrared->translatedCode));
+    }
+}
+
 template <size_t N> QJsonArray Flags(const std::array<bool, N>& flags) {
     QJsonArray a;
     for (bool f : flags)
@@ -33,6 +65,51 @@ template <size_t N> QJsonArray Flags(const std::array<bool, N>& flags) {
 }
 
 } // namespace
+
+QJsonObject TelemetryFields(int product, const QByteArray& frame, const BoardChoices& choices) {
+    QJsonObject o;
+    if (!IsValidProduct(product))
+        return o;
+    if (Product(product).panelId == PanelBoard51) {
+        PutReadings(
+            o, ParseBoard51Frame(frame, choices.adSource, choices.sensorChoice, choices.infrared));
+    } else if (Product(product).panelId == PanelKitAR) {
+        const KitUpdate u =
+            ParseKitFrame(frame, choices.sensorChoice, choices.adSource, choices.infrared);
+        PutReadings(o, u);
+        if (u.buttons[0] || u.buttons[1] || u.buttons[2] || u.buttons[3]) {
+            QJsonArray buttons;
+            for (const auto& b : u.buttons)
+                buttons.append(b ? QJsonValue(*b) : QJsonValue());
+            o.insert(QStringLiteral("buttons"), buttons);
+        }
+        if (u.tilt)
+            o.insert(QStringLiteral("tilt"), *u.tilt);
+        if (u.touch)
+            o.insert(QStringLiteral("touch"), *u.touch);
+        if (u.touchValue)
+            o.insert(QStringLiteral("touch_value"), Number(*u.touchValue));
+        if (u.airTemperature)
+            o.insert(QStringLiteral("air_temperature_c"), Number(*u.airTemperature));
+        if (u.humidity)
+            o.insert(QStringLiteral("humidity_percent"), Number(*u.humidity));
+        if (u.joyX || u.joyY || u.joyZ || u.joyDirection) {
+            QJsonObject joystick;
+            if (u.joyX)
+                joystick.insert(QStringLiteral("x"), Number(*u.joyX));
+            if (u.joyY)
+                joystick.insert(QStringLiteral("y"), Number(*u.joyY));
+            if (u.joyZ)
+                joystick.insert(QStringLiteral("z"), Number(*u.joyZ));
+            if (u.joyDirection)
+                joystick.insert(QStringLiteral("direction"), *u.joyDirection);
+            o.insert(QStringLiteral("joystick"), joystick);
+        }
+    } else {
+        return TelemetryFields(product, frame);
+    }
+    return o;
+}
 
 QJsonObject TelemetryFields(int product, const QByteArray& frame) {
     QJsonObject o;
@@ -50,9 +127,9 @@ QJsonObject TelemetryFields(int product, const QByteArray& frame) {
             break;
         const BalanceTelemetryRecord r = ParseBalanceTelemetry(frame);
         const std::pair<const char*, const std::optional<QByteArray>*> fields[] = {
-            {"left_speed", &r.leftSpeed},     {"right_speed", &r.rightSpeed},
+            {"left_speed", &r.leftSpeed},        {"right_speed", &r.rightSpeed},
             {"acceleration_g", &r.acceleration}, {"gyroscope_deg", &r.gyroscope},
-            {"distance_cm", &r.distance},     {"battery_v", &r.voltage}};
+            {"distance_cm", &r.distance},        {"battery_v", &r.voltage}};
         for (const auto& [name, value] : fields)
             if (*value)
                 o.insert(QLatin1String(name), Number(**value));
@@ -60,7 +137,8 @@ QJsonObject TelemetryFields(int product, const QByteArray& frame) {
     }
     case Panel4WD:
     case PanelPendrix: {
-        const WifiCar car = Product(product).panelId == Panel4WD ? WifiCar::FourWd : WifiCar::Pendrix;
+        const WifiCar car =
+            Product(product).panelId == Panel4WD ? WifiCar::FourWd : WifiCar::Pendrix;
         const SensorUpdate u = ParseSensors(car, frame);
         if (!u.tagged)
             break;

@@ -1,5 +1,7 @@
 #include "gui/boards/board_panel.h"
 
+#include "core/mqtt/telemetry_json.h"
+
 #include "core/boards/board_text.h"
 #include "core/products/catalogue.h"
 #include "gui/boards/board_edits.h"
@@ -126,6 +128,12 @@ void CBoardPanel::BindShared(const Controls& c) {
     LimitFrameText(c.segmentEdit, m_family.segmentLimit > 0 ? m_family.segmentLimit : 1 << 20);
     LimitRawText(c.serialSend, kSerialTextBytes);
     ShowSharedTexts();
+}
+
+QJsonObject CBoardPanel::Telemetry(const QByteArray& frame) const {
+    return TelemetryFields(CurrentProduct(), frame,
+                           {m_model.Number(BoardField::AdSource),
+                            m_model.Number(BoardField::SensorChoice), m_model.Infrared()});
 }
 
 void CBoardPanel::ShowSharedTexts() {

@@ -130,6 +130,9 @@ class CBoardPanel : public CPanelBase {
     CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget* parent);
     ~CBoardPanel() override;
 
+    // A board's readings depend on the panel's choices (AD source, sensor).
+    QJsonObject Telemetry(const QByteArray& frame) const override;
+
     void BindShared(const Controls& controls);
     // The names and descriptions of the shared controls, in the language in use.
     void ShowSharedTexts();

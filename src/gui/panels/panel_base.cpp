@@ -4,6 +4,7 @@
 
 #include "gui/common/message_seam.h"
 
+#include "core/mqtt/telemetry_json.h"
 #include "core/panels/panel_model.h"
 #include "gui/widgets/lamp.h"
 
@@ -34,6 +35,10 @@ void CPanelBase::SetModel(CPanelModel* model) {
         for (const auto& show : m_views.value(field))
             show();
     });
+}
+
+QJsonObject CPanelBase::Telemetry(const QByteArray& frame) const {
+    return TelemetryFields(m_product, frame);
 }
 
 void CPanelBase::changeEvent(QEvent* event) {

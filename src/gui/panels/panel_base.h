@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QWidget>
 
@@ -73,6 +74,8 @@ class CPanelBase : public QWidget {
         Q_UNUSED(frame);
         return false;
     }
+    // What a received frame carried, named for sharing (over MQTT); empty when nothing.
+    virtual QJsonObject Telemetry(const QByteArray& frame) const;
     virtual bool SendRemote(const QByteArray& frame) {
         MarkRemote(frame);
         return SendFrame(frame);

@@ -91,7 +91,10 @@ void CMqttShare::OnFrame(const TracedFrame& f) {
                      Json(o));
     if (!received)
         return;
-    QJsonObject fields = TelemetryFields(m_frame->CurrentProduct(), f.bytes);
+    // The panel reads the frame as it will (a board's readings depend on its choices).
+    const CPanelBase* panel = m_frame->CurrentPanel();
+    QJsonObject fields =
+        panel ? panel->Telemetry(f.bytes) : TelemetryFields(m_frame->CurrentProduct(), f.bytes);
     if (fields.isEmpty())
         return;
     fields.insert(QStringLiteral("time_ms"), now);
