@@ -30,6 +30,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
@@ -265,6 +266,37 @@ class TestMqtt : public QObject {
                      .value(QStringLiteral("ad_converted"))
                      .toDouble(),
                  25.5);
+    }
+
+    void aCarsOwnConnectionIsTheStatusLink() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/pi/status")));
+        QTcpServer controlService; // the car's control service: takes the connection
+        QVERIFY(controlService.listen(QHostAddress::LocalHost, 0));
+        CMainFrame frame;
+        frame.SelectProduct(13);
+        frame.resize(1300, 900);
+        frame.show();
+        frame.ShareOverMqtt(OptionsFor(broker, QStringLiteral("pi")));
+        QVERIFY(WaitState(frame.MqttShare()->Bridge(), CMqttBridge::State::On));
+        QWidget* panel = frame.CurrentPanel();
+        qobject_cast<QLineEdit*>(FindControl(panel, 1307))->setText(QStringLiteral("127.0.0.1"));
+        qobject_cast<QLineEdit*>(FindControl(panel, 1308))
+            ->setText(QString::number(controlService.serverPort()));
+        qobject_cast<QAbstractButton*>(FindControl(panel, 1310))->click();
+        QVERIFY(watch.WaitFor([&] {
+            const QStringList s = watch.On(QStringLiteral("korvane/pi/status"));
+            if (s.isEmpty())
+                return false;
+            const QJsonObject link = Json(s.last()).value(QStringLiteral("link")).toObject();
+            return link.value(QStringLiteral("kind")) == QJsonValue(QStringLiteral("tcp")) &&
+                   link.value(QStringLiteral("state")) == QJsonValue(QStringLiteral("open")) &&
+                   link.value(QStringLiteral("name"))
+                       .toString()
+                       .contains(QString::number(controlService.serverPort()));
+        }));
     }
 
     void remoteCommandsGoTheWayOfAClickOrAreRefused() {

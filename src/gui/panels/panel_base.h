@@ -74,6 +74,12 @@ class CPanelBase : public QWidget {
         Q_UNUSED(frame);
         return false;
     }
+    // A link the panel has of its own (a Raspberry Pi car's control connection) while it is
+    // open or opening: kind ("tcp"), name (address:port) and state; empty kind when none.
+    struct OwnLink {
+        QString kind, name, state;
+    };
+    virtual OwnLink PanelLink() const { return {}; }
     // What a received frame carried, named for sharing (over MQTT); empty when nothing.
     virtual QJsonObject Telemetry(const QByteArray& frame) const;
     virtual bool SendRemote(const QByteArray& frame) {

@@ -48,6 +48,11 @@ CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
         m_bridge.SetSubscriptions(
             {m_prefix + QStringLiteral("/cmd/frame"), m_prefix + QStringLiteral("/cmd/key")});
     m_tap = AddLinkTap([this](const TracedFrame& f) { OnFrame(f); });
+    // A panel's own link (a car's control connection) has no signal of the window's: the
+    // status is looked at again every second and sent when it changed.
+    m_statusCheck.setInterval(1000);
+    connect(&m_statusCheck, &QTimer::timeout, this, &CMqttShare::UpdateStatus);
+    m_statusCheck.start();
     m_refill.start();
     UpdateStatus();
     m_bridge.Start(options);
@@ -62,6 +67,16 @@ CMqttShare::~CMqttShare() {
 void CMqttShare::UpdateStatus() {
     const int product = m_frame->CurrentProduct();
     const CLinkManager& link = m_frame->Link();
+    // A Raspberry Pi car's own control connection, while it is up, is the link that counts.
+    const CPanelBase* panel = m_frame->CurrentPanel();
+    const CPanelBase::OwnLink own = panel ? panel->PanelLink() : CPanelBase::OwnLink{};
+    const QJsonObject linkJson =
+        !own.kind.isEmpty() ? QJsonObject{{QStringLiteral("kind"), own.kind},
+                                          {QStringLiteral("name"), own.name},
+                                          {QStringLiteral("state"), own.state}}
+                            : QJsonObject{{QStringLiteral("kind"), QStringLiteral("serial")},
+                                          {QStringLiteral("name"), link.PortName()},
+                                          {QStringLiteral("state"), LinkStateWord(link.State())}};
     QJsonObject status{
         {QStringLiteral("station"), m_options.stationName},
         {QStringLiteral("online"), true},
@@ -69,13 +84,14 @@ void CMqttShare::UpdateStatus() {
         {QStringLiteral("product"), product},
         {QStringLiteral("product_name"),
          IsValidProduct(product) ? QString::fromLatin1(Product(product).label) : QString()},
-        {QStringLiteral("link"),
-         QJsonObject{{QStringLiteral("kind"), QStringLiteral("serial")},
-                     {QStringLiteral("name"), link.PortName()},
-                     {QStringLiteral("state"), LinkStateWord(link.State())}}},
+        {QStringLiteral("link"), linkJson},
         {QStringLiteral("remote_control"), m_options.allowRemote},
     };
-    m_bridge.SetStatus(Json(status));
+    const QByteArray json = Json(status);
+    if (json == m_lastStatus)
+        return;
+    m_lastStatus = json;
+    m_bridge.SetStatus(json);
 }
 
 void CMqttShare::OnFrame(const TracedFrame& f) {

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <deque>
 
@@ -46,6 +47,8 @@ class CMqttShare : public QObject {
     MqttOptions m_options;
     CMqttBridge m_bridge;
     QString m_prefix;
+    QByteArray m_lastStatus;
+    QTimer m_statusCheck;
     int m_tap = 0;
     int m_taken = 0;
     int m_refused = 0;

@@ -192,6 +192,15 @@ bool CWifiCarPanel::SendsFrame(const QByteArray& frame) const {
     return false;
 }
 
+CPanelBase::OwnLink CWifiCarPanel::PanelLink() const {
+    if (m_client->IsConnected())
+        return {QStringLiteral("tcp"), m_client->Channel().Description(), QStringLiteral("open")};
+    if (m_client->IsConnecting())
+        return {QStringLiteral("tcp"), m_client->Channel().Description(),
+                QStringLiteral("opening")};
+    return {};
+}
+
 void CWifiCarPanel::MarkRemote(const QByteArray& frame) {
     CPanelBase::MarkRemote(frame);
     m_client->Channel().MarkRemote(frame); // the control connection, when it takes the frame

@@ -88,6 +88,7 @@ class CWifiCarPanel : public CPanelBase {
         return Send(frame);
     }
     void MarkRemote(const QByteArray& frame) override;
+    OwnLink PanelLink() const override;
     // The default address of the car's own access point.
     QString AccessPointAddress() const;
 
