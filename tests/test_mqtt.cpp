@@ -8,6 +8,7 @@
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/mqtt/telemetry_json.h"
 #include "core/settings/station_settings.h"
+#include "gui/common/keyring.h"
 #include "gui/common/message_seam.h"
 #include "gui/shell/classroom_view.h"
 #include "gui/shell/color_status.h"
@@ -698,6 +699,42 @@ class TestMqtt : public QObject {
         QVERIFY(WaitState(bridge, CMqttBridge::State::On));
         QVERIFY(sub.waitForFinished(10000));
         QVERIFY2(sub.readAll().contains("\"tls1\""), "the subscriber did not get the status");
+    }
+
+    void aPasswordGoesToTheKeyringAndBack() {
+        // Needs a Secret Service: CTest runs this case once more in a D-Bus session of its own
+        // with a fresh GNOME keyring (keyring_roundtrip); elsewhere there is none to talk to.
+        if (qEnvironmentVariableIsEmpty("KORVANE_KEYRING_TEST"))
+            QSKIP("no keyring in this session (keyring_roundtrip runs it with one)");
+        const QString key =
+            MqttSecretKey(QStringLiteral("mqtt://127.0.0.1:1883"), QStringLiteral("kid"));
+        bool written = false;
+        QString error = QStringLiteral("no answer");
+        WriteSecret(key, QStringLiteral("s3cret \u5bc6\u7801"), [&](bool ok, const QString& why) {
+            written = ok;
+            error = ok ? QString() : why;
+        });
+        QTRY_VERIFY2_WITH_TIMEOUT(written, qPrintable(error), 10000);
+        QString read;
+        bool answered = false;
+        ReadSecret(key, [&](const QString& secret, bool ok) {
+            answered = true;
+            read = ok ? secret : QString();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 10000);
+        QCOMPARE(read, QStringLiteral("s3cret \u5bc6\u7801"));
+        // The dialog finds it and says where it is kept.
+        CStationSettings::MqttChoice choice;
+        choice.url = QStringLiteral("mqtt://127.0.0.1:1883");
+        choice.user = QStringLiteral("kid");
+        CStationSettings().SetMqtt(choice);
+        CMainFrame frame;
+        frame.ShowMqttDialog();
+        auto* dlg = frame.findChild<CMqttDlg*>();
+        QVERIFY(dlg);
+        QTRY_COMPARE_WITH_TIMEOUT(dlg->Password(), QStringLiteral("s3cret \u5bc6\u7801"), 10000);
+        QVERIFY(dlg->findChild<QLabel*>("keyringNote")->text().contains(QStringLiteral("keyring")));
+        QSettings().clear();
     }
 
     void withoutABrokerTheQueueStaysBounded() {
