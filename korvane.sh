@@ -23,8 +23,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl-dev
-          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libmosquitto-dev mosquitto
-          mosquitto-clients python3-paho-mqtt gnome-keyring dbus fonts-wqy-microhei desktop-file-utils appstream)
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libmosquitto-dev qtkeychain-qt6-dev mosquitto
+          mosquitto-clients python3-paho-mqtt gnome-keyring dbus openssl fonts-wqy-microhei
+          desktop-file-utils appstream)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {
