@@ -6,6 +6,7 @@
 //  2. the classroom view with 30 stations publishing 50 telemetry messages a second each: the
 //     UI thread's busy share.
 // Usage: bench_mqtt [SECONDS]
+#include "../tests/link_wait.h"
 #include "../tests/mqtt_broker.h"
 #include "../tests/pty_pair.h"
 #include "bench_util.h"
@@ -15,7 +16,6 @@
 #include "gui/shell/classroom_view.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/mqtt_share.h"
-#include "../tests/link_wait.h"
 
 #include <QApplication>
 #include <QJsonDocument>
@@ -44,9 +44,10 @@ struct Subscriber {
         mosquitto_message_callback_set(mosq, [](mosquitto*, void* obj, const mosquitto_message* m) {
             auto* self = static_cast<Subscriber*>(obj);
             const auto now = Clock::now();
-            const QJsonObject o = QJsonDocument::fromJson(
-                                      QByteArray(static_cast<const char*>(m->payload), m->payloadlen))
-                                      .object();
+            const QJsonObject o =
+                QJsonDocument::fromJson(
+                    QByteArray(static_cast<const char*>(m->payload), m->payloadlen))
+                    .object();
             const QString frame = o.value(QStringLiteral("frame")).toString();
             const int seq = frame.mid(3, frame.indexOf(QLatin1Char(',')) - 3).toInt();
             std::lock_guard lock(self->mutex);
@@ -157,9 +158,10 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
             }
         }
     }
-    std::printf("%-34s UI busy %.3f  frames %d  received %d  lost %d  dropped by the station %llu\n",
-                "1000 frames/s, shared", busy, total, int(subscriber.received), lost,
-                static_cast<unsigned long long>(frame.MqttShare()->Bridge().Dropped()));
+    std::printf(
+        "%-34s UI busy %.3f  frames %d  received %d  lost %d  dropped by the station %llu\n",
+        "1000 frames/s, shared", busy, total, int(subscriber.received), lost,
+        static_cast<unsigned long long>(frame.MqttShare()->Bridge().Dropped()));
     if (!latency.empty())
         Report("frame written -> subscriber", latency);
     if (!fromWindow.empty())

@@ -65,6 +65,15 @@ QJsonObject Json(const QString& text) {
     return QJsonDocument::fromJson(text.toUtf8()).object();
 }
 
+// Starts the station's executable offscreen with these arguments.
+bool StartStation(QProcess& station, const QStringList& arguments) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    station.setProcessEnvironment(env);
+    station.start(QStringLiteral(KORVANE_STATION_PATH), arguments);
+    return station.waitForStarted();
+}
+
 bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
     QElapsedTimer t;
     t.start();
@@ -169,13 +178,9 @@ class TestMqtt : public QObject {
         MqttWatch watch;
         QVERIFY(watch.Start(broker, QStringLiteral("korvane/kid1/status")));
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
-        station.start(QStringLiteral(KORVANE_STATION_PATH),
-                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--mqtt"),
-                       broker.Url(), QStringLiteral("--station-name"), QStringLiteral("kid1")});
-        QVERIFY(station.waitForStarted());
+        QVERIFY(StartStation(station, {QStringLiteral("--product"), QStringLiteral("5"),
+                                       QStringLiteral("--mqtt"), broker.Url(),
+                                       QStringLiteral("--station-name"), QStringLiteral("kid1")}));
         QVERIFY(watch.WaitFor([&] {
             const QStringList s = watch.On(QStringLiteral("korvane/kid1/status"));
             return !s.isEmpty() &&
@@ -474,13 +479,8 @@ class TestMqtt : public QObject {
         QVERIFY(!file.readAll().contains("s3cret-pw"));
         watch.lines.clear();
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
-        station.start(QStringLiteral(KORVANE_STATION_PATH),
-                      {QStringLiteral("--product"), QStringLiteral("8"),
-                       QStringLiteral("--quit-after"), QStringLiteral("8000")});
-        QVERIFY(station.waitForStarted());
+        QVERIFY(StartStation(station, {QStringLiteral("--product"), QStringLiteral("8"),
+                                       QStringLiteral("--quit-after"), QStringLiteral("8000")}));
         const bool shared = watch.WaitFor([&] {
             const QStringList s = watch.On(QStringLiteral("korvane/bench 7/status"));
             return !s.isEmpty() && Json(s.last()).value(QStringLiteral("product")).toInt() == 8;
@@ -542,12 +542,9 @@ class TestMqtt : public QObject {
         };
         // A real station, and a car that reports its distance.
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
-        station.start(QStringLiteral(KORVANE_STATION_PATH),
-                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--mqtt"),
-                       broker.Url(), QStringLiteral("--station-name"), QStringLiteral("kid2")});
+        QVERIFY(StartStation(station, {QStringLiteral("--product"), QStringLiteral("5"),
+                                       QStringLiteral("--mqtt"), broker.Url(),
+                                       QStringLiteral("--station-name"), QStringLiteral("kid2")}));
         CMqttBridge car;
         car.SetStatus(R"({"station":"kid3","online":true,"product_name":"Cedar Balance Car"})");
         car.Start(OptionsFor(broker, QStringLiteral("kid3")));
@@ -602,12 +599,9 @@ class TestMqtt : public QObject {
         MqttBroker broker;
         QVERIFY(broker.Start());
         QProcess classroom;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        classroom.setProcessEnvironment(env);
-        classroom.start(QStringLiteral(KORVANE_STATION_PATH),
-                        {QStringLiteral("--classroom"), QStringLiteral("--mqtt"), broker.Url(),
-                         QStringLiteral("--quit-after"), QStringLiteral("1500")});
+        QVERIFY(StartStation(classroom,
+                             {QStringLiteral("--classroom"), QStringLiteral("--mqtt"), broker.Url(),
+                              QStringLiteral("--quit-after"), QStringLiteral("1500")}));
         QVERIFY(classroom.waitForFinished(15000));
         QCOMPARE(classroom.exitCode(), 0);
     }
@@ -630,12 +624,9 @@ class TestMqtt : public QObject {
         MqttWatch watch;
         QVERIFY(watch.Start(broker, QStringLiteral("korvane/car1/#")));
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
-        station.start(QStringLiteral(KORVANE_STATION_PATH),
-                      {QStringLiteral("--product"), QStringLiteral("5"), QStringLiteral("--port"),
-                       car.Port(), QStringLiteral("--baud"), QStringLiteral("115200")});
+        QVERIFY(StartStation(station, {QStringLiteral("--product"), QStringLiteral("5"),
+                                       QStringLiteral("--port"), car.Port(),
+                                       QStringLiteral("--baud"), QStringLiteral("115200")}));
         QVERIFY(watch.WaitFor([&] {
             const QStringList s = watch.On(QStringLiteral("korvane/car1/status"));
             return !s.isEmpty() &&

@@ -5,10 +5,7 @@
 
 namespace Korvane {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 QString BrokerAddress::Url() const {
     return QStringLiteral("%1://%2:%3")
@@ -32,15 +29,20 @@ std::optional<BrokerAddress> ParseBrokerUrl(const QString& text, QString* error)
     if (url.scheme() == QLatin1String("mqtts"))
         address.tls = true;
     else if (url.scheme() != QLatin1String("mqtt"))
-        return fail(QCoreApplication::translate("Korvane::BrokerUrl", "the address must begin with mqtt:// or mqtts://"));
+        return fail(QCoreApplication::translate("Korvane::BrokerUrl",
+                                                "the address must begin with mqtt:// or mqtts://"));
     if (!url.isValid() || url.host().isEmpty())
-        return fail(QCoreApplication::translate("Korvane::BrokerUrl", "\"%1\" is not a broker address").arg(trimmed));
+        return fail(
+            QCoreApplication::translate("Korvane::BrokerUrl", "\"%1\" is not a broker address")
+                .arg(trimmed));
     if (!url.path().isEmpty() && url.path() != QLatin1String("/"))
-        return fail(QCoreApplication::translate("Korvane::BrokerUrl", "a broker address has no path"));
+        return fail(
+            QCoreApplication::translate("Korvane::BrokerUrl", "a broker address has no path"));
     address.host = url.host();
     const int port = url.port(address.tls ? 8883 : 1883);
     if (port < 1 || port > 65535)
-        return fail(QCoreApplication::translate("Korvane::BrokerUrl", "the port must be from 1 to 65535"));
+        return fail(
+            QCoreApplication::translate("Korvane::BrokerUrl", "the port must be from 1 to 65535"));
     address.port = quint16(port);
     return address;
 }

@@ -233,9 +233,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         const auto now = Clock::now();
         if (phase == Phase::Idle) {
             if (now < nextAttempt) {
-                WaitForWake(-1, false, std::min(milliseconds(50),
-                                                std::chrono::duration_cast<milliseconds>(
-                                                    nextAttempt - now)));
+                WaitForWake(-1, false,
+                            std::min(milliseconds(50),
+                                     std::chrono::duration_cast<milliseconds>(nextAttempt - now)));
                 continue;
             }
             session.connack = -1;

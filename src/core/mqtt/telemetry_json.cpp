@@ -15,18 +15,7 @@ namespace Korvane {
 namespace {
 
 // A device's number text as a JSON number ("57", "12.5", "57cm" reads 57), or the text itself.
-QJsonValue Number(const QByteArray& text) {
-    QByteArray digits = text.trimmed();
-    while (!digits.isEmpty() && !(QChar::fromLatin1(digits.back()).isDigit()))
-        digits.chop(1);
-    bool ok = false;
-    const double v = digits.toDouble(&ok);
-    if (ok && std::isfinite(v))
-        return v;
-    return QString::fromLatin1(text);
-}
-
-// A board's value text ("20.25cm", "29.3℃", "45%") as a number, or the text itself.
+// (A board's texts are read as GBK already: "29.3℃", "45%".)
 QJsonValue Number(const QString& text) {
     QString digits = text.trimmed();
     while (!digits.isEmpty() && !digits.back().isDigit())
@@ -62,6 +51,10 @@ template <size_t N> QJsonArray Flags(const std::array<bool, N>& flags) {
     for (bool f : flags)
         a.append(f);
     return a;
+}
+
+QJsonValue Number(const QByteArray& text) {
+    return Number(QString::fromLatin1(text));
 }
 
 } // namespace
