@@ -111,7 +111,7 @@ struct MqttWatch {
     QStringList lines;
     QByteArray partial;
 
-    bool Start(const MqttBroker& broker, const QString& topic) {
+    bool Start(const MqttBroker& broker, const QString& topic, const QStringList& more = {}) {
         QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
             partial += process.readAllStandardOutput();
             for (qsizetype nl; (nl = partial.indexOf('\n')) >= 0;) {
@@ -120,9 +120,11 @@ struct MqttWatch {
             }
         });
         process.start(QStringLiteral("mosquitto_sub"),
-                      {QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                       QString::number(broker.port), QStringLiteral("-t"), topic,
-                       QStringLiteral("-v"), QStringLiteral("-q"), QStringLiteral("1")});
+                      QStringList{QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                                  QStringLiteral("-p"), QString::number(broker.port),
+                                  QStringLiteral("-t"), topic, QStringLiteral("-v"),
+                                  QStringLiteral("-q"), QStringLiteral("1")} +
+                          more);
         return process.waitForStarted(5000);
     }
     ~MqttWatch() {
@@ -135,6 +137,14 @@ struct MqttWatch {
         for (const QString& l : lines)
             if (l.startsWith(topic + QLatin1Char(' ')))
                 out << l.mid(topic.size() + 1);
+        return out;
+    }
+    // Every topic seen, once each.
+    QStringList Topics() const {
+        QStringList out;
+        for (const QString& l : lines)
+            if (const QString t = l.section(QLatin1Char(' '), 0, 0); !out.contains(t))
+                out << t;
         return out;
     }
     bool WaitFor(const std::function<bool()>& done, int ms = 10000) {

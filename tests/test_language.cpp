@@ -74,10 +74,10 @@ QString Caption(QWidget* panel, int id) {
 
 const QRegularExpression kChinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
 // An English word in a Chinese caption: three letters or more, other than the names that stay
-// as they are in Chinese (products, pins, chips).
+// as they are in Chinese (products, pins, chips, protocols, the default topic root).
 const QRegularExpression kEnglishWord(QStringLiteral(
     "\\b(?!(?:Korvane|Birch|Alder|Cedar|Tavo|Pendrix|Vantrel|Arduino|Echo|Trig|Data|LED|SCL|"
-    "SDA|PID|DHT|CSV|PNG|MQTT|mqtt|mqtts|COMXXX|XXXX|STM)\\b)[A-Za-z]{3,}\\b"));
+    "SDA|PID|DHT|CSV|PNG|MQTT|mqtt|mqtts|korvane|COMXXX|XXXX|STM)\\b)[A-Za-z]{3,}\\b"));
 
 } // namespace
 

@@ -22,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -32,8 +33,11 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Korvane;
 
@@ -109,6 +113,10 @@ class TestMqtt : public QObject {
         }
         QCOMPARE(DefaultTopicPrefix(QStringLiteral("lab/pc#3+")),
                  QStringLiteral("korvane/lab_pc_3_"));
+        // The class a prefix belongs to: the level above it.
+        QCOMPARE(TopicRoot(QStringLiteral("korvane/alice")), QStringLiteral("korvane"));
+        QCOMPARE(TopicRoot(QStringLiteral("school/room3/alice/")), QStringLiteral("school/room3"));
+        QCOMPARE(TopicRoot(QStringLiteral("alice")), QString());
     }
 
     void telemetryNamesWhatAFrameCarried() {
@@ -524,6 +532,77 @@ class TestMqtt : public QObject {
         QVERIFY(!model.IsOnline(0));
         QVERIFY(cell(CClassroomModel::LinkColumn).startsWith(QStringLiteral("offline since ")));
         QCOMPARE(cell(CClassroomModel::Distance), QStringLiteral("57 cm")); // kept, greyed
+        // Any frame received counts as the last frame, whether it carried a reading or not.
+        model.OnMessage(QStringLiteral("korvane/a/rx"), "{\"time_ms\":1,\"frame\":\"$0#\"}", now);
+        now += 300;
+        QCOMPARE(cell(CClassroomModel::LastFrame), QStringLiteral("0.3 s"));
+        QCOMPARE(model.rowCount(), 1);
+    }
+
+    void theClassroomListsTheStationsUnderItsRoot() {
+        for (const QString& root : {QStringLiteral("school/room3"), QString()}) {
+            CClassroomModel model;
+            model.SetRoot(root);
+            const QString under = root.isEmpty() ? QString() : root + QLatin1Char('/');
+            model.OnMessage(under + QStringLiteral("a/status"), R"({"online":true})", 1);
+            model.OnMessage(under + QStringLiteral("b/rx"), "{\"frame\":\"$1#\"}", 1);
+            // Another class, a station's other topics, and topics one level too deep or short.
+            for (const char* other :
+                 {"korvane/c/status", "school/room4/c/status", "school/room3x/c/status",
+                  "school/room3/c/cmd/key", "school/room3/c/tx", "school/c/status", "c/d/e/f"})
+                model.OnMessage(QString::fromLatin1(other), R"({"online":true})", 1);
+            QCOMPARE(model.rowCount(), 2);
+            QCOMPARE(model.StationAt(0), QStringLiteral("a"));
+            QCOMPARE(model.StationAt(1), QStringLiteral("b"));
+        }
+    }
+
+    void theClassroomFollowsTheStationsPrefix() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        CMainFrame frame;
+        frame.SelectProduct(5);
+        frame.show();
+        MqttOptions mine = OptionsFor(broker, QStringLiteral("alice"));
+        mine.prefix = QStringLiteral("school/room3/alice");
+        frame.ShareOverMqtt(mine);
+        QVERIFY(WaitState(frame.MqttShare()->Bridge(), CMqttBridge::State::On));
+        frame.ShowClassroom();
+        QVERIFY(frame.Classroom());
+        CClassroomModel& model = frame.Classroom()->Model();
+        QCOMPARE(model.Root(), QStringLiteral("school/room3"));
+        QVERIFY(WaitState(frame.Classroom()->Bridge(), CMqttBridge::State::On));
+        // A classmate, and a station of another class.
+        CMqttBridge classmate, elsewhere;
+        MqttOptions o = OptionsFor(broker, QStringLiteral("bob"));
+        o.prefix = QStringLiteral("school/room3/bob");
+        classmate.SetStatus(R"({"station":"bob","online":true})");
+        classmate.Start(o);
+        elsewhere.SetStatus(R"({"station":"carol","online":true})");
+        elsewhere.Start(OptionsFor(broker, QStringLiteral("carol")));
+        QVERIFY(WaitState(classmate, CMqttBridge::State::On));
+        QVERIFY(WaitState(elsewhere, CMqttBridge::State::On));
+        auto names = [&] {
+            QStringList n;
+            for (int r = 0; r < model.rowCount(); ++r)
+                n << model.StationAt(r);
+            n.sort();
+            return n;
+        };
+        QTRY_COMPARE(names(), (QStringList{QStringLiteral("alice"), QStringLiteral("bob")}));
+        // The classroom watches and leaves nothing behind: once it closed, what the broker
+        // keeps under the class is the stations' own statuses.
+        frame.Classroom()->close();
+        QTRY_VERIFY(!frame.Classroom());
+        MqttWatch kept;
+        QVERIFY(kept.Start(broker, QStringLiteral("school/room3/#"),
+                           {QStringLiteral("--retained-only")}));
+        QVERIFY(kept.WaitFor([&] { return kept.Topics().size() >= 2; }));
+        QTest::qWait(300);
+        QStringList topics = kept.Topics();
+        topics.sort();
+        QCOMPARE(topics, (QStringList{QStringLiteral("school/room3/alice/status"),
+                                      QStringLiteral("school/room3/bob/status")}));
     }
 
     void theClassroomSeesEveryStationOnTheBroker() {
@@ -624,9 +703,13 @@ class TestMqtt : public QObject {
         MqttWatch watch;
         QVERIFY(watch.Start(broker, QStringLiteral("korvane/car1/#")));
         QProcess station;
-        QVERIFY(StartStation(station, {QStringLiteral("--product"), QStringLiteral("5"),
-                                       QStringLiteral("--port"), car.Port(),
-                                       QStringLiteral("--baud"), QStringLiteral("115200")}));
+        QTemporaryDir traceDir;
+        const QString tracePath = traceDir.filePath(QStringLiteral("trace.txt"));
+        station.setStandardOutputFile(tracePath);
+        QVERIFY(
+            StartStation(station, {QStringLiteral("--product"), QStringLiteral("5"),
+                                   QStringLiteral("--port"), car.Port(), QStringLiteral("--baud"),
+                                   QStringLiteral("115200"), QStringLiteral("--trace")}));
         QVERIFY(watch.WaitFor([&] {
             const QStringList s = watch.On(QStringLiteral("korvane/car1/status"));
             return !s.isEmpty() &&
@@ -660,6 +743,20 @@ class TestMqtt : public QObject {
         }
         station.kill();
         station.waitForFinished();
+        // The terminal's trace tells the script's frames from the station's own.
+        QFile trace(tracePath);
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = trace.readAll().split('\n');
+        QVERIFY(lines.size() > 10);
+        QVERIFY(std::any_of(lines.begin(), lines.end(),
+                            [](const QByteArray& l) { return l.startsWith("RX $"); }));
+        QVERIFY(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) {
+                    return l.startsWith("TX remote $");
+                }) >= 2); // forward, then stop
+        for (const QByteArray& l : lines)
+            QVERIFY2(l.isEmpty() || l.startsWith("RX ") || l.startsWith("TX remote ") ||
+                         l.startsWith("DROPPED "),
+                     l.constData()); // nobody clicked
         QSettings().clear();
     }
 

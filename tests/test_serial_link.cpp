@@ -269,9 +269,9 @@ class TestSerialLink : public QObject {
 
     void aFailedWriteIsALossNotASend() {
         QList<QByteArray> traced;
-        SetLinkTrace([&traced](TraceDirection d, const QString&, const QByteArray& f) {
-            if (d == TraceDirection::Sent)
-                traced << f;
+        const int tap = AddLinkTap([&traced](const TracedFrame& f) {
+            if (f.direction == TraceDirection::Sent)
+                traced << f.bytes;
         });
         auto* pty = new PtyPair;
         CLinkManager link;
@@ -286,7 +286,7 @@ class TestSerialLink : public QObject {
         }
         QTRY_COMPARE(link.State(), LinkState::Failed);
         QVERIFY(link.IsRetrying());
-        SetLinkTrace({});
+        RemoveLinkTap(tap);
         // Only the frame that was written is reported as sent.
         QCOMPARE(traced, QList<QByteArray>{"$ok#"});
         QCOMPARE(sent.size(), 1);

@@ -573,11 +573,16 @@ class TestShell : public QObject {
         QCOMPARE(o.baud, 115200);
         QVERIFY(ParseStartOptions({"korvane", "--language", "zh_CN"}, &o, &error));
         QCOMPARE(o.language, QStringLiteral("zh_CN"));
+        QVERIFY(!o.classroomRoot);
+        QVERIFY(ParseStartOptions({"korvane", "--classroom", "--classroom-root", "school/room3/"},
+                                  &o, &error));
+        QCOMPARE(o.classroomRoot, std::optional<QString>(QStringLiteral("school/room3")));
         for (const QStringList& bad :
              {QStringList{"korvane", "--product", "16"}, QStringList{"korvane", "--product", "x"},
               QStringList{"korvane", "--baud", "0"}, QStringList{"korvane", "--port", ""},
               QStringList{"korvane", "--bogus"}, QStringList{"korvane", "extra"},
-              QStringList{"korvane", "--language", "fr"}}) {
+              QStringList{"korvane", "--language", "fr"},
+              QStringList{"korvane", "--classroom-root", "korvane/#"}}) {
             StartOptions o2;
             QVERIFY2(!ParseStartOptions(bad, &o2, &error), qPrintable(bad.join(' ')));
             QVERIFY(!error.isEmpty());

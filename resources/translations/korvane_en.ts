@@ -1892,8 +1892,8 @@ control</translation>
         <translation>off</translation>
     </message>
     <message>
-        <source>Broker %1: %2</source>
-        <translation>Broker %1: %2</translation>
+        <source>Broker %1, stations under &quot;%2&quot;: %3</source>
+        <translation>Broker %1, stations under &quot;%2&quot;: %3</translation>
     </message>
 </context>
 <context>

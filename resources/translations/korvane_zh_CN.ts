@@ -1892,8 +1892,8 @@ advanced control</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <source>Broker %1: %2</source>
-        <translation>代理服务器 %1：%2</translation>
+        <source>Broker %1, stations under &quot;%2&quot;: %3</source>
+        <translation>代理服务器 %1，工作站位于“%2”之下：%3</translation>
     </message>
 </context>
 <context>

@@ -19,15 +19,39 @@ CClassroomModel::CClassroomModel(QObject* parent)
     m_ageTick.start();
 }
 
+std::pair<QString, QString> CClassroomModel::StationTopic(const QString& topic) const {
+    QStringView rest(topic);
+    if (!m_root.isEmpty()) {
+        if (!rest.startsWith(m_root) || rest.size() <= m_root.size() ||
+            rest[m_root.size()] != QLatin1Char('/'))
+            return {};
+        rest = rest.mid(m_root.size() + 1);
+    }
+    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    if (slash <= 0 || rest.indexOf(QLatin1Char('/'), slash + 1) >= 0)
+        return {};
+    return {rest.left(slash).toString(), rest.mid(slash + 1).toString()};
+}
+
 void CClassroomModel::OnMessage(const QString& topic, const QByteArray& payload, qint64 nowMs) {
-    const QStringList parts = topic.split(QLatin1Char('/'));
-    if (parts.size() != 3 || parts[1].isEmpty())
+    const auto [name, kind] = StationTopic(topic);
+    if (name.isEmpty())
+        return;
+    if (kind == QLatin1String("rx")) {
+        // Only the time counts: a frame that carries no reading still says the link lives.
+        const int row = RowOf(name);
+        m_stations[size_t(row)].lastFrameMs = nowMs;
+        Touch(row);
+        return;
+    }
+    if (kind != QLatin1String("status") && kind != QLatin1String("telemetry"))
         return;
     const QJsonObject o = QJsonDocument::fromJson(payload).object();
     if (o.isEmpty())
         return;
-    if (parts[2] == QLatin1String("status")) {
-        Station& s = m_stations[size_t(RowOf(parts[1]))];
+    const int row = RowOf(name);
+    Station& s = m_stations[size_t(row)];
+    if (kind == QLatin1String("status")) {
         const bool online = o.value(QStringLiteral("online")).toBool();
         if (s.online && !online)
             s.leftMs = nowMs;
@@ -39,16 +63,14 @@ void CClassroomModel::OnMessage(const QString& topic, const QByteArray& payload,
                               .toObject()
                               .value(QStringLiteral("state"))
                               .toString();
-        Touch(m_rows.value(parts[1]));
-    } else if (parts[2] == QLatin1String("telemetry")) {
-        Station& s = m_stations[size_t(RowOf(parts[1]))];
+    } else {
         s.lastFrameMs = nowMs;
         if (o.contains(QStringLiteral("battery_v")))
             s.battery = o.value(QStringLiteral("battery_v")).toDouble();
         if (o.contains(QStringLiteral("distance_cm")))
             s.distance = o.value(QStringLiteral("distance_cm")).toDouble();
-        Touch(m_rows.value(parts[1]));
     }
+    Touch(row);
 }
 
 int CClassroomModel::RowOf(const QString& name) {

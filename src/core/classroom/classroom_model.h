@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace Korvane {
@@ -28,8 +30,12 @@ class CClassroomModel : public QAbstractTableModel {
 
     explicit CClassroomModel(QObject* parent = nullptr);
 
-    // A message of "<root>/<station>/status" or "<root>/<station>/telemetry"; others are
-    // ignored. nowMs is the wall clock when it came.
+    // The level the stations are listed under ("korvane" unless set; empty: the top level).
+    void SetRoot(const QString& root) { m_root = root; }
+    const QString& Root() const { return m_root; }
+    // A message of "<root>/<station>/status", ".../telemetry" or ".../rx" (a frame the
+    // station received: only its time counts); others are ignored. nowMs is the wall clock
+    // when it came.
     void OnMessage(const QString& topic, const QByteArray& payload, qint64 nowMs);
     // The station of a row, for its frames.
     QString StationAt(int row) const;
@@ -50,7 +56,7 @@ class CClassroomModel : public QAbstractTableModel {
         QString linkState;
         bool online = true;
         qint64 leftMs = 0;
-        qint64 lastFrameMs = 0; // 0: none yet
+        qint64 lastFrameMs = 0; // a frame received or a reading; 0: none yet
         double battery = -1;    // volts; -1: unknown
         double distance = -1;   // cm; -1: unknown
     };
@@ -58,6 +64,10 @@ class CClassroomModel : public QAbstractTableModel {
     void Touch(int row);
     void Flush();
 
+    // The station a topic of the root names, with what the topic carries; empty if none.
+    std::pair<QString, QString> StationTopic(const QString& topic) const;
+
+    QString m_root = QStringLiteral("korvane");
     std::vector<Station> m_stations;
     QHash<QString, int> m_rows;
     QSet<int> m_dirty;

@@ -8,11 +8,6 @@
 namespace Korvane {
 
 namespace {
-LinkTraceSink& TraceSink() {
-    static LinkTraceSink sink;
-    return sink;
-}
-
 struct Taps {
     std::vector<std::pair<int, LinkTap>> list;
     int next = 1;
@@ -22,10 +17,6 @@ Taps& AllTaps() {
     return taps;
 }
 } // namespace
-
-void SetLinkTrace(LinkTraceSink sink) {
-    TraceSink() = std::move(sink);
-}
 
 int AddLinkTap(LinkTap tap) {
     const int handle = AllTaps().next++;
@@ -60,8 +51,6 @@ bool CLinkChannel::TakeRemoteMark(const QByteArray& frame) {
 
 void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs,
                          bool remote) {
-    if (TraceSink())
-        TraceSink()(direction, TraceName(), frame);
     if (AllTaps().list.empty())
         return;
     const qint64 at = arrivalNs >= 0 ? arrivalNs : ArrivalClockNs();

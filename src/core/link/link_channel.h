@@ -15,13 +15,8 @@ enum class LinkState { Closed, Opening, Open, Failed };
 
 // Direction of a traced frame.
 enum class TraceDirection { Sent, Received };
-// Receives every frame that any link wrote or assembled, with the link's description: the port
-// name for the serial link, "tcp <address:port>" for a control connection.
-using LinkTraceSink = std::function<void(TraceDirection, const QString& link, const QByteArray&)>;
-// Installs the process-wide trace (the station's --trace); an empty function removes it.
-void SetLinkTrace(LinkTraceSink sink);
-
-// One frame as a link wrote or assembled it, with the time since that link opened.
+// One frame as a link wrote or assembled it, with the link's description (the port name for the
+// serial link, "tcp <address:port>" for a control connection) and the time since it opened.
 struct TracedFrame {
     TraceDirection direction;
     QString link;

@@ -58,4 +58,12 @@ QString DefaultTopicPrefix(const QString& stationName) {
     return QStringLiteral("korvane/") + name;
 }
 
+QString TopicRoot(const QString& prefix) {
+    QString trimmed = prefix;
+    while (trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    const qsizetype last = trimmed.lastIndexOf(QLatin1Char('/'));
+    return last < 0 ? QString() : trimmed.left(last);
+}
+
 } // namespace Korvane

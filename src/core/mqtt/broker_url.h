@@ -21,4 +21,8 @@ std::optional<BrokerAddress> ParseBrokerUrl(const QString& text, QString* error 
 // in topics ("/", "+", "#") and control characters replaced by "_".
 QString DefaultTopicPrefix(const QString& stationName);
 
+// The level a class's stations share: a prefix without its last level ("korvane/alice" →
+// "korvane", "school/room3/alice" → "school/room3"); empty for a prefix of one level.
+QString TopicRoot(const QString& prefix);
+
 } // namespace Korvane

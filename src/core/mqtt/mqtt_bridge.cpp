@@ -195,8 +195,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                                   {QStringLiteral("online"), false}})
             .toJson(QJsonDocument::Compact);
     // The broker tells everyone the station went offline when it vanishes without a word.
-    mosquitto_will_set(mosq, statusTopic.constData(), int(offline.size()), offline.constData(), 1,
-                       true);
+    if (options.announce)
+        mosquitto_will_set(mosq, statusTopic.constData(), int(offline.size()), offline.constData(),
+                           1, true);
     if (options.broker.tls) {
         const QByteArray caFile = options.caFile.toLocal8Bit();
         const int rc =
@@ -322,7 +323,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                               m.payload.constData(), m.retain ? 1 : 0, m.retain);
         }
     }
-    if (phase == Phase::Connected) {
+    if (phase == Phase::Connected && options.announce) {
         // A clean goodbye: the status says offline, then the connection ends (the broker does
         // not send the will for a clean disconnect).
         mosquitto_publish(mosq, nullptr, statusTopic.constData(), int(offline.size()),
@@ -330,6 +331,8 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         for (int i = 0; i < 10 && mosquitto_want_write(mosq); ++i)
             mosquitto_loop(mosq, 20, 1);
         mosquitto_loop(mosq, 50, 1); // the PUBACK of the goodbye
+    }
+    if (phase == Phase::Connected) {
         mosquitto_disconnect(mosq);
         mosquitto_loop(mosq, 20, 1);
     }

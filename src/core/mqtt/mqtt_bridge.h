@@ -24,6 +24,9 @@ struct MqttOptions {
     QString stationName;
     QString prefix; // topics begin with it: "<prefix>/status", "<prefix>/rx", ...
     bool allowRemote = false;
+    // Whether this client is a station: its status is kept on "<prefix>/status", with the
+    // last will and a goodbye saying offline. A watcher (the classroom) leaves no trace there.
+    bool announce = true;
     int queueLimit = 4096;
     int answerTimeoutMs = 5000; // a broker that takes the connection but never answers
 };

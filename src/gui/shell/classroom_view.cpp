@@ -49,14 +49,21 @@ CClassroomView::CClassroomView(const MqttOptions& broker, const QString& root, Q
         [this](const QModelIndex& index) { OpenStationFrames(m_proxy->mapToSource(index).row()); });
     connect(&m_bridge, &CMqttBridge::messageArrived, this, &CClassroomView::OnMessage);
     connect(&m_bridge, &CMqttBridge::stateChanged, this, &CClassroomView::ShowBroker);
+    m_model.SetRoot(m_root);
+    // A watcher, not a station: it subscribes and leaves no status of its own.
     MqttOptions o = broker;
     o.allowRemote = false;
-    o.prefix = m_root + QStringLiteral("/classroom-") +
-               QString::number(QDateTime::currentMSecsSinceEpoch() % 1000000);
-    m_bridge.SetSubscriptions(
-        {m_root + QStringLiteral("/+/status"), m_root + QStringLiteral("/+/telemetry")});
+    o.announce = false;
+    o.prefix = Topic(QStringLiteral("classroom"));
+    m_bridge.SetSubscriptions({Topic(QStringLiteral("+/status")),
+                               Topic(QStringLiteral("+/telemetry")),
+                               Topic(QStringLiteral("+/rx"))});
     m_bridge.Start(o);
     ShowBroker();
+}
+
+QString CClassroomView::Topic(const QString& below) const {
+    return m_root.isEmpty() ? below : m_root + QLatin1Char('/') + below;
 }
 
 CClassroomView::~CClassroomView() {
@@ -65,7 +72,8 @@ CClassroomView::~CClassroomView() {
 
 void CClassroomView::OnMessage(const QString& topic, const QByteArray& payload) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (topic.endsWith(QLatin1String("/rx")) || topic.endsWith(QLatin1String("/tx"))) {
+    const bool received = topic.endsWith(QLatin1String("/rx"));
+    if (received || topic.endsWith(QLatin1String("/tx"))) {
         const QString station = topic.section(QLatin1Char('/'), -2, -2);
         if (QPlainTextEdit* view = m_frames.value(station)) {
             const QJsonObject o = QJsonDocument::fromJson(payload).object();
@@ -73,12 +81,11 @@ void CClassroomView::OnMessage(const QString& topic, const QByteArray& payload) 
                                       .arg(QDateTime::fromMSecsSinceEpoch(
                                                o.value(QStringLiteral("time_ms")).toInteger())
                                                .toString(QStringLiteral("HH:mm:ss.zzz")),
-                                           topic.endsWith(QLatin1String("/rx"))
-                                               ? QStringLiteral("RX")
-                                               : QStringLiteral("TX"),
+                                           received ? QStringLiteral("RX") : QStringLiteral("TX"),
                                            o.value(QStringLiteral("frame")).toString()));
         }
-        return;
+        if (!received)
+            return;
     }
     m_model.OnMessage(topic, payload, now);
 }
@@ -100,9 +107,8 @@ QPlainTextEdit* CClassroomView::OpenStationFrames(int row) {
     view->setAccessibleName(tr("Frames of %1").arg(station));
     view->resize(640, 400);
     m_frames.insert(station, view);
-    for (const char* direction : {"rx", "tx"})
-        m_bridge.AddSubscription(m_root + QLatin1Char('/') + station + QLatin1Char('/') +
-                                 QLatin1String(direction));
+    // Every station's rx is taken already (for the time of its last frame); tx on demand.
+    m_bridge.AddSubscription(Topic(station + QStringLiteral("/tx")));
     view->show();
     return view;
 }
@@ -123,7 +129,10 @@ void CClassroomView::ShowBroker() {
         state = tr("off");
         break;
     }
-    m_ui->brokerLine->setText(tr("Broker %1: %2").arg(m_bridge.Options().broker.Url(), state));
+    m_ui->brokerLine->setText(
+        tr("Broker %1, stations under \"%2\": %3")
+            .arg(m_bridge.Options().broker.Url(),
+                 m_root.isEmpty() ? QStringLiteral("+") : m_root + QStringLiteral("/+"), state));
 }
 
 void CClassroomView::changeEvent(QEvent* event) {

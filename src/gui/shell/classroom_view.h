@@ -17,8 +17,9 @@ class CClassroomView;
 
 namespace Korvane {
 
-// View → Classroom: every station on the broker (their retained status and telemetry under
-// the root, "korvane" by default) in a table that sorts, filters by any column, and opens a
+// View → Classroom: every station on the broker (their retained status, telemetry and received
+// frames under the root: the level above this station's own topic prefix, "korvane" by
+// default) in a table that sorts, filters by any column, and opens a
 // station's frames, read-only, on a double click. Needs no device: `korvane --classroom`.
 class CClassroomView : public QWidget {
     Q_OBJECT
@@ -37,6 +38,7 @@ class CClassroomView : public QWidget {
   private:
     void OnMessage(const QString& topic, const QByteArray& payload);
     void ShowBroker();
+    QString Topic(const QString& below) const; // a topic under the root
 
     std::unique_ptr<Ui::CClassroomView> m_ui;
     QString m_root;

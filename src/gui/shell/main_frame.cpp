@@ -454,6 +454,7 @@ std::optional<MqttOptions> CMainFrame::BrokerForClassroom() const {
     o.caFile = saved.caFile;
     o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
     o.stationName = QStringLiteral("classroom");
+    o.prefix = saved.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : saved.prefix;
     return o;
 }
 
@@ -468,7 +469,8 @@ void CMainFrame::ShowClassroom() {
         ShowMessage(tr("Set up the broker first, in Config → Share over MQTT..."), this);
         return;
     }
-    m_classroom = new CClassroomView(*broker, QStringLiteral("korvane"), this);
+    // The class is the level above this station's own topics.
+    m_classroom = new CClassroomView(*broker, TopicRoot(broker->prefix), this);
     m_classroom->setAttribute(Qt::WA_DeleteOnClose);
     m_classroom->show();
 }

@@ -45,15 +45,18 @@ bool ParseInt(const QString& text, int min, int max, int* out) {
 
 // --trace: every frame written or assembled on any link, and every growth of the count of
 // frames dropped because the station fell behind.
-void InstallTrace() {
-    SetLinkTrace([](TraceDirection direction, const QString& link, const QByteArray& frame) {
-        // The serial link's frames plain; a control connection's with the connection named.
+int InstallTrace() {
+    return AddLinkTap([](const TracedFrame& traced) {
+        // The serial link's frames plain; a control connection's with the connection named;
+        // a frame sent for a remote command (over MQTT) says so.
         // Device bytes never reach the terminal raw: GBK text is decoded and control bytes
         // (an escape sequence, a NUL) are shown escaped.
-        const char* tag = direction == TraceDirection::Sent ? "TX" : "RX";
-        const QByteArray text = FrameDisplayText(frame).toUtf8();
-        if (link.startsWith(QLatin1String("tcp ")))
-            std::printf("%s %s  [%s]\n", tag, text.constData(), link.toUtf8().constData());
+        const char* tag = traced.direction == TraceDirection::Received ? "RX"
+                          : traced.remote                              ? "TX remote"
+                                                                       : "TX";
+        const QByteArray text = FrameDisplayText(traced.bytes).toUtf8();
+        if (traced.link.startsWith(QLatin1String("tcp ")))
+            std::printf("%s %s  [%s]\n", tag, text.constData(), traced.link.toUtf8().constData());
         else
             std::printf("%s %s\n", tag, text.constData());
         std::fflush(stdout);
@@ -111,8 +114,8 @@ std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
 // --classroom: the classroom view alone, on the broker of --mqtt or the remembered one.
 int RunClassroom(const StartOptions& options) {
     std::optional<MqttOptions> broker = MqttOptionsFor(options);
+    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
     if (!broker) {
-        const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
         if (const auto address = ParseBrokerUrl(saved.url)) {
             broker = MqttOptions{};
             broker->broker = *address;
@@ -126,7 +129,13 @@ int RunClassroom(const StartOptions& options) {
         return 2;
     }
     broker->stationName = QStringLiteral("classroom");
-    CClassroomView view(*broker, QStringLiteral("korvane"));
+    // The class: --classroom-root, else the level above the remembered topic prefix.
+    const QString root =
+        options.classroomRoot
+            ? *options.classroomRoot
+            : TopicRoot(saved.prefix.isEmpty() ? DefaultTopicPrefix(broker->stationName)
+                                               : saved.prefix);
+    CClassroomView view(*broker, root);
     view.show();
     ScheduleQuit(&view, options);
     return QApplication::exec();
@@ -188,6 +197,10 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         {QStringLiteral("classroom"),
          QStringLiteral("Show only the classroom view: every station on the broker of --mqtt "
                         "(or the one remembered); no device is needed.")},
+        {QStringLiteral("classroom-root"),
+         QStringLiteral("The topic level the classroom lists stations under (default: the one "
+                        "above the remembered topic prefix, \"korvane\" unless changed)."),
+         QStringLiteral("ROOT")},
         {QStringLiteral("language"),
          QStringLiteral("Captions and messages in LANG: original (as the products' manuals give "
                         "them), en or zh_CN. Default: the language chosen last."),
@@ -247,6 +260,16 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     options->mqtt = parser.value(QStringLiteral("mqtt"));
     options->classroom = parser.isSet(QStringLiteral("classroom"));
     options->stationName = parser.value(QStringLiteral("station-name"));
+    if (parser.isSet(QStringLiteral("classroom-root"))) {
+        QString root = parser.value(QStringLiteral("classroom-root"));
+        while (root.endsWith(QLatin1Char('/')))
+            root.chop(1);
+        if (root.contains(QLatin1Char('+')) || root.contains(QLatin1Char('#'))) {
+            *error = QStringLiteral("--classroom-root is a topic level, without + or #");
+            return false;
+        }
+        options->classroomRoot = root;
+    }
     if (parser.isSet(QStringLiteral("mqtt"))) {
         QString why;
         if (!ParseBrokerUrl(options->mqtt, &why)) {
@@ -316,8 +339,9 @@ int RunStation(const StartOptions& options) {
             index = 7;
     }
     CMainFrame frame;
+    int traceTap = 0;
     if (options.trace) {
-        InstallTrace();
+        traceTap = InstallTrace();
         QObject::connect(&frame.Link(), &CLinkManager::framesDropped, &frame, [](quint64 total) {
             std::printf("DROPPED %llu frames in all\n", static_cast<unsigned long long>(total));
             std::fflush(stdout);
@@ -384,7 +408,8 @@ int RunStation(const StartOptions& options) {
     }
     ScheduleQuit(&frame, options);
     const int rc = QApplication::exec();
-    SetLinkTrace({});
+    if (traceTap)
+        RemoveLinkTap(traceTap);
     return rc;
 }
 

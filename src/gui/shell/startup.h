@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Korvane {
 
 // What the command line asks for, on top of the usual start (which asks for the product).
@@ -24,6 +26,7 @@ struct StartOptions {
     QString mqtt;           // --mqtt URL: share the station on this broker
     QString stationName;    // --station-name NAME: the name it is shared under
     bool classroom = false; // --classroom: only the classroom view (needs a broker)
+    std::optional<QString> classroomRoot; // --classroom-root ROOT: the level stations are under
 };
 
 // The product cannot be asked for: no display (offscreen or minimal platform) and no
