@@ -36,8 +36,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <algorithm>
+
+#include <unistd.h>
 
 using namespace Korvane;
 
@@ -438,6 +441,64 @@ class TestMqtt : public QObject {
         QVERIFY2(stop.elapsed() < 500, qPrintable(QString::number(stop.elapsed())));
         QVERIFY2(loop.longest < 200, qPrintable(QString::number(loop.longest)));
         qDeleteAll(held);
+    }
+
+    void aBrokerIsFoundByItsName() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttOptions o = OptionsFor(broker, QStringLiteral("named"));
+        o.broker.host = QStringLiteral("localhost");
+        CMqttBridge named;
+        named.Start(o);
+        QVERIFY(WaitState(named, CMqttBridge::State::On));
+        named.Stop();
+        // A name nobody knows: failed, saying so (and tried again later).
+        o.broker.host = QStringLiteral("no-such-broker.invalid");
+        CMqttBridge unknown;
+        unknown.Start(o);
+        QVERIFY(WaitState(unknown, CMqttBridge::State::Failed));
+        QVERIFY2(unknown.Reason().startsWith(QStringLiteral("the broker's name was not found: ")),
+                 qPrintable(unknown.Reason()));
+    }
+
+    // The station on a machine whose name server takes questions and never answers: the
+    // window closes at once all the same (the lookup is left to the resolver, not waited for).
+    // Needs a mount namespace of its own for the resolver's configuration (root).
+    void aDeadNameServerNeverHoldsTheStationsExit() {
+        if (::geteuid() != 0)
+            QSKIP("needs root for a resolver configuration of its own");
+        QUdpSocket deaf; // the name server: takes the questions, answers none
+        if (!deaf.bind(QHostAddress::LocalHost, 53))
+            QSKIP("port 53 is taken here");
+        QTemporaryDir dir;
+        const QString resolv = dir.filePath(QStringLiteral("resolv.conf"));
+        {
+            QFile f(resolv);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("nameserver 127.0.0.1\noptions timeout:10 attempts:1\n");
+        }
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        station.setProcessEnvironment(env);
+        QElapsedTimer ran;
+        ran.start();
+        station.start(
+            QStringLiteral("unshare"),
+            {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
+             QStringLiteral("sh"), QStringLiteral("-c"),
+             QStringLiteral("mount --bind \"$0\" /etc/resolv.conf || exit 77; exec \"$1\" "
+                            "--product 5 --mqtt mqtt://broker.school.test --quit-after 1500"),
+             resolv, QStringLiteral(KORVANE_STATION_PATH)});
+        QVERIFY(station.waitForStarted());
+        QVERIFY(station.waitForFinished(30000));
+        if (station.exitCode() == 77 || station.exitCode() == 1)
+            QSKIP(qPrintable(QStringLiteral("no mount namespace here: ") +
+                             QString::fromLocal8Bit(station.readAllStandardError())));
+        QCOMPARE(station.exitCode(), 0);
+        QVERIFY(deaf.hasPendingDatagrams()); // the station did ask, and got no answer
+        // Quit after 1.5 s; the lookup would have held it for 10 s.
+        QVERIFY2(ran.elapsed() < 5000, qPrintable(QString::number(ran.elapsed())));
     }
 
     void theDialogsChoiceIsAppliedAndRemembered() {

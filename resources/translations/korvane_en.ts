@@ -2512,6 +2512,10 @@ control</translation>
         <source>the broker closed the connection</source>
         <translation>the broker closed the connection</translation>
     </message>
+    <message>
+        <source>the broker&apos;s name was not found: %1</source>
+        <translation>the broker&apos;s name was not found: %1</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttDlg</name>

@@ -2511,6 +2511,10 @@ advanced control</source>
         <source>the broker closed the connection</source>
         <translation>代理服务器关闭了连接</translation>
     </message>
+    <message>
+        <source>the broker&apos;s name was not found: %1</source>
+        <translation>找不到代理服务器的名称：%1</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttDlg</name>

@@ -1,6 +1,7 @@
 #include "core/mqtt/mqtt_bridge.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -8,12 +9,19 @@
 
 #include <mosquitto.h>
 
+#include <netdb.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace Korvane {
 
@@ -46,6 +54,93 @@ void OnMessage(mosquitto*, void* obj, const mosquitto_message* message) {
         bridge, [bridge, topic, payload] { emit bridge->messageArrived(topic, payload); },
         Qt::QueuedConnection);
 }
+
+// One name lookup in flight (getaddrinfo_a): glibc's own thread asks the DNS server while the
+// bridge's loop goes on, so a stop never waits for a server that does not answer.
+struct LookupRequest {
+    QByteArray name;
+    addrinfo hints{};
+    gaicb request{};
+};
+
+// Lookups a stop left while glibc was still asking: their memory stays glibc's until it is
+// done, then it is freed by the next lookup. Never destroyed (glibc may still write into them
+// while the process exits).
+std::mutex& ParkedMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+std::vector<std::unique_ptr<LookupRequest>>& Parked() {
+    static auto* parked = new std::vector<std::unique_ptr<LookupRequest>>;
+    return *parked;
+}
+
+void Release(std::unique_ptr<LookupRequest> lookup) {
+    if (lookup->request.ar_result)
+        freeaddrinfo(lookup->request.ar_result);
+}
+
+void ReapParked() {
+    std::lock_guard lock(ParkedMutex());
+    auto& parked = Parked();
+    for (auto it = parked.begin(); it != parked.end();) {
+        if (gai_error(&(*it)->request) == EAI_INPROGRESS) {
+            ++it;
+        } else {
+            Release(std::move(*it));
+            it = parked.erase(it);
+        }
+    }
+}
+
+class HostLookup {
+  public:
+    explicit HostLookup(const QByteArray& name) : m_lookup(std::make_unique<LookupRequest>()) {
+        ReapParked();
+        m_lookup->name = name;
+        m_lookup->hints.ai_family = AF_UNSPEC;
+        m_lookup->hints.ai_socktype = SOCK_STREAM;
+        m_lookup->hints.ai_flags = AI_ADDRCONFIG;
+        m_lookup->request.ar_name = m_lookup->name.constData();
+        m_lookup->request.ar_request = &m_lookup->hints;
+        gaicb* list[] = {&m_lookup->request};
+        sigevent none{};
+        none.sigev_notify = SIGEV_NONE;
+        m_started = getaddrinfo_a(GAI_NOWAIT, list, 1, &none) == 0;
+    }
+    ~HostLookup() {
+        if (m_started && gai_error(&m_lookup->request) == EAI_INPROGRESS &&
+            gai_cancel(&m_lookup->request) == EAI_NOTCANCELED) {
+            std::lock_guard lock(ParkedMutex());
+            Parked().push_back(std::move(m_lookup));
+            return;
+        }
+        Release(std::move(m_lookup));
+    }
+    HostLookup(const HostLookup&) = delete;
+    HostLookup& operator=(const HostLookup&) = delete;
+
+    // 0 when done, EAI_INPROGRESS while asking, else the failure.
+    int Error() const { return m_started ? gai_error(&m_lookup->request) : EAI_SYSTEM; }
+    // The addresses found, numeric, in the order the resolver gave them.
+    std::vector<QByteArray> Addresses() const {
+        std::vector<QByteArray> out;
+        if (Error() != 0)
+            return out;
+        for (const addrinfo* a = m_lookup->request.ar_result; a; a = a->ai_next) {
+            char text[NI_MAXHOST];
+            if (getnameinfo(a->ai_addr, a->ai_addrlen, text, sizeof text, nullptr, 0,
+                            NI_NUMERICHOST) == 0 &&
+                std::find(out.begin(), out.end(), QByteArray(text)) == out.end())
+                out.emplace_back(text);
+        }
+        return out;
+    }
+
+  private:
+    std::unique_ptr<LookupRequest> m_lookup;
+    bool m_started = false;
+};
 
 class MosquittoLibrary {
   public:
@@ -213,16 +308,21 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         }
     }
     const QByteArray host = options.broker.host.toUtf8();
+    // A name is looked up by the loop, cancellably; an address needs no lookup.
+    const bool needsLookup = QHostAddress(options.broker.host).isNull();
+    std::optional<HostLookup> lookup;
 
     enum class Phase { Idle, Connecting, Connected } phase = Phase::Idle;
     auto nextAttempt = Clock::now();
     auto connectStart = Clock::now();
     milliseconds backoff(500);
+    int failures = 0; // in a row: each attempt tries the next address found
     auto fail = [&](const QString& reason) {
         mosquitto_disconnect(mosq);
         phase = Phase::Idle;
         nextAttempt = Clock::now() + backoff;
         backoff = std::min(backoff * 2, milliseconds(30000));
+        ++failures;
         Report(State::Failed, reason);
     };
     auto stopping = [this] {
@@ -239,10 +339,37 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                                      std::chrono::duration_cast<milliseconds>(nextAttempt - now)));
                 continue;
             }
+            QByteArray address = host;
+            if (needsLookup) {
+                if (!lookup) {
+                    Report(State::Connecting, QString());
+                    lookup.emplace(host);
+                }
+                if (const int asking = lookup->Error(); asking == EAI_INPROGRESS) {
+                    WaitForWake(-1, false, milliseconds(20));
+                    continue;
+                }
+                const int error = lookup->Error();
+                const std::vector<QByteArray> found = lookup->Addresses();
+                lookup.reset();
+                if (found.empty()) {
+                    fail(
+                        QCoreApplication::translate("Korvane::CMqttBridge",
+                                                    "the broker's name was not found: %1")
+                            .arg(QString::fromLocal8Bit(gai_strerror(error ? error : EAI_NONAME))));
+                    continue;
+                }
+                // TLS checks the broker's certificate against its name, so libmosquitto is
+                // given the name (and looks it up once more, just answered); a plain
+                // connection goes to the address found.
+                if (!options.broker.tls)
+                    address = found[size_t(failures) % found.size()];
+            }
             session.connack = -1;
             session.lost = false;
             Report(State::Connecting, QString());
-            const int rc = mosquitto_connect_async(mosq, host.constData(), options.broker.port, 10);
+            const int rc =
+                mosquitto_connect_async(mosq, address.constData(), options.broker.port, 10);
             if (rc != MOSQ_ERR_SUCCESS) {
                 fail(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(strerror(errno))
                                           : QString::fromUtf8(mosquitto_strerror(rc)));
@@ -266,6 +393,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
             if (session.connack == 0) {
                 phase = Phase::Connected;
                 backoff = milliseconds(500);
+                failures = 0;
                 {
                     std::lock_guard lock(m_mutex);
                     m_statusDirty = !m_status.isEmpty();

@@ -37,7 +37,8 @@ struct MqttOptions {
 // the messages of its subscriptions to the UI thread by queued calls. Nothing it does blocks
 // the caller: messages wait in a queue of at most queueLimit, the oldest dropped (and counted)
 // when the broker is slow or gone. Values cross threads by copy; the thread is started by
-// Start and stopped and joined by Stop (and the destructor).
+// Start and stopped and joined by Stop (and the destructor), which never waits for a name
+// server: the broker's name is looked up by the resolver's own thread while the loop goes on.
 class CMqttBridge : public QObject {
     Q_OBJECT
   public:
