@@ -103,10 +103,17 @@ class HostLookup {
         m_lookup->hints.ai_flags = AI_ADDRCONFIG;
         m_lookup->request.ar_name = m_lookup->name.constData();
         m_lookup->request.ar_request = &m_lookup->hints;
+#if defined(__SANITIZE_THREAD__)
+        // ThreadSanitizer cannot follow the threads glibc starts for itself (it crashes in
+        // them): its builds ask here, blocking this thread as libmosquitto would.
+        m_syncError = getaddrinfo(m_lookup->request.ar_name, nullptr, &m_lookup->hints,
+                                  &m_lookup->request.ar_result);
+#else
         gaicb* list[] = {&m_lookup->request};
         sigevent none{};
         none.sigev_notify = SIGEV_NONE;
         m_started = getaddrinfo_a(GAI_NOWAIT, list, 1, &none) == 0;
+#endif
     }
     ~HostLookup() {
         if (m_started && gai_error(&m_lookup->request) == EAI_INPROGRESS &&
@@ -121,7 +128,9 @@ class HostLookup {
     HostLookup& operator=(const HostLookup&) = delete;
 
     // 0 when done, EAI_INPROGRESS while asking, else the failure.
-    int Error() const { return m_started ? gai_error(&m_lookup->request) : EAI_SYSTEM; }
+    int Error() const {
+        return m_started ? gai_error(&m_lookup->request) : m_syncError;
+    }
     // The addresses found, numeric, in the order the resolver gave them.
     std::vector<QByteArray> Addresses() const {
         std::vector<QByteArray> out;
@@ -139,7 +148,8 @@ class HostLookup {
 
   private:
     std::unique_ptr<LookupRequest> m_lookup;
-    bool m_started = false;
+    bool m_started = false;       // handed to glibc's resolver threads
+    int m_syncError = EAI_SYSTEM; // when asked here, or not started
 };
 
 class MosquittoLibrary {
