@@ -736,6 +736,14 @@ class TestMqtt : public QObject {
             const bool offline = shown->index(r, 0).data().toString() == QLatin1String("kid2");
             QCOMPARE(shown->index(r, 0).data(Qt::ForegroundRole).isValid(), offline);
         }
+        // Columns are fitted to what they show: the time it left is shown whole.
+        const QString left =
+            model.data(model.index(rowOf(QStringLiteral("kid2")), CClassroomModel::LinkColumn),
+                       Qt::DisplayRole)
+                .toString();
+        QVERIFY(left.startsWith(QStringLiteral("offline since")));
+        QTRY_VERIFY(table->columnWidth(CClassroomModel::LinkColumn) >
+                    table->fontMetrics().horizontalAdvance(left));
     }
 
     void theClassroomRunsWithoutADevice() {

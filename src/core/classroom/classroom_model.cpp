@@ -63,6 +63,7 @@ void CClassroomModel::OnMessage(const QString& topic, const QByteArray& payload,
                               .toObject()
                               .value(QStringLiteral("state"))
                               .toString();
+        m_statusDirty = true;
     } else {
         s.lastFrameMs = nowMs;
         if (o.contains(QStringLiteral("battery_v")))
@@ -94,6 +95,8 @@ void CClassroomModel::Flush() {
     for (int row : std::as_const(m_dirty))
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     m_dirty.clear();
+    if (std::exchange(m_statusDirty, false))
+        emit statusShown();
 }
 
 QString CClassroomModel::StationAt(int row) const {
@@ -131,6 +134,11 @@ QVariant CClassroomModel::data(const QModelIndex& index, int role) const {
             return data(index, Qt::DisplayRole);
         }
     }
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == LastFrame || index.column() == Battery ||
+                       index.column() == Distance
+                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                   : QVariant();
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     switch (index.column()) {

@@ -49,6 +49,11 @@ class CClassroomModel : public QAbstractTableModel {
     // The clock the ages are counted from (tests set it).
     void SetClock(std::function<qint64()> now) { m_now = std::move(now); }
 
+  signals:
+    // A station's status changed what its row says in words (product, link, offline): a
+    // view may fit its columns again. Told with the rows, at most five times a second.
+    void statusShown();
+
   private:
     struct Station {
         QString name;
@@ -71,6 +76,7 @@ class CClassroomModel : public QAbstractTableModel {
     std::vector<Station> m_stations;
     QHash<QString, int> m_rows;
     QSet<int> m_dirty;
+    bool m_statusDirty = false; // a status came since the last flush
     QTimer m_flush;
     QTimer m_ageTick;
     std::function<qint64()> m_now;

@@ -40,7 +40,20 @@ CClassroomView::CClassroomView(const MqttOptions& broker, const QString& root, Q
     m_ui->stationTable->setModel(m_proxy);
     m_ui->stationTable->setSortingEnabled(true);
     m_ui->stationTable->sortByColumn(CClassroomModel::Name, Qt::AscendingOrder);
+    // One line a station; columns as wide as what they show (names, "offline since ..."),
+    // fitted when a station or its status comes, not at every reading: the user may still
+    // drag them.
+    m_ui->stationTable->setWordWrap(false);
     m_ui->stationTable->horizontalHeader()->setStretchLastSection(true);
+    m_fitColumns.setSingleShot(true);
+    m_fitColumns.setInterval(0);
+    connect(&m_fitColumns, &QTimer::timeout, this, [this] {
+        for (int column = 0; column < CClassroomModel::ColumnCount - 1; ++column)
+            m_ui->stationTable->resizeColumnToContents(column); // the last one stretches
+    });
+    connect(&m_model, &QAbstractItemModel::rowsInserted, &m_fitColumns,
+            qOverload<>(&QTimer::start));
+    connect(&m_model, &CClassroomModel::statusShown, &m_fitColumns, qOverload<>(&QTimer::start));
     m_ui->stationTable->verticalHeader()->hide();
     connect(m_ui->filterEdit, &QLineEdit::textChanged, m_proxy,
             &QSortFilterProxyModel::setFilterFixedString);
@@ -140,6 +153,7 @@ void CClassroomView::changeEvent(QEvent* event) {
         m_ui->retranslateUi(this);
         ShowBroker();
         emit m_model.headerDataChanged(Qt::Horizontal, 0, CClassroomModel::ColumnCount - 1);
+        m_fitColumns.start();
     }
     QWidget::changeEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "core/mqtt/mqtt_bridge.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -46,6 +47,7 @@ class CClassroomView : public QWidget {
     QSortFilterProxyModel* m_proxy = nullptr;
     CMqttBridge m_bridge;
     QHash<QString, QPointer<QPlainTextEdit>> m_frames; // by station
+    QTimer m_fitColumns; // fits the columns once the events at hand are handled
 };
 
 } // namespace Korvane
