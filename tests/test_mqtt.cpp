@@ -72,13 +72,18 @@ QJsonObject Json(const QString& text) {
     return QJsonDocument::fromJson(text.toUtf8()).object();
 }
 
-// Starts the station's executable offscreen with these arguments.
-bool StartStation(QProcess& station, const QStringList& arguments) {
+// Starts a program (the station, or what runs it) with an offscreen display.
+bool StartOffscreen(QProcess& process, const QString& program, const QStringList& arguments) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    station.setProcessEnvironment(env);
-    station.start(QStringLiteral(KORVANE_STATION_PATH), arguments);
-    return station.waitForStarted();
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    return process.waitForStarted();
+}
+
+// Starts the station's executable offscreen with these arguments.
+bool StartStation(QProcess& station, const QStringList& arguments) {
+    return StartOffscreen(station, QStringLiteral(KORVANE_STATION_PATH), arguments);
 }
 
 bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
@@ -481,19 +486,15 @@ class TestMqtt : public QObject {
             f.write("nameserver 127.0.0.1\noptions timeout:10 attempts:1\n");
         }
         QProcess station;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        station.setProcessEnvironment(env);
         QElapsedTimer ran;
         ran.start();
-        station.start(
-            QStringLiteral("unshare"),
+        QVERIFY(StartOffscreen(
+            station, QStringLiteral("unshare"),
             {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
              QStringLiteral("sh"), QStringLiteral("-c"),
              QStringLiteral("mount --bind \"$0\" /etc/resolv.conf || exit 77; exec \"$1\" "
                             "--product 5 --mqtt mqtt://broker.school.test --quit-after 1500"),
-             resolv, QStringLiteral(KORVANE_STATION_PATH)});
-        QVERIFY(station.waitForStarted());
+             resolv, QStringLiteral(KORVANE_STATION_PATH)}));
         QVERIFY(station.waitForFinished(30000));
         if (station.exitCode() == 77 || station.exitCode() == 1)
             QSKIP(qPrintable(QStringLiteral("no mount namespace here: ") +
@@ -738,8 +739,9 @@ class TestMqtt : public QObject {
         }
         // Columns are fitted to what they show: the time it left is shown whole.
         const QString left =
-            model.data(model.index(rowOf(QStringLiteral("kid2")), CClassroomModel::LinkColumn),
-                       Qt::DisplayRole)
+            model
+                .data(model.index(rowOf(QStringLiteral("kid2")), CClassroomModel::LinkColumn),
+                      Qt::DisplayRole)
                 .toString();
         QVERIFY(left.startsWith(QStringLiteral("offline since")));
         QTRY_VERIFY(table->columnWidth(CClassroomModel::LinkColumn) >

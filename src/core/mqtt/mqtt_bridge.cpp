@@ -355,11 +355,11 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                     Report(State::Connecting, QString());
                     lookup.emplace(host);
                 }
-                if (const int asking = lookup->Error(); asking == EAI_INPROGRESS) {
+                const int error = lookup->Error();
+                if (error == EAI_INPROGRESS) {
                     WaitForWake(-1, false, milliseconds(20));
                     continue;
                 }
-                const int error = lookup->Error();
                 const std::vector<QByteArray> found = lookup->Addresses();
                 lookup.reset();
                 if (found.empty()) {

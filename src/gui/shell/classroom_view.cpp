@@ -1,5 +1,6 @@
 #include "gui/shell/classroom_view.h"
 
+#include "core/settings/station_settings.h"
 #include "ui_classroom_view.h"
 
 #include <QBrush>
@@ -28,6 +29,21 @@ class CStationProxy : public QSortFilterProxyModel {
 };
 
 } // namespace
+
+std::optional<MqttOptions> RememberedClassroomBroker() {
+    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+    const auto broker = ParseBrokerUrl(saved.url);
+    if (!broker)
+        return std::nullopt;
+    MqttOptions o;
+    o.broker = *broker;
+    o.user = saved.user;
+    o.caFile = saved.caFile;
+    o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
+    o.stationName = QStringLiteral("classroom");
+    o.prefix = saved.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : saved.prefix;
+    return o;
+}
 
 CClassroomView::CClassroomView(const MqttOptions& broker, const QString& root, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ui(new Ui::CClassroomView), m_root(root) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QPlainTextEdit;
 class QSortFilterProxyModel;
@@ -17,6 +18,11 @@ class CClassroomView;
 }
 
 namespace Korvane {
+
+// The broker remembered in the settings, as a classroom watches it (the password from the
+// environment), with the remembered topic prefix (else the default one): the class is the
+// level above it. Nothing when no broker was remembered.
+std::optional<MqttOptions> RememberedClassroomBroker();
 
 // View → Classroom: every station on the broker (their retained status, telemetry and received
 // frames under the root: the level above this station's own topic prefix, "korvane" by

@@ -444,18 +444,7 @@ void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
 std::optional<MqttOptions> CMainFrame::BrokerForClassroom() const {
     if (m_mqtt)
         return m_mqtt->Bridge().Options();
-    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
-    const auto broker = ParseBrokerUrl(saved.url);
-    if (!broker)
-        return std::nullopt;
-    MqttOptions o;
-    o.broker = *broker;
-    o.user = saved.user;
-    o.caFile = saved.caFile;
-    o.password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
-    o.stationName = QStringLiteral("classroom");
-    o.prefix = saved.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : saved.prefix;
-    return o;
+    return RememberedClassroomBroker();
 }
 
 void CMainFrame::ShowClassroom() {

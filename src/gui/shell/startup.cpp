@@ -113,28 +113,19 @@ std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
 
 // --classroom: the classroom view alone, on the broker of --mqtt or the remembered one.
 int RunClassroom(const StartOptions& options) {
+    const std::optional<MqttOptions> remembered = RememberedClassroomBroker();
     std::optional<MqttOptions> broker = MqttOptionsFor(options);
-    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
-    if (!broker) {
-        if (const auto address = ParseBrokerUrl(saved.url)) {
-            broker = MqttOptions{};
-            broker->broker = *address;
-            broker->user = saved.user;
-            broker->caFile = saved.caFile;
-            broker->password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
-        }
-    }
+    if (!broker)
+        broker = remembered;
     if (!broker) {
         std::fprintf(stderr, "korvane: --classroom needs a broker: give --mqtt URL\n");
         return 2;
     }
     broker->stationName = QStringLiteral("classroom");
     // The class: --classroom-root, else the level above the remembered topic prefix.
-    const QString root =
-        options.classroomRoot
-            ? *options.classroomRoot
-            : TopicRoot(saved.prefix.isEmpty() ? DefaultTopicPrefix(broker->stationName)
-                                               : saved.prefix);
+    const QString root = options.classroomRoot
+                             ? *options.classroomRoot
+                             : TopicRoot(remembered ? remembered->prefix : broker->prefix);
     CClassroomView view(*broker, root);
     view.show();
     ScheduleQuit(&view, options);
