@@ -103,13 +103,14 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
     // When each frame reached the station's window (its trace), to tell the station's part
     // of the time from the bridge's and the broker's.
     std::vector<Clock::time_point> tapped(static_cast<size_t>(total));
-    const int tap = AddLinkTap([&tapped](const TracedFrame& f) {
-        if (f.direction != TraceDirection::Received || !f.bytes.startsWith("$LV"))
-            return;
-        const int seq = f.bytes.mid(3, f.bytes.indexOf(',') - 3).toInt();
-        if (seq >= 0 && size_t(seq) < tapped.size())
-            tapped[size_t(seq)] = Clock::now();
-    });
+    const QMetaObject::Connection tap =
+        QObject::connect(&frame.Station(), &CStation::frameTraced, [&tapped](const TracedFrame& f) {
+            if (f.direction != TraceDirection::Received || !f.bytes.startsWith("$LV"))
+                return;
+            const int seq = f.bytes.mid(3, f.bytes.indexOf(',') - 3).toInt();
+            if (seq >= 0 && size_t(seq) < tapped.size())
+                tapped[size_t(seq)] = Clock::now();
+        });
     std::atomic<bool> done{false};
     QTest::qWait(200);
     const double busy0 = ThreadCpuSeconds();
@@ -129,7 +130,7 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
     QTest::qWait(300); // the last frames through the station
     const double busy = (ThreadCpuSeconds() - busy0) / (wall.elapsed() / 1000.0);
     car.join();
-    RemoveLinkTap(tap);
+    QObject::disconnect(tap);
     std::vector<double> toWindow;
     for (int i = 0; i < total; ++i)
         if (tapped[size_t(i)] != Clock::time_point())

@@ -25,7 +25,8 @@ using namespace Korvane;
 namespace {
 
 TracedFrame Frame(int n, TraceDirection d = TraceDirection::Received) {
-    return {d, QStringLiteral("/dev/pts/9"), "$" + QByteArray::number(n) + "#", n};
+    return {d, QStringLiteral("/dev/pts/9"), "$" + QByteArray::number(n) + "#",
+            n, CommandOrigin::User,          qint64(n) * 1000000};
 }
 
 } // namespace
@@ -128,12 +129,10 @@ class TestFrameMonitor : public QObject {
         QCOMPARE(log.At(1).text, QStringLiteral("$0,0,0,0,0,0,0,0,0,0,0,42,0#"));
         QCOMPARE(log.At(2).text, QStringLiteral("$junk\\x01#"));
         QCOMPARE(log.At(0).link, station.pty->SlavePath());
-        QVERIFY(log.At(0).sinceOpenMs <= log.At(1).sinceOpenMs);
-        // Milliseconds since the link opened, from each frame's arrival.
-        QVERIFY2(
-            log.At(1).sinceOpenMs + 50 <= log.At(2).sinceOpenMs,
-            qPrintable(
-                QStringLiteral("%1 %2").arg(log.At(1).sinceOpenMs).arg(log.At(2).sinceOpenMs)));
+        QVERIFY(log.At(0).timeMs <= log.At(1).timeMs);
+        // Milliseconds on the station's clock, from each frame's arrival.
+        QVERIFY2(log.At(1).timeMs + 50 <= log.At(2).timeMs,
+                 qPrintable(QStringLiteral("%1 %2").arg(log.At(1).timeMs).arg(log.At(2).timeMs)));
 
         // Filter, copy, pause.
         monitor->SetFilter(QStringLiteral("junk"));

@@ -39,8 +39,8 @@ size_t CFrameLog::Append(const TracedFrame& frame) {
         ++m_dropped;
         dropped = 1;
     }
-    m_rows.push_back({frame.sinceOpenMs, frame.direction, frame.link, FrameDisplayText(frame.bytes),
-                      frame.remote});
+    m_rows.push_back({(frame.arrivalNs - m_zeroNs) / 1000000, frame.direction, frame.link,
+                      FrameDisplayText(frame.bytes), frame.Remote()});
     return dropped;
 }
 
@@ -59,7 +59,7 @@ QString CFrameLog::DirectionText(const Row& row) {
 
 QString CFrameLog::RowText(const Row& row) {
     return QStringLiteral("%1\t%2\t%3\t%4")
-        .arg(row.sinceOpenMs)
+        .arg(row.timeMs)
         .arg(DirectionText(row), row.link, row.text);
 }
 

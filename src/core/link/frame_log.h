@@ -17,7 +17,7 @@ QString FrameDisplayText(const QByteArray& bytes);
 class CFrameLog {
   public:
     struct Row {
-        qint64 sinceOpenMs;
+        qint64 timeMs; // since the clock's zero, from the frame's arrival
         TraceDirection direction;
         QString link;
         QString text; // FrameDisplayText of the bytes
@@ -26,6 +26,8 @@ class CFrameLog {
 
     explicit CFrameLog(size_t capacity = 100000) : m_capacity(capacity) {}
 
+    // The ArrivalClockNs that is time 0 (the station's start): every link's rows are on it.
+    void SetClockZero(qint64 ns) { m_zeroNs = ns; }
     // Appends a frame; returns how many of the oldest rows went to make room (0 or 1).
     size_t Append(const TracedFrame& frame);
     void Clear() { m_rows.clear(); }
@@ -49,6 +51,7 @@ class CFrameLog {
     size_t m_capacity;
     std::deque<Row> m_rows;
     quint64 m_dropped = 0;
+    qint64 m_zeroNs = 0;
 };
 
 } // namespace Korvane

@@ -2,62 +2,48 @@
 
 #include "core/link/frames.h"
 
+#include <QDateTime>
+#include <QMetaMethod>
+
 #include <algorithm>
-#include <vector>
 
 namespace Korvane {
 
-namespace {
-struct Taps {
-    std::vector<std::pair<int, LinkTap>> list;
-    int next = 1;
-};
-Taps& AllTaps() {
-    static Taps taps;
-    return taps;
-}
-} // namespace
-
-int AddLinkTap(LinkTap tap) {
-    const int handle = AllTaps().next++;
-    AllTaps().list.emplace_back(handle, std::move(tap));
-    return handle;
+qint64 WallClockMsAt(qint64 arrivalNs) {
+    // One pair of readings of both clocks, taken once: every later moment is placed from it,
+    // so wall-clock times keep the monotonic clock's order (a clock step never reorders).
+    static const std::pair<qint64, qint64> kAnchor{ArrivalClockNs(),
+                                                   QDateTime::currentMSecsSinceEpoch()};
+    return kAnchor.second + (arrivalNs - kAnchor.first) / 1000000;
 }
 
-void RemoveLinkTap(int handle) {
-    auto& list = AllTaps().list;
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [handle](const auto& t) { return t.first == handle; }),
-               list.end());
+void CLinkChannel::MarkOrigin(const QByteArray& frame, CommandOrigin origin) {
+    if (m_originMarks.size() >= 64)
+        m_originMarks.pop_front();
+    m_originMarks.push_back({frame, origin, ArrivalClockNs()});
 }
 
-void CLinkChannel::MarkRemote(const QByteArray& frame) {
-    if (m_remoteMarks.size() >= 64)
-        m_remoteMarks.pop_front();
-    m_remoteMarks.emplace_back(frame, ArrivalClockNs());
-}
-
-bool CLinkChannel::TakeRemoteMark(const QByteArray& frame) {
+CommandOrigin CLinkChannel::TakeOriginMark(const QByteArray& frame) {
     const qint64 now = ArrivalClockNs();
-    while (!m_remoteMarks.empty() && now - m_remoteMarks.front().second > 2'000'000'000)
-        m_remoteMarks.pop_front();
-    for (auto it = m_remoteMarks.begin(); it != m_remoteMarks.end(); ++it)
-        if (it->first == frame) {
-            m_remoteMarks.erase(it);
-            return true;
+    while (!m_originMarks.empty() && now - m_originMarks.front().markedNs > 2'000'000'000)
+        m_originMarks.pop_front();
+    for (auto it = m_originMarks.begin(); it != m_originMarks.end(); ++it)
+        if (it->frame == frame) {
+            const CommandOrigin origin = it->origin;
+            m_originMarks.erase(it);
+            return origin;
         }
-    return false;
+    return CommandOrigin::User;
 }
 
 void CLinkChannel::Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs,
-                         bool remote) {
-    if (AllTaps().list.empty())
+                         CommandOrigin origin) {
+    static const QMetaMethod kTraced = QMetaMethod::fromSignal(&CLinkChannel::traced);
+    if (!isSignalConnected(kTraced))
         return;
     const qint64 at = arrivalNs >= 0 ? arrivalNs : ArrivalClockNs();
     const qint64 sinceOpenMs = m_openedNs >= 0 ? std::max<qint64>(0, at - m_openedNs) / 1000000 : 0;
-    const TracedFrame traced{direction, TraceName(), frame, sinceOpenMs, remote};
-    for (const auto& [handle, tap] : AllTaps().list)
-        tap(traced);
+    emit traced({direction, TraceName(), frame, sinceOpenMs, origin, at, WallClockMsAt(at)});
 }
 
 CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* parent)
@@ -68,7 +54,7 @@ CLinkChannel::CLinkChannel(std::unique_ptr<CTransport> transport, QObject* paren
     connect(m_transport.get(), &CTransport::bytesReceived, this, &CLinkChannel::OnBytes);
     connect(m_transport.get(), &CTransport::lost, this, &CLinkChannel::OnLost);
     connect(m_transport.get(), &CTransport::frameWritten, this, [this](const QByteArray& frame) {
-        Trace(TraceDirection::Sent, frame, -1, TakeRemoteMark(frame));
+        Trace(TraceDirection::Sent, frame, -1, TakeOriginMark(frame));
         emit frameSent(frame);
     });
 }

@@ -6,7 +6,6 @@
 #include <QObject>
 
 #include <deque>
-#include <functional>
 #include <memory>
 
 namespace Korvane {
@@ -15,20 +14,23 @@ enum class LinkState { Closed, Opening, Open, Failed };
 
 // Direction of a traced frame.
 enum class TraceDirection { Sent, Received };
+// Who asked for a frame to be sent: the user here (a click, a key, a typed frame), the arm
+// dialog, a remote command over MQTT, a script, or a session being replayed.
+enum class CommandOrigin { User, ArmDialog, Remote, Script, Replay };
 // One frame as a link wrote or assembled it, with the link's description (the port name for the
-// serial link, "tcp <address:port>" for a control connection) and the time since it opened.
+// serial link, "tcp <address:port>" for a control connection) and its time on the station's
+// one clock: arrivalNs (ArrivalClockNs, when the read that completed it arrived, or when it
+// was written) and the wall-clock time of that moment.
 struct TracedFrame {
     TraceDirection direction;
     QString link;
     QByteArray bytes;
-    qint64 sinceOpenMs = 0;
-    bool remote = false; // sent for a remote command (over MQTT), not by the user here
+    qint64 sinceOpenMs = 0;                     // since this link opened
+    CommandOrigin origin = CommandOrigin::User; // a sent frame's; a received one's is User
+    qint64 arrivalNs = 0;
+    qint64 wallMs = 0;
+    bool Remote() const { return origin == CommandOrigin::Remote; }
 };
-// Taps see every frame of every link, on the UI thread, in order (the frame monitor is one).
-using LinkTap = std::function<void(const TracedFrame&)>;
-// Adds a tap; the number returned removes it again.
-int AddLinkTap(LinkTap tap);
-void RemoveLinkTap(int handle);
 
 // The frame rules on top of one transport, the same for every link: outgoing frames of at most
 // 1024 bytes, incoming bytes cut into frames by its own assembler (reset at every open and
@@ -49,9 +51,10 @@ class CLinkChannel : public QObject {
     // Hands one frame to the transport; false when the link is not open or the frame is
     // longer than kMaxOutgoingFrame (nothing is written then).
     bool Send(const QByteArray& frame);
-    // The next time this frame is written, its trace says it was sent for a remote command.
-    // Marks nobody claims are forgotten after 2 s (at most 64 are kept).
-    void MarkRemote(const QByteArray& frame);
+    // The next time this frame is written, its trace names this origin (marks are taken in
+    // the order they were made, as frames are written; a frame nobody marked is the user's). Marks
+    // nobody claims are forgotten after 2 s (at most 64 are kept).
+    void MarkOrigin(const QByteArray& frame, CommandOrigin origin);
 
     // The owner's word on whether it can take more frames now. While it says no, the chunk
     // just fed is not acknowledged, so the transport reads nothing more; ResumeReceive()
@@ -77,15 +80,23 @@ class CLinkChannel : public QObject {
     void frameSent(const QByteArray& frame);
     // The open link went away; the state is Failed.
     void lost(const QString& reason);
+    // Every frame written or assembled, in order, with its time (the station's trace, frame
+    // monitor and sharing listen here, each to the links of its own window).
+    void traced(const Korvane::TracedFrame& frame);
 
   private:
     QString TraceName() const;
     // arrivalNs: when a received frame arrived; a sent frame is traced as it is written.
     void Trace(TraceDirection direction, const QByteArray& frame, qint64 arrivalNs = -1,
-               bool remote = false);
-    // Whether a written frame was marked remote (and forgets the mark).
-    bool TakeRemoteMark(const QByteArray& frame);
-    std::deque<std::pair<QByteArray, qint64>> m_remoteMarks; // frame, when marked (ns)
+               CommandOrigin origin = CommandOrigin::User);
+    // The origin a written frame was marked with (and forgets the mark); User when none.
+    CommandOrigin TakeOriginMark(const QByteArray& frame);
+    struct OriginMark {
+        QByteArray frame;
+        CommandOrigin origin;
+        qint64 markedNs;
+    };
+    std::deque<OriginMark> m_originMarks;
     void SetState(LinkState state);
     void OnOpened();
     void OnOpenFailed(const QString& reason);

@@ -37,8 +37,10 @@ class CLinkManager : public QObject {
     bool Send(const QByteArray& frame);
 
     bool IsOpen() const { return m_channel.IsOpen(); }
-    // The next write of this frame is traced as sent for a remote command.
-    void MarkRemote(const QByteArray& frame) { m_channel.MarkRemote(frame); }
+    // The next write of this frame is traced with this origin.
+    void MarkOrigin(const QByteArray& frame, CommandOrigin origin) {
+        m_channel.MarkOrigin(frame, origin);
+    }
     LinkState State() const { return m_channel.State(); }
     QString PortName() const { return m_opened.portName; }
     int Baud() const { return m_opened.baud; }

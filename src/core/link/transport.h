@@ -16,6 +16,10 @@ inline qint64 ArrivalClockNs() {
         .count();
 }
 
+// The wall-clock time (ms since the epoch) of a moment of ArrivalClockNs: what files and the
+// broker are told, so that every link's frames keep the order of the one clock they arrived on.
+qint64 WallClockMsAt(qint64 arrivalNs);
+
 // Where a link goes: a serial port at a baud rate, or a host and port over TCP. Each
 // transport takes the part it understands.
 struct LinkTarget {

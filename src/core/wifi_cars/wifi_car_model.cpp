@@ -1,5 +1,7 @@
 #include "core/wifi_cars/wifi_car_model.h"
 
+#include "core/products/catalogue.h"
+
 #include "core/link/numbers.h"
 
 #include <charconv>
@@ -64,6 +66,14 @@ template <std::size_t N> std::array<bool, N> Lamps(const QByteArray& value) {
 }
 
 } // namespace
+
+std::optional<WifiCar> WifiCarOfPanel(int panelId) {
+    if (panelId == Panel4WD)
+        return WifiCar::FourWd;
+    if (panelId == PanelPendrix)
+        return WifiCar::Pendrix;
+    return std::nullopt;
+}
 
 QByteArray WifiButtonFrame(WifiCar car, int controlId) {
     return car == WifiCar::FourWd ? Find(kFourWdButtons, controlId)

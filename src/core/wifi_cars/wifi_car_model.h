@@ -14,6 +14,8 @@ namespace Korvane {
 // The two Wi-Fi car families: the 4WD car (nine-field frames, tag "4WD")
 // and the tricycle car (six-field frames, tag "PDRX").
 enum class WifiCar { FourWd, Pendrix };
+// The Wi-Fi car a panel id serves; none for the other panels.
+std::optional<WifiCar> WifiCarOfPanel(int panelId);
 
 // The fixed frame of a panel button (by control id), or empty when the button sends none.
 QByteArray WifiButtonFrame(WifiCar car, int controlId);

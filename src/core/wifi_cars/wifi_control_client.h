@@ -52,6 +52,7 @@ class CWifiControlClient : public QObject {
     bool IsConnected() const;
     bool IsConnecting() const;
     CLinkChannel& Channel() { return m_channel; }
+    const CLinkChannel& Channel() const { return m_channel; }
     CTcpTransport& Transport() { return *m_transport; }
 
     // The state the panel's controls show.

@@ -2,6 +2,7 @@
 
 #include "core/link/frame_receive.h"
 #include "core/link/frames.h"
+#include "core/link/link_channel.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -19,19 +20,25 @@ namespace Korvane {
 
 class CLamp;
 class CPanelModel;
+class CStation;
 
 // What a panel uses of the window that shows it. Each panel is given its own window's host,
 // so a second main window (tests make one) never takes the frames or the link of the first.
 class CPanelHost {
   public:
     virtual ~CPanelHost() = default;
-    // Puts one complete frame on the window's serial link; when the link is not open, tells
-    // the user so and returns false.
-    virtual bool SendFrame(const QByteArray& frame) = 0;
+    // The window's one door for commands: one complete frame, with who asked for it, over the
+    // link the window's product is reached by. When no link is open, tells the user so (for
+    // the user's own commands) and returns false.
+    virtual bool SendCommand(const QByteArray& frame, CommandOrigin origin) = 0;
+    // The user's frame (a click, a key).
+    virtual bool SendFrame(const QByteArray& frame) {
+        return SendCommand(frame, CommandOrigin::User);
+    }
     // A line of text in the window's status bar (empty: the usual text again).
     virtual void ShowStatusText(const QString& text) { Q_UNUSED(text); }
-    // The next write of this frame on the window's link is a remote command's.
-    virtual void MarkRemote(const QByteArray& frame) { Q_UNUSED(frame); }
+    // The window's station: its links, its product, its frames.
+    virtual CStation& Station() = 0;
 };
 
 // Base of every product panel. Each panel class has one dialog id; its window keeps at most
@@ -74,24 +81,8 @@ class CPanelBase : public QWidget {
         Q_UNUSED(frame);
         return false;
     }
-    // A link the panel has of its own (a Raspberry Pi car's control connection) while it is
-    // open or opening: kind ("tcp"), name (address:port) and state; empty kind when none.
-    struct OwnLink {
-        QString kind, name, state;
-    };
-    virtual OwnLink PanelLink() const { return {}; }
     // What a received frame carried, named for sharing (over MQTT); empty when nothing.
     virtual QJsonObject Telemetry(const QByteArray& frame) const;
-    virtual bool SendRemote(const QByteArray& frame) {
-        MarkRemote(frame);
-        return SendFrame(frame);
-    }
-    // Marks a frame the panel is about to send for a remote command, on every link it may go
-    // by (a key's frame is sent by the panel's own key handling).
-    virtual void MarkRemote(const QByteArray& frame) {
-        if (m_host)
-            m_host->MarkRemote(frame);
-    }
 
   protected:
     // A language change: the panel shows its captions again (RetranslateUi), then every bound

@@ -1,5 +1,7 @@
 #include "gui/shell/frame_monitor.h"
 
+#include "core/station/station.h"
+
 #include "gui/common/message_seam.h"
 
 #include <QApplication>
@@ -40,7 +42,7 @@ QVariant CFrameMonitorModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case TimeColumn:
-            return row.sinceOpenMs;
+            return row.timeMs;
         case DirectionColumn:
             return CFrameLog::DirectionText(row);
         case LinkColumn:
@@ -147,15 +149,18 @@ CFrameMonitor::CFrameMonitor(QWidget* parent, size_t capacity)
     UpdateStatus();
 }
 
-CFrameMonitor::~CFrameMonitor() {
-    if (m_tap)
-        RemoveLinkTap(m_tap);
+CFrameMonitor::~CFrameMonitor() = default;
+
+void CFrameMonitor::Watch(CStation* station) {
+    m_station = station;
+    m_model.SetClockZero(station->StartNs());
 }
 
 void CFrameMonitor::showEvent(QShowEvent* event) {
     QDockWidget::showEvent(event);
-    if (!m_tap) { // listens from the first showing on
-        m_tap = AddLinkTap([this](const TracedFrame& frame) { Take(frame); });
+    if (!m_listening && m_station) { // listens from the first showing on
+        m_listening = true;
+        connect(m_station, &CStation::frameTraced, this, &CFrameMonitor::Take);
         m_batch.start();
     }
 }

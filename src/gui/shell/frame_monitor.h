@@ -9,6 +9,8 @@
 
 #include <deque>
 
+#include <QPointer>
+
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -16,7 +18,9 @@ class QToolButton;
 
 namespace Korvane {
 
-// The frames of the monitor as a table: time since the link opened (ms), direction, link,
+class CStation;
+
+// The frames of the monitor as a table: time on the station's clock (ms), direction, link,
 // frame. Rows arrive in batches; the oldest go when the log is full.
 class CFrameMonitorModel : public QAbstractTableModel {
     Q_OBJECT
@@ -33,6 +37,8 @@ class CFrameMonitorModel : public QAbstractTableModel {
     void Append(const std::deque<TracedFrame>& frames);
     void Clear();
     const CFrameLog& Log() const { return m_log; }
+    // ArrivalClockNs of time 0 in the time column.
+    void SetClockZero(qint64 ns) { m_log.SetClockZero(ns); }
 
   private:
     CFrameLog m_log;
@@ -92,7 +98,10 @@ class CFrameMonitor : public QDockWidget {
 
     CFrameMonitorModel& Model() { return m_model; }
     QTableView* View() const { return m_view; }
-    bool IsListening() const { return m_tap != 0; }
+    bool IsListening() const { return m_listening; }
+    // The station whose frames the monitor lists (its window's), from its first showing on;
+    // times are milliseconds since the station began.
+    void Watch(CStation* station);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -119,7 +128,8 @@ class CFrameMonitor : public QDockWidget {
     quint64 m_pendingDropped = 0;      // dropped while paused with the list full
     QTimer m_batch;
     QTimer m_filterDelay;
-    int m_tap = 0;
+    QPointer<CStation> m_station;
+    bool m_listening = false;
     bool m_paused = false;
     quint64 m_stationDropped = 0;
 };

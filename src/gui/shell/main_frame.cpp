@@ -64,7 +64,7 @@ QIcon OpenCloseIcon() {
 CMainFrame::CMainFrame(QWidget* parent) : CMainFrame(std::make_unique<CSerialPort>(), parent) {}
 
 CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
-    : QMainWindow(parent), m_link(std::move(transport)) {
+    : QMainWindow(parent), m_station(std::move(transport)), m_link(m_station.SerialLink()) {
     InitResources();
     RegisterPanelFamilies();
     setObjectName(QStringLiteral("CMainFrame"));
@@ -73,6 +73,7 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
     setCentralWidget(m_stack);
 
     m_monitor = new CFrameMonitor(this);
+    m_monitor->Watch(&m_station);
     addDockWidget(Qt::BottomDockWidgetArea, m_monitor);
     m_monitor->hide();
     CreateMenus();
@@ -116,11 +117,16 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::SendFrame(const QByteArray& frame) {
-    if (!m_link.IsOpen()) {
+    return SendCommand(frame, CommandOrigin::User);
+}
+
+bool CMainFrame::SendCommand(const QByteArray& frame, CommandOrigin origin) {
+    const CStation::SendResult result = m_station.Send(frame, origin);
+    // The person here is told; a remote caller is answered by the sharing instead.
+    if (result == CStation::SendResult::NotOpen &&
+        (origin == CommandOrigin::User || origin == CommandOrigin::ArmDialog))
         ShowMessage(tr("The serial port is not open or has been disconnected. Please reconnect!"));
-        return false;
-    }
-    return m_link.Send(frame);
+    return result == CStation::SendResult::Sent;
 }
 
 void CMainFrame::Caption(QAction* action, const char* text, const char* statusTip) {
@@ -311,7 +317,7 @@ void CMainFrame::SelectProduct(int index) {
         return;
     m_product = index;
     CStationSettings().SetLastProduct(index);
-    m_link.SetProduct(index);
+    m_station.SetProduct(index);
     SetProductTitle(index);
     UpdateProductChecks();
     CPanelBase* panel = CurrentPanel();

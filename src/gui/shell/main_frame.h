@@ -3,6 +3,7 @@
 #include "core/link/link_manager.h"
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/settings/station_settings.h"
+#include "core/station/station.h"
 #include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
 #include "gui/shell/classroom_view.h"
@@ -63,7 +64,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // Puts a frame on this window's serial link, or tells the user that it is not open.
     bool SendFrame(const QByteArray& frame) override;
     void ShowStatusText(const QString& text) override;
-    void MarkRemote(const QByteArray& frame) override { m_link.MarkRemote(frame); }
+    bool SendCommand(const QByteArray& frame, CommandOrigin origin) override;
+    CStation& Station() override { return m_station; }
 
     // Product menu: makes index this window's product: its title, the routes of its link and
     // the panel it shows. Each window has its own product.
@@ -97,7 +99,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // Shares (or stops sharing) as a remembered choice says, with the password given.
     void ApplyMqttChoice(const CStationSettings::MqttChoice& choice, const QString& password);
 
-    CLinkManager& Link() { return m_link; }
+    CLinkManager& Link() { return m_station.SerialLink(); }
     CColorStatu* StatusBar() const { return m_status; }
     // The frame monitor dock ("View" → "Frame monitor"), hidden until the user opens it.
     CFrameMonitor* FrameMonitor() const { return m_monitor; }
@@ -136,7 +138,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     void RoutedBatchDone();
     void UpdateProductChecks();
 
-    CLinkManager m_link;
+    CStation m_station;
+    CLinkManager& m_link; // the station's serial link
     int m_product = -1;
     CColorStatu* m_status = nullptr;
     CFrameMonitor* m_monitor = nullptr;

@@ -11,7 +11,6 @@
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QKeyEvent>
 
 namespace Korvane {
 
@@ -21,20 +20,6 @@ QByteArray Json(const QJsonObject& o) {
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
-QString LinkStateWord(LinkState state) {
-    switch (state) {
-    case LinkState::Open:
-        return QStringLiteral("open");
-    case LinkState::Opening:
-        return QStringLiteral("opening");
-    case LinkState::Failed:
-        return QStringLiteral("failed");
-    case LinkState::Closed:
-        break;
-    }
-    return QStringLiteral("closed");
-}
-
 } // namespace
 
 CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
@@ -42,17 +27,14 @@ CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
     connect(&m_bridge, &CMqttBridge::stateChanged, this, &CMqttShare::ShowState);
     connect(&m_bridge, &CMqttBridge::droppedChanged, this, &CMqttShare::ShowState);
     connect(&m_bridge, &CMqttBridge::messageArrived, this, &CMqttShare::OnMessage);
-    connect(&frame->Link(), &CLinkManager::stateChanged, this, &CMqttShare::UpdateStatus);
-    connect(frame, &CMainFrame::productChanged, this, &CMqttShare::UpdateStatus);
+    CStation& station = frame->Station();
+    connect(&station, &CStation::linkChanged, this, &CMqttShare::UpdateStatus);
+    connect(&station, &CStation::productChanged, this, &CMqttShare::UpdateStatus);
+    // Only this window's frames: its station's links, nobody else's.
+    connect(&station, &CStation::frameTraced, this, &CMqttShare::OnFrame);
     if (options.allowRemote)
         m_bridge.SetSubscriptions(
             {m_prefix + QStringLiteral("/cmd/frame"), m_prefix + QStringLiteral("/cmd/key")});
-    m_tap = AddLinkTap([this](const TracedFrame& f) { OnFrame(f); });
-    // A panel's own link (a car's control connection) has no signal of the window's: the
-    // status is looked at again every second and sent when it changed.
-    m_statusCheck.setInterval(1000);
-    connect(&m_statusCheck, &QTimer::timeout, this, &CMqttShare::UpdateStatus);
-    m_statusCheck.start();
     m_refill.start();
     UpdateStatus();
     m_bridge.Start(options);
@@ -60,23 +42,16 @@ CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
 }
 
 CMqttShare::~CMqttShare() {
-    RemoveLinkTap(m_tap);
     m_bridge.Stop();
 }
 
 void CMqttShare::UpdateStatus() {
-    const int product = m_frame->CurrentProduct();
-    const CLinkManager& link = m_frame->Link();
-    // A Raspberry Pi car's own control connection, while it is up, is the link that counts.
-    const CPanelBase* panel = m_frame->CurrentPanel();
-    const CPanelBase::OwnLink own = panel ? panel->PanelLink() : CPanelBase::OwnLink{};
-    const QJsonObject linkJson =
-        !own.kind.isEmpty() ? QJsonObject{{QStringLiteral("kind"), own.kind},
-                                          {QStringLiteral("name"), own.name},
-                                          {QStringLiteral("state"), own.state}}
-                            : QJsonObject{{QStringLiteral("kind"), QStringLiteral("serial")},
-                                          {QStringLiteral("name"), link.PortName()},
-                                          {QStringLiteral("state"), LinkStateWord(link.State())}};
+    const CStation& station = m_frame->Station();
+    const int product = station.CurrentProduct();
+    const CStation::LinkStatus link = station.CurrentLink();
+    const QJsonObject linkJson{{QStringLiteral("kind"), link.kind},
+                               {QStringLiteral("name"), link.name},
+                               {QStringLiteral("state"), link.state}};
     QJsonObject status{
         {QStringLiteral("station"), m_options.stationName},
         {QStringLiteral("online"), true},
@@ -95,13 +70,14 @@ void CMqttShare::UpdateStatus() {
 }
 
 void CMqttShare::OnFrame(const TracedFrame& f) {
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // Every time is the frame's own: when it arrived (or was written), not when it is published.
+    const qint64 at = f.wallMs;
     const bool received = f.direction == TraceDirection::Received;
-    QJsonObject o{{QStringLiteral("time_ms"), now},
+    QJsonObject o{{QStringLiteral("time_ms"), at},
                   {QStringLiteral("since_open_ms"), f.sinceOpenMs},
                   {QStringLiteral("link"), f.link},
                   {QStringLiteral("frame"), FromGbk(f.bytes)}};
-    if (f.remote)
+    if (f.Remote())
         o.insert(QStringLiteral("remote"), true);
     m_bridge.Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
                      Json(o));
@@ -113,7 +89,7 @@ void CMqttShare::OnFrame(const TracedFrame& f) {
         panel ? panel->Telemetry(f.bytes) : TelemetryFields(m_frame->CurrentProduct(), f.bytes);
     if (fields.isEmpty())
         return;
-    fields.insert(QStringLiteral("time_ms"), now);
+    fields.insert(QStringLiteral("time_ms"), at);
     fields.insert(QStringLiteral("product"), m_frame->CurrentProduct());
     m_bridge.Publish(m_prefix + QStringLiteral("/telemetry"), Json(fields));
 }
@@ -175,12 +151,8 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
         const DrivingKey* driving = key ? FindDrivingKey(key, panel->RemoteKeys()) : nullptr;
         if (!driving)
             return Refuse(topic, payload, QStringLiteral("not a driving key of this product"));
-        panel->MarkRemote(QByteArray(driving->frame));
-        // As the user's key press: the panel's key table and its repeat rule decide.
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(panel, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(panel, &release);
+        if (!m_frame->SendCommand(QByteArray(driving->frame), CommandOrigin::Remote))
+            return Refuse(topic, payload, QStringLiteral("the car's link is not open"));
     } else {
         const QByteArray frame = payload.trimmed();
         if (!IsCommandFrame(frame))
@@ -189,7 +161,8 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
                                          "1024 bytes)"));
         if (!panel->SendsFrame(frame))
             return Refuse(topic, payload, QStringLiteral("not a frame this product's panel sends"));
-        panel->SendRemote(frame);
+        if (!m_frame->SendCommand(frame, CommandOrigin::Remote))
+            return Refuse(topic, payload, QStringLiteral("the car's link is not open"));
     }
     ++m_taken;
     ShowState();

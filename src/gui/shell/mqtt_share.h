@@ -5,7 +5,6 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
 #include <deque>
 
@@ -48,8 +47,6 @@ class CMqttShare : public QObject {
     CMqttBridge m_bridge;
     QString m_prefix;
     QByteArray m_lastStatus;
-    QTimer m_statusCheck;
-    int m_tap = 0;
     int m_taken = 0;
     int m_refused = 0;
     // At most 50 remote commands a second: a bucket of 50 tokens refilled continuously.

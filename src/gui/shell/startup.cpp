@@ -43,16 +43,16 @@ bool ParseInt(const QString& text, int min, int max, int* out) {
     return true;
 }
 
-// --trace: every frame written or assembled on any link, and every growth of the count of
-// frames dropped because the station fell behind.
-int InstallTrace() {
-    return AddLinkTap([](const TracedFrame& traced) {
+// --trace: every frame written or assembled on any link of the window's station, and every growth
+// of the count of frames dropped because the station fell behind.
+void InstallTrace(CStation& station) {
+    QObject::connect(&station, &CStation::frameTraced, &station, [](const TracedFrame& traced) {
         // The serial link's frames plain; a control connection's with the connection named;
         // a frame sent for a remote command (over MQTT) says so.
         // Device bytes never reach the terminal raw: GBK text is decoded and control bytes
         // (an escape sequence, a NUL) are shown escaped.
         const char* tag = traced.direction == TraceDirection::Received ? "RX"
-                          : traced.remote                              ? "TX remote"
+                          : traced.Remote()                            ? "TX remote"
                                                                        : "TX";
         const QByteArray text = FrameDisplayText(traced.bytes).toUtf8();
         if (traced.link.startsWith(QLatin1String("tcp ")))
@@ -330,9 +330,8 @@ int RunStation(const StartOptions& options) {
             index = 7;
     }
     CMainFrame frame;
-    int traceTap = 0;
     if (options.trace) {
-        traceTap = InstallTrace();
+        InstallTrace(frame.Station());
         QObject::connect(&frame.Link(), &CLinkManager::framesDropped, &frame, [](quint64 total) {
             std::printf("DROPPED %llu frames in all\n", static_cast<unsigned long long>(total));
             std::fflush(stdout);
@@ -399,8 +398,6 @@ int RunStation(const StartOptions& options) {
     }
     ScheduleQuit(&frame, options);
     const int rc = QApplication::exec();
-    if (traceTap)
-        RemoveLinkTap(traceTap);
     return rc;
 }
 

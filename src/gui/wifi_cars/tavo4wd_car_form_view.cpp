@@ -99,7 +99,8 @@ void CTavo4WDCarFormView::OpenArmDialog() {
     }
     // Modal to the window, opened without a nested event loop: the click returns at once.
     m_arm = new CDlgManipulator(
-        ArmPoseNow(), [this](const QByteArray& frame) { return Send(frame); },
+        ArmPoseNow(),
+        [this](const QByteArray& frame) { return Send(frame, CommandOrigin::ArmDialog); },
         m_armStorePath.isEmpty() ? CDlgManipulator::DefaultStorePath() : m_armStorePath, this);
     m_arm->setAttribute(Qt::WA_DeleteOnClose);
     // The panel's own arm sliders follow whatever the dialog sends.

@@ -3,6 +3,7 @@
 #include "core/settings/station_settings.h"
 
 #include "core/products/catalogue.h"
+#include "core/station/station.h"
 #include "core/wifi_cars/wifi_control_client.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
@@ -40,7 +41,7 @@ CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanel
       m_keys(WifiCarKeys(car)), m_model(car) {
     SetModel(&m_model);
     setFocusPolicy(Qt::StrongFocus);
-    m_client = new CWifiControlClient(car, this);
+    m_client = &host->Station().ControlClient(car);
     // TCP frames take the same way into the panel as routed serial frames; the batch ends
     // once the burst that brought them has been handled.
     connect(m_client, &CWifiControlClient::frameReceived, this,
@@ -192,22 +193,8 @@ bool CWifiCarPanel::SendsFrame(const QByteArray& frame) const {
     return false;
 }
 
-CPanelBase::OwnLink CWifiCarPanel::PanelLink() const {
-    if (m_client->IsConnected())
-        return {QStringLiteral("tcp"), m_client->Channel().Description(), QStringLiteral("open")};
-    if (m_client->IsConnecting())
-        return {QStringLiteral("tcp"), m_client->Channel().Description(),
-                QStringLiteral("opening")};
-    return {};
-}
-
-void CWifiCarPanel::MarkRemote(const QByteArray& frame) {
-    CPanelBase::MarkRemote(frame);
-    m_client->Channel().MarkRemote(frame); // the control connection, when it takes the frame
-}
-
-bool CWifiCarPanel::Send(const QByteArray& frame) {
-    return m_client->TakesFrames() ? m_client->Send(frame) : SendFrame(frame);
+bool CWifiCarPanel::Send(const QByteArray& frame, CommandOrigin origin) {
+    return Host()->SendCommand(frame, origin);
 }
 
 void CWifiCarPanel::OnButton(int controlId) {
@@ -288,7 +275,6 @@ void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
 }
 
 void CWifiCarPanel::OnProductChanged(int index) {
-    m_client->SetNetworkRoute(Product(index).network);
     // What the user typed for this product last time comes back.
     const CStationSettings settings;
     for (auto [edit, field] :

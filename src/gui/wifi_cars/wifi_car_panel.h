@@ -83,12 +83,6 @@ class CWifiCarPanel : public CPanelBase {
 
     DrivingKeyTable RemoteKeys() const override { return WifiCarKeys(m_car); }
     bool SendsFrame(const QByteArray& frame) const override;
-    bool SendRemote(const QByteArray& frame) override {
-        MarkRemote(frame);
-        return Send(frame);
-    }
-    void MarkRemote(const QByteArray& frame) override;
-    OwnLink PanelLink() const override;
     // The default address of the car's own access point.
     QString AccessPointAddress() const;
 
@@ -98,9 +92,9 @@ class CWifiCarPanel : public CPanelBase {
     // The common controls' own captions and names, and the connection's and video's state
     // captions, in the language in use.
     void RetranslateCommon();
-    // Sends through the control client's route (TCP for the Raspberry Pi product when
-    // connected, else the window's serial link).
-    bool Send(const QByteArray& frame);
+    // Sends through the window's station, which takes the route (TCP for the Raspberry Pi
+    // product when connected, else the window's serial link).
+    bool Send(const QByteArray& frame, CommandOrigin origin = CommandOrigin::User);
     // A button with a fixed frame was clicked.
     virtual void OnButton(int controlId);
     CWifiCarModel& Model() { return m_model; }
@@ -122,7 +116,7 @@ class CWifiCarPanel : public CPanelBase {
     WifiCar m_car;
     int m_routeMessage;
     WifiCarControls m_c;
-    CWifiControlClient* m_client = nullptr;
+    CWifiControlClient* m_client = nullptr; // the station's, for this car
     CSnapshotVideo* m_video = nullptr;
     CDrivingKeys m_keys;
     QAbstractButton* m_cameraHeld = nullptr; // the camera button whose stop is still due
