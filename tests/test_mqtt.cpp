@@ -21,6 +21,7 @@
 #include "station_fixture.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QJsonDocument>
@@ -35,6 +36,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -259,6 +261,91 @@ class TestMqtt : public QObject {
                      .value(QStringLiteral("frame"))
                      .toString(),
                  QStringLiteral("$1,0,0,0,0,0,0,0,0,0#"));
+    }
+
+    void twoWindowsShareOnlyTheirOwnFrames() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/#")));
+        StationOnPty alice;
+        QVERIFY(alice.Start(5, QSize(1200, 800)));
+        StationOnPty bob;
+        QVERIFY(bob.Start(8, QSize(1200, 800)));
+        alice.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("alice")));
+        bob.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("bob")));
+        QVERIFY(WaitState(alice.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
+        QVERIFY(WaitState(bob.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
+        QTest::qWait(300); // the subscriber is in before the first frame
+        alice.pty->Write("$0,0,0,0,0,0,0,0,0,0,0,57,0#");
+        bob.pty->Write("$LV1,RV2,AC0.5,GY1,CSB33,VT7.4#");
+        qobject_cast<QAbstractButton*>(FindControl(alice.frame->CurrentPanel(), 1193))->click();
+        QVERIFY(watch.WaitFor([&] {
+            return !watch.On(QStringLiteral("korvane/alice/rx")).isEmpty() &&
+                   !watch.On(QStringLiteral("korvane/bob/rx")).isEmpty() &&
+                   !watch.On(QStringLiteral("korvane/alice/tx")).isEmpty() &&
+                   !watch.On(QStringLiteral("korvane/bob/telemetry")).isEmpty();
+        }));
+        QTest::qWait(300); // anything published twice would be in by now
+        auto frames = [&](const QString& topic) {
+            QStringList out;
+            for (const QString& m : watch.On(topic))
+                out << Json(m).value(QStringLiteral("frame")).toString();
+            return out;
+        };
+        QCOMPARE(frames(QStringLiteral("korvane/alice/rx")),
+                 QStringList{QStringLiteral("$0,0,0,0,0,0,0,0,0,0,0,57,0#")});
+        QCOMPARE(frames(QStringLiteral("korvane/bob/rx")),
+                 QStringList{QStringLiteral("$LV1,RV2,AC0.5,GY1,CSB33,VT7.4#")});
+        QCOMPARE(frames(QStringLiteral("korvane/alice/tx")).size(), 1);
+        QVERIFY(watch.On(QStringLiteral("korvane/bob/tx")).isEmpty());
+        // Each window's readings are its own product's, read once.
+        const QStringList aliceTelemetry = watch.On(QStringLiteral("korvane/alice/telemetry"));
+        const QStringList bobTelemetry = watch.On(QStringLiteral("korvane/bob/telemetry"));
+        QCOMPARE(aliceTelemetry.size(), 1);
+        QCOMPARE(bobTelemetry.size(), 1);
+        QCOMPARE(Json(aliceTelemetry[0]).value(QStringLiteral("product")).toInt(), 5);
+        QCOMPARE(Json(bobTelemetry[0]).value(QStringLiteral("distance_cm")).toInt(), 33);
+        // And each window's frame monitor lists its own links only.
+        for (StationOnPty* s : {&alice, &bob}) {
+            s->frame->FrameMonitor()->show();
+            QVERIFY(s->frame->FrameMonitor()->IsListening());
+        }
+        alice.pty->Write("$0,0,0,0,0,0,0,0,0,0,0,58,0#");
+        QTRY_COMPARE(alice.frame->FrameMonitor()->Model().Log().Size(), size_t(1));
+        QTest::qWait(2 * CFrameMonitor::kBatchMs);
+        QCOMPARE(bob.frame->FrameMonitor()->Model().Log().Size(), size_t(0));
+    }
+
+    void theTimeOfAFrameIsItsArrival() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/late/#")));
+        StationOnPty station;
+        QVERIFY(station.Start(8, QSize(1200, 800)));
+        station.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("late")));
+        QVERIFY(WaitState(station.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
+        QTest::qWait(300);
+        // The frame arrives while the window is busy for 600 ms: its time is when the port read
+        // it, not when the window got round to publishing it.
+        const qint64 written = QDateTime::currentMSecsSinceEpoch();
+        station.pty->Write("$LV5,RV5,AC0.5,GY1,CSB40,VT7.4#");
+        QThread::msleep(600);
+        QVERIFY(watch.WaitFor([&] {
+            return !watch.On(QStringLiteral("korvane/late/rx")).isEmpty() &&
+                   !watch.On(QStringLiteral("korvane/late/telemetry")).isEmpty();
+        }));
+        const qint64 rxTime = qint64(Json(watch.On(QStringLiteral("korvane/late/rx")).first())
+                                         .value(QStringLiteral("time_ms"))
+                                         .toDouble());
+        const qint64 telemetryTime =
+            qint64(Json(watch.On(QStringLiteral("korvane/late/telemetry")).first())
+                       .value(QStringLiteral("time_ms"))
+                       .toDouble());
+        QVERIFY2(rxTime >= written - 5 && rxTime < written + 400,
+                 qPrintable(QStringLiteral("written %1, time_ms %2").arg(written).arg(rxTime)));
+        QCOMPARE(telemetryTime, rxTime);
     }
 
     void aBoardSharesWhatItsPanelReads() {
