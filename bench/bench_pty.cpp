@@ -97,13 +97,13 @@ int main(int argc, char* argv[]) {
         int received = 0;
         int next = 0;
         bool inOrder = true;
-        frame.Link().SetDeliver([&](const RoutedFrame& rf) {
-            frame.PanelForDialog(PanelForMessage(rf.message))->OnRoutedFrame(rf);
-            const int seq = rf.frame.mid(23, rf.frame.indexOf(',', 23) - 23).toInt();
-            inOrder = inOrder && seq == next;
-            next = seq + 1;
-            ++received;
-        });
+        const QMetaObject::Connection counting =
+            QObject::connect(&frame.Station(), &CStation::frameRead, [&](const FrameRecord& r) {
+                const int seq = r.bytes.mid(23, r.bytes.indexOf(',', 23) - 23).toInt();
+                inOrder = inOrder && seq == next;
+                next = seq + 1;
+                ++received;
+            });
         std::thread pacer([&] {
             const Clock::time_point start = Clock::now();
             const int batch = std::max(1, rate / 1000); // frames per millisecond
@@ -121,6 +121,7 @@ int main(int argc, char* argv[]) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         pacer.join();
         QCoreApplication::processEvents();
+        QObject::disconnect(counting);
         const int lost = total - received + (inOrder ? 0 : 1);
         std::printf("%-10d %-10d %-10d %d\n", rate, total, received, lost);
         if (lost == 0)

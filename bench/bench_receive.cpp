@@ -1,10 +1,12 @@
 // Receive path in-process: bytes -> assembler -> FrameQueue -> router thread -> UI thread ->
-// the Birch Robot Car panel's parse and label update. Prints frames/s and bytes/s.
+// the window's station's read of each frame and the Birch Robot Car panel's label update. Prints
+// frames/s and bytes/s.
 #include "../tests/feed_transport.h"
 #include "../tests/link_wait.h"
 #include "core/link/link_manager.h"
 #include "core/products/catalogue.h"
 #include "gui/serial_cars/basic_car_panel.h"
+#include "gui/shell/main_frame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,19 +22,14 @@ int main(int argc, char* argv[]) {
     const int frames = argc > 1 ? atoi(argv[1]) : 1000000;
     const int chunkSize = 4096; // what one read of a busy port returns at most
 
-    CArduinoCarFormView panel(nullptr);
-    panel.show();
     auto* feed = new CFeedTransport;
-    CLinkManager link{std::unique_ptr<CTransport>(feed)};
-    link.SetProduct(5);
+    CMainFrame frame{std::unique_ptr<CTransport>(feed)};
+    frame.SelectProduct(5);
+    frame.show();
+    auto& panel = *static_cast<CBasicCarPanel*>(frame.CurrentPanel());
+    CLinkManager& link = frame.Link();
     qint64 delivered = 0;
-    link.SetDeliver(
-        [&](const RoutedFrame& rf) {
-            if (PanelForMessage(rf.message) == panel.DialogId())
-                panel.OnRoutedFrame(rf);
-            ++delivered;
-        },
-        [&] { panel.OnRoutedBatchDone(); });
+    QObject::connect(&frame.Station(), &CStation::frameRead, [&] { ++delivered; });
     if (!OpenNow(link, QStringLiteral("feed"), 0))
         return 1;
 

@@ -2,11 +2,13 @@
 // the bridge's order, status and last will; frames and telemetry of a running station; remote
 // keys and frames, and refused commands; a broker that goes away and comes back, one that
 // never answers, and none at all, without the window ever waiting.
+#include "core/boards/board_model.h"
 #include "core/classroom/classroom_model.h"
 #include "core/link/frames.h"
 #include "core/mqtt/broker_url.h"
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/mqtt/telemetry_json.h"
+#include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
 #include "gui/common/keyring.h"
 #include "gui/common/message_seam.h"
@@ -24,6 +26,7 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -130,30 +133,55 @@ class TestMqtt : public QObject {
     }
 
     void telemetryNamesWhatAFrameCarried() {
-        const QJsonObject balance = TelemetryFields(8, "$LV12,RV-3,AC0.25,GY-1.5,CSB40,VT7.42#");
+        auto fields = [](int product, int route, const QByteArray& frame) {
+            return ReadFrameFresh(product, route, frame).fields;
+        };
+        const QJsonObject balance =
+            fields(8, MsgBalanceTelemetry, "$LV12,RV-3,AC0.25,GY-1.5,CSB40,VT7.42#");
         QCOMPARE(balance.value(QStringLiteral("left_speed")).toDouble(), 12.0);
         QCOMPARE(balance.value(QStringLiteral("gyroscope_deg")).toDouble(), -1.5);
         QCOMPARE(balance.value(QStringLiteral("battery_v")).toDouble(), 7.42);
         // Cut short: only the fields before the cut.
-        const QJsonObject cut = TelemetryFields(8, "$LV12,RV-3,AC#");
+        const QJsonObject cut = fields(8, MsgBalanceTelemetry, "$LV12,RV-3,AC#");
         QVERIFY(cut.contains(QStringLiteral("right_speed")));
         QVERIFY(!cut.contains(QStringLiteral("battery_v")));
-        QCOMPARE(TelemetryFields(5, "$0,0,0,0,0,0,0,0,0,0,0,57,0#")
+        // A PID reply sets gains; it carries no reading.
+        QVERIFY(fields(8, MsgBalancePid, "$AP1.5,AD0.2,VP3,VI0.1#").isEmpty());
+        QCOMPARE(fields(5, MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,57,0#")
                      .value(QStringLiteral("distance_cm"))
                      .toDouble(),
                  57.0);
-        QVERIFY(TelemetryFields(5, "$0#").isEmpty());
-        QVERIFY(TelemetryFields(0, "$51,GMS512,200#").isEmpty()); // a board needs its choices
-        // A board's frame read with the panel's choices: the light sensor is AD source 0.
-        const QJsonObject light = TelemetryFields(0, "$51,GMS512,200#", BoardChoices{0, 0, {}});
+        QVERIFY(fields(5, MsgBirchCar, "$0#").isEmpty());
+        // A board's frame is read with the choices in its model: the light sensor is AD
+        // source 0 (the default), the thermistor 1.
+        const QJsonObject light = fields(0, MsgBoard51, "$51,GMS512,200#");
         QCOMPARE(light.value(QStringLiteral("ad_raw")).toDouble(), 512.0);
         QCOMPARE(light.value(QStringLiteral("ad_converted")).toDouble(), 200.0);
-        QVERIFY(TelemetryFields(0, "$51,GMS512,200#", BoardChoices{1, 0, {}}).isEmpty());
-        QCOMPARE(TelemetryFields(0, "$51,CSB12.5#", BoardChoices{0, 0, {}})
-                     .value(QStringLiteral("distance_cm"))
-                     .toDouble(),
-                 12.5);
-        QVERIFY(TelemetryFields(99, "$LV1#").isEmpty());
+        const FamilyDescriptor* board = FamilyOfProduct(0);
+        QVERIFY(board);
+        const std::unique_ptr<CPanelModel> thermistor = board->makeModel(0);
+        thermistor->Set(BoardField::AdSource, 1);
+        FrameRecord r;
+        r.route = MsgBoard51;
+        r.bytes = "$51,GMS512,200#";
+        board->read(*thermistor, r);
+        QVERIFY(r.fields.isEmpty());
+        QCOMPARE(
+            fields(0, MsgBoard51, "$51,CSB12.5#").value(QStringLiteral("distance_cm")).toDouble(),
+            12.5);
+        QCOMPARE(fields(13, Msg4WDCar, "$4WD,CSB25,PV8.10,GS1,LF1001,HW01,GM10#")
+                     .value(QStringLiteral("tracking"))
+                     .toArray()
+                     .size(),
+                 4);
+        QVERIFY(fields(99, MsgBirchCar, "$LV1#").isEmpty());
+        // The telemetry message: those fields, the product and the frame's arrival.
+        FrameRecord arrived = ReadFrameFresh(5, MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,57,0#");
+        arrived.wallMs = 1234567;
+        const QJsonObject message = QJsonDocument::fromJson(TelemetryJson(arrived)).object();
+        QCOMPARE(message.value(QStringLiteral("time_ms")).toDouble(), 1234567.0);
+        QCOMPARE(message.value(QStringLiteral("product")).toInt(), 5);
+        QCOMPARE(message.value(QStringLiteral("distance_cm")).toDouble(), 57.0);
     }
 
     void theBridgeKeepsOrderAndStatus() {

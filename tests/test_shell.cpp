@@ -115,7 +115,10 @@ class TestShell : public QObject {
         frame.SelectProduct(5);
         CPanelBase* birch = frame.CurrentPanel();
         QVERIFY(qobject_cast<CArduinoCarFormView*>(birch));
-        birch->OnRoutedFrame({MsgBirchCar, "$0,0,0,0,0,0,0,0,0,0,0,42,0#"});
+        // A frame read by the station while the panel is shown.
+        frame.Station()
+            .ModelOf<CBasicCarModel>(PanelBirchCar)
+            .ApplyFrame("$0,0,0,0,0,0,0,0,0,0,0,42,0#");
 
         frame.SelectProduct(14);
         QCOMPARE(frame.CurrentPanel()->DialogId(), int(PanelPendrix));

@@ -61,12 +61,14 @@ void CBoardModel::ApplyReadings(const BoardReadings& r) {
     }
 }
 
-QString CBoardModel::ApplyBoard51Frame(const QByteArray& frame) {
+QString CBoardModel::ApplyBoard51Frame(const QByteArray& frame, Board51Update* update) {
     using namespace BoardField;
     Set(SerialReceive, FromGbk(frame));
     const Board51Update u =
         ParseBoard51Frame(frame, Number(AdSource), Number(SensorChoice), m_infrared);
     ApplyReadings(u);
+    if (update)
+        *update = u;
     if (!u.calculator)
         return {};
     // The formula and the result may have been edited by the user since the last key.
@@ -84,10 +86,12 @@ QString CBoardModel::ApplyBoard51Frame(const QByteArray& frame) {
                                         : BoardFrames::BoardText(CalcErrorText(out.error));
 }
 
-void CBoardModel::ApplyKitFrame(const QByteArray& frame) {
+void CBoardModel::ApplyKitFrame(const QByteArray& frame, KitUpdate* update) {
     using namespace BoardField;
     Set(SerialReceive, FromGbk(frame));
     const KitUpdate u = ParseKitFrame(frame, Number(SensorChoice), Number(AdSource), m_infrared);
+    if (update)
+        *update = u;
     for (int i = 0; i < 4; ++i)
         if (u.buttons[i])
             Set(Button0 + i, *u.buttons[i]);

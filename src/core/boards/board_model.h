@@ -77,9 +77,10 @@ class CBoardModel : public CPanelModel {
 
     // One frame routed to an 8051 board: its readings and the calculator's key. Returns the
     // message the frame raises (a zero divisor), empty for none.
-    QString ApplyBoard51Frame(const QByteArray& frame);
+    // What the frame carried is given in update when asked.
+    QString ApplyBoard51Frame(const QByteArray& frame, Board51Update* update = nullptr);
     // One frame routed to an Arduino kit.
-    void ApplyKitFrame(const QByteArray& frame);
+    void ApplyKitFrame(const QByteArray& frame, KitUpdate* update = nullptr);
 
   private:
     void ApplyReadings(const BoardReadings& r);

@@ -8,9 +8,11 @@ CBasicCarModel::CBasicCarModel(QObject* parent) : CPanelModel(parent) {
     Initialise(BasicCarField::Distance, QStringLiteral("0cm"));
 }
 
-void CBasicCarModel::ApplyFrame(const QByteArray& frame) {
-    if (const auto distance = DistanceFromFrame(frame))
+std::optional<QByteArray> CBasicCarModel::ApplyFrame(const QByteArray& frame) {
+    const auto distance = DistanceFromFrame(frame);
+    if (distance)
         Set(BasicCarField::Distance, QString::fromLatin1(*distance));
+    return distance;
 }
 
 } // namespace Korvane

@@ -2,6 +2,8 @@
 
 #include "core/panels/panel_model.h"
 
+#include <optional>
+
 namespace Korvane {
 
 namespace BasicCarField {
@@ -15,8 +17,8 @@ class CBasicCarModel : public CPanelModel {
     Q_OBJECT
   public:
     explicit CBasicCarModel(QObject* parent = nullptr);
-    // One frame routed to the panel: its distance field, when it has one.
-    void ApplyFrame(const QByteArray& frame);
+    // One frame routed to the panel: its distance field, when it has one (returned too).
+    std::optional<QByteArray> ApplyFrame(const QByteArray& frame);
 };
 
 } // namespace Korvane

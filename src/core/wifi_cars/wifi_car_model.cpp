@@ -80,6 +80,16 @@ QByteArray WifiButtonFrame(WifiCar car, int controlId) {
                                   : Find(kPendrixButtons, controlId);
 }
 
+bool IsWifiButtonFrame(WifiCar car, const QByteArray& frame) {
+    auto in = [&frame](const auto& table) {
+        for (const ButtonFrame& b : table)
+            if (frame == b.frame)
+                return true;
+        return false;
+    };
+    return car == WifiCar::FourWd ? in(kFourWdButtons) : in(kPendrixButtons);
+}
+
 QByteArray CameraPressFrame(WifiCar car, int controlId) {
     return car == WifiCar::FourWd ? Find(kFourWdCamera, controlId)
                                   : Find(kPendrixCamera, controlId);

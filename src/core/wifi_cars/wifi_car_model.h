@@ -19,6 +19,8 @@ std::optional<WifiCar> WifiCarOfPanel(int panelId);
 
 // The fixed frame of a panel button (by control id), or empty when the button sends none.
 QByteArray WifiButtonFrame(WifiCar car, int controlId);
+// Whether a frame is one of the car's buttons with a fixed frame.
+bool IsWifiButtonFrame(WifiCar car, const QByteArray& frame);
 // The frame a camera button sends while it is pressed (empty for other ids), and the one
 // that stops the camera.
 QByteArray CameraPressFrame(WifiCar car, int controlId);

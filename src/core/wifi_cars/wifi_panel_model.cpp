@@ -15,9 +15,11 @@ CWifiCarModel::CWifiCarModel(WifiCar car, QObject* parent) : CPanelModel(parent)
     Initialise(Tracking0 + 1, true); // the forms' lamp L2 shows "on" until the first reading
 }
 
-bool CWifiCarModel::ApplySensors(const QByteArray& text) {
+bool CWifiCarModel::ApplySensors(const QByteArray& text, SensorUpdate* update) {
     using namespace WifiField;
     const SensorUpdate u = ParseSensors(m_car, text);
+    if (update)
+        *update = u;
     if (!u.tagged)
         return false;
     if (u.battery) {

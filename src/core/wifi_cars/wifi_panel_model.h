@@ -32,7 +32,8 @@ class CWifiCarModel : public CPanelModel {
     explicit CWifiCarModel(WifiCar car, QObject* parent = nullptr);
 
     // One sensor text; false when it does not carry the car's tag (nothing changes then).
-    bool ApplySensors(const QByteArray& text);
+    // What the text carried is given in update when asked.
+    bool ApplySensors(const QByteArray& text, SensorUpdate* update = nullptr);
     // The searchlight's colour and its label.
     void SetColour(int red, int green, int blue);
 

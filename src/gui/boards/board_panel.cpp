@@ -28,7 +28,8 @@ QButtonGroup* MakeButtonGroup(QObject* owner, std::initializer_list<QAbstractBut
 }
 
 CBoardPanel::CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget* parent)
-    : CPanelBase(dialogId, host, parent), m_family(std::move(family)) {
+    : CPanelBase(dialogId, host, parent), m_model(StationModel<CBoardModel>()),
+      m_family(std::move(family)) {
     m_lampTimer.setInterval(kLampTickMs);
     connect(&m_lampTimer, &QTimer::timeout, this, &CBoardPanel::OnLampTick);
     SetModel(&m_model);
@@ -130,10 +131,9 @@ void CBoardPanel::BindShared(const Controls& c) {
     ShowSharedTexts();
 }
 
-QJsonObject CBoardPanel::Telemetry(const QByteArray& frame) const {
-    return TelemetryFields(CurrentProduct(), frame,
-                           {m_model.Number(BoardField::AdSource),
-                            m_model.Number(BoardField::SensorChoice), m_model.Infrared()});
+void CBoardPanel::OnFrameRead(const FrameRecord& record) {
+    if (!record.notice.isEmpty())
+        QueueMessage(record.notice);
 }
 
 void CBoardPanel::ShowSharedTexts() {
@@ -167,8 +167,7 @@ void CBoardPanel::StartUpShared() {
 }
 
 void CBoardPanel::OnRoutedBatchDone() {
-    m_model.EndBatch();    // the controls show what the batch's frames brought, once
-    ShowPendingMessages(); // then the messages the frames raised
+    ShowPendingMessages(); // after the controls showed what the frames brought
 }
 
 void CBoardPanel::ShowPendingMessages() {

@@ -43,6 +43,8 @@ class CBoardPanel : public CPanelBase {
     static constexpr int kLcdLineBytes = 16;
 
     void OnRoutedBatchDone() override;
+    // A message the board's frame raised (the keypad's zero divisor) is shown after the batch.
+    void OnFrameRead(const FrameRecord& record) override;
     // Lines still waiting for their pause (the LCD's) are meant for this board only.
     void OnLeave() override { m_sender.Clear(); }
 
@@ -130,9 +132,6 @@ class CBoardPanel : public CPanelBase {
     CBoardPanel(int dialogId, Family family, CPanelHost* host, QWidget* parent);
     ~CBoardPanel() override;
 
-    // A board's readings depend on the panel's choices (AD source, sensor).
-    QJsonObject Telemetry(const QByteArray& frame) const override;
-
     void BindShared(const Controls& controls);
     // The names and descriptions of the shared controls, in the language in use.
     void ShowSharedTexts();
@@ -149,7 +148,7 @@ class CBoardPanel : public CPanelBase {
     QByteArray Tag() const;
     QByteArray FrameOf(const char* body) const { return "$" + Tag() + "," + body + "#"; }
 
-    CBoardModel m_model;
+    CBoardModel& m_model; // the station's
     CPacedSender m_sender;
 
   private:

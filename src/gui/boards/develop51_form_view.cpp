@@ -151,15 +151,6 @@ void CDevelop51FormView::OnInitialUpdate() {
     OnClockTick();
 }
 
-void CDevelop51FormView::OnRoutedFrame(const RoutedFrame& routed) {
-    if (routed.message != MsgBoard51)
-        return;
-    BeginRoutedFrame();
-    const QString message = m_model.ApplyBoard51Frame(routed.frame);
-    if (!message.isEmpty())
-        QueueMessage(message);
-}
-
 void CDevelop51FormView::HighlightKey(int index) {
     // -1: no key yet, every key idle.
     for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i)

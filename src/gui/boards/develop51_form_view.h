@@ -25,7 +25,6 @@ class CDevelop51FormView : public CBoardPanel {
     explicit CDevelop51FormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CDevelop51FormView() override;
 
-    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 

@@ -142,13 +142,6 @@ void CDevelopARFormView::ShowLcd1602() {
                                          ToGbk(m_model.Text(BoardField::Lcd1602Line2))));
 }
 
-void CDevelopARFormView::OnRoutedFrame(const RoutedFrame& routed) {
-    if (routed.message != MsgKitAR)
-        return;
-    BeginRoutedFrame();
-    m_model.ApplyKitFrame(routed.frame);
-}
-
 void CDevelopARFormView::StartDemo() {
     // As a user would: LEDs, the flowing light, the servo, the LCD and the segment display.
     auto at = [this](int ms, std::function<void()> step) { QTimer::singleShot(ms, this, step); };

@@ -18,7 +18,6 @@ class CDevelopARFormView : public CBoardPanel {
     explicit CDevelopARFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CDevelopARFormView() override;
 
-    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 

@@ -4,8 +4,8 @@
 
 #include "gui/common/message_seam.h"
 
-#include "core/mqtt/telemetry_json.h"
 #include "core/panels/panel_model.h"
+#include "core/products/catalogue.h"
 #include "gui/widgets/lamp.h"
 
 #include <QAbstractButton>
@@ -18,16 +18,21 @@
 namespace Korvane {
 
 CPanelBase::CPanelBase(int dialogId, CPanelHost* host, QWidget* parent)
-    : QWidget(parent), m_dialogId(dialogId), m_host(host) {}
+    : QWidget(parent), m_dialogId(dialogId), m_host(host) {
+    CStation& station = host->Station();
+    connect(&station, &CStation::frameRead, this, [this](const FrameRecord& record) {
+        if (PanelForMessage(record.route) != m_dialogId)
+            return;
+        m_gotRecords = true;
+        OnFrameRead(record);
+    });
+    connect(&station, &CStation::batchRead, this, [this] {
+        if (std::exchange(m_gotRecords, false))
+            OnRoutedBatchDone();
+    });
+}
 
 CPanelBase::~CPanelBase() = default;
-
-void CPanelBase::OnRoutedFrame(const RoutedFrame&) {}
-
-void CPanelBase::OnRoutedBatchDone() {
-    if (m_model)
-        m_model->EndBatch();
-}
 
 void CPanelBase::SetModel(CPanelModel* model) {
     m_model = model;
@@ -35,10 +40,6 @@ void CPanelBase::SetModel(CPanelModel* model) {
         for (const auto& show : m_views.value(field))
             show();
     });
-}
-
-QJsonObject CPanelBase::Telemetry(const QByteArray& frame) const {
-    return TelemetryFields(m_product, frame);
 }
 
 void CPanelBase::changeEvent(QEvent* event) {
@@ -53,11 +54,6 @@ void CPanelBase::RefreshViews() {
     for (const auto& shows : std::as_const(m_views))
         for (const auto& show : shows)
             show();
-}
-
-void CPanelBase::BeginRoutedFrame() {
-    if (m_model && !m_model->InBatch())
-        m_model->BeginBatch();
 }
 
 void CPanelBase::Put(QLineEdit* edit, const QString& text) {

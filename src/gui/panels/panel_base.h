@@ -3,6 +3,8 @@
 #include "core/link/frame_receive.h"
 #include "core/link/frames.h"
 #include "core/link/link_channel.h"
+#include "core/panels/family.h"
+#include "core/station/station.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -31,6 +33,8 @@ class CPanelHost {
     // link the window's product is reached by. When no link is open, tells the user so (for
     // the user's own commands) and returns false.
     virtual bool SendCommand(const QByteArray& frame, CommandOrigin origin) = 0;
+    // A driving key: the window's product's key table and its repeat rule decide the frame.
+    virtual bool PressKey(int qtKey, CommandOrigin origin) = 0;
     // The user's frame (a click, a key).
     virtual bool SendFrame(const QByteArray& frame) {
         return SendCommand(frame, CommandOrigin::User);
@@ -51,13 +55,14 @@ class CPanelBase : public QWidget {
 
     int DialogId() const { return m_dialogId; }
 
-    // A frame for this panel (on the UI thread), with its route number and arrival time: serial
-    // frames from the window's router, and TCP frames of the panel's own control connection,
-    // which take the same way in.
-    virtual void OnRoutedFrame(const RoutedFrame& frame);
-    // The frames handed over so far have all been given: the model's batch ends, and the
-    // controls show what the batch's frames changed, once per batch rather than per frame.
-    virtual void OnRoutedBatchDone();
+    // A frame for this panel's family, read by the window's station into the model and this
+    // record (serial frames from the router, and TCP frames of a car's control connection
+    // alike). The controls show what it changed at the batch's end.
+    virtual void OnFrameRead(const FrameRecord& record) { Q_UNUSED(record); }
+    // The frames read so far have all been given (the model has told its fields): what the
+    // panel does once per batch rather than per frame. Runs only after a batch that brought
+    // this panel records.
+    virtual void OnRoutedBatchDone() {}
     // Runs when the panel is first created and again when the empty document is renewed.
     virtual void OnInitialUpdate() {}
     // The selected product changed to index, also when this panel serves on (10 to 13 keep
@@ -73,17 +78,6 @@ class CPanelBase : public QWidget {
     // on its own (paced lines) is dropped, so that it never reaches another product's device.
     virtual void OnLeave() {}
 
-    // Remote control (over MQTT): the driving keys the panel knows (none by default), whether
-    // a frame is one the panel sends by itself (its buttons' and keys'), and the way such a
-    // frame goes out, as a click's would.
-    virtual DrivingKeyTable RemoteKeys() const { return {}; }
-    virtual bool SendsFrame(const QByteArray& frame) const {
-        Q_UNUSED(frame);
-        return false;
-    }
-    // What a received frame carried, named for sharing (over MQTT); empty when nothing.
-    virtual QJsonObject Telemetry(const QByteArray& frame) const;
-
   protected:
     // A language change: the panel shows its captions again (RetranslateUi), then every bound
     // control its field, since a form's captions come back with their design-time texts.
@@ -98,12 +92,15 @@ class CPanelBase : public QWidget {
     virtual void OnProductChanged(int index) { Q_UNUSED(index); }
     // Sends through the window that shows this panel.
     bool SendFrame(const QByteArray& frame);
+    // The user pressed a driving key.
+    bool PressKey(int qtKey) { return m_host->PressKey(qtKey, CommandOrigin::User); }
     CPanelHost* Host() const { return m_host; }
 
-    // The panel's state (owned by the panel). Routed frames change it in batches: a panel
-    // calls BeginRoutedFrame for each frame before it changes the model.
+    // The panel's state: its family's model, which the window's station owns and frames change
+    // in batches.
     void SetModel(CPanelModel* model);
-    void BeginRoutedFrame();
+    // The window's station's model of this panel's family.
+    template <class M> M& StationModel() { return m_host->Station().ModelOf<M>(m_dialogId); }
 
     // Bindings of controls to the model's fields. Each shows its field now and whenever it
     // changes; an input also writes what the user types or chooses into its field.
@@ -125,6 +122,7 @@ class CPanelBase : public QWidget {
     CPanelHost* m_host;
     int m_product = -1;
     CPanelModel* m_model = nullptr;
+    bool m_gotRecords = false;                        // records came since the last batch's end
     QHash<int, QList<std::function<void()>>> m_views; // what shows each field
 };
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/products/catalogue.h"
+#include "core/serial_cars/serial_car_frames.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
 #include "gui/panels/key_pre_filter.h"
@@ -25,26 +26,11 @@
 
 namespace Korvane {
 
-namespace {
-
-// The driving buttons' frames: forward, back, left, right, stop, spin left, spin right.
-constexpr int kDriveCount = 7;
-const char* const kDriveFrames[kDriveCount] = {"$1,0,0,0,0,0,0,0,0,0#", "$2,0,0,0,0,0,0,0,0,0#",
-                                               "$3,0,0,0,0,0,0,0,0,0#", "$4,0,0,0,0,0,0,0,0,0#",
-                                               "$0,0,0,0,0,0,0,0,0,0#", "$0,1,0,0,0,0,0,0,0,0#",
-                                               "$0,2,0,0,0,0,0,0,0,0#"};
-
-} // namespace
-
-bool CBalenceFormView::SendsFrame(const QByteArray& frame) const {
-    for (const char* f : kDriveFrames)
-        if (frame == f)
-            return true;
-    return false; // the keys send the same frames
-}
+namespace {} // namespace
 
 CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
-    : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView) {
+    : CPanelBase(PanelBalance, host, parent), m_ui(new Ui::CBalenceFormView),
+      m_model(StationModel<CBalanceCarModel>()) {
     m_ui->setupUi(this);
     setFocusPolicy(Qt::StrongFocus);
     SetModel(&m_model);
@@ -64,11 +50,11 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
         ShowMessage(tr("The recording stopped: %1").arg(reason), this, MessageIcon::Warning);
     });
 
-    QAbstractButton* const drive[kDriveCount] = {
+    QAbstractButton* const drive[kBalanceDriveCount] = {
         m_ui->forwardButton, m_ui->backButton,     m_ui->leftButton,     m_ui->rightButton,
         m_ui->stopButton,    m_ui->spinLeftButton, m_ui->spinRightButton};
-    for (int d = 0; d < kDriveCount; ++d) {
-        const QByteArray frame(kDriveFrames[d]);
+    for (int d = 0; d < kBalanceDriveCount; ++d) {
+        const QByteArray frame(kBalanceDriveFrames[d]);
         connect(drive[d], &QAbstractButton::clicked, this, [this, frame] { SendFrame(frame); });
     }
 
@@ -134,10 +120,7 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     m_chartTimer.setSingleShot(true);
     connect(&m_chartTimer, &QTimer::timeout, this, &CBalenceFormView::RefreshChart);
 
-    new CKeyPreFilter(this, [this](QKeyEvent* e) {
-        if (const auto frame = m_keys.OnKeyDown(e->key()))
-            SendFrame(*frame);
-    });
+    new CKeyPreFilter(this, [this](QKeyEvent* e) { PressKey(e->key()); });
     ShowOwnTexts();
 }
 
@@ -446,28 +429,23 @@ void CBalenceFormView::OnReplyTick() {
     }
 }
 
-void CBalenceFormView::ApplyPidReply(const QByteArray& frame) {
-    m_replyTimer.stop();
-    m_replyWatch.OnReply();
-    // The sliders and labels show the positions the gains took (in two decimals).
-    if (m_model.ApplyPidReply(frame) > 0)
-        NoteGainsInForce(); // what the car says it runs with
-}
-
-void CBalenceFormView::OnRoutedFrame(const RoutedFrame& routed) {
-    BeginRoutedFrame();
-    if (routed.message == MsgBalancePid) {
-        ApplyPidReply(routed.frame);
-    } else if (routed.message == MsgBalanceTelemetry) {
+void CBalenceFormView::OnFrameRead(const FrameRecord& record) {
+    if (record.route == MsgBalancePid) {
+        m_replyTimer.stop();
+        m_replyWatch.OnReply();
+        // The sliders and labels show the positions the gains took (in two decimals).
+        if (const int* gains = std::any_cast<int>(&record.detail); gains && *gains > 0)
+            NoteGainsInForce(); // what the car says it runs with
+    } else if (record.route == MsgBalanceTelemetry) {
         // Every frame that reached the panel is a row, with what that frame carried.
-        m_recorder.AddRow(m_model.ApplyTelemetry(routed.frame, routed.arrivalNs));
+        if (const auto* row = std::any_cast<BalanceTelemetryRecord>(&record.detail))
+            m_recorder.AddRow(*row);
         m_telemetryPending = true;
     }
 }
 
 void CBalenceFormView::OnRoutedBatchDone() {
-    // A batch of frames has been parsed in order: the controls show the newest values once.
-    CPanelBase::OnRoutedBatchDone();
+    // A batch of frames has been read in order: the controls have shown the newest values.
     if (std::exchange(m_telemetryPending, false) && !m_paused)
         ScheduleChartRefresh();
 }

@@ -32,10 +32,8 @@ class CBalenceFormView : public CPanelBase {
   public:
     explicit CBalenceFormView(CPanelHost* host, QWidget* parent = nullptr);
     ~CBalenceFormView() override;
-    DrivingKeyTable RemoteKeys() const override { return SerialCarKeys(); }
-    bool SendsFrame(const QByteArray& frame) const override;
 
-    void OnRoutedFrame(const RoutedFrame& routed) override;
+    void OnFrameRead(const FrameRecord& record) override;
     void OnRoutedBatchDone() override;
     void OnInitialUpdate() override;
     void StartDemo() override;
@@ -87,7 +85,6 @@ class CBalenceFormView : public CPanelBase {
     void OnDisplayOpen();
     void OnDragUpdates();
     void OnReplyTick();
-    void ApplyPidReply(const QByteArray& frame);
     void ScheduleChartRefresh();
     void RefreshChart();
     void OnRecord(bool on);
@@ -109,8 +106,7 @@ class CBalenceFormView : public CPanelBase {
     QAbstractButton* m_plus[GainCount] = {};
     QAbstractButton* m_minus[GainCount] = {};
 
-    CDrivingKeys m_keys;
-    CBalanceCarModel m_model;
+    CBalanceCarModel& m_model; // the station's
     CReplyWatch m_replyWatch;
     QTimer m_replyTimer;
 

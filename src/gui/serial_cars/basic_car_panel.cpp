@@ -12,8 +12,8 @@
 
 namespace Korvane {
 
-CBasicCarPanel::CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent)
-    : CPanelBase(dialogId, host, parent), m_routeMessage(routeMessage) {
+CBasicCarPanel::CBasicCarPanel(int dialogId, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_model(StationModel<CBasicCarModel>()) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -32,26 +32,8 @@ void CBasicCarPanel::BindButton(QAbstractButton* button, CarAction action) {
             [this, action] { SendFrame(CarButtonFrame(action)); });
 }
 
-bool CBasicCarPanel::SendsFrame(const QByteArray& frame) const {
-    for (int a = 0; a < kCarActionCount; ++a)
-        if (frame == CarButtonFrame(CarAction(a)))
-            return true;
-    for (const DrivingKey& k : SerialCarKeys())
-        if (frame == k.frame)
-            return true;
-    return false;
-}
-
 void CBasicCarPanel::OnKeyDown(int key) {
-    if (const auto frame = m_keys.OnKeyDown(key))
-        SendFrame(*frame);
-}
-
-void CBasicCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
-    if (routed.message != m_routeMessage)
-        return;
-    BeginRoutedFrame(); // a flood of frames shows the newest distance, once per batch
-    m_model.ApplyFrame(routed.frame);
+    PressKey(key);
 }
 
 void CBasicCarPanel::StartDemo() {
@@ -90,7 +72,7 @@ template <typename Form> void CBasicCarPanel::BindCommonButtons(Form* ui) {
 }
 
 CArduinoCarFormView::CArduinoCarFormView(CPanelHost* host, QWidget* parent)
-    : CBasicCarPanel(PanelBirchCar, MsgBirchCar, host, parent), m_ui(new Ui::CArduinoCarFormView) {
+    : CBasicCarPanel(PanelBirchCar, host, parent), m_ui(new Ui::CArduinoCarFormView) {
     m_ui->setupUi(this);
     BindButton(m_ui->secondRowLeftButton, CarAction::SecondRowLeft);
     BindButton(m_ui->secondRowCentreButton, CarAction::SecondRowCentre);
@@ -118,8 +100,7 @@ void CArduinoCarFormView::RetranslateUi() {
 }
 
 CVantrelCarFormView::CVantrelCarFormView(CPanelHost* host, QWidget* parent)
-    : CBasicCarPanel(PanelVantrelCar, MsgVantrelCar, host, parent),
-      m_ui(new Ui::CVantrelCarFormView) {
+    : CBasicCarPanel(PanelVantrelCar, host, parent), m_ui(new Ui::CVantrelCarFormView) {
     m_ui->setupUi(this);
     BindCommonButtons(m_ui.get());
 }
@@ -131,7 +112,7 @@ void CVantrelCarFormView::RetranslateUi() {
 }
 
 CKorvaneView::CKorvaneView(CPanelHost* host, QWidget* parent)
-    : CBasicCarPanel(PanelAlderCar, MsgAlderCar, host, parent), m_ui(new Ui::CKorvaneView) {
+    : CBasicCarPanel(PanelAlderCar, host, parent), m_ui(new Ui::CKorvaneView) {
     m_ui->setupUi(this);
     BindButton(m_ui->ledButton, CarAction::Led);
     BindButton(m_ui->fireOutButton, CarAction::FireOut);

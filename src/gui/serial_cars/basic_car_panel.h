@@ -23,17 +23,13 @@ namespace Korvane {
 class CBasicCarPanel : public CPanelBase {
     Q_OBJECT
   public:
-    CBasicCarPanel(int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
+    CBasicCarPanel(int dialogId, CPanelHost* host, QWidget* parent);
 
-    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
     QString DistanceText() const { return m_model.Text(BasicCarField::Distance); }
-    int LastKeyState() const { return m_keys.LastKeyState(); }
-
-    DrivingKeyTable RemoteKeys() const override { return SerialCarKeys(); }
-    bool SendsFrame(const QByteArray& frame) const override;
+    int LastKeyState() const { return Host()->Station().LastKeyState(DialogId()); }
 
   protected:
     // Called by each panel once its form is set up.
@@ -44,9 +40,7 @@ class CBasicCarPanel : public CPanelBase {
   private:
     void OnKeyDown(int key);
 
-    int m_routeMessage;
-    CBasicCarModel m_model;
-    CDrivingKeys m_keys;
+    CBasicCarModel& m_model; // the station's
     QLabel* m_logo = nullptr;
 };
 

@@ -85,8 +85,6 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
     connect(&m_link, &CLinkManager::stateChanged, this, &CMainFrame::ShowLinkState);
     connect(&m_link, &CLinkManager::framesDropped, this, &CMainFrame::ShowDropped);
     connect(&m_link, &CLinkManager::framesDropped, m_monitor, &CFrameMonitor::SetStationDropped);
-    m_link.SetDeliver([this](const RoutedFrame& rf) { DeliverRoutedFrame(rf); },
-                      [this] { RoutedBatchDone(); });
     // A port that opened is the one offered next time (found again by its serial number).
     connect(&m_link, &CLinkManager::openFinished, this, [this](bool ok) {
         if (!ok)
@@ -121,7 +119,14 @@ bool CMainFrame::SendFrame(const QByteArray& frame) {
 }
 
 bool CMainFrame::SendCommand(const QByteArray& frame, CommandOrigin origin) {
-    const CStation::SendResult result = m_station.Send(frame, origin);
+    return Told(m_station.Send(frame, origin), origin);
+}
+
+bool CMainFrame::PressKey(int qtKey, CommandOrigin origin) {
+    return Told(m_station.PressKey(qtKey, origin), origin);
+}
+
+bool CMainFrame::Told(CStation::SendResult result, CommandOrigin origin) {
     // The person here is told; a remote caller is answered by the sharing instead.
     if (result == CStation::SendResult::NotOpen &&
         (origin == CommandOrigin::User || origin == CommandOrigin::ArmDialog))
@@ -526,21 +531,6 @@ void CMainFrame::ShowStatusText(const QString& text) {
 
 void CMainFrame::ShowDropped(quint64 total) {
     m_status->SetDroppedFrames(total);
-}
-
-void CMainFrame::DeliverRoutedFrame(const RoutedFrame& rf) {
-    CPanelBase* panel = PanelForDialog(PanelForMessage(rf.message));
-    if (!panel)
-        return;
-    if (!m_panelsInBatch.contains(panel))
-        m_panelsInBatch.append(panel);
-    panel->OnRoutedFrame(rf);
-}
-
-void CMainFrame::RoutedBatchDone() {
-    const QList<CPanelBase*> panels = std::exchange(m_panelsInBatch, {});
-    for (CPanelBase* panel : panels)
-        panel->OnRoutedBatchDone();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

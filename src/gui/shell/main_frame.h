@@ -65,6 +65,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     bool SendFrame(const QByteArray& frame) override;
     void ShowStatusText(const QString& text) override;
     bool SendCommand(const QByteArray& frame, CommandOrigin origin) override;
+    bool PressKey(int qtKey, CommandOrigin origin) override;
     CStation& Station() override { return m_station; }
 
     // Product menu: makes index this window's product: its title, the routes of its link and
@@ -134,8 +135,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     void CreateToolBar();
     void ShowLinkState(LinkState state);
     void ShowDropped(quint64 total);
-    void DeliverRoutedFrame(const RoutedFrame& rf);
-    void RoutedBatchDone();
+    // Tells the person here when their command found no open link.
+    bool Told(CStation::SendResult result, CommandOrigin origin);
     void UpdateProductChecks();
 
     CStation m_station;
@@ -153,8 +154,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     std::unique_ptr<CMqttShare> m_mqtt;
     QPointer<CClassroomView> m_classroom;
     std::optional<MqttOptions> BrokerForClassroom() const;
-    QHash<int, CPanelBase*> m_panels;   // by dialog id; owned by the stack
-    QList<CPanelBase*> m_panelsInBatch; // panels given frames since the last batch end
+    QHash<int, CPanelBase*> m_panels; // by dialog id; owned by the stack
 };
 
 } // namespace Korvane

@@ -3,7 +3,6 @@
 #include "core/boards/board_text.h"
 #include "core/mqtt/telemetry_json.h"
 #include "core/products/catalogue.h"
-#include "gui/panels/panel_base.h"
 #include "gui/shell/color_status.h"
 #include "gui/shell/main_frame.h"
 
@@ -32,6 +31,7 @@ CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
     connect(&station, &CStation::productChanged, this, &CMqttShare::UpdateStatus);
     // Only this window's frames: its station's links, nobody else's.
     connect(&station, &CStation::frameTraced, this, &CMqttShare::OnFrame);
+    connect(&station, &CStation::frameRead, this, &CMqttShare::OnRecord);
     if (options.allowRemote)
         m_bridge.SetSubscriptions(
             {m_prefix + QStringLiteral("/cmd/frame"), m_prefix + QStringLiteral("/cmd/key")});
@@ -81,17 +81,14 @@ void CMqttShare::OnFrame(const TracedFrame& f) {
         o.insert(QStringLiteral("remote"), true);
     m_bridge.Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
                      Json(o));
-    if (!received)
+}
+
+void CMqttShare::OnRecord(const FrameRecord& record) {
+    // What the station read from the frame, once, as it read it for the panel (a board's
+    // readings depend on the choices in its model).
+    if (record.fields.isEmpty())
         return;
-    // The panel reads the frame as it will (a board's readings depend on its choices).
-    const CPanelBase* panel = m_frame->CurrentPanel();
-    QJsonObject fields =
-        panel ? panel->Telemetry(f.bytes) : TelemetryFields(m_frame->CurrentProduct(), f.bytes);
-    if (fields.isEmpty())
-        return;
-    fields.insert(QStringLiteral("time_ms"), at);
-    fields.insert(QStringLiteral("product"), m_frame->CurrentProduct());
-    m_bridge.Publish(m_prefix + QStringLiteral("/telemetry"), Json(fields));
+    m_bridge.Publish(m_prefix + QStringLiteral("/telemetry"), TelemetryJson(record));
 }
 
 int CMqttShare::RemoteKey(const QByteArray& name) {
@@ -143,15 +140,15 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
         return Refuse(topic, payload, QStringLiteral("remote control is off"));
     if (!TakeToken())
         return Refuse(topic, payload, QStringLiteral("more than 50 commands a second"));
-    CPanelBase* panel = m_frame->CurrentPanel();
-    if (!panel)
+    CStation& station = m_frame->Station();
+    if (!IsValidProduct(station.CurrentProduct()))
         return Refuse(topic, payload, QStringLiteral("no product is shown"));
     if (isKey) {
+        // The product's key table and its repeat rule decide, as for a key pressed here.
         const int key = RemoteKey(payload);
-        const DrivingKey* driving = key ? FindDrivingKey(key, panel->RemoteKeys()) : nullptr;
-        if (!driving)
+        if (!key || !FindDrivingKey(key, station.Keys()))
             return Refuse(topic, payload, QStringLiteral("not a driving key of this product"));
-        if (!m_frame->SendCommand(QByteArray(driving->frame), CommandOrigin::Remote))
+        if (station.PressKey(key, CommandOrigin::Remote) == CStation::SendResult::NotOpen)
             return Refuse(topic, payload, QStringLiteral("the car's link is not open"));
     } else {
         const QByteArray frame = payload.trimmed();
@@ -159,9 +156,9 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
             return Refuse(topic, payload,
                           QStringLiteral("not a command frame (printable, \"$...#\", at most "
                                          "1024 bytes)"));
-        if (!panel->SendsFrame(frame))
+        if (!station.SendsFrame(frame))
             return Refuse(topic, payload, QStringLiteral("not a frame this product's panel sends"));
-        if (!m_frame->SendCommand(frame, CommandOrigin::Remote))
+        if (station.Send(frame, CommandOrigin::Remote) == CStation::SendResult::NotOpen)
             return Refuse(topic, payload, QStringLiteral("the car's link is not open"));
     }
     ++m_taken;

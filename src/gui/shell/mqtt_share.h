@@ -2,6 +2,7 @@
 
 #include "core/link/link_channel.h"
 #include "core/mqtt/mqtt_bridge.h"
+#include "core/panels/family.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -37,6 +38,7 @@ class CMqttShare : public QObject {
 
   private:
     void OnFrame(const TracedFrame& frame);
+    void OnRecord(const FrameRecord& record);
     void OnMessage(const QString& topic, const QByteArray& payload);
     void Refuse(const QString& topic, const QByteArray& payload, const QString& reason);
     bool TakeToken();

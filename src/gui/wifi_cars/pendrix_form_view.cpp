@@ -8,8 +8,7 @@
 namespace Korvane {
 
 CPendrixFormView::CPendrixFormView(CPanelHost* host, QWidget* parent)
-    : CWifiCarPanel(WifiCar::Pendrix, PanelPendrix, MsgTricycle, host, parent),
-      m_ui(new Ui::CPendrixFormView) {
+    : CWifiCarPanel(WifiCar::Pendrix, PanelPendrix, host, parent), m_ui(new Ui::CPendrixFormView) {
     m_ui->setupUi(this);
     WifiCarControls c = WifiCarControls::FromForm(m_ui.get());
     c.angleSlider = m_ui->headingSlider;

@@ -13,8 +13,7 @@
 namespace Korvane {
 
 CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
-    : CWifiCarPanel(WifiCar::FourWd, Panel4WD, Msg4WDCar, host, parent),
-      m_ui(new Ui::CTavo4WDCarFormView) {
+    : CWifiCarPanel(WifiCar::FourWd, Panel4WD, host, parent), m_ui(new Ui::CTavo4WDCarFormView) {
     m_ui->setupUi(this);
     WifiCarControls c = WifiCarControls::FromForm(m_ui.get());
     c.angleSlider = m_ui->servoSlider;

@@ -35,23 +35,11 @@ void SetSliderQuietly(QSlider* slider, int value) {
 
 } // namespace
 
-CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host,
-                             QWidget* parent)
-    : CPanelBase(dialogId, host, parent), m_car(car), m_routeMessage(routeMessage),
-      m_keys(WifiCarKeys(car)), m_model(car) {
+CWifiCarPanel::CWifiCarPanel(WifiCar car, int dialogId, CPanelHost* host, QWidget* parent)
+    : CPanelBase(dialogId, host, parent), m_car(car), m_model(StationModel<CWifiCarModel>()) {
     SetModel(&m_model);
     setFocusPolicy(Qt::StrongFocus);
     m_client = &host->Station().ControlClient(car);
-    // TCP frames take the same way into the panel as routed serial frames; the batch ends
-    // once the burst that brought them has been handled.
-    connect(m_client, &CWifiControlClient::frameReceived, this,
-            [this](const QByteArray& frame, qint64 arrivalNs) {
-                OnRoutedFrame({m_routeMessage, frame, arrivalNs});
-                ScheduleWrite();
-            });
-    m_writeSoon.setSingleShot(true);
-    m_writeSoon.setInterval(0);
-    connect(&m_writeSoon, &QTimer::timeout, this, &CWifiCarPanel::OnRoutedBatchDone);
     // A camera button whose release never comes (the window lost the focus, a popup took
     // the mouse) still gets its stop.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
@@ -113,10 +101,7 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
     RetranslateCommon();
 
-    new CKeyPreFilter(this, [this](QKeyEvent* e) {
-        if (const auto frame = m_keys.OnKeyDown(e->key()))
-            Send(*frame);
-    });
+    new CKeyPreFilter(this, [this](QKeyEvent* e) { PressKey(e->key()); });
 }
 
 void CWifiCarPanel::RetranslateCommon() {
@@ -178,19 +163,7 @@ void CWifiCarPanel::OnInitialUpdate() {
     m_c.swatch->SetFaceColor(QColor(m_model.Number(WifiField::Red),
                                     m_model.Number(WifiField::Green),
                                     m_model.Number(WifiField::Blue)));
-    m_keys = CDrivingKeys(WifiCarKeys(m_car));
-}
-
-bool CWifiCarPanel::SendsFrame(const QByteArray& frame) const {
-    for (const QAbstractButton* b : findChildren<QAbstractButton*>()) {
-        const QByteArray own = WifiButtonFrame(m_car, b->property("ctrlId").toInt());
-        if (!own.isEmpty() && frame == own)
-            return true;
-    }
-    for (const DrivingKey& k : WifiCarKeys(m_car))
-        if (frame == k.frame)
-            return true;
-    return false;
+    Host()->Station().ResetKeys(DialogId());
 }
 
 bool CWifiCarPanel::Send(const QByteArray& frame, CommandOrigin origin) {
@@ -267,13 +240,6 @@ void CWifiCarPanel::CameraRelease() {
     Send(CameraStopFrame(m_car));
 }
 
-void CWifiCarPanel::OnRoutedFrame(const RoutedFrame& routed) {
-    if (routed.message != m_routeMessage)
-        return;
-    BeginRoutedFrame();
-    m_model.ApplySensors(routed.frame);
-}
-
 void CWifiCarPanel::OnProductChanged(int index) {
     // What the user typed for this product last time comes back.
     const CStationSettings settings;
@@ -303,11 +269,6 @@ QString CWifiCarPanel::AccessPointAddress() const {
         if (Product(i).panelId == DialogId() && Product(i).accessPointAddress)
             return QString::fromLatin1(Product(i).accessPointAddress);
     return {};
-}
-
-void CWifiCarPanel::ScheduleWrite() {
-    if (!m_writeSoon.isActive())
-        m_writeSoon.start();
 }
 
 void CWifiCarPanel::StartDemo() {

@@ -70,19 +70,15 @@ struct WifiCarControls {
 class CWifiCarPanel : public CPanelBase {
     Q_OBJECT
   public:
-    CWifiCarPanel(WifiCar car, int dialogId, int routeMessage, CPanelHost* host, QWidget* parent);
+    CWifiCarPanel(WifiCar car, int dialogId, CPanelHost* host, QWidget* parent);
     ~CWifiCarPanel() override;
 
-    void OnRoutedFrame(const RoutedFrame& routed) override;
     void OnInitialUpdate() override;
     void StartDemo() override;
 
     CWifiControlClient& Client() { return *m_client; }
     CSnapshotVideo& Video() { return *m_video; }
-    int LastKeyState() const { return m_keys.LastKeyState(); }
-
-    DrivingKeyTable RemoteKeys() const override { return WifiCarKeys(m_car); }
-    bool SendsFrame(const QByteArray& frame) const override;
+    int LastKeyState() const { return Host()->Station().LastKeyState(DialogId()); }
     // The default address of the car's own access point.
     QString AccessPointAddress() const;
 
@@ -111,17 +107,13 @@ class CWifiCarPanel : public CPanelBase {
     void CameraRelease();
     // Keeps the addresses typed in the fields for this product, for the next start.
     void RememberTyped();
-    void ScheduleWrite();
 
     WifiCar m_car;
-    int m_routeMessage;
     WifiCarControls m_c;
     CWifiControlClient* m_client = nullptr; // the station's, for this car
     CSnapshotVideo* m_video = nullptr;
-    CDrivingKeys m_keys;
     QAbstractButton* m_cameraHeld = nullptr; // the camera button whose stop is still due
-    QTimer m_writeSoon;                      // ends the batch of a burst of TCP frames
-    CWifiCarModel m_model;
+    CWifiCarModel& m_model;                  // the station's
 };
 
 } // namespace Korvane
