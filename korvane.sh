@@ -8,6 +8,8 @@
 #   ./korvane.sh sanitize  build with AddressSanitizer and UndefinedBehaviorSanitizer in
 #                          build-asan and run every test there
 #   ./korvane.sh tsan   build with ThreadSanitizer in build-tsan and run every test there
+#   ./korvane.sh extra-product  build with a 17th product added to the product table (one row)
+#                               in build-extra and run every test there
 #   ./korvane.sh check-forms  generate the panel forms again and fail if they differ from the
 #                             committed ones
 #   ./korvane.sh translations  gather the texts of the sources and forms into the .ts files of
@@ -137,8 +139,9 @@ run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 --timeout 300
 }
 
-# A sanitizer build of the tests in its own folder (benchmarks left out).
-sanitized_tests() {
+# The tests built with one option (a sanitizer, the 17th product) in a folder of their own
+# (benchmarks left out).
+tests_with_option() {
     local dir=$1 option=$2
     install_missing
     # Light optimisation and line tables only: the sanitizers' reports keep file and line,
@@ -240,16 +243,20 @@ sanitize)
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-    sanitized_tests build-asan KORVANE_ASAN
+    tests_with_option build-asan KORVANE_ASAN
+    ;;
+extra-product)
+    # A 17th product by one row of the table: every test runs again with it.
+    tests_with_option build-extra KORVANE_EXTRA_TEST_PRODUCT
     ;;
 tsan)
     # A garbage camera body can make the (uninstrumented) JPEG library ask for an absurd buffer:
     # a failed allocation is an error the decoder handles, not a reason for TSan to abort.
     export TSAN_OPTIONS="die_after_fork=0:ignore_noninstrumented_modules=1:allocator_may_return_null=1:suppressions=$PWD/tests/tsan.supp"
-    sanitized_tests build-tsan KORVANE_TSAN
+    tests_with_option build-tsan KORVANE_TSAN
     ;;
 *)
-    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|translations|sanitize|tsan|fuzz [SECONDS]|package|package-check]" >&2
+    echo "usage: $0 [demo [PRODUCT]|test|build|check-forms|translations|sanitize|tsan|extra-product|fuzz [SECONDS]|package|package-check]" >&2
     exit 2
     ;;
 esac

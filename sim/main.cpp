@@ -1,5 +1,6 @@
 // korvane-sim: stands in for a product's firmware on a pseudo-terminal.
 #include "core/link/frame_receive.h"
+#include "core/products/catalogue.h"
 #include "device.h"
 #include "pty_transport.h"
 #include "tcp_control_service.h"
@@ -72,7 +73,7 @@ struct Options {
 
 // The products that also offer the TCP control service.
 bool HasControlService(int product) {
-    return product == 13 || product == 15;
+    return Korvane::IsValidProduct(product) && Korvane::Product(product).network;
 }
 
 bool Parse(QCoreApplication& app, Options* o) {

@@ -3,6 +3,8 @@
 // korvane-sim, waits for the line that names its port, reads its log of received frames and
 // its printed lines, and ends it when the fixture goes.
 
+#include "core/products/catalogue.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -29,7 +31,8 @@ class SimProcess {
         if (line != ("PORT " + m_port).toLocal8Bit())
             return false;
         m_controlPort = 0;
-        if (product == 13 || product == 15) { // the Raspberry Pi cars' control service
+        if (Korvane::IsValidProduct(product) && Korvane::Product(product).network) {
+            // the Raspberry Pi cars' control service
             const QByteArray control = ReadLine(5000);
             if (!control.startsWith("CONTROL "))
                 return false;

@@ -105,13 +105,13 @@ class TestFrames : public QObject {
         const int panels[] = {324, 324, 324, 330, 330, 313, 315, 101,
                               311, 311, 345, 345, 345, 345, 349, 349};
         QSet<int> commands;
-        for (int i = 0; i < kProductCount; ++i) {
+        for (int i = 0; i < ProductCount(); ++i) {
             QCOMPARE(Product(i).index, i);
             QCOMPARE(Product(i).radioId, radios[i]);
             QCOMPARE(Product(i).panelId, panels[i]);
             commands.insert(Product(i).menuCommandId);
         }
-        QCOMPARE(commands.size(), kProductCount);
+        QCOMPARE(commands.size(), ProductCount());
         QCOMPARE(Product(12).menuCommandId, 32823);
         QCOMPARE(QByteArray(Product(15).label), QByteArray("Pendrix Robot Car (Raspberry Pi)"));
         QVERIFY(!IsValidProduct(16));

@@ -179,7 +179,7 @@ class TestLanguage : public QObject {
             }
         };
         auto visitAll = [](CMainFrame& frame) {
-            for (int product = 0; product < kProductCount; ++product) {
+            for (int product = 0; product < ProductCount(); ++product) {
                 frame.SelectProduct(product);
                 QCoreApplication::processEvents();
             }

@@ -376,6 +376,51 @@ class TestMqtt : public QObject {
         QCOMPARE(telemetryTime, rxTime);
     }
 
+    // Every product of the table, whatever their number: the simulator plays it (with its
+    // control service where the row says so), the window shows it and shares it, and a car
+    // takes its stop frame through the station's door.
+    void everyProductIsSimulatedAndShared() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/every/#")));
+        CMainFrame frame;
+        frame.resize(1300, 900);
+        frame.SelectProduct(0);
+        frame.show();
+        frame.ShareOverMqtt(OptionsFor(broker, QStringLiteral("every")));
+        QVERIFY(WaitState(frame.MqttShare()->Bridge(), CMqttBridge::State::On));
+        for (int product = 0; product < ProductCount(); ++product) {
+            SimProcess sim;
+            QVERIFY2(sim.Start(product), qPrintable(QString::number(product)));
+            QCOMPARE(sim.ControlPort() != 0, Product(product).network);
+            frame.SelectProduct(product);
+            QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
+            QVERIFY(watch.WaitFor([&] {
+                const QStringList s = watch.On(QStringLiteral("korvane/every/status"));
+                return !s.isEmpty() &&
+                       Json(s.last()).value(QStringLiteral("product")).toInt() == product &&
+                       Json(s.last()).value(QStringLiteral("product_name")).toString() ==
+                           QString::fromLatin1(Product(product).label);
+            }));
+            const QByteArray stop = frame.Station().Family()->stopFrame(product);
+            if (!stop.isEmpty()) {
+                QCOMPARE(frame.Station().Send(stop, CommandOrigin::Remote),
+                         CStation::SendResult::Sent);
+                QTRY_VERIFY2(sim.Log().contains(QString::fromLatin1(stop)),
+                             qPrintable(QString::number(product)));
+                QVERIFY(watch.WaitFor([&] {
+                    const QStringList tx = watch.On(QStringLiteral("korvane/every/tx"));
+                    return !tx.isEmpty() &&
+                           Json(tx.last()).value(QStringLiteral("frame")).toString() ==
+                               QString::fromLatin1(stop) &&
+                           Json(tx.last()).value(QStringLiteral("remote")).toBool();
+                }));
+            }
+            frame.CloseLink();
+        }
+    }
+
     void aBoardSharesWhatItsPanelReads() {
         MqttBroker broker;
         QVERIFY(broker.Start());

@@ -102,7 +102,7 @@ class TestShell : public QObject {
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
         CProductSelectDlg dlg;
-        for (int i = 0; i < kProductCount; ++i) {
+        for (int i = 0; i < ProductCount(); ++i) {
             auto* radio = qobject_cast<QAbstractButton*>(FindControl(&dlg, Product(i).radioId));
             QVERIFY(radio);
             QCOMPARE(radio->text(), QString::fromLatin1(Product(i).label));

@@ -76,7 +76,7 @@ class TestStationSeams : public QObject {
     void everyFamilyMatchesTheProductTable() {
         // Each product's panel id has a registered family of the table's class.
         CMainFrame frame;
-        for (int i = 0; i < kProductCount; ++i) {
+        for (int i = 0; i < ProductCount(); ++i) {
             const ProductInfo& p = Product(i);
             const PanelFamily* family = FindPanelFamily(p.panelId);
             QVERIFY2(family, p.label);
@@ -87,7 +87,7 @@ class TestStationSeams : public QObject {
             delete panel;
         }
         // Routed messages find the panel of the product that routes them.
-        for (int i = 0; i < kProductCount; ++i)
+        for (int i = 0; i < ProductCount(); ++i)
             for (const RouteRule& rule : Product(i).routes)
                 if (rule.message != 0)
                     QCOMPARE(PanelForMessage(rule.message), Product(i).panelId);
@@ -221,7 +221,7 @@ class TestStationSeams : public QObject {
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         int pressed = 0;
-        for (int product = 0; product < kProductCount; ++product) {
+        for (int product = 0; product < ProductCount(); ++product) {
             frame.SelectProduct(product);
             CPanelBase* panel = frame.CurrentPanel();
             const QList<QAbstractButton*> buttons = panel->findChildren<QAbstractButton*>();
@@ -279,7 +279,7 @@ class TestStationSeams : public QObject {
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QStringList cut;
-        for (int product = 0; product < kProductCount; ++product) {
+        for (int product = 0; product < ProductCount(); ++product) {
             frame.SelectProduct(product);
             QCoreApplication::processEvents();
             for (QWidget* w : frame.CurrentPanel()->findChildren<QWidget*>())

@@ -20,7 +20,7 @@ constexpr RouteRule kTricycle = {MsgTricycle, nullptr};
 constexpr char k4WDAccessPoint[] = "192.168.4.1";
 constexpr char kTricycleAccessPoint[] = "10.3.141.1";
 
-const ProductInfo kProducts[kProductCount] = {
+const ProductInfo kProducts[] = {
     {.index = 0,
      .label = QT_TRANSLATE_NOOP("Korvane::Product", "Alder Development Board"),
      .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
@@ -183,6 +183,19 @@ const ProductInfo kProducts[kProductCount] = {
      .accessPointAddress = kTricycleAccessPoint,
      .network = true,
      .simDevice = "tricycleCar"},
+#ifdef KORVANE_EXTRA_TEST_PRODUCT
+    // A test build's 17th product, a third tricycle car: one row, and nothing else changes.
+    {.index = 16,
+     .label = "Pendrix Robot Car (Test Variant)",
+     .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car"),
+     .menuCommandId = 32830,
+     .radioId = 1045,
+     .panelId = PanelPendrix,
+     .panelClass = "CPendrixFormView",
+     .routes = {kTricycle, kNone},
+     .accessPointAddress = kTricycleAccessPoint,
+     .simDevice = "tricycleCar"},
+#endif
 };
 
 const char* const kMenuGroups[] = {QT_TRANSLATE_NOOP("Korvane::Product", "Development Board"),
@@ -194,13 +207,17 @@ const char* const kMenuGroups[] = {QT_TRANSLATE_NOOP("Korvane::Product", "Develo
 
 } // namespace
 
+int ProductCount() {
+    return int(std::size(kProducts));
+}
+
 const ProductInfo& Product(int index) {
     Q_ASSERT(IsValidProduct(index));
     return kProducts[index];
 }
 
 bool IsValidProduct(int index) {
-    return index >= 0 && index < kProductCount;
+    return index >= 0 && index < int(std::size(kProducts));
 }
 
 const char* const* MenuGroups(int* count) {

@@ -5,8 +5,6 @@
 
 namespace Korvane {
 
-constexpr int kProductCount = 16;
-
 // Messages by which routed serial frames reach a panel.
 enum RouteMessage : int {
     MsgBalancePid = 0x464,
@@ -64,7 +62,8 @@ struct ProductInfo {
     const char* simDevice = nullptr;
 };
 
-// The sixteen products, in index order.
+// The products, in index order: as many as the table has rows.
+int ProductCount();
 const ProductInfo& Product(int index);
 bool IsValidProduct(int index);
 

@@ -86,7 +86,7 @@ QString CStationSettings::CheckFile() {
 }
 
 int CStationSettings::LastProduct() const {
-    return Number(QSettings(), QStringLiteral("station/product"), 0, kProductCount - 1, -1);
+    return Number(QSettings(), QStringLiteral("station/product"), 0, ProductCount() - 1, -1);
 }
 
 void CStationSettings::SetLastProduct(int product) {

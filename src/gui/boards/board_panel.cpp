@@ -41,7 +41,7 @@ CBoardPanel::~CBoardPanel() {
 }
 
 QByteArray CBoardPanel::Tag() const {
-    for (int i = 0; i < kProductCount; ++i)
+    for (int i = 0; i < ProductCount(); ++i)
         if (Product(i).panelId == DialogId() && Product(i).boardTag)
             return QByteArray(Product(i).boardTag);
     return {};

@@ -228,7 +228,7 @@ void CMainFrame::CreateMenus() {
         QMenu* sub = products->addMenu(QString());
         sub->menuAction()->setData(QString::fromLatin1(groups[g]));
         m_productMenus.append(sub);
-        for (int i = 0; i < kProductCount; ++i) {
+        for (int i = 0; i < ProductCount(); ++i) {
             if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
                 continue;
             QAction* a = sub->addAction(QString());

@@ -21,7 +21,7 @@ CProductSelectDlg::CProductSelectDlg(QWidget* parent)
     auto* group = new QButtonGroup(this);
     int groupCount = 0;
     const char* const* groups = MenuGroups(&groupCount);
-    for (int i = 0; i < kProductCount; ++i) {
+    for (int i = 0; i < ProductCount(); ++i) {
         const ProductInfo& p = Product(i);
         QGroupBox* box = nullptr;
         for (int g = 0; g < groupCount; ++g)

@@ -155,7 +155,8 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
-        {QStringLiteral("product"), QStringLiteral("Start with product N (0 to 15)."),
+        {QStringLiteral("product"),
+         QStringLiteral("Start with product N (0 to %1).").arg(ProductCount() - 1),
          QStringLiteral("N")},
         {QStringLiteral("port"), QStringLiteral("Open this serial port at start."),
          QStringLiteral("NAME")},
@@ -215,9 +216,10 @@ bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* 
         return false;
     }
     if (parser.isSet(QStringLiteral("product")) &&
-        !ParseInt(parser.value(QStringLiteral("product")), 0, kProductCount - 1,
+        !ParseInt(parser.value(QStringLiteral("product")), 0, ProductCount() - 1,
                   &options->product)) {
-        *error = QStringLiteral("--product needs a number from 0 to 15, not \"%1\"")
+        *error = QStringLiteral("--product needs a number from 0 to %1, not \"%2\"")
+                     .arg(ProductCount() - 1)
                      .arg(parser.value(QStringLiteral("product")));
         return false;
     }

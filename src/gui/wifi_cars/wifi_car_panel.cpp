@@ -265,7 +265,7 @@ void CWifiCarPanel::RememberTyped() {
 QString CWifiCarPanel::AccessPointAddress() const {
     // The panel's products share their access point; before the first selection, the
     // family's first product tells it.
-    for (int i = IsValidProduct(CurrentProduct()) ? CurrentProduct() : 0; i < kProductCount; ++i)
+    for (int i = IsValidProduct(CurrentProduct()) ? CurrentProduct() : 0; i < ProductCount(); ++i)
         if (Product(i).panelId == DialogId() && Product(i).accessPointAddress)
             return QString::fromLatin1(Product(i).accessPointAddress);
     return {};
