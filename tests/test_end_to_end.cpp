@@ -154,9 +154,10 @@ class TestEndToEnd : public QObject {
 
     void simulatorRefusesProductsItDoesNotHave() {
         // Every product of the table has its simulated device; anything else is refused.
-        for (const char* product : {"16", "-1", "x"}) {
+        for (const QString& product :
+             {QString::number(ProductCount()), QStringLiteral("-1"), QStringLiteral("x")}) {
             QProcess sim;
-            sim.start(QStringLiteral(KORVANE_SIM_PATH), {"--product", product});
+            sim.start(QStringLiteral(KORVANE_SIM_PATH), {QStringLiteral("--product"), product});
             QVERIFY(sim.waitForFinished(5000));
             QCOMPARE(sim.exitCode(), 2);
             QVERIFY(sim.readAllStandardError().contains("no simulated device"));

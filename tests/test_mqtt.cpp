@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -551,6 +552,39 @@ class TestMqtt : public QObject {
                                   10000);
         QVERIFY2(share->RemoteTaken() - 2 <= 60, qPrintable(QString::number(share->RemoteTaken())));
         QVERIFY(share->RemoteRefused() >= 5 + 140);
+    }
+
+    // A remote command that finds the car's link closed is refused with that reason; the
+    // person at the station is not interrupted by a box for it, and a local click still is told.
+    void aRemoteCommandToAClosedLinkIsRefusedNotAsked() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/shut/#")));
+        QStringList messages;
+        SetMessageObserver([&messages](const QString& t) { messages << t; });
+        const auto back = qScopeGuard([] { SetMessageObserver([](const QString&) {}); });
+        CMainFrame frame;
+        frame.SelectProduct(5);
+        frame.show();
+        MqttOptions options = OptionsFor(broker, QStringLiteral("shut"));
+        options.allowRemote = true;
+        frame.ShareOverMqtt(options);
+        QVERIFY(WaitState(frame.MqttShare()->Bridge(), CMqttBridge::State::On));
+        QVERIFY(watch.WaitFor(
+            [&] { return !watch.On(QStringLiteral("korvane/shut/status")).isEmpty(); }));
+        QVERIFY(MqttPublish(broker, QStringLiteral("korvane/shut/cmd/key"), "W"));
+        QVERIFY(MqttPublish(broker, QStringLiteral("korvane/shut/cmd/frame"),
+                            CarButtonFrame(CarAction::Horn)));
+        QVERIFY(watch.WaitFor(
+            [&] { return watch.On(QStringLiteral("korvane/shut/cmd/refused")).size() >= 2; }));
+        for (const QString& refused : watch.On(QStringLiteral("korvane/shut/cmd/refused")))
+            QCOMPARE(Json(refused).value(QStringLiteral("reason")).toString(),
+                     QStringLiteral("the car's link is not open"));
+        QCOMPARE(frame.MqttShare()->RemoteTaken(), 0);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+        qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1206))->click();
+        QCOMPARE(messages.size(), 1);
     }
 
     void aBrokerThatGoesAndComesBackIsRejoined() {

@@ -581,10 +581,10 @@ class TestShell : public QObject {
                                   &o, &error));
         QCOMPARE(o.classroomRoot, std::optional<QString>(QStringLiteral("school/room3")));
         for (const QStringList& bad :
-             {QStringList{"korvane", "--product", "16"}, QStringList{"korvane", "--product", "x"},
-              QStringList{"korvane", "--baud", "0"}, QStringList{"korvane", "--port", ""},
-              QStringList{"korvane", "--bogus"}, QStringList{"korvane", "extra"},
-              QStringList{"korvane", "--language", "fr"},
+             {QStringList{"korvane", "--product", QString::number(ProductCount())},
+              QStringList{"korvane", "--product", "x"}, QStringList{"korvane", "--baud", "0"},
+              QStringList{"korvane", "--port", ""}, QStringList{"korvane", "--bogus"},
+              QStringList{"korvane", "extra"}, QStringList{"korvane", "--language", "fr"},
               QStringList{"korvane", "--classroom-root", "korvane/#"}}) {
             StartOptions o2;
             QVERIFY2(!ParseStartOptions(bad, &o2, &error), qPrintable(bad.join(' ')));

@@ -3075,6 +3075,10 @@ control</translation>
         <source>Pendrix Robot Car (Raspberry Pi)</source>
         <translation>Pendrix Robot Car (Raspberry Pi)</translation>
     </message>
+    <message>
+        <source>Pendrix Robot Car (Test Variant)</source>
+        <translation>Pendrix Robot Car (Test Variant)</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::Startup</name>

@@ -3073,6 +3073,10 @@ advanced control</source>
         <source>Pendrix Robot Car (Raspberry Pi)</source>
         <translation>Pendrix 机器人小车（树莓派）</translation>
     </message>
+    <message>
+        <source>Pendrix Robot Car (Test Variant)</source>
+        <translation>Pendrix 机器人小车（测试型）</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::Startup</name>

@@ -186,7 +186,7 @@ const ProductInfo kProducts[] = {
 #ifdef KORVANE_EXTRA_TEST_PRODUCT
     // A test build's 17th product, a third tricycle car: one row, and nothing else changes.
     {.index = 16,
-     .label = "Pendrix Robot Car (Test Variant)",
+     .label = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car (Test Variant)"),
      .menuGroup = QT_TRANSLATE_NOOP("Korvane::Product", "Pendrix Robot Car"),
      .menuCommandId = 32830,
      .radioId = 1045,

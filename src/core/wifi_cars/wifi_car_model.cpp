@@ -14,43 +14,76 @@ namespace Korvane {
 
 namespace {
 
-struct ButtonFrame {
-    int id;
-    const char* frame;
-};
+using namespace WifiControl;
 
 const ButtonFrame kFourWdButtons[] = {
-    {1272, "$1,0,0,0,0,0,0,0,0#"}, {1273, "$2,0,0,0,0,0,0,0,0#"}, {1274, "$3,0,0,0,0,0,0,0,0#"},
-    {1275, "$4,0,0,0,0,0,0,0,0#"}, {1276, "$0,0,0,0,0,0,0,0,0#"}, {1257, "$0,1,0,0,0,0,0,0,0#"},
-    {1258, "$0,2,0,0,0,0,0,0,0#"}, {1259, "$0,0,0,0,1,0,0,0,0#"}, {1260, "$0,0,0,0,0,0,0,0,1#"},
-    {1261, "$0,0,0,0,2,0,0,0,0#"}, {1262, "$0,0,0,0,0,0,0,1,0#"}, {1263, "$0,0,1,0,0,0,0,0,0#"},
-    {1264, "$0,0,0,1,0,0,0,0,0#"}, {1265, "$0,0,0,2,0,0,0,0,0#"}, {1266, "$0,0,0,0,0,0,1,0,0#"},
-    {1267, "$0,0,0,0,0,0,2,0,0#"}, {1268, "$0,0,0,0,0,0,3,0,0#"}, {1269, "$0,0,0,0,0,0,4,0,0#"},
+    {Forward, "$1,0,0,0,0,0,0,0,0#"},     {Back, "$2,0,0,0,0,0,0,0,0#"},
+    {Left, "$3,0,0,0,0,0,0,0,0#"},        {Right, "$4,0,0,0,0,0,0,0,0#"},
+    {Stop, "$0,0,0,0,0,0,0,0,0#"},        {SpinLeft, "$0,1,0,0,0,0,0,0,0#"},
+    {SpinRight, "$0,2,0,0,0,0,0,0,0#"},   {ServoLeft, "$0,0,0,0,1,0,0,0,0#"},
+    {ServoMiddle, "$0,0,0,0,0,0,0,0,1#"}, {ServoRight, "$0,0,0,0,2,0,0,0,0#"},
+    {Fan, "$0,0,0,0,0,0,0,1,0#"},         {Horn, "$0,0,1,0,0,0,0,0,0#"},
+    {Faster, "$0,0,0,1,0,0,0,0,0#"},      {Slower, "$0,0,0,2,0,0,0,0,0#"},
+    {White, "$0,0,0,0,0,0,1,0,0#"},       {Red, "$0,0,0,0,0,0,2,0,0#"},
+    {Green, "$0,0,0,0,0,0,3,0,0#"},       {Blue, "$0,0,0,0,0,0,4,0,0#"},
 };
 
 const ButtonFrame kPendrixButtons[] = {
-    {1272, "$1,0,0,0,0,0#"}, {1273, "$2,0,0,0,0,0#"}, {1274, "$3,0,0,0,0,0#"},
-    {1275, "$4,0,0,0,0,0#"}, {1276, "$8,0,0,0,0,0#"}, {1257, "$0,1,0,0,0,0#"},
-    {1258, "$0,2,0,0,0,0#"}, {1262, "$0,8,0,0,0,0#"}, {1263, "$0,0,1,0,0,0#"},
-    {1264, "$0,0,0,1,0,0#"}, {1265, "$0,0,0,2,0,0#"}, {1266, "$0,0,0,0,0,1#"},
-    {1267, "$0,0,0,0,0,2#"}, {1268, "$0,0,0,0,0,3#"}, {1269, "$0,0,0,0,0,4#"},
+    {Forward, "$1,0,0,0,0,0#"},   {Back, "$2,0,0,0,0,0#"},   {Left, "$3,0,0,0,0,0#"},
+    {Right, "$4,0,0,0,0,0#"},     {Stop, "$8,0,0,0,0,0#"},   {SpinLeft, "$0,1,0,0,0,0#"},
+    {SpinRight, "$0,2,0,0,0,0#"}, {Fan, "$0,8,0,0,0,0#"},    {Horn, "$0,0,1,0,0,0#"},
+    {Faster, "$0,0,0,1,0,0#"},    {Slower, "$0,0,0,2,0,0#"}, {White, "$0,0,0,0,0,1#"},
+    {Red, "$0,0,0,0,0,2#"},       {Green, "$0,0,0,0,0,3#"},  {Blue, "$0,0,0,0,0,4#"},
 };
 
-const ButtonFrame kFourWdCamera[] = {{1314, "$0,0,0,0,3,0,0,0,0#"},
-                                     {1315, "$0,0,0,0,4,0,0,0,0#"},
-                                     {1316, "$0,0,0,0,6,0,0,0,0#"},
-                                     {1317, "$0,0,0,0,7,0,0,0,0#"}};
-const ButtonFrame kPendrixCamera[] = {{1316, "$0,0,0,0,6,0#"}, {1317, "$0,0,0,0,7,0#"}};
+const ButtonFrame kFourWdCamera[] = {{CameraUp, "$0,0,0,0,3,0,0,0,0#"},
+                                     {CameraDown, "$0,0,0,0,4,0,0,0,0#"},
+                                     {CameraLeft, "$0,0,0,0,6,0,0,0,0#"},
+                                     {CameraRight, "$0,0,0,0,7,0,0,0,0#"}};
+const ButtonFrame kPendrixCamera[] = {{CameraLeft, "$0,0,0,0,6,0#"},
+                                      {CameraRight, "$0,0,0,0,7,0#"}};
 
-template <std::size_t N> QByteArray Find(const ButtonFrame (&table)[N], int id) {
+const DrivingKey kFourWdKeys[] = {
+    {Qt::Key_Space, "$0,0,0,0,0,0,0,0,0#", 1}, {Qt::Key_W, "$1,0,0,0,0,0,0,0,0#", 2},
+    {Qt::Key_S, "$2,0,0,0,0,0,0,0,0#", 3},     {Qt::Key_A, "$3,0,0,0,0,0,0,0,0#", 4},
+    {Qt::Key_D, "$4,0,0,0,0,0,0,0,0#", 5},     {Qt::Key_Left, "$0,1,0,0,0,0,0,0,0#", 6},
+    {Qt::Key_Right, "$0,2,0,0,0,0,0,0,0#", 7},
+};
+const DrivingKey kPendrixKeys[] = {
+    {Qt::Key_Space, "$8,0,0,0,0,0#", 1}, {Qt::Key_W, "$1,0,0,0,0,0#", 2},
+    {Qt::Key_S, "$2,0,0,0,0,0#", 3},     {Qt::Key_A, "$3,0,0,0,0,0#", 4},
+    {Qt::Key_D, "$4,0,0,0,0,0#", 5},     {Qt::Key_Left, "$0,1,0,0,0,0#", 6},
+    {Qt::Key_Right, "$0,2,0,0,0,0#", 7},
+};
+
+const SensorTag kFourWdSensors[] = {{"CSB", ','}, {"PV", ','}, {"GS", ','},
+                                    {"LF", ','},  {"HW", ','}, {"GM", '#'}};
+const SensorTag kPendrixSensors[] = {{"CSB", ','}, {"PV", ','}, {"LF", ','}};
+
+// 4WD: 6.4 V is 0 %, 8.4 V is 100 %; tricycle: 9.0 V and 12.6 V.
+const WifiCarTraits kFourWd = {WifiCar::FourWd,       "4WD",       kFourWdButtons, kFourWdCamera,
+                               "$0,0,0,0,8,0,0,0,0#", kFourWdKeys, 6400,           20,
+                               kFourWdSensors,        false};
+const WifiCarTraits kPendrix = {WifiCar::Pendrix,
+                                "PDRX",
+                                kPendrixButtons,
+                                kPendrixCamera,
+                                "$0,0,0,0,8,0#",
+                                kPendrixKeys,
+                                9000,
+                                36,
+                                kPendrixSensors,
+                                true};
+
+QByteArray Find(std::span<const ButtonFrame> table, int control) {
     for (const ButtonFrame& b : table)
-        if (b.id == id)
+        if (b.control == control)
             return QByteArray(b.frame);
     return {};
 }
 
-const char* Prefix(WifiCar car) {
-    return car == WifiCar::FourWd ? "$4WD," : "$PDRX,";
+QByteArray Prefix(WifiCar car) {
+    return "$" + QByteArray(Traits(car).tag) + ",";
 }
 
 QByteArray Number(int n) {
@@ -75,50 +108,35 @@ std::optional<WifiCar> WifiCarOfPanel(int panelId) {
     return std::nullopt;
 }
 
+const WifiCarTraits& Traits(WifiCar car) {
+    return car == WifiCar::FourWd ? kFourWd : kPendrix;
+}
+
 QByteArray WifiButtonFrame(WifiCar car, int controlId) {
-    return car == WifiCar::FourWd ? Find(kFourWdButtons, controlId)
-                                  : Find(kPendrixButtons, controlId);
+    return Find(Traits(car).buttons, controlId);
 }
 
 bool IsWifiButtonFrame(WifiCar car, const QByteArray& frame) {
-    auto in = [&frame](const auto& table) {
-        for (const ButtonFrame& b : table)
-            if (frame == b.frame)
-                return true;
-        return false;
-    };
-    return car == WifiCar::FourWd ? in(kFourWdButtons) : in(kPendrixButtons);
+    for (const ButtonFrame& b : Traits(car).buttons)
+        if (frame == b.frame)
+            return true;
+    return false;
 }
 
 QByteArray CameraPressFrame(WifiCar car, int controlId) {
-    return car == WifiCar::FourWd ? Find(kFourWdCamera, controlId)
-                                  : Find(kPendrixCamera, controlId);
+    return Find(Traits(car).camera, controlId);
 }
 
 QByteArray CameraStopFrame(WifiCar car) {
-    return car == WifiCar::FourWd ? QByteArray("$0,0,0,0,8,0,0,0,0#") : QByteArray("$0,0,0,0,8,0#");
+    return QByteArray(Traits(car).cameraStop);
 }
 
 DrivingKeyTable WifiCarKeys(WifiCar car) {
-    static const DrivingKey kFourWd[] = {
-        {Qt::Key_Space, "$0,0,0,0,0,0,0,0,0#", 1}, {Qt::Key_W, "$1,0,0,0,0,0,0,0,0#", 2},
-        {Qt::Key_S, "$2,0,0,0,0,0,0,0,0#", 3},     {Qt::Key_A, "$3,0,0,0,0,0,0,0,0#", 4},
-        {Qt::Key_D, "$4,0,0,0,0,0,0,0,0#", 5},     {Qt::Key_Left, "$0,1,0,0,0,0,0,0,0#", 6},
-        {Qt::Key_Right, "$0,2,0,0,0,0,0,0,0#", 7},
-    };
-    static const DrivingKey kPendrix[] = {
-        {Qt::Key_Space, "$8,0,0,0,0,0#", 1}, {Qt::Key_W, "$1,0,0,0,0,0#", 2},
-        {Qt::Key_S, "$2,0,0,0,0,0#", 3},     {Qt::Key_A, "$3,0,0,0,0,0#", 4},
-        {Qt::Key_D, "$4,0,0,0,0,0#", 5},     {Qt::Key_Left, "$0,1,0,0,0,0#", 6},
-        {Qt::Key_Right, "$0,2,0,0,0,0#", 7},
-    };
-    if (car == WifiCar::FourWd)
-        return kFourWd;
-    return kPendrix;
+    return Traits(car).keys;
 }
 
 QByteArray PtzFrame(WifiCar car, int angle) {
-    return Prefix(car) + QByteArray("PTZ") + Number(angle) + "#";
+    return Prefix(car) + "PTZ" + Number(angle) + "#";
 }
 
 QByteArray PositionFrame(int angle, int position) {
@@ -126,8 +144,7 @@ QByteArray PositionFrame(int angle, int position) {
 }
 
 QByteArray ColourFrame(WifiCar car, int red, int green, int blue) {
-    return Prefix(car) + QByteArray("CLR") + Number(red) + ",CLG" + Number(green) + ",CLB" +
-           Number(blue) + "#";
+    return Prefix(car) + "CLR" + Number(red) + ",CLG" + Number(green) + ",CLB" + Number(blue) + "#";
 }
 
 QByteArray ArmFrame(const std::array<int, 6>& j) {
@@ -154,9 +171,7 @@ BatteryReading ReadBattery(WifiCar car, const QByteArray& value) {
         millivolts = std::numeric_limits<int>::min();
     else
         millivolts = qint64(product); // truncation toward zero
-    const qint64 zero = car == WifiCar::FourWd ? 6400 : 9000;
-    const qint64 span = car == WifiCar::FourWd ? 20 : 36;
-    r.percent = int((millivolts - zero) / span);
+    r.percent = int((millivolts - Traits(car).batteryZeroMv) / Traits(car).batteryStepMv);
     char text[96];
     std::snprintf(text, sizeof text, "%1.2f/%d%%", double(r.volts), r.percent);
     r.text = QString::fromLatin1(text);
@@ -165,28 +180,19 @@ BatteryReading ReadBattery(WifiCar car, const QByteArray& value) {
 
 SensorUpdate ParseSensors(WifiCar car, const QByteArray& text) {
     SensorUpdate u;
-    u.tagged = text.contains(car == WifiCar::FourWd ? "4WD" : "PDRX");
+    u.tagged = text.contains(Traits(car).tag);
     if (!u.tagged)
         return u;
-    struct Tag {
-        const char* name;
-        char terminator;
-    };
-    static const Tag kFourWd[] = {{"CSB", ','}, {"PV", ','}, {"GS", ','},
-                                  {"LF", ','},  {"HW", ','}, {"GM", '#'}};
-    static const Tag kPendrix[] = {{"CSB", ','}, {"PV", ','}, {"LF", ','}};
-    const Tag* tags = car == WifiCar::FourWd ? kFourWd : kPendrix;
-    const int count = car == WifiCar::FourWd ? 6 : 3;
-    for (int i = 0; i < count; ++i) {
-        const qsizetype at = text.indexOf(tags[i].name);
+    for (const SensorTag& tag : Traits(car).sensors) {
+        const qsizetype at = text.indexOf(tag.name);
         if (at < 0)
             continue;
-        const qsizetype end = text.indexOf(tags[i].terminator, at);
+        const qsizetype end = text.indexOf(tag.terminator, at);
         if (end < 0)
             return u; // no terminator: the parse ends here
-        const qsizetype from = at + qsizetype(std::strlen(tags[i].name));
+        const qsizetype from = at + qsizetype(std::strlen(tag.name));
         const QByteArray value = end >= from ? text.mid(from, end - from) : QByteArray();
-        const QByteArray name(tags[i].name);
+        const QByteArray name(tag.name);
         if (name == "CSB")
             u.distance = value;
         else if (name == "PV")

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 namespace Korvane {
 
@@ -16,6 +17,62 @@ namespace Korvane {
 enum class WifiCar { FourWd, Pendrix };
 // The Wi-Fi car a panel id serves; none for the other panels.
 std::optional<WifiCar> WifiCarOfPanel(int panelId);
+
+// The buttons of the Wi-Fi car panels whose clicks send a fixed frame or move the camera,
+// named by what they do on the 4WD car (the tricycle car uses the same controls for its
+// drifting: SpinLeft/SpinRight drift, Fan stops drifting; the servo buttons store positions).
+namespace WifiControl {
+enum : int {
+    SpinLeft = 1257,
+    SpinRight = 1258,
+    ServoLeft = 1259,
+    ServoMiddle = 1260,
+    ServoRight = 1261,
+    Fan = 1262,
+    Horn = 1263,
+    Faster = 1264,
+    Slower = 1265,
+    White = 1266,
+    Red = 1267,
+    Green = 1268,
+    Blue = 1269,
+    Forward = 1272,
+    Back = 1273,
+    Left = 1274,
+    Right = 1275,
+    Stop = 1276,
+    CameraUp = 1314,
+    CameraDown = 1315,
+    CameraLeft = 1316,
+    CameraRight = 1317,
+};
+} // namespace WifiControl
+
+// A button and the frame it sends.
+struct ButtonFrame {
+    int control; // WifiControl
+    const char* frame;
+};
+// What one sensor tag of a car's frames is read up to.
+struct SensorTag {
+    const char* name;
+    char terminator;
+};
+
+// Everything that tells the two Wi-Fi cars apart, in one place: the code of both families
+// reads these and never asks which car it is.
+struct WifiCarTraits {
+    WifiCar car;
+    const char* tag;                      // "4WD": in every frame, also their prefix "$4WD,"
+    std::span<const ButtonFrame> buttons; // fixed frames of the panel's buttons
+    std::span<const ButtonFrame> camera;  // frames a camera button sends while held
+    const char* cameraStop;               // and the one its release sends
+    std::span<const DrivingKey> keys;     // the driving keys
+    qint64 batteryZeroMv, batteryStepMv;  // the battery's 0 % and one percent
+    std::span<const SensorTag> sensors;   // the tags of a sensor frame, in the order read
+    bool servoPositions;                  // the servo buttons store the angle as a position
+};
+const WifiCarTraits& Traits(WifiCar car);
 
 // The fixed frame of a panel button (by control id), or empty when the button sends none.
 QByteArray WifiButtonFrame(WifiCar car, int controlId);

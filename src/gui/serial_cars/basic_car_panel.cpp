@@ -41,12 +41,7 @@ void CBasicCarPanel::StartDemo() {
     const int keys[] = {Qt::Key_W, Qt::Key_A, Qt::Key_D, Qt::Key_S, Qt::Key_Space};
     int at = 0;
     for (int key : keys) {
-        QTimer::singleShot(at, this, [this, key] {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(this, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(this, &release);
-        });
+        QTimer::singleShot(at, this, [this, key] { PressKey(key); });
         at += 400;
     }
 }

@@ -47,9 +47,11 @@ void CPendrixFormView::OnInitialUpdate() {
 }
 
 void CPendrixFormView::OnButton(int controlId) {
-    if (controlId >= 1259 && controlId <= 1261) {
-        // The position buttons store the calibration angle; the slider stays where it is.
-        Send(PositionFrame(Model().Number(WifiField::Angle), controlId - 1258));
+    if (controlId >= WifiControl::ServoLeft && controlId <= WifiControl::ServoRight) {
+        // The position buttons store the calibration angle (positions 1 to 3); the slider
+        // stays where it is.
+        Send(PositionFrame(Model().Number(WifiField::Angle),
+                           controlId - WifiControl::ServoLeft + 1));
         return;
     }
     CWifiCarPanel::OnButton(controlId);

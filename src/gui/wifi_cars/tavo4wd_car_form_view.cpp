@@ -74,10 +74,13 @@ void CTavo4WDCarFormView::OnInitialUpdate() {
 void CTavo4WDCarFormView::OnButton(int controlId) {
     // The servo buttons also move the servo slider (without a PTZ frame of its own).
     static const struct {
-        int id, angle;
-    } kServo[] = {{1258, 0}, {1259, 0}, {1260, 90}, {1261, 180}};
+        int control, angle;
+    } kServo[] = {{WifiControl::SpinRight, 0},
+                  {WifiControl::ServoLeft, 0},
+                  {WifiControl::ServoMiddle, 90},
+                  {WifiControl::ServoRight, 180}};
     for (const auto& s : kServo) {
-        if (s.id != controlId)
+        if (s.control != controlId)
             continue;
         Send(WifiButtonFrame(Car(), controlId));
         Model().Set(WifiField::Angle, s.angle);

@@ -75,8 +75,9 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     const auto buttons = findChildren<QAbstractButton*>();
     for (QAbstractButton* b : buttons) {
         const int id = b->property("ctrlId").toInt();
-        if (!WifiButtonFrame(m_car, id).isEmpty() ||
-            (m_car == WifiCar::Pendrix && id >= 1259 && id <= 1261))
+        const bool position = Traits(m_car).servoPositions && id >= WifiControl::ServoLeft &&
+                              id <= WifiControl::ServoRight;
+        if (!WifiButtonFrame(m_car, id).isEmpty() || position)
             connect(b, &QAbstractButton::clicked, this, [this, id] { OnButton(id); });
     }
     for (QAbstractButton* camera : m_c.cameraButtons)
@@ -172,15 +173,14 @@ bool CWifiCarPanel::Send(const QByteArray& frame, CommandOrigin origin) {
 
 void CWifiCarPanel::OnButton(int controlId) {
     static const struct {
-        int id, r, g, b;
-    } kColours[] = {{1266, 255, 255, 255}, {1267, 255, 0, 0}, {1268, 0, 255, 0}, {1269, 0, 0, 255}};
-    for (const auto& c : kColours) {
-        if (c.id != controlId)
-            continue;
-        m_model.SetColour(c.r, c.g, c.b);
-        Send(WifiButtonFrame(m_car, controlId));
-        return;
-    }
+        int control, r, g, b;
+    } kColours[] = {{WifiControl::White, 255, 255, 255},
+                    {WifiControl::Red, 255, 0, 0},
+                    {WifiControl::Green, 0, 255, 0},
+                    {WifiControl::Blue, 0, 0, 255}};
+    for (const auto& c : kColours)
+        if (c.control == controlId)
+            m_model.SetColour(c.r, c.g, c.b);
     Send(WifiButtonFrame(m_car, controlId));
 }
 
@@ -279,16 +279,14 @@ void CWifiCarPanel::StartDemo() {
         m_c.controlButton->click();
         m_c.videoButton->click(); // and watch the camera
     }
-    auto press = [this](int key) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(this, &down);
-    };
+    auto press = [this](int key) { PressKey(key); };
     const int start = network ? 800 : 0;
     QTimer::singleShot(start, this, [press] { press(Qt::Key_W); });
     QTimer::singleShot(start + 500, this, [press] { press(Qt::Key_A); });
     QTimer::singleShot(start + 900, this, [this] {
-        if (auto* red = qobject_cast<QAbstractButton*>(FindControl(this, 1267)))
-            red->click();
+        for (QAbstractButton* b : findChildren<QAbstractButton*>())
+            if (b->property("ctrlId").toInt() == WifiControl::Red)
+                b->click();
     });
     QTimer::singleShot(start + 1400, this, [press] { press(Qt::Key_Space); });
 }
