@@ -117,6 +117,33 @@ class TestSettings : public QObject {
                  QStringLiteral("8888"));
     }
 
+    void aWindowAndItsPanelsRememberInTheSettingsHandedToThem() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("portable.ini"));
+        {
+            CStationSettings portable(file);
+            CMainFrame frame(portable, std::make_unique<CSerialPort>());
+            frame.SelectProduct(8);
+            frame.CurrentPanel()
+                ->findChild<QComboBox*>(QStringLiteral("historyBox"))
+                ->setCurrentIndex(2);
+            frame.SelectProduct(13);
+            auto* address = qobject_cast<QLineEdit*>(FindControl(frame.CurrentPanel(), 1307));
+            address->setText(QStringLiteral("127.0.0.7"));
+            qobject_cast<QAbstractButton*>(FindControl(frame.CurrentPanel(), 1310))->click();
+        }
+        // On disk at once, in that file, and nothing in the user's own.
+        const CStationSettings again(file);
+        QCOMPARE(again.LastProduct(), 13);
+        QCOMPARE(again.HistoryLength(), 5000);
+        QCOMPARE(again.CarText(13, CStationSettings::CarField::ControlAddress),
+                 QStringLiteral("127.0.0.7"));
+        const CStationSettings user;
+        QCOMPARE(user.LastProduct(), -1);
+        QCOMPARE(user.HistoryLength(), 0);
+        QVERIFY(user.CarText(13, CStationSettings::CarField::ControlAddress).isEmpty());
+    }
+
     void valuesOfTheWrongKindGiveTheDefaults() {
         QSettings raw;
         raw.setValue(QStringLiteral("station/product"), QStringLiteral("banana"));
@@ -220,12 +247,14 @@ class TestSettings : public QObject {
     }
 
     void theLastPortIsOfferedWhereverItIsPlugged() {
-        CStationSettings().SetLastPort({QStringLiteral("ttyUSB0"), QStringLiteral("A1"), 115200});
+        CStationSettings settings;
+        settings.SetLastPort({QStringLiteral("ttyUSB0"), QStringLiteral("A1"), 115200});
         // The same device in another socket: found by its serial number.
         QList<PortEntry> ports = {Usb(QStringLiteral("ttyUSB0"), QStringLiteral("OTHER")),
                                   Usb(QStringLiteral("ttyUSB1"), QStringLiteral("A1"))};
         {
-            CConfigDlg dlg(nullptr, [&ports] { return ports; });
+            CConfigDlg dlg(
+                nullptr, [&ports] { return ports; }, settings.LastPort());
             QCOMPARE(qobject_cast<QComboBox*>(FindControl(&dlg, 1041))->currentText(),
                      QStringLiteral("ttyUSB1"));
             QCOMPARE(qobject_cast<QComboBox*>(FindControl(&dlg, 1042))->currentText(),
@@ -234,14 +263,16 @@ class TestSettings : public QObject {
         // Not there: nothing offered.
         ports = {Usb(QStringLiteral("ttyUSB0"), QStringLiteral("OTHER"))};
         {
-            CConfigDlg dlg(nullptr, [&ports] { return ports; });
+            CConfigDlg dlg(
+                nullptr, [&ports] { return ports; }, settings.LastPort());
             QVERIFY(qobject_cast<QComboBox*>(FindControl(&dlg, 1041))->currentText().isEmpty());
             QVERIFY(qobject_cast<QComboBox*>(FindControl(&dlg, 1042))->currentText().isEmpty());
         }
         // A port without a serial number (a Bluetooth port): found by its name.
-        CStationSettings().SetLastPort({QStringLiteral("rfcomm0"), QString(), 9600});
+        settings.SetLastPort({QStringLiteral("rfcomm0"), QString(), 9600});
         ports = {Bluetooth(QStringLiteral("rfcomm1")), Bluetooth(QStringLiteral("rfcomm0"))};
-        CConfigDlg dlg(nullptr, [&ports] { return ports; });
+        CConfigDlg dlg(
+            nullptr, [&ports] { return ports; }, settings.LastPort());
         QCOMPARE(qobject_cast<QComboBox*>(FindControl(&dlg, 1041))->currentText(),
                  QStringLiteral("rfcomm0"));
     }

@@ -61,6 +61,13 @@ QString FileProblem(const QString& path, QSettings::Status status) {
 
 } // namespace
 
+CStationSettings::CStationSettings() : m_store(std::make_unique<QSettings>()) {}
+
+CStationSettings::CStationSettings(const QString& iniFile)
+    : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+CStationSettings::~CStationSettings() = default;
+
 QString CStationSettings::CheckFile() {
     QString path;
     QSettings::Status status;
@@ -86,66 +93,72 @@ QString CStationSettings::CheckFile() {
 }
 
 int CStationSettings::LastProduct() const {
-    return Number(QSettings(), QStringLiteral("station/product"), 0, ProductCount() - 1, -1);
+    return Number(Store(), QStringLiteral("station/product"), 0, ProductCount() - 1, -1);
 }
 
 void CStationSettings::SetLastProduct(int product) {
-    QSettings().setValue(QStringLiteral("station/product"), product);
+    Store().setValue(QStringLiteral("station/product"), product);
+    Store().sync();
 }
 
 CStationSettings::PortChoice CStationSettings::LastPort() const {
-    const QSettings s;
+    const QSettings& s = Store();
     return {Text(s, QStringLiteral("port/name")), Text(s, QStringLiteral("port/serialNumber")),
             Number(s, QStringLiteral("port/baud"), 1, 100000000, 0)};
 }
 
 void CStationSettings::SetLastPort(const PortChoice& port) {
-    QSettings s;
+    QSettings& s = Store();
     s.setValue(QStringLiteral("port/name"), port.name);
     s.setValue(QStringLiteral("port/serialNumber"), port.serialNumber);
     s.setValue(QStringLiteral("port/baud"), port.baud);
+    Store().sync();
 }
 
 QByteArray CStationSettings::WindowGeometry() const {
-    return QSettings().value(QStringLiteral("window/geometry")).toByteArray();
+    return Store().value(QStringLiteral("window/geometry")).toByteArray();
 }
 
 QByteArray CStationSettings::WindowState() const {
-    return QSettings().value(QStringLiteral("window/state")).toByteArray();
+    return Store().value(QStringLiteral("window/state")).toByteArray();
 }
 
 void CStationSettings::SetWindow(const QByteArray& geometry, const QByteArray& state) {
-    QSettings s;
+    QSettings& s = Store();
     s.setValue(QStringLiteral("window/geometry"), geometry);
     s.setValue(QStringLiteral("window/state"), state);
+    Store().sync();
 }
 
 QString CStationSettings::CarText(int product, CarField field) const {
-    return Text(QSettings(), CarKey(product, field));
+    return Text(Store(), CarKey(product, field));
 }
 
 void CStationSettings::SetCarText(int product, CarField field, const QString& text) {
-    QSettings().setValue(CarKey(product, field), text);
+    Store().setValue(CarKey(product, field), text);
+    Store().sync();
 }
 
 int CStationSettings::HistoryLength() const {
-    return Number(QSettings(), QStringLiteral("balance/historyLength"), 1, 100000, 0);
+    return Number(Store(), QStringLiteral("balance/historyLength"), 1, 100000, 0);
 }
 
 void CStationSettings::SetHistoryLength(int samples) {
-    QSettings().setValue(QStringLiteral("balance/historyLength"), samples);
+    Store().setValue(QStringLiteral("balance/historyLength"), samples);
+    Store().sync();
 }
 
 QString CStationSettings::RecordingFolder() const {
-    return Text(QSettings(), QStringLiteral("recording/folder"));
+    return Text(Store(), QStringLiteral("recording/folder"));
 }
 
 void CStationSettings::SetRecordingFolder(const QString& folder) {
-    QSettings().setValue(QStringLiteral("recording/folder"), folder);
+    Store().setValue(QStringLiteral("recording/folder"), folder);
+    Store().sync();
 }
 
 QString CStationSettings::Language() const {
-    const QString language = Text(QSettings(), QStringLiteral("view/language"));
+    const QString language = Text(Store(), QStringLiteral("view/language"));
     return language == QLatin1String("original") || language == QLatin1String("en") ||
                    language == QLatin1String("zh_CN")
                ? language
@@ -153,11 +166,12 @@ QString CStationSettings::Language() const {
 }
 
 void CStationSettings::SetLanguage(const QString& language) {
-    QSettings().setValue(QStringLiteral("view/language"), language);
+    Store().setValue(QStringLiteral("view/language"), language);
+    Store().sync();
 }
 
 CStationSettings::MqttChoice CStationSettings::Mqtt() const {
-    const QSettings s;
+    const QSettings& s = Store();
     MqttChoice c;
     c.enabled = s.value(QStringLiteral("mqtt/enabled")).toString() == QLatin1String("true");
     c.url = Text(s, QStringLiteral("mqtt/url"));
@@ -170,7 +184,7 @@ CStationSettings::MqttChoice CStationSettings::Mqtt() const {
 }
 
 void CStationSettings::SetMqtt(const MqttChoice& c) {
-    QSettings s;
+    QSettings& s = Store();
     s.setValue(QStringLiteral("mqtt/enabled"), c.enabled ? "true" : "false");
     s.setValue(QStringLiteral("mqtt/url"), c.url);
     s.setValue(QStringLiteral("mqtt/user"), c.user);
@@ -178,17 +192,19 @@ void CStationSettings::SetMqtt(const MqttChoice& c) {
     s.setValue(QStringLiteral("mqtt/prefix"), c.prefix);
     s.setValue(QStringLiteral("mqtt/caFile"), c.caFile);
     s.setValue(QStringLiteral("mqtt/allowRemote"), c.allowRemote ? "true" : "false");
+    Store().sync();
 }
 
 QStringList CStationSettings::RecentFiles() const {
-    const QVariant v = QSettings().value(QStringLiteral("Recent File List"));
+    const QVariant v = Store().value(QStringLiteral("Recent File List"));
     QStringList files = v.toStringList();
     files.removeIf([](const QString& f) { return f.isEmpty() || f.size() > 4096; });
     return files.mid(0, 4);
 }
 
 void CStationSettings::SetRecentFiles(const QStringList& files) {
-    QSettings().setValue(QStringLiteral("Recent File List"), files);
+    Store().setValue(QStringLiteral("Recent File List"), files);
+    Store().sync();
 }
 
 } // namespace Korvane

@@ -5,15 +5,28 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QSettings;
+
 namespace Korvane {
 
 // What the station remembers from one start to the next, in the user's settings file (QSettings
 // under the application's organisation and name). Every value is checked when read: one that is
-// missing, of the wrong type or out of range gives its default. Instances are cheap: make one
-// where a value is read or written.
+// missing, of the wrong type or out of range gives its default. The application makes one and
+// hands it down to its windows, which hand it to their panels and dialogs. A value written is
+// on disk at once, for every other reader of the file (another window, the next start).
 class CStationSettings {
     Q_DECLARE_TR_FUNCTIONS(CStationSettings)
   public:
+    // The user's settings file.
+    CStationSettings();
+    // Another file, in INI format (tests, a portable install).
+    explicit CStationSettings(const QString& iniFile);
+    ~CStationSettings();
+    CStationSettings(const CStationSettings&) = delete;
+    CStationSettings& operator=(const CStationSettings&) = delete;
+
     // Checks the settings file before anything reads it. A file that cannot be read or parsed is
     // moved aside (kept next to it for the curious) so that the station starts with its
     // defaults; the text says so, once. Empty when the file is fine or absent.
@@ -68,6 +81,10 @@ class CStationSettings {
 
     QStringList RecentFiles() const;
     void SetRecentFiles(const QStringList& files);
+
+  private:
+    QSettings& Store() const { return *m_store; }
+    std::unique_ptr<QSettings> m_store;
 };
 
 } // namespace Korvane

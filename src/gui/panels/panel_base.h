@@ -23,6 +23,7 @@ namespace Korvane {
 class CLamp;
 class CPanelModel;
 class CStation;
+class CStationSettings;
 
 // What a panel uses of the window that shows it. Each panel is given its own window's host,
 // so a second main window (tests make one) never takes the frames or the link of the first.
@@ -43,6 +44,8 @@ class CPanelHost {
     virtual void ShowStatusText(const QString& text) { Q_UNUSED(text); }
     // The window's station: its links, its product, its frames.
     virtual CStation& Station() = 0;
+    // What the station remembers between starts (the application's one settings object).
+    virtual CStationSettings& Settings() = 0;
 };
 
 // Base of every product panel. Each panel class has one dialog id; its window keeps at most

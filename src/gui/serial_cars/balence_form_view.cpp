@@ -277,10 +277,10 @@ void CBalenceFormView::BuildWaveformTools() {
     connect(m_fitButton, &QToolButton::clicked, m_chart, &CTchart_wave::Fit);
     connect(m_historyBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         OnHistoryLength(m_historyBox->itemData(index).toInt());
-        CStationSettings().SetHistoryLength(m_historyBox->itemData(index).toInt());
+        Host()->Settings().SetHistoryLength(m_historyBox->itemData(index).toInt());
     });
     // The length chosen last time, when it is one of the choices.
-    if (const int remembered = m_historyBox->findData(CStationSettings().HistoryLength());
+    if (const int remembered = m_historyBox->findData(Host()->Settings().HistoryLength());
         remembered >= 0)
         m_historyBox->setCurrentIndex(remembered);
     connect(m_savePictureButton, &QToolButton::clicked, this, &CBalenceFormView::SavePicture);
@@ -322,7 +322,7 @@ void CBalenceFormView::ShowReadout(int sample) {
 
 void CBalenceFormView::SavePicture() {
     AskSaveFile(this, tr("Save picture"), tr("PNG pictures (*.png);;All files (*)"),
-                CStationSettings().RecordingFolder(), [this](const QString& path) {
+                Host()->Settings().RecordingFolder(), [this](const QString& path) {
                     if (path.isEmpty())
                         return;
                     FlushChart();
@@ -330,7 +330,7 @@ void CBalenceFormView::SavePicture() {
                         ShowMessage(tr("The picture could not be saved to %1").arg(path), this,
                                     MessageIcon::Warning);
                     else
-                        CStationSettings().SetRecordingFolder(QFileInfo(path).absolutePath());
+                        Host()->Settings().SetRecordingFolder(QFileInfo(path).absolutePath());
                 });
 }
 
@@ -341,7 +341,7 @@ void CBalenceFormView::OnRecord(bool on) {
     }
     // The button stays down while the user picks the file; a cancel lets it up again.
     AskSaveFile(this, tr("Record telemetry"), tr("CSV files (*.csv);;All files (*)"),
-                CStationSettings().RecordingFolder(),
+                Host()->Settings().RecordingFolder(),
                 [this](const QString& path) { StartRecording(path); });
 }
 
@@ -357,7 +357,7 @@ void CBalenceFormView::StartRecording(const QString& path) {
                         MessageIcon::Warning);
         return;
     }
-    CStationSettings().SetRecordingFolder(QFileInfo(path).absolutePath());
+    Host()->Settings().SetRecordingFolder(QFileInfo(path).absolutePath());
     if (m_gainsKnown)
         m_recorder.SetGains(GainsInForce()); // until a query or an update, they are unknown
     UpdateRecordingStatus();

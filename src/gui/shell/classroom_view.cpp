@@ -30,8 +30,8 @@ class CStationProxy : public QSortFilterProxyModel {
 
 } // namespace
 
-std::optional<MqttOptions> RememberedClassroomBroker() {
-    const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
+std::optional<MqttOptions> RememberedClassroomBroker(const CStationSettings& settings) {
+    const CStationSettings::MqttChoice saved = settings.Mqtt();
     const auto broker = ParseBrokerUrl(saved.url);
     if (!broker)
         return std::nullopt;

@@ -19,10 +19,12 @@ class CClassroomView;
 
 namespace Korvane {
 
+class CStationSettings;
+
 // The broker remembered in the settings, as a classroom watches it (the password from the
 // environment), with the remembered topic prefix (else the default one): the class is the
 // level above it. Nothing when no broker was remembered.
-std::optional<MqttOptions> RememberedClassroomBroker();
+std::optional<MqttOptions> RememberedClassroomBroker(const CStationSettings& settings);
 
 // View → Classroom: every station on the broker (their retained status, telemetry and received
 // frames under the root: the level above this station's own topic prefix, "korvane" by

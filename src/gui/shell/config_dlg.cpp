@@ -80,7 +80,8 @@ void CPortCombo::showPopup() {
     QComboBox::showPopup();
 }
 
-CConfigDlg::CConfigDlg(QWidget* parent, std::function<QList<PortEntry>()> ports)
+CConfigDlg::CConfigDlg(QWidget* parent, std::function<QList<PortEntry>()> ports,
+                       const CStationSettings::PortChoice& last)
     : QDialog(parent), m_ui(new Ui::CConfigDlg) {
     m_ui->setupUi(this);
     m_ui->portCombo->SetPortSource(std::move(ports));
@@ -91,7 +92,6 @@ CConfigDlg::CConfigDlg(QWidget* parent, std::function<QList<PortEntry>()> ports)
     // its serial number where it has one); otherwise both fields start empty.
     m_ui->portCombo->setCurrentIndex(-1);
     m_ui->baudCombo->setCurrentIndex(-1);
-    const CStationSettings::PortChoice last = CStationSettings().LastPort();
     if (const int row = FindRememberedPort(m_ui->portCombo->Ports(), last.name, last.serialNumber);
         row >= 0) {
         m_ui->portCombo->setCurrentIndex(row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/link/port_list.h"
+#include "core/settings/station_settings.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -55,9 +56,11 @@ class CPortCombo : public QComboBox {
 class CConfigDlg : public QDialog {
     Q_OBJECT
   public:
-    // ports: where the port list comes from (the system's ports unless a test plugs its own in).
+    // ports: where the port list comes from (the system's ports unless a test plugs its own in);
+    // remembered: the port that opened last, offered when it is present.
     explicit CConfigDlg(QWidget* parent = nullptr,
-                        std::function<QList<PortEntry>()> ports = &SystemPorts);
+                        std::function<QList<PortEntry>()> ports = &SystemPorts,
+                        const CStationSettings::PortChoice& remembered = {});
     ~CConfigDlg() override;
 
     void OnOpen();

@@ -55,7 +55,7 @@ bool CKorvaneDoc::SaveTo(const QString& path) {
 }
 
 QStringList CKorvaneDoc::RecentFiles() const {
-    return CStationSettings().RecentFiles();
+    return m_frame->Settings().RecentFiles();
 }
 
 void CKorvaneDoc::AddRecent(const QString& path) {
@@ -64,7 +64,7 @@ void CKorvaneDoc::AddRecent(const QString& path) {
     list.prepend(path);
     while (list.size() > kRecentCount)
         list.removeLast();
-    CStationSettings().SetRecentFiles(list);
+    m_frame->Settings().SetRecentFiles(list);
     RefreshRecentActions();
 }
 

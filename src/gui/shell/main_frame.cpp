@@ -64,7 +64,17 @@ QIcon OpenCloseIcon() {
 CMainFrame::CMainFrame(QWidget* parent) : CMainFrame(std::make_unique<CSerialPort>(), parent) {}
 
 CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
-    : QMainWindow(parent), m_station(std::move(transport)), m_link(m_station.SerialLink()) {
+    : CMainFrame(nullptr, std::move(transport), parent) {}
+
+CMainFrame::CMainFrame(CStationSettings& settings, std::unique_ptr<CTransport> transport,
+                       QWidget* parent)
+    : CMainFrame(&settings, std::move(transport), parent) {}
+
+CMainFrame::CMainFrame(CStationSettings* settings, std::unique_ptr<CTransport> transport,
+                       QWidget* parent)
+    : QMainWindow(parent), m_ownSettings(settings ? nullptr : std::make_unique<CStationSettings>()),
+      m_settings(settings ? settings : m_ownSettings.get()), m_station(std::move(transport)),
+      m_link(m_station.SerialLink()) {
     InitResources();
     RegisterPanelFamilies();
     setObjectName(QStringLiteral("CMainFrame"));
@@ -93,14 +103,13 @@ CMainFrame::CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent)
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
             if (info.portName() == m_link.PortName() || info.systemLocation() == m_link.PortName())
                 serialNumber = info.serialNumber();
-        CStationSettings().SetLastPort({m_link.PortName(), serialNumber, m_link.Baud()});
+        m_settings->SetLastPort({m_link.PortName(), serialNumber, m_link.Baud()});
     });
 }
 
 void CMainFrame::RestoreLayout() {
-    const CStationSettings settings;
-    const bool placed = restoreGeometry(settings.WindowGeometry());
-    restoreState(settings.WindowState());
+    const bool placed = restoreGeometry(m_settings->WindowGeometry());
+    restoreState(m_settings->WindowState());
     if (!placed)
         resize(900, 560);
 }
@@ -308,7 +317,7 @@ void CMainFrame::ChooseLanguage(Language language) {
             a->setChecked(a->data().toString() == LanguageCode(CurrentLanguage()));
         return;
     }
-    CStationSettings().SetLanguage(LanguageCode(language));
+    m_settings->SetLanguage(LanguageCode(language));
 }
 
 void CMainFrame::changeEvent(QEvent* event) {
@@ -321,7 +330,7 @@ void CMainFrame::SelectProduct(int index) {
     if (!IsValidProduct(index))
         return;
     m_product = index;
-    CStationSettings().SetLastProduct(index);
+    m_settings->SetLastProduct(index);
     m_station.SetProduct(index);
     SetProductTitle(index);
     UpdateProductChecks();
@@ -390,7 +399,7 @@ void CMainFrame::OnOpenClose() {
 }
 
 std::unique_ptr<CConfigDlg> CMainFrame::MakeConfigDialog() {
-    auto dlg = std::make_unique<CConfigDlg>(this);
+    auto dlg = std::make_unique<CConfigDlg>(this, &SystemPorts, m_settings->LastPort());
     connect(dlg.get(), &CConfigDlg::openRequested, this,
             [this](const PortSettings& settings) { OpenLink(settings.portName, settings.baud); });
     connect(dlg.get(), &CConfigDlg::closeRequested, this, &CMainFrame::CloseLink);
@@ -406,9 +415,9 @@ void CMainFrame::ShowConfigDialog() {
 }
 
 void CMainFrame::ShowMqttDialog() {
-    auto* dlg = new CMqttDlg(CStationSettings().Mqtt(), this);
+    auto* dlg = new CMqttDlg(m_settings->Mqtt(), this);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
-    const CStationSettings::MqttChoice before = CStationSettings().Mqtt();
+    const CStationSettings::MqttChoice before = m_settings->Mqtt();
     // The password the keyring holds for the broker and user shown, once it answers.
     ReadSecret(MqttSecretKey(before.url, before.user),
                [dlg = QPointer<CMqttDlg>(dlg)](const QString& secret, bool ok) {
@@ -424,7 +433,7 @@ void CMainFrame::ShowMqttDialog() {
                });
     connect(dlg, &QDialog::accepted, this, [this, dlg] {
         const CStationSettings::MqttChoice choice = dlg->Choice();
-        CStationSettings().SetMqtt(choice);
+        m_settings->SetMqtt(choice);
         const QString password = dlg->Password();
         if (!password.isEmpty())
             WriteSecret(MqttSecretKey(choice.url, choice.user), password,
@@ -455,7 +464,7 @@ void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
 std::optional<MqttOptions> CMainFrame::BrokerForClassroom() const {
     if (m_mqtt)
         return m_mqtt->Bridge().Options();
-    return RememberedClassroomBroker();
+    return RememberedClassroomBroker(*m_settings);
 }
 
 void CMainFrame::ShowClassroom() {
@@ -534,7 +543,7 @@ void CMainFrame::ShowDropped(quint64 total) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    CStationSettings().SetWindow(saveGeometry(), saveState());
+    m_settings->SetWindow(saveGeometry(), saveState());
     m_link.Shutdown();
     QMainWindow::closeEvent(event);
 }

@@ -59,6 +59,10 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     explicit CMainFrame(QWidget* parent = nullptr);
     // With another transport than the serial port for its link (tests feed bytes in).
     explicit CMainFrame(std::unique_ptr<CTransport> transport, QWidget* parent = nullptr);
+    // With the application's settings, which outlive the window (without them the window
+    // keeps settings of its own, on the same file).
+    CMainFrame(CStationSettings& settings, std::unique_ptr<CTransport> transport,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Puts a frame on this window's serial link, or tells the user that it is not open.
@@ -67,6 +71,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     bool SendCommand(const QByteArray& frame, CommandOrigin origin) override;
     bool PressKey(int qtKey, CommandOrigin origin) override;
     CStation& Station() override { return m_station; }
+    CStationSettings& Settings() override { return *m_settings; }
 
     // Product menu: makes index this window's product: its title, the routes of its link and
     // the panel it shows. Each window has its own product.
@@ -121,6 +126,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     void changeEvent(QEvent* event) override;
 
   private:
+    CMainFrame(CStationSettings* settings, std::unique_ptr<CTransport> transport, QWidget* parent);
     // A menu or toolbar caption, shown again in the language in use whenever it changes.
     struct ActionCaption {
         QAction* action;
@@ -139,6 +145,8 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     bool Told(CStation::SendResult result, CommandOrigin origin);
     void UpdateProductChecks();
 
+    std::unique_ptr<CStationSettings> m_ownSettings;
+    CStationSettings* m_settings;
     CStation m_station;
     CLinkManager& m_link; // the station's serial link
     int m_product = -1;

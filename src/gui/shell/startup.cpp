@@ -112,8 +112,8 @@ std::optional<MqttOptions> MqttOptionsFor(const StartOptions& options) {
 }
 
 // --classroom: the classroom view alone, on the broker of --mqtt or the remembered one.
-int RunClassroom(const StartOptions& options) {
-    const std::optional<MqttOptions> remembered = RememberedClassroomBroker();
+int RunClassroom(const StartOptions& options, const CStationSettings& settings) {
+    const std::optional<MqttOptions> remembered = RememberedClassroomBroker(settings);
     std::optional<MqttOptions> broker = MqttOptionsFor(options);
     if (!broker)
         broker = remembered;
@@ -299,16 +299,18 @@ int RunStation(const StartOptions& options) {
     // A settings file that cannot be used is set aside before anything reads it; the user is
     // told once the window is up.
     const QString settingsProblem = CStationSettings::CheckFile();
+    // What the station remembers, read and written through this one object, handed down.
+    CStationSettings settings;
     // The language comes before the first window: the command line's, else the one chosen last.
     const QString languageCode =
-        options.language.isEmpty() ? CStationSettings().Language() : options.language;
+        options.language.isEmpty() ? settings.Language() : options.language;
     if (const auto language = LanguageFromCode(languageCode); language && !ApplyLanguage(*language))
         std::fprintf(stderr, "korvane: no translation for %s was found; captions stay original\n",
                      languageCode.toUtf8().constData());
     if (options.gallery)
         return RunGallery(options);
     if (options.classroom)
-        return RunClassroom(options);
+        return RunClassroom(options, settings);
 
     // Text to and from the training boards is GBK; without the codec their panels would put
     // wrong bytes on the wire. Say so and stop rather than run half broken.
@@ -324,14 +326,14 @@ int RunStation(const StartOptions& options) {
     if (index < 0) {
         CProductSelectDlg dlg;
         // The product picked last is offered; the dialog still asks.
-        dlg.SetSelectedIndex(std::max(0, CStationSettings().LastProduct()));
+        dlg.SetSelectedIndex(std::max(0, settings.LastProduct()));
         if (dlg.exec() != QDialog::Accepted)
             return 0;
         index = dlg.SelectedIndex();
         if (!IsValidProduct(index))
             index = 7;
     }
-    CMainFrame frame;
+    CMainFrame frame(settings, std::make_unique<CSerialPort>());
     if (options.trace) {
         InstallTrace(frame.Station());
         QObject::connect(&frame.Link(), &CLinkManager::framesDropped, &frame, [](quint64 total) {
@@ -345,8 +347,7 @@ int RunStation(const StartOptions& options) {
     // from the environment, else from the keyring once it answers).
     if (const auto mqtt = MqttOptionsFor(options)) {
         frame.ShareOverMqtt(*mqtt);
-    } else if (const CStationSettings::MqttChoice saved = CStationSettings().Mqtt();
-               saved.enabled) {
+    } else if (const CStationSettings::MqttChoice saved = settings.Mqtt(); saved.enabled) {
         const QString password = qEnvironmentVariable("KORVANE_MQTT_PASSWORD");
         if (!password.isEmpty() || saved.user.isEmpty())
             frame.ApplyMqttChoice(saved, password);

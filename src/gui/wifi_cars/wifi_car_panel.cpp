@@ -242,7 +242,7 @@ void CWifiCarPanel::CameraRelease() {
 
 void CWifiCarPanel::OnProductChanged(int index) {
     // What the user typed for this product last time comes back.
-    const CStationSettings settings;
+    const CStationSettings& settings = Host()->Settings();
     for (auto [edit, field] :
          {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
           std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
@@ -254,7 +254,7 @@ void CWifiCarPanel::OnProductChanged(int index) {
 void CWifiCarPanel::RememberTyped() {
     if (!IsValidProduct(CurrentProduct()))
         return;
-    CStationSettings settings;
+    CStationSettings& settings = Host()->Settings();
     for (auto [edit, field] :
          {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
           std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
