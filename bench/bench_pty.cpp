@@ -1,5 +1,8 @@
 // End to end over a pseudo-terminal with the simulator's transport on its own thread:
-//  1. latency from the simulator's write of a distance frame to the panel holding it;
+//  0. the bare floor: the simulator's write of a distance frame to a plain read() of the
+//     pseudo-terminal on this thread, nothing of the station in between;
+//  1. latency from the simulator's write of a distance frame to the panel holding it (its p50
+//     is also given as a multiple of the floor's);
 //  2. latency from a key press to the last byte of its frame read by the simulator;
 //  3. the highest streaming rate at which no distance frame is lost.
 #include "../tests/link_wait.h"
@@ -13,10 +16,16 @@
 #include <QKeyEvent>
 #include <QThread>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -63,6 +72,36 @@ int main(int argc, char* argv[]) {
         QMetaObject::invokeMethod(&port, [&port, bytes] { port.Send(bytes); });
     };
 
+    // 0. The floor: the same write, read back by a bare read() of the port.
+    double floorP50 = 0;
+    {
+        const int fd = ::open(port.SlavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        if (fd < 0) {
+            std::perror("open");
+            return 1;
+        }
+        termios raw{};
+        tcgetattr(fd, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(fd, TCSANOW, &raw);
+        std::vector<double> bare;
+        char buffer[256];
+        for (int i = 0; i < samples; ++i) {
+            const Clock::time_point t0 = Clock::now();
+            simSend(DistanceFrame(1000 + i));
+            for (bool whole = false; !whole;) {
+                pollfd p{fd, POLLIN, 0};
+                if (::poll(&p, 1, 1000) <= 0)
+                    break;
+                const ssize_t n = ::read(fd, buffer, sizeof buffer);
+                whole = n > 0 && std::memchr(buffer, '#', size_t(n));
+            }
+            bare.push_back(Micros(Clock::now() - t0));
+        }
+        ::close(fd);
+        floorP50 = Report("device write -> bare read (floor)", bare);
+    }
+
     CMainFrame frame;
     frame.SelectProduct(5);
     frame.show();
@@ -82,7 +121,8 @@ int main(int argc, char* argv[]) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
         rx.push_back(Micros(Clock::now() - t0));
     }
-    Report("device write -> panel label", rx);
+    const double stationP50 = Report("device write -> panel label", rx);
+    std::printf("panel label p50 / floor p50: %.2f\n", stationP50 / std::max(floorP50, 1.0));
 
     // 2. Key press -> last byte at the device. W and S alternate so that each one sends.
     Report("key press -> last byte at device",

@@ -1,4 +1,4 @@
-// Receive path in-process: bytes -> assembler -> FrameQueue -> router thread -> UI thread ->
+// Receive path in-process: bytes -> assembler -> FrameQueue -> router (next turn) ->
 // the window's station's read of each frame and the Birch Robot Car panel's label update. Prints
 // frames/s and bytes/s.
 #include "../tests/feed_transport.h"

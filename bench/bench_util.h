@@ -27,13 +27,14 @@ inline double Micros(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
 }
 
-// "what  n=..  p50=.. us  p99=.. us  max=.. us".
-inline void Report(const char* what, std::vector<double> us) {
+// "what  n=..  p50=.. us  p99=.. us  max=.. us"; returns the p50.
+inline double Report(const char* what, std::vector<double> us) {
     std::sort(us.begin(), us.end());
     auto pct = [&](double p) { return us[std::min(us.size() - 1, size_t(p * us.size()))]; };
     std::printf("%-40s n=%zu  p50=%.0f us  p99=%.0f us  max=%.0f us\n", what, us.size(), pct(0.5),
                 pct(0.99), us.back());
     std::fflush(stdout);
+    return pct(0.5);
 }
 
 // A field of /proc/self/status in MB ("VmRSS:", "VmHWM:").

@@ -1,9 +1,10 @@
-// The receive path: frame assembler, bounded queue and router thread.
+// The receive path: frame assembler, bounded queue and router.
 #include "core/link/frame_receive.h"
 #include "core/products/catalogue.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace Korvane;
 
@@ -74,16 +75,30 @@ class TestReceive : public QObject {
             q.Append({f, 0});
         QCOMPARE(q.Count(), 3u);
         QCOMPARE(q.Dropped(), 2u);
-        std::deque<StampedFrame> out;
-        QVERIFY(q.TakeAll(out));
+        std::vector<StampedFrame> out;
+        QCOMPARE(q.TakeUpTo(2, out), 1u);
+        QCOMPARE(q.TakeUpTo(5, out), 0u);
         QList<QByteArray> taken;
         for (const StampedFrame& f : out)
             taken << f.bytes;
         QCOMPARE(taken, (QList<QByteArray>{"$3#", "$4#", "$5#"}));
         QCOMPARE(q.Count(), 0u);
-        q.Wake();
-        out.clear();
-        QVERIFY(!q.TakeAll(out)); // woken with nothing queued
+    }
+
+    void queueWakesItsTakerOncePerBurst() {
+        CFrameQueue q;
+        int wakes = 0;
+        q.SetWaker([&wakes] { ++wakes; });
+        for (int i = 0; i < 100; ++i)
+            q.Append({"$1#", i});
+        QCOMPARE(wakes, 1);
+        std::vector<StampedFrame> out;
+        QCOMPARE(q.TakeUpTo(60, out), 40u);
+        q.Append({"$2#", 100}); // the taker has not finished: no second wake-up
+        QCOMPARE(wakes, 1);
+        QCOMPARE(q.TakeUpTo(100, out), 0u);
+        q.Append({"$3#", 101}); // taken empty: the next frame wakes it again
+        QCOMPARE(wakes, 2);
     }
 
     void routerDeliversInOrderByProduct() {
@@ -149,7 +164,26 @@ class TestReceive : public QObject {
             QCOMPARE(rf.message, int(MsgTricycle));
     }
 
-    void stopJoinsWithFramesInFlight() {
+    void aBurstIsDeliveredInTurnsAsOneBatchEach() {
+        // 5000 frames in one burst: delivered in turns of at most kMaxPerTurn frames, the
+        // batch's end told once a turn, and other events run between the turns.
+        CFrameQueue q;
+        Sink sink;
+        QList<int> seenAtBatch;
+        CFrameRouter router(q, sink.Fn(), [&] { seenAtBatch << int(sink.got.size()); });
+        router.SetProduct(5);
+        router.Start();
+        for (int i = 0; i < 5000; ++i)
+            q.Append({"$" + QByteArray::number(i) + "#"});
+        QVERIFY(sink.got.isEmpty()); // nothing before the event loop's next turn
+        bool between = false;
+        QTimer::singleShot(0, [&] { between = seenAtBatch.size() == 1; });
+        QVERIFY(sink.WaitFor(5000));
+        QCOMPARE(seenAtBatch, (QList<int>{2000, 4000, 5000}));
+        QVERIFY(between);
+    }
+
+    void stopDeliversNothingMoreAndStartGoesOn() {
         CFrameQueue q;
         Sink sink;
         auto* router = new CFrameRouter(q, sink.Fn());
@@ -157,13 +191,20 @@ class TestReceive : public QObject {
         router->Start();
         for (int i = 0; i < 1000; ++i)
             q.Append({"$1#"});
-        router->Stop(); // must return although deliveries are pending on this thread
+        router->Stop(); // the turn it had asked for delivers nothing
         QVERIFY(!router->IsRunning());
-        delete router; // pending batches die with it: nothing is delivered afterwards
-        const int before = sink.got.size();
-        QCoreApplication::sendPostedEvents(); // the wake-ups it had posted
         QCoreApplication::processEvents();
-        QCOMPARE(sink.got.size(), before);
+        QCOMPARE(sink.got.size(), 0);
+        router->Start(); // what waited goes now, in order
+        QVERIFY(sink.WaitFor(1000));
+        for (int i = 0; i < 5; ++i)
+            q.Append({"$2#"});
+        delete router; // a turn it had asked for dies with it: nothing is delivered
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(sink.got.size(), 1000);
+        q.Append({"$3#"}); // a queue that outlives its router calls no one
+        QCOMPARE(q.Count(), 6u);
     }
 };
 

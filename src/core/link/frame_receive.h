@@ -6,12 +6,9 @@
 #include <QObject>
 #include <QVector>
 
-#include <atomic>
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <vector>
 
 namespace Korvane {
 
@@ -53,29 +50,29 @@ struct StampedFrame {
     qint64 arrivalNs = 0;
 };
 
-// First-in-first-out queue of completed frames between the UI thread and the router thread.
-// Bounded: beyond the capacity the oldest frame is dropped and counted.
+// First-in-first-out queue of completed frames between the assembler and the router, both on
+// the link's thread. Bounded: beyond the capacity the oldest frame is dropped and counted.
+// When the first frame comes into an empty queue (or one whose taker has not come back yet),
+// the waker is called once, so the taker runs once per burst, not once per frame.
 class CFrameQueue {
   public:
     explicit CFrameQueue(std::size_t capacity = 10000) : m_capacity(capacity) {}
 
     void Append(StampedFrame frame);
-    // Waits until frames are queued or Wake() was called; moves every queued frame into out.
-    // Returns false when woken with nothing queued.
-    bool TakeAll(std::deque<StampedFrame>& out);
-    // Releases a waiter of TakeAll (used to stop the router).
-    void Wake();
+    // Moves up to n of the oldest frames into out; returns how many stay queued. The waker is
+    // called again by the next Append only once the queue was taken empty.
+    std::size_t TakeUpTo(std::size_t n, std::vector<StampedFrame>& out);
+    void SetWaker(std::function<void()> waker) { m_waker = std::move(waker); }
 
-    std::size_t Count() const;
-    quint64 Dropped() const;
+    std::size_t Count() const { return m_frames.size(); }
+    quint64 Dropped() const { return m_dropped; }
 
   private:
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
     std::deque<StampedFrame> m_frames;
     std::size_t m_capacity;
     quint64 m_dropped = 0;
     bool m_woken = false;
+    std::function<void()> m_waker;
 };
 
 // One frame on its way to a panel: the route it takes, its bytes and its arrival time.
@@ -85,12 +82,12 @@ struct RoutedFrame {
     qint64 arrivalNs = 0;
 };
 
-// The router thread: takes frames from the queue in arrival order, picks the panel message(s)
-// by the product its window has selected at that moment, and hands them to the UI thread in
-// batches. Each window has its own router, so one window's product never routes another's
-// frames.
-// The hand-over (the outbox) is bounded: when the UI thread is behind, the router waits, the
-// queue fills, and the queue drops its oldest frames (counted).
+// The router: takes frames from the queue in arrival order in the next turn of the event loop,
+// picks the panel message(s) by the product its window has selected at that moment, and
+// delivers them in batches (all frames of a burst in one turn, at most kMaxPerTurn, so input
+// and painting are never held up by a backlog). Each window has its own router, so one
+// window's product never routes another's frames. Routing is a look-up in the product's row:
+// it runs on the link's thread, where the frames are assembled and delivered.
 class CFrameRouter : public QObject {
     Q_OBJECT
   public:
@@ -100,40 +97,33 @@ class CFrameRouter : public QObject {
                  std::function<void()> batchDone = {}, QObject* parent = nullptr);
     ~CFrameRouter() override;
 
+    // Deliveries begin (frames already queued go in the next turn).
     void Start();
-    // Stops and joins the router thread; frames still queued stay undelivered.
+    // Deliveries end; frames still queued stay undelivered.
     void Stop();
-    bool IsRunning() const { return m_thread.joinable(); }
-    // The product whose routes apply from now on (-1: none, nothing is delivered). Set on the
-    // UI thread, read by the router for each frame.
-    void SetProduct(int product) { m_product.store(product, std::memory_order_relaxed); }
-    int CurrentProduct() const { return m_product.load(std::memory_order_relaxed); }
+    bool IsRunning() const { return m_running; }
+    // The product whose routes apply from now on (-1: none, nothing is delivered).
+    void SetProduct(int product) { m_product = product; }
+    int CurrentProduct() const { return m_product; }
 
-    // Delivers what the router has handed over so far (also runs by itself from the event
-    // loop), at most kMaxPerTurn frames before it lets the event loop run again. Deliveries
-    // never nest: called while a delivery is running (a handler that runs a modal box), it
-    // returns at once, and the frames wait, in order, until the running handler returns.
+    // Delivers what is queued (also runs by itself from the event loop), at most kMaxPerTurn
+    // frames before it lets the event loop run again. Deliveries never nest: called while a
+    // delivery is running (a handler that runs a modal box), it returns at once, and the
+    // frames wait, in order, until the running handler returns.
     Q_INVOKABLE void DrainOutbox();
 
-    std::size_t OutboxCount();
-    static constexpr std::size_t kOutboxCapacity = 10000;
     static constexpr int kMaxPerTurn = 2000;
 
   private:
-    void Run();
+    void Post();
 
     CFrameQueue& m_queue;
     std::function<void(const RoutedFrame&)> m_deliver;
     std::function<void()> m_batchDone;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_product{-1};
-    bool m_delivering = false; // UI thread only
-
-    std::mutex m_outboxMutex;
-    std::condition_variable m_outboxRoom;
-    std::deque<RoutedFrame> m_outbox; // routed, not yet delivered on the UI thread
-    bool m_drainPosted = false;
+    int m_product = -1;
+    bool m_running = false;
+    bool m_delivering = false;
+    std::vector<StampedFrame> m_batch; // reused from turn to turn
 };
 
 } // namespace Korvane

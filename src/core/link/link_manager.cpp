@@ -40,7 +40,7 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
     // Back-pressure: when the frames between the assembler and the panels pile up, the port
     // stops reading (the device then waits, as on a real UART) instead of the queue dropping.
     m_channel.SetReceiveGate([this] {
-        const bool room = m_queue.Count() + m_router.OutboxCount() < kReceiveHighWater;
+        const bool room = m_queue.Count() < kReceiveHighWater;
         if (!room)
             m_resumeCheck.start();
         return room;
@@ -54,7 +54,7 @@ void CLinkManager::ResumeIfRoom() {
         m_resumeCheck.stop();
         return;
     }
-    if (m_queue.Count() + m_router.OutboxCount() < kReceiveHighWater / 2) {
+    if (m_queue.Count() < kReceiveHighWater / 2) {
         m_resumeCheck.stop();
         m_channel.ResumeReceive();
     }

@@ -12,7 +12,7 @@
 namespace Korvane {
 
 // The program's serial link: a CLinkChannel on the serial port, the port and baud rate of the
-// last successful open, the frame queue and the router thread. Lives on the UI thread.
+// last successful open, the frame queue and the router. Lives on the UI thread.
 // Opening is asynchronous: OpenLink() returns at once, the state is Opening, and
 // openFinished() tells the outcome. A link that goes away is retried every second.
 class CLinkManager : public QObject {
@@ -59,7 +59,7 @@ class CLinkManager : public QObject {
     // Frames received but never delivered because the station fell behind (queue overflow).
     quint64 DroppedFrames() const { return m_queue.Dropped(); }
 
-    // Stops the router thread and the serial worker; used at exit.
+    // Stops deliveries and the serial worker; used at exit.
     void Shutdown();
 
     CLinkChannel& Channel() { return m_channel; }
@@ -67,7 +67,7 @@ class CLinkManager : public QObject {
     CFrameRouter& Router() { return m_router; }
 
     static constexpr int kRetryIntervalMs = 1000;
-    // Frames waiting for the router and the UI thread above which the port stops reading.
+    // Frames waiting for the router above which the port stops reading.
     static constexpr std::size_t kReceiveHighWater = 4000;
 
   signals:
