@@ -4,7 +4,9 @@
 //     writing to the subscriber getting it, and the UI thread's busy share with and without
 //     the bridge;
 //  2. the classroom view with 30 stations sharing 50 frames a second each (rx and telemetry): the
-//     UI thread's busy share.
+//     UI thread's busy share;
+//  3. stopping the sharing of a window that shares on the broker: how long the window's thread
+//     is held (the goodbye on the broker goes on without it).
 // Usage: bench_mqtt [SECONDS]
 #include "../tests/link_wait.h"
 #include "../tests/mqtt_broker.h"
@@ -231,6 +233,31 @@ void ClassroomRun(MqttBroker& broker, int seconds) {
 
 } // namespace
 
+// Shares a window, stops it from the window's thread, 20 times: the time Stop holds it.
+void StopRun(MqttBroker& broker) {
+    CMainFrame frame;
+    frame.SelectProduct(8);
+    MqttOptions o;
+    o.broker = *ParseBrokerUrl(broker.Url());
+    o.stationName = QStringLiteral("stopping");
+    o.prefix = QStringLiteral("korvane/stopping");
+    std::vector<double> held;
+    for (int i = 0; i < 20; ++i) {
+        frame.ShareOverMqtt(o);
+        QElapsedTimer t;
+        t.start();
+        while (frame.MqttShare()->Bridge().CurrentState() != CMqttBridge::State::On &&
+               t.elapsed() < 5000)
+            QTest::qWait(5);
+        QTest::qWait(50);
+        const Clock::time_point t0 = Clock::now();
+        frame.ShareOverMqtt({});
+        held.push_back(Micros(Clock::now() - t0));
+        QTest::qWait(100);
+    }
+    Report("stop sharing: window held", held);
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -247,6 +274,7 @@ int main(int argc, char* argv[]) {
     BalanceRun(broker, seconds, false);
     BalanceRun(broker, seconds, true);
     ClassroomRun(broker, seconds);
+    StopRun(broker);
     mosquitto_lib_cleanup();
     return 0;
 }

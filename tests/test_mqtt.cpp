@@ -219,6 +219,49 @@ class TestMqtt : public QObject {
         }));
     }
 
+    void aStopSaysGoodbyeWithoutTheWindowWaiting() {
+        MqttBroker broker;
+        QVERIFY(broker.Start());
+        MqttWatch watch;
+        QVERIFY(watch.Start(broker, QStringLiteral("korvane/+/status")));
+        auto online = [&](const char* name) {
+            const QStringList s = watch.On(QStringLiteral("korvane/%1/status").arg(name));
+            return s.isEmpty() ? QJsonValue() : Json(s.last()).value(QStringLiteral("online"));
+        };
+        // A bridge stopped and started again at once: the first run's goodbye still goes out,
+        // and nothing of it is told as the state of the second.
+        CMqttBridge bridge;
+        bridge.SetStatus(R"({"station":"again","online":true})");
+        bridge.Start(OptionsFor(broker, QStringLiteral("again")));
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        bridge.Stop();
+        QCOMPARE(bridge.CurrentState(), CMqttBridge::State::Off);
+        QVERIFY(!bridge.IsRunning());
+        bridge.Start(OptionsFor(broker, QStringLiteral("again2")));
+        QVERIFY(WaitState(bridge, CMqttBridge::State::On));
+        QVERIFY(watch.WaitFor([&] { return online("again") == QJsonValue(false); }));
+        QTRY_VERIFY(!bridge.IsFinishing()); // the stopped thread is joined once it has ended
+        QCOMPARE(bridge.CurrentState(), CMqttBridge::State::On);
+
+        // A window that stops sharing and shares under another name: the old name says
+        // goodbye after the window went on, and the bridge that said it goes away.
+        CMainFrame frame;
+        frame.SelectProduct(5);
+        frame.ShareOverMqtt(OptionsFor(broker, QStringLiteral("first")));
+        QVERIFY(WaitState(frame.MqttShare()->Bridge(), CMqttBridge::State::On));
+        QVERIFY(watch.WaitFor([&] { return online("first") == QJsonValue(true); }));
+        frame.ShareOverMqtt(OptionsFor(broker, QStringLiteral("second")));
+        QCOMPARE(frame.findChildren<CMqttBridge*>().size(), 2); // one saying goodbye
+        QVERIFY(watch.WaitFor([&] {
+            return online("first") == QJsonValue(false) && online("second") == QJsonValue(true);
+        }));
+        QTRY_COMPARE(frame.findChildren<CMqttBridge*>().size(), 1);
+        frame.ShareOverMqtt({});
+        QVERIFY(!frame.MqttShare());
+        QCOMPARE(frame.StatusBar()->PaneText(4), QStringLiteral("MQTT: off"));
+        QVERIFY(watch.WaitFor([&] { return online("second") == QJsonValue(false); }));
+    }
+
     void aStationThatVanishesIsReportedOffline() {
         MqttBroker broker;
         QVERIFY(broker.Start());

@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QThread>
 #include <QUuid>
 
@@ -33,6 +34,7 @@ using std::chrono::milliseconds;
 // What the worker's libmosquitto callbacks tell it; touched only on the worker thread.
 struct Session {
     CMqttBridge* bridge = nullptr;
+    const std::atomic<bool>* stop = nullptr; // the run's: what comes after it is not handed on
     int connack = -1; // the broker's answer to the connect, -1 while none came
     bool lost = false;
 };
@@ -46,7 +48,10 @@ void OnDisconnect(mosquitto*, void* obj, int) {
 }
 
 void OnMessage(mosquitto*, void* obj, const mosquitto_message* message) {
-    auto* bridge = static_cast<Session*>(obj)->bridge;
+    const auto* session = static_cast<Session*>(obj);
+    if (session->stop && *session->stop)
+        return; // the goodbye of a stopped run: nobody listens any more
+    auto* bridge = session->bridge;
     const QString topic = QString::fromUtf8(message->topic);
     const QByteArray payload(static_cast<const char*>(message->payload), message->payloadlen);
     // To the UI thread, by value; dropped with the bridge if it goes first.
@@ -170,10 +175,13 @@ CMqttBridge::CMqttBridge(QObject* parent)
     m_droppedNotice.setSingleShot(true);
     m_droppedNotice.setInterval(200);
     connect(&m_droppedNotice, &QTimer::timeout, this, [this] { emit droppedChanged(Dropped()); });
+    m_reaper.setInterval(20);
+    connect(&m_reaper, &QTimer::timeout, this, &CMqttBridge::ReapFinished);
 }
 
 CMqttBridge::~CMqttBridge() {
     Stop();
+    JoinFinished();
     if (m_wakeFd >= 0)
         ::close(m_wakeFd);
 }
@@ -184,12 +192,13 @@ void CMqttBridge::Start(const MqttOptions& options) {
     m_options = options;
     {
         std::lock_guard lock(m_mutex);
-        m_stop = false;
         m_queue.clear();
         m_statusDirty = !m_status.isEmpty();
     }
-    Report(State::Connecting, QString());
-    m_thread = std::thread(&CMqttBridge::Run, this, options, m_subscriptions);
+    m_flags = std::make_shared<RunFlags>();
+    m_flags->run = ++m_run;
+    Report(State::Connecting, QString(), m_run);
+    m_thread = std::thread(&CMqttBridge::Run, this, options, m_subscriptions, m_flags);
 }
 
 short CMqttBridge::WaitForWake(int socket, bool wantWrite, std::chrono::milliseconds most) {
@@ -210,13 +219,41 @@ void CMqttBridge::Wake() {
 void CMqttBridge::Stop() {
     if (!m_thread.joinable())
         return;
-    {
-        std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
+    m_flags->stop = true;
     Wake();
-    m_thread.join();
-    Report(State::Off, QString());
+    m_finishing.push_back({std::move(m_thread), std::move(m_flags)});
+    m_reaper.start();
+    Report(State::Off, QString(), ++m_run);
+}
+
+void CMqttBridge::ReapFinished() {
+    // Only a thread that has ended is joined: the window never waits for a goodbye.
+    for (auto it = m_finishing.begin(); it != m_finishing.end();) {
+        if (it->flags->ended) {
+            it->thread.join();
+            it = m_finishing.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (m_finishing.empty()) {
+        m_reaper.stop();
+        if (m_deleteWhenFinished)
+            deleteLater();
+    }
+}
+
+void CMqttBridge::DeleteWhenFinished() {
+    Stop();
+    m_deleteWhenFinished = true;
+    ReapFinished();
+}
+
+void CMqttBridge::JoinFinished() {
+    for (Finishing& f : m_finishing)
+        f.thread.join();
+    m_finishing.clear();
+    m_reaper.stop();
 }
 
 void CMqttBridge::Publish(const QString& topic, const QByteArray& payload) {
@@ -257,9 +294,9 @@ quint64 CMqttBridge::Dropped() const {
     return m_dropped;
 }
 
-void CMqttBridge::Report(State state, const QString& reason) {
-    auto tell = [this, state, reason] {
-        if (m_state == state && m_reason == reason)
+void CMqttBridge::Report(State state, const QString& reason, int run) {
+    auto tell = [this, state, reason, run] {
+        if (run != m_run || (m_state == state && m_reason == reason))
             return;
         m_state = state;
         m_reason = reason;
@@ -271,14 +308,21 @@ void CMqttBridge::Report(State state, const QString& reason) {
         QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
 }
 
-void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
+void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
+                      std::shared_ptr<RunFlags> flags) {
+    // Whatever way this run ends, the bridge learns it may join the thread.
+    const auto ended = qScopeGuard([&flags] { flags->ended = true; });
+    // What this run says of its state counts only while it is the bridge's run.
+    const int run = flags->run;
+    auto report = [this, run](State state, const QString& reason) { Report(state, reason, run); };
     Session session;
     session.bridge = this;
+    session.stop = &flags->stop;
     const QByteArray clientId =
         (QStringLiteral("korvane-") + QUuid::createUuid().toString(QUuid::Id128).left(16)).toUtf8();
     mosquitto* mosq = mosquitto_new(clientId.constData(), true, &session);
     if (!mosq) {
-        Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
+        report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
                                                           "the MQTT client could not be made"));
         return;
     }
@@ -310,7 +354,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                 ? mosquitto_tls_set(mosq, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr)
                 : mosquitto_tls_set(mosq, caFile.constData(), nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
-            Report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
+            report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
                                                               "TLS could not be set up: %1")
                                       .arg(QString::fromUtf8(mosquitto_strerror(rc))));
             mosquitto_destroy(mosq);
@@ -333,12 +377,9 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
         nextAttempt = Clock::now() + backoff;
         backoff = std::min(backoff * 2, milliseconds(30000));
         ++failures;
-        Report(State::Failed, reason);
+        report(State::Failed, reason);
     };
-    auto stopping = [this] {
-        std::lock_guard lock(m_mutex);
-        return m_stop;
-    };
+    auto stopping = [&flags] { return flags->stop.load(); };
 
     while (!stopping()) {
         const auto now = Clock::now();
@@ -352,7 +393,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
             QByteArray address = host;
             if (needsLookup) {
                 if (!lookup) {
-                    Report(State::Connecting, QString());
+                    report(State::Connecting, QString());
                     lookup.emplace(host);
                 }
                 const int error = lookup->Error();
@@ -377,7 +418,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
             }
             session.connack = -1;
             session.lost = false;
-            Report(State::Connecting, QString());
+            report(State::Connecting, QString());
             const int rc =
                 mosquitto_connect_async(mosq, address.constData(), options.broker.port, 10);
             if (rc != MOSQ_ERR_SUCCESS) {
@@ -412,7 +453,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions) {
                 }
                 for (const QString& topic : subscriptions)
                     mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
-                Report(State::On, QString());
+                report(State::On, QString());
             } else if (session.connack > 0) {
                 fail(QString::fromUtf8(mosquitto_connack_string(session.connack)));
                 continue;

@@ -10,8 +10,10 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace Korvane {
 
@@ -37,8 +39,10 @@ struct MqttOptions {
 // the messages of its subscriptions to the UI thread by queued calls. Nothing it does blocks
 // the caller: messages wait in a queue of at most queueLimit, the oldest dropped (and counted)
 // when the broker is slow or gone. Values cross threads by copy; the thread is started by
-// Start and stopped and joined by Stop (and the destructor), which never waits for a name
-// server: the broker's name is looked up by the resolver's own thread while the loop goes on.
+// Start and told to stop by Stop, which returns at once: the thread says goodbye on its own
+// and the bridge joins it once it has finished (the destructor waits for it). Nothing waits
+// for a name server: the broker's name is looked up by the resolver's own thread while the
+// loop goes on.
 class CMqttBridge : public QObject {
     Q_OBJECT
   public:
@@ -48,9 +52,17 @@ class CMqttBridge : public QObject {
     ~CMqttBridge() override;
 
     void Start(const MqttOptions& options);
-    // Says goodbye (the status turns offline, retained), disconnects and joins the thread.
+    // Stops sharing without waiting: the thread says goodbye (the status turns offline,
+    // retained), disconnects and ends by itself; a new Start may follow at once.
     void Stop();
     bool IsRunning() const { return m_thread.joinable(); }
+    // Whether a stopped thread is still saying goodbye.
+    bool IsFinishing() const { return !m_finishing.empty(); }
+    // Waits until every stopped thread has ended (the destructor does; tests may).
+    void JoinFinished();
+    // Stops, and deletes this bridge (later, from the event loop) once its goodbye is said:
+    // for an owner that goes now. Whoever is its parent then still owns it until then.
+    void DeleteWhenFinished();
     const MqttOptions& Options() const { return m_options; }
 
     // Queues one message (QoS 0); from any thread.
@@ -77,8 +89,20 @@ class CMqttBridge : public QObject {
         QByteArray payload;
         bool retain = false;
     };
-    void Run(MqttOptions options, QStringList subscriptions);
-    void Report(State state, const QString& reason);
+    // What one run of the thread shares with the bridge: its stop, and whether it has ended.
+    struct RunFlags {
+        std::atomic<bool> stop{false};
+        std::atomic<bool> ended{false};
+        int run = 0; // the bridge's count of runs when it began
+    };
+    struct Finishing {
+        std::thread thread;
+        std::shared_ptr<RunFlags> flags;
+    };
+    void Run(MqttOptions options, QStringList subscriptions, std::shared_ptr<RunFlags> flags);
+    void ReapFinished();
+    // A state of run number run (a stopped run's late words are not told).
+    void Report(State state, const QString& reason, int run);
     // Wakes the worker (something was queued, or it must stop).
     void Wake();
     // The worker's sleep: until woken, the socket is ready (its poll events are returned), or
@@ -96,9 +120,13 @@ class CMqttBridge : public QObject {
     QStringList m_newSubscriptions; // added while running, not yet subscribed
     bool m_statusDirty = false;
     quint64 m_dropped = 0;
-    bool m_stop = false;
     int m_wakeFd = -1; // an eventfd: queued work wakes the worker's poll at once
     std::thread m_thread;
+    std::shared_ptr<RunFlags> m_flags;  // of m_thread
+    std::vector<Finishing> m_finishing; // stopped, saying goodbye; joined once ended
+    QTimer m_reaper;
+    int m_run = 0; // UI thread: the run whose states are told
+    bool m_deleteWhenFinished = false;
     QTimer m_droppedNotice; // tells droppedChanged at most five times a second
 };
 

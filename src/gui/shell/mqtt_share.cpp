@@ -22,10 +22,11 @@ QByteArray Json(const QJsonObject& o) {
 } // namespace
 
 CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
-    : QObject(frame), m_frame(frame), m_options(options), m_prefix(options.prefix) {
-    connect(&m_bridge, &CMqttBridge::stateChanged, this, &CMqttShare::ShowState);
-    connect(&m_bridge, &CMqttBridge::droppedChanged, this, &CMqttShare::ShowState);
-    connect(&m_bridge, &CMqttBridge::messageArrived, this, &CMqttShare::OnMessage);
+    : QObject(frame), m_frame(frame), m_options(options), m_bridge(new CMqttBridge(this)),
+      m_prefix(options.prefix) {
+    connect(m_bridge, &CMqttBridge::stateChanged, this, &CMqttShare::ShowState);
+    connect(m_bridge, &CMqttBridge::droppedChanged, this, &CMqttShare::ShowState);
+    connect(m_bridge, &CMqttBridge::messageArrived, this, &CMqttShare::OnMessage);
     CStation& station = frame->Station();
     connect(&station, &CStation::linkChanged, this, &CMqttShare::UpdateStatus);
     connect(&station, &CStation::productChanged, this, &CMqttShare::UpdateStatus);
@@ -33,16 +34,21 @@ CMqttShare::CMqttShare(CMainFrame* frame, const MqttOptions& options)
     connect(&station, &CStation::frameTraced, this, &CMqttShare::OnFrame);
     connect(&station, &CStation::frameRead, this, &CMqttShare::OnRecord);
     if (options.allowRemote)
-        m_bridge.SetSubscriptions(
+        m_bridge->SetSubscriptions(
             {m_prefix + QStringLiteral("/cmd/frame"), m_prefix + QStringLiteral("/cmd/key")});
     m_refill.start();
     UpdateStatus();
-    m_bridge.Start(options);
+    m_bridge->Start(options);
     ShowState();
 }
 
 CMqttShare::~CMqttShare() {
-    m_bridge.Stop();
+    // The goodbye on the broker takes a moment: the window does not wait for it. The bridge
+    // stays the window's until it has said it, and is joined with the window at the latest.
+    m_bridge->Stop(); // the pane says off
+    disconnect(m_bridge, nullptr, this, nullptr);
+    m_bridge->setParent(m_frame);
+    m_bridge->DeleteWhenFinished();
 }
 
 void CMqttShare::UpdateStatus() {
@@ -66,7 +72,7 @@ void CMqttShare::UpdateStatus() {
     if (json == m_lastStatus)
         return;
     m_lastStatus = json;
-    m_bridge.SetStatus(json);
+    m_bridge->SetStatus(json);
 }
 
 void CMqttShare::OnFrame(const TracedFrame& f) {
@@ -79,8 +85,8 @@ void CMqttShare::OnFrame(const TracedFrame& f) {
                   {QStringLiteral("frame"), FromGbk(f.bytes)}};
     if (f.Remote())
         o.insert(QStringLiteral("remote"), true);
-    m_bridge.Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
-                     Json(o));
+    m_bridge->Publish(m_prefix + (received ? QStringLiteral("/rx") : QStringLiteral("/tx")),
+                      Json(o));
 }
 
 void CMqttShare::OnRecord(const FrameRecord& record) {
@@ -88,7 +94,7 @@ void CMqttShare::OnRecord(const FrameRecord& record) {
     // readings depend on the choices in its model).
     if (record.fields.isEmpty())
         return;
-    m_bridge.Publish(m_prefix + QStringLiteral("/telemetry"), TelemetryJson(record));
+    m_bridge->Publish(m_prefix + QStringLiteral("/telemetry"), TelemetryJson(record));
 }
 
 int CMqttShare::RemoteKey(const QByteArray& name) {
@@ -124,10 +130,10 @@ bool CMqttShare::TakeToken() {
 
 void CMqttShare::Refuse(const QString& topic, const QByteArray& payload, const QString& reason) {
     ++m_refused;
-    m_bridge.Publish(m_prefix + QStringLiteral("/cmd/refused"),
-                     Json({{QStringLiteral("topic"), topic},
-                           {QStringLiteral("command"), QString::fromLatin1(payload.left(1024))},
-                           {QStringLiteral("reason"), reason}}));
+    m_bridge->Publish(m_prefix + QStringLiteral("/cmd/refused"),
+                      Json({{QStringLiteral("topic"), topic},
+                            {QStringLiteral("command"), QString::fromLatin1(payload.left(1024))},
+                            {QStringLiteral("reason"), reason}}));
     ShowState();
 }
 
@@ -136,7 +142,7 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
     const bool isFrame = topic == m_prefix + QStringLiteral("/cmd/frame");
     if (!isKey && !isFrame)
         return;
-    if (!m_bridge.Options().allowRemote)
+    if (!m_bridge->Options().allowRemote)
         return Refuse(topic, payload, QStringLiteral("remote control is off"));
     if (!TakeToken())
         return Refuse(topic, payload, QStringLiteral("more than 50 commands a second"));
@@ -167,19 +173,19 @@ void CMqttShare::OnMessage(const QString& topic, const QByteArray& payload) {
 
 void CMqttShare::ShowState() {
     CColorStatu* status = m_frame->StatusBar();
-    const quint64 dropped = m_bridge.Dropped();
-    QString note = m_bridge.Options().broker.Url();
-    if (!m_bridge.Reason().isEmpty())
-        note += QStringLiteral("\n") + m_bridge.Reason();
+    const quint64 dropped = m_bridge->Dropped();
+    QString note = m_bridge->Options().broker.Url();
+    if (!m_bridge->Reason().isEmpty())
+        note += QStringLiteral("\n") + m_bridge->Reason();
     if (dropped > 0)
         note += QStringLiteral("\n") + tr("%n message(s) dropped: the broker was slower than the "
                                           "station",
                                           nullptr, int(std::min<quint64>(dropped, INT_MAX)));
-    if (m_bridge.Options().allowRemote)
+    if (m_bridge->Options().allowRemote)
         note +=
             QStringLiteral("\n") +
             tr("Remote control allowed: %1 commands taken, %2 refused").arg(m_taken).arg(m_refused);
-    switch (m_bridge.CurrentState()) {
+    switch (m_bridge->CurrentState()) {
     case CMqttBridge::State::On:
         status->SetMqttPane(m_taken > 0 ? tr("MQTT: on, remotely driven") : tr("MQTT: on"),
                             QColor(0, 255, 0), note);

@@ -24,7 +24,7 @@ class CMqttShare : public QObject {
     CMqttShare(CMainFrame* frame, const MqttOptions& options);
     ~CMqttShare() override;
 
-    CMqttBridge& Bridge() { return m_bridge; }
+    CMqttBridge& Bridge() { return *m_bridge; }
     // Remote commands taken and refused so far.
     int RemoteTaken() const { return m_taken; }
     int RemoteRefused() const { return m_refused; }
@@ -46,7 +46,7 @@ class CMqttShare : public QObject {
 
     CMainFrame* m_frame;
     MqttOptions m_options;
-    CMqttBridge m_bridge;
+    CMqttBridge* m_bridge; // a child, handed to the window when the sharing ends
     QString m_prefix;
     QByteArray m_lastStatus;
     int m_taken = 0;
