@@ -61,6 +61,11 @@ QString FileProblem(const QString& path, QSettings::Status status) {
 
 } // namespace
 
+bool IsLanguageCode(const QString& code) {
+    return code == QLatin1String("original") || code == QLatin1String("en") ||
+           code == QLatin1String("zh_CN");
+}
+
 CStationSettings::CStationSettings() : m_store(std::make_unique<QSettings>()) {}
 
 CStationSettings::CStationSettings(const QString& iniFile)
@@ -159,10 +164,7 @@ void CStationSettings::SetRecordingFolder(const QString& folder) {
 
 QString CStationSettings::Language() const {
     const QString language = Text(Store(), QStringLiteral("view/language"));
-    return language == QLatin1String("original") || language == QLatin1String("en") ||
-                   language == QLatin1String("zh_CN")
-               ? language
-               : QString();
+    return IsLanguageCode(language) ? language : QString();
 }
 
 void CStationSettings::SetLanguage(const QString& language) {

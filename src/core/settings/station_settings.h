@@ -16,6 +16,10 @@ namespace Korvane {
 // missing, of the wrong type or out of range gives its default. The application makes one and
 // hands it down to its windows, which hand it to their panels and dialogs. A value written is
 // on disk at once, for every other reader of the file (another window, the next start).
+// "original", "en" or "zh_CN": the languages the station speaks, as settings and the command
+// line name them.
+bool IsLanguageCode(const QString& code);
+
 class CStationSettings {
     Q_DECLARE_TR_FUNCTIONS(CStationSettings)
   public:

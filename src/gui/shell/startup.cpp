@@ -34,15 +34,6 @@ namespace Korvane {
 
 namespace {
 
-bool ParseInt(const QString& text, int min, int max, int* out) {
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < min || v > max)
-        return false;
-    *out = v;
-    return true;
-}
-
 // --trace: every frame written or assembled on any link of the window's station, and every growth
 // of the count of frames dropped because the station fell behind.
 void InstallTrace(CStation& station) {
@@ -82,18 +73,6 @@ void ScheduleQuit(QWidget* window, const StartOptions& options) {
         }
         window->close();
     });
-}
-
-// True when a file can be written there (an existing one is left as it is).
-bool CanWrite(const QString& path) {
-    QFile f(path);
-    const bool existed = f.exists();
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    f.close();
-    if (!existed)
-        f.remove();
-    return true;
 }
 
 // The MQTT sharing --mqtt asks for (with --station-name); the password, if any, from the
@@ -147,140 +126,6 @@ void ScheduleDemo(CMainFrame* frame) {
 }
 
 } // namespace
-
-bool ParseStartOptions(const QStringList& args, StartOptions* options, QString* error) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Korvane PC: control station for Korvane boards, kits and robot cars."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({
-        {QStringLiteral("product"),
-         QStringLiteral("Start with product N (0 to %1).").arg(ProductCount() - 1),
-         QStringLiteral("N")},
-        {QStringLiteral("port"), QStringLiteral("Open this serial port at start."),
-         QStringLiteral("NAME")},
-        {QStringLiteral("baud"), QStringLiteral("Baud rate for --port (default 9600)."),
-         QStringLiteral("B")},
-        {QStringLiteral("demo"), QStringLiteral("Drive the car with a short key sequence.")},
-        {QStringLiteral("gallery"), QStringLiteral("Show the display widgets in every state.")},
-        {QStringLiteral("trace"), QStringLiteral("Print every frame sent and received.")},
-        {QStringLiteral("monitor"), QStringLiteral("Open the frame monitor at start.")},
-        {QStringLiteral("screenshot"), QStringLiteral("Save the main window to FILE on quit."),
-         QStringLiteral("FILE")},
-        {QStringLiteral("quit-after"), QStringLiteral("Quit after MS milliseconds."),
-         QStringLiteral("MS")},
-        {QStringLiteral("control-address"),
-         QStringLiteral("Raspberry Pi cars: the control service's address, typed into the panel."),
-         QStringLiteral("ADDRESS")},
-        {QStringLiteral("control-port"),
-         QStringLiteral("Raspberry Pi cars: the control service's port, typed into the panel."),
-         QStringLiteral("PORT")},
-        {QStringLiteral("video-address"),
-         QStringLiteral("Raspberry Pi cars: the camera's snapshot address, typed into the panel."),
-         QStringLiteral("URL")},
-        {QStringLiteral("mqtt"),
-         QStringLiteral("Share the station on the MQTT broker at URL (mqtt://host:port or "
-                        "mqtts://host:port); the password, if any, from KORVANE_MQTT_PASSWORD."),
-         QStringLiteral("URL")},
-        {QStringLiteral("station-name"),
-         QStringLiteral("The name the station is shared under (default: the host name)."),
-         QStringLiteral("NAME")},
-        {QStringLiteral("classroom"),
-         QStringLiteral("Show only the classroom view: every station on the broker of --mqtt "
-                        "(or the one remembered); no device is needed.")},
-        {QStringLiteral("classroom-root"),
-         QStringLiteral("The topic level the classroom lists stations under (default: the one "
-                        "above the remembered topic prefix, \"korvane\" unless changed)."),
-         QStringLiteral("ROOT")},
-        {QStringLiteral("language"),
-         QStringLiteral("Captions and messages in LANG: original (as the products' manuals give "
-                        "them), en or zh_CN. Default: the language chosen last."),
-         QStringLiteral("LANG")},
-    });
-    if (!parser.parse(args)) {
-        *error = parser.errorText();
-        return false;
-    }
-    if (parser.isSet(help)) {
-        options->exitText = parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                                      QStringLiteral("korvane"));
-        return true;
-    }
-    if (parser.isSet(version)) {
-        options->exitText = QStringLiteral("Korvane PC %1\n").arg(QStringLiteral(KORVANE_VERSION));
-        return true;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments()[0]);
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("product")) &&
-        !ParseInt(parser.value(QStringLiteral("product")), 0, ProductCount() - 1,
-                  &options->product)) {
-        *error = QStringLiteral("--product needs a number from 0 to %1, not \"%2\"")
-                     .arg(ProductCount() - 1)
-                     .arg(parser.value(QStringLiteral("product")));
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("port"))) {
-        options->port = parser.value(QStringLiteral("port"));
-        if (options->port.trimmed().isEmpty()) {
-            *error = QStringLiteral("--port needs a port name");
-            return false;
-        }
-    }
-    if (parser.isSet(QStringLiteral("baud")) &&
-        !ParseInt(parser.value(QStringLiteral("baud")), 1, 100000000, &options->baud)) {
-        *error = QStringLiteral("--baud needs a positive number, not \"%1\"")
-                     .arg(parser.value(QStringLiteral("baud")));
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("quit-after")) &&
-        !ParseInt(parser.value(QStringLiteral("quit-after")), 1, 86400000, &options->quitAfterMs)) {
-        *error = QStringLiteral("--quit-after needs a positive number of milliseconds");
-        return false;
-    }
-    options->demo = parser.isSet(QStringLiteral("demo"));
-    options->gallery = parser.isSet(QStringLiteral("gallery"));
-    options->trace = parser.isSet(QStringLiteral("trace"));
-    options->monitor = parser.isSet(QStringLiteral("monitor"));
-    options->screenshot = parser.value(QStringLiteral("screenshot"));
-    options->controlAddress = parser.value(QStringLiteral("control-address"));
-    options->controlPort = parser.value(QStringLiteral("control-port"));
-    options->videoAddress = parser.value(QStringLiteral("video-address"));
-    options->language = parser.value(QStringLiteral("language"));
-    options->mqtt = parser.value(QStringLiteral("mqtt"));
-    options->classroom = parser.isSet(QStringLiteral("classroom"));
-    options->stationName = parser.value(QStringLiteral("station-name"));
-    if (parser.isSet(QStringLiteral("classroom-root"))) {
-        QString root = parser.value(QStringLiteral("classroom-root"));
-        while (root.endsWith(QLatin1Char('/')))
-            root.chop(1);
-        if (root.contains(QLatin1Char('+')) || root.contains(QLatin1Char('#'))) {
-            *error = QStringLiteral("--classroom-root is a topic level, without + or #");
-            return false;
-        }
-        options->classroomRoot = root;
-    }
-    if (parser.isSet(QStringLiteral("mqtt"))) {
-        QString why;
-        if (!ParseBrokerUrl(options->mqtt, &why)) {
-            *error = QStringLiteral("--mqtt: %1").arg(why);
-            return false;
-        }
-    }
-    if (parser.isSet(QStringLiteral("language")) && !LanguageFromCode(options->language)) {
-        *error = QStringLiteral("--language needs original, en or zh_CN, not \"%1\"")
-                     .arg(options->language);
-        return false;
-    }
-    if (!options->screenshot.isEmpty() && !CanWrite(options->screenshot)) {
-        *error = QStringLiteral("cannot write the screenshot to \"%1\"").arg(options->screenshot);
-        return false;
-    }
-    return true;
-}
 
 bool CannotAskForProduct(const StartOptions& options) {
     const QString platform = QGuiApplication::platformName();
