@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Korvane;
@@ -82,6 +83,45 @@ class TestStation : public QObject {
         QVERIFY(s.records[2].fields.isEmpty());
         QCOMPARE(std::any_cast<int>(s.records[2].detail), 4);
         QVERIFY(model.Number(BalanceField::AngleP) > 0);
+    }
+
+    void aBalanceCarIsRecordedWithoutAPanel() {
+        // The recording is the model's: fed by the station's reading of each frame, with the
+        // gains in force as the car replied them or as the door sent them.
+        FedStation s;
+        QVERIFY(s.Start(8));
+        auto& model = s.station.ModelOf<CBalanceCarModel>(PanelBalance);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("run.csv"));
+        QString error;
+        QVERIFY2(model.StartRecording(path, &error), qPrintable(error));
+        QVERIFY(model.GainsInForce().isEmpty()); // nothing known yet
+        s.feed->Feed("$LV1,RV2,AC0.5,GY-1,CSB30,VT7.9#");
+        s.feed->Feed("$AP1.50,AD0.20,VP3.00,VI0.10#");
+        QTRY_COMPARE(s.records.size(), 2);
+        QCOMPARE(model.GainsInForce(), QStringLiteral("AP=1.50 AD=0.20 VP=3.00 VI=0.10"));
+        // The user moves the angle gains and they go out: they are in force from then on.
+        model.Set(BalanceField::AngleP, 2500);
+        QCOMPARE(s.station.Send(AngleUpdateFrame(QStringLiteral("25.00"), QStringLiteral("0.20")),
+                                CommandOrigin::User),
+                 CStation::SendResult::Sent);
+        QCOMPARE(model.GainsInForce(), QStringLiteral("AP=25.00 AD=0.20 VP=3.00 VI=0.10"));
+        // A frame that is not an update of the gains in the model changes nothing.
+        s.station.Send(AngleUpdateFrame(QStringLiteral("9.00"), QStringLiteral("0.20")),
+                       CommandOrigin::Remote);
+        QCOMPARE(model.GainsInForce(), QStringLiteral("AP=25.00 AD=0.20 VP=3.00 VI=0.10"));
+        s.feed->Feed("$LV2,RV3,AC0.4,GY-2,CSB29,VT7.8#");
+        QTRY_COMPARE(s.records.size(), 3);
+        model.Recorder().Stop();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        // The gains in force before a row are written once, before it.
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QByteArray(CTelemetryRecorder::kHeader));
+        QVERIFY(lines[1].endsWith(",1,2,0.5,-1,30,7.9"));
+        QCOMPARE(lines[2], QByteArray("# gains AP=25.00 AD=0.20 VP=3.00 VI=0.10"));
+        QVERIFY(lines[3].endsWith(",2,3,0.4,-2,29,7.8"));
     }
 
     void aFamilySwitchedAwayFromKeepsItsModel() {

@@ -26,6 +26,9 @@ class CPanelModel : public QObject {
     bool Flag(int field) const { return m_values.value(field).toBool(); }
     void Set(int field, const QVariant& value);
 
+    // A frame the window's door sent to this family's device.
+    virtual void OnCommandSent(const QByteArray& frame) { Q_UNUSED(frame); }
+
     void BeginBatch() { m_inBatch = true; }
     void EndBatch();
     bool InBatch() const { return m_inBatch; }

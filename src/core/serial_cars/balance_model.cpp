@@ -216,6 +216,9 @@ BalanceTelemetryRecord CBalanceCarModel::ApplyTelemetry(const QByteArray& frame,
     for (const auto& t : texts)
         if (t.value)
             Set(t.field, QString::fromLatin1(*t.value));
+    // Every telemetry frame read is a row, with what that frame carried.
+    if (m_recorder.IsRecording())
+        m_recorder.AddRow(r);
     return r;
 }
 
@@ -223,7 +226,40 @@ int CBalanceCarModel::ApplyPidReply(const QByteArray& frame) {
     const PidReply reply = ParsePidReply(frame);
     for (int g = 0; g < reply.count; ++g)
         Set(BalanceField::AngleP + g, reply.position[g]);
+    if (reply.count > 0)
+        NoteGainsInForce(); // what the car says it runs with
     return reply.count;
+}
+
+QString CBalanceCarModel::GainsNow() const {
+    using namespace BalanceField;
+    return QStringLiteral("AP=%1 AD=%2 VP=%3 VI=%4")
+        .arg(GainText(Number(AngleP)), GainText(Number(AngleD)), GainText(Number(SpeedP)),
+             GainText(Number(SpeedI)));
+}
+
+QString CBalanceCarModel::GainsInForce() const {
+    return m_gainsKnown ? GainsNow() : QString();
+}
+
+void CBalanceCarModel::NoteGainsInForce() {
+    m_gainsKnown = true;
+    m_recorder.SetGains(GainsNow());
+}
+
+void CBalanceCarModel::OnCommandSent(const QByteArray& frame) {
+    using namespace BalanceField;
+    if (frame == AngleUpdateFrame(GainText(Number(AngleP)), GainText(Number(AngleD))) ||
+        frame == SpeedUpdateFrame(GainText(Number(SpeedP)), GainText(Number(SpeedI))))
+        NoteGainsInForce();
+}
+
+bool CBalanceCarModel::StartRecording(const QString& path, QString* error) {
+    if (!m_recorder.Start(path, error))
+        return false;
+    if (m_gainsKnown) // until a query or an update, they are unknown
+        m_recorder.SetGains(GainsNow());
+    return true;
 }
 
 CReplyWatch::Tick CReplyWatch::OnTick() {

@@ -2,6 +2,7 @@
 
 #include "core/link/numbers.h"
 #include "core/panels/panel_model.h"
+#include "core/serial_cars/telemetry_recorder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -164,8 +165,24 @@ class CBalanceCarModel : public CPanelModel {
     const CBalanceTelemetry& Telemetry() const { return m_telemetry; }
     CBalanceTelemetry& Telemetry() { return m_telemetry; }
 
+    // The gains the car runs with, as far as the station knows: those it replied with, or
+    // those last sent to it ("AP=25.00 AD=3.30 VP=3.00 VI=0.10"); empty before either.
+    QString GainsInForce() const;
+    // An update of the gains that went out puts them in force.
+    void OnCommandSent(const QByteArray& frame) override;
+
+    // The telemetry recording: every telemetry frame read while it runs is a row, and the gains
+    // in force are written whenever they change. Whoever starts it tells the user.
+    CTelemetryRecorder& Recorder() { return m_recorder; }
+    bool StartRecording(const QString& path, QString* error);
+
   private:
+    void NoteGainsInForce();
+    QString GainsNow() const;
+
     CBalanceTelemetry m_telemetry;
+    CTelemetryRecorder m_recorder;
+    bool m_gainsKnown = false;
 };
 
 // The reply timer's logic: started by a query, ticked every 500 ms; after 10 ticks without a

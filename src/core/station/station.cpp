@@ -174,18 +174,22 @@ CStation::LinkStatus CStation::CurrentLink() const {
 CStation::SendResult CStation::Send(const QByteArray& frame, CommandOrigin origin) {
     if (frame.size() > kMaxOutgoingFrame)
         return SendResult::NotTaken;
+    bool sent = false;
     if (CWifiControlClient* control = ControlFor(m_product); control && control->TakesFrames()) {
         control->Channel().MarkOrigin(frame, origin);
-        if (!control->Send(frame))
-            return SendResult::NotTaken;
-        emit commandSent(frame, origin);
-        return SendResult::Sent;
+        sent = control->Send(frame);
+    } else {
+        if (!m_serial.IsOpen())
+            return SendResult::NotOpen;
+        m_serial.MarkOrigin(frame, origin);
+        sent = m_serial.Send(frame);
     }
-    if (!m_serial.IsOpen())
-        return SendResult::NotOpen;
-    m_serial.MarkOrigin(frame, origin);
-    if (!m_serial.Send(frame))
+    if (!sent)
         return SendResult::NotTaken;
+    // The family's model learns what its device was told (a balance car's gains in force).
+    if (const FamilyDescriptor* family = Family())
+        if (const auto it = m_models.find(family->panelId); it != m_models.end())
+            it->second->OnCommandSent(frame);
     emit commandSent(frame, origin);
     return SendResult::Sent;
 }

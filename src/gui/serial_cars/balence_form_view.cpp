@@ -43,9 +43,9 @@ CBalenceFormView::CBalenceFormView(CPanelHost* host, QWidget* parent)
     BuildWaveformTools();
     chartLayout->addWidget(m_chart);
     connect(m_recordButton, &QToolButton::toggled, this, &CBalenceFormView::OnRecord);
-    connect(&m_recorder, &CTelemetryRecorder::rowsWritten, this,
+    connect(&m_model.Recorder(), &CTelemetryRecorder::rowsWritten, this,
             &CBalenceFormView::UpdateRecordingStatus);
-    connect(&m_recorder, &CTelemetryRecorder::failed, this, [this](const QString& reason) {
+    connect(&m_model.Recorder(), &CTelemetryRecorder::failed, this, [this](const QString& reason) {
         StopRecording();
         ShowMessage(tr("The recording stopped: %1").arg(reason), this, MessageIcon::Warning);
     });
@@ -221,28 +221,12 @@ void CBalenceFormView::OnSliderReleased(int gain) {
 
 void CBalenceFormView::UpdateAngle() {
     using namespace BalanceField;
-    if (SendFrame(
-            AngleUpdateFrame(GainText(m_model.Number(AngleP)), GainText(m_model.Number(AngleD)))))
-        NoteGainsInForce();
+    SendFrame(AngleUpdateFrame(GainText(m_model.Number(AngleP)), GainText(m_model.Number(AngleD))));
 }
 
 void CBalenceFormView::UpdateSpeed() {
     using namespace BalanceField;
-    if (SendFrame(
-            SpeedUpdateFrame(GainText(m_model.Number(SpeedP)), GainText(m_model.Number(SpeedI)))))
-        NoteGainsInForce();
-}
-
-void CBalenceFormView::NoteGainsInForce() {
-    m_gainsKnown = true;
-    m_recorder.SetGains(GainsInForce());
-}
-
-QString CBalenceFormView::GainsInForce() const {
-    using namespace BalanceField;
-    return QStringLiteral("AP=%1 AD=%2 VP=%3 VI=%4")
-        .arg(GainText(m_model.Number(AngleP)), GainText(m_model.Number(AngleD)),
-             GainText(m_model.Number(SpeedP)), GainText(m_model.Number(SpeedI)));
+    SendFrame(SpeedUpdateFrame(GainText(m_model.Number(SpeedP)), GainText(m_model.Number(SpeedI))));
 }
 
 void CBalenceFormView::BuildWaveformTools() {
@@ -346,10 +330,10 @@ void CBalenceFormView::OnRecord(bool on) {
 }
 
 void CBalenceFormView::StartRecording(const QString& path) {
-    if (!m_recordButton->isChecked() || m_recorder.IsRecording())
+    if (!m_recordButton->isChecked() || m_model.Recorder().IsRecording())
         return; // let up meanwhile
     QString error;
-    if (path.isEmpty() || !m_recorder.Start(path, &error)) {
+    if (path.isEmpty() || !m_model.StartRecording(path, &error)) {
         const QSignalBlocker quiet(m_recordButton);
         m_recordButton->setChecked(false);
         if (!path.isEmpty())
@@ -358,22 +342,21 @@ void CBalenceFormView::StartRecording(const QString& path) {
         return;
     }
     Host()->Settings().SetRecordingFolder(QFileInfo(path).absolutePath());
-    if (m_gainsKnown)
-        m_recorder.SetGains(GainsInForce()); // until a query or an update, they are unknown
     UpdateRecordingStatus();
 }
 
 void CBalenceFormView::StopRecording() {
-    m_recorder.Stop();
+    m_model.Recorder().Stop();
     const QSignalBlocker quiet(m_recordButton);
     m_recordButton->setChecked(false);
     Host()->ShowStatusText(QString());
 }
 
 void CBalenceFormView::UpdateRecordingStatus() {
-    if (m_recorder.IsRecording())
-        Host()->ShowStatusText(
-            tr("Recording %1: %2 rows").arg(m_recorder.Path()).arg(m_recorder.Rows()));
+    if (m_model.Recorder().IsRecording())
+        Host()->ShowStatusText(tr("Recording %1: %2 rows")
+                                   .arg(m_model.Recorder().Path())
+                                   .arg(m_model.Recorder().Rows()));
 }
 
 void CBalenceFormView::OnLinkLost() {
@@ -433,13 +416,7 @@ void CBalenceFormView::OnFrameRead(const FrameRecord& record) {
     if (record.route == MsgBalancePid) {
         m_replyTimer.stop();
         m_replyWatch.OnReply();
-        // The sliders and labels show the positions the gains took (in two decimals).
-        if (const int* gains = std::any_cast<int>(&record.detail); gains && *gains > 0)
-            NoteGainsInForce(); // what the car says it runs with
     } else if (record.route == MsgBalanceTelemetry) {
-        // Every frame that reached the panel is a row, with what that frame carried.
-        if (const auto* row = std::any_cast<BalanceTelemetryRecord>(&record.detail))
-            m_recorder.AddRow(*row);
         m_telemetryPending = true;
     }
 }

@@ -40,7 +40,7 @@ class CBalenceFormView : public CPanelBase {
     void OnLinkLost() override;
 
     // Telemetry recording to a CSV file ("Record" above the chart).
-    CTelemetryRecorder& Recorder() { return m_recorder; }
+    CTelemetryRecorder& Recorder() { return m_model.Recorder(); }
     QToolButton* RecordButton() const { return m_recordButton; }
     // The waveform's own tools: pause, fit, history length, picture, and the readout.
     QToolButton* PauseButton() const { return m_pauseButton; }
@@ -96,8 +96,6 @@ class CBalenceFormView : public CPanelBase {
     void StartRecording(const QString& path);
     void StopRecording();
     void UpdateRecordingStatus();
-    QString GainsInForce() const;
-    void NoteGainsInForce();
 
     std::unique_ptr<Ui::CBalenceFormView> m_ui;
     CTchart_wave* m_chart = nullptr;
@@ -112,7 +110,6 @@ class CBalenceFormView : public CPanelBase {
 
     bool m_telemetryPending = false; // telemetry in this batch: the chart is due
 
-    CTelemetryRecorder m_recorder;
     QToolButton* m_recordButton = nullptr;
     QToolButton* m_pauseButton = nullptr;
     QToolButton* m_fitButton = nullptr;
@@ -121,7 +118,6 @@ class CBalenceFormView : public CPanelBase {
     QLabel* m_historyCaption = nullptr;
     QLabel* m_readout = nullptr;
     bool m_paused = false;
-    bool m_gainsKnown = false;  // a PID reply came or an update went out
     CBalanceTelemetry m_frozen; // what the chart shows while paused
     QList<QPointF> m_points[3]; // reused point buffers of the three series
     QTimer m_chartTimer;        // coalesces chart redraws to the display rate
