@@ -175,6 +175,31 @@ class TestWifiCars : public QObject {
         QCOMPARE(Sent(19), QByteArray("$1,0,0,0,0,0,0,0,0#"));
     }
 
+    void theArmAndTheTypedAddressesAreTheModels() {
+        // The panel's controls show the station's model and write it; what goes out is read
+        // from the model, never from a control.
+        Start(10);
+        auto& model = m_station->frame->Station().ModelOf<CWifiCarModel>(Panel4WD);
+        model.SetPose({10, 20, 30, 40, 50, 60});
+        QCOMPARE(Control<QSlider>(1294)->value(), 10);
+        QCOMPARE(Control<QSlider>(1022)->value(), 60);
+        Release(1295, 25); // the user moves J2 and lets go
+        QCOMPARE(model.Pose(), (ArmPose{10, 25, 30, 40, 50, 60}));
+        QCOMPARE(Sent(40), QByteArray("$4WD,ServoJ110,J225,J330,J440,J550,J660#"));
+        // The typed addresses: the edits and the model are one.
+        auto* address = Control<QLineEdit>(1307);
+        QCOMPARE(model.Text(WifiField::ControlAddress), address->text());
+        address->setText(QStringLiteral("127.0.0.1"));
+        QCOMPARE(model.Text(WifiField::ControlAddress), QStringLiteral("127.0.0.1"));
+        model.Set(WifiField::ControlPort, QStringLiteral("1"));
+        QCOMPARE(Control<QLineEdit>(1308)->text(), QStringLiteral("1"));
+        // The battery's text is the panel's reading of the model's values.
+        m_station->pty->Write("$4WD,CSB20,PV7.40,GS0,LF0000,HW00,GM00#");
+        QTRY_COMPARE(Control<QLabel>(1298)->text(), QStringLiteral("7.40/50%"));
+        QCOMPARE(model.Value(WifiField::BatteryVolts).toDouble(), double(7.40f));
+        QCOMPARE(model.Number(WifiField::BatteryPercent), 50);
+    }
+
     void everyCameraPressHasOneStop() {
         Start(10);
         auto* up = Control<QAbstractButton>(1314);

@@ -172,10 +172,14 @@ BatteryReading ReadBattery(WifiCar car, const QByteArray& value) {
     else
         millivolts = qint64(product); // truncation toward zero
     r.percent = int((millivolts - Traits(car).batteryZeroMv) / Traits(car).batteryStepMv);
-    char text[96];
-    std::snprintf(text, sizeof text, "%1.2f/%d%%", double(r.volts), r.percent);
-    r.text = QString::fromLatin1(text);
+    r.text = BatteryLabel(double(r.volts), r.percent);
     return r;
+}
+
+QString BatteryLabel(double volts, int percent) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%1.2f/%d%%", volts, percent);
+    return QString::fromLatin1(text);
 }
 
 SensorUpdate ParseSensors(WifiCar car, const QByteArray& text) {

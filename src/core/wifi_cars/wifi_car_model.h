@@ -92,6 +92,8 @@ QByteArray ColourFrame(WifiCar car, int red, int green, int blue);
 QByteArray ArmFrame(const std::array<int, 6>& joints);
 // "R:%03d,G:%03d,B:%03d".
 QString ColourLabel(int red, int green, int blue);
+// "%1.2f/%d%%": the battery as the panels show it.
+QString BatteryLabel(double volts, int percent);
 
 // The battery as the car reports it in "PV": volts read in single precision, the percentage
 // by the cars' own formula (4WD: 6.4 V is 0 %, 8.4 V is 100 %; tricycle: 9.0 V and 12.6 V),

@@ -4,14 +4,15 @@ namespace Korvane {
 
 CWifiCarModel::CWifiCarModel(WifiCar car, QObject* parent) : CPanelModel(parent), m_car(car) {
     using namespace WifiField;
-    Initialise(ColourText, ColourLabel(0, 0, 0));
     for (int f : {Red, Green, Blue, Angle, BatteryBar})
         Initialise(f, 0);
-    for (int f : {BatteryText, Distance, ColourName})
+    for (int f : {Distance, ColourName, ControlAddress, ControlPort, VideoAddress})
         Initialise(f, QString());
     Initialise(ColourSensor, QStringLiteral("0"));
-    for (int f = Tracking0; f < Count; ++f)
+    for (int f = Tracking0; f < Joint0; ++f)
         Initialise(f, false);
+    for (int j = 0; j < 6; ++j)
+        Initialise(Joint0 + j, 0);
     Initialise(Tracking0 + 1, true); // the forms' lamp L2 shows "on" until the first reading
 }
 
@@ -23,8 +24,9 @@ bool CWifiCarModel::ApplySensors(const QByteArray& text, SensorUpdate* update) {
     if (!u.tagged)
         return false;
     if (u.battery) {
+        Set(BatteryVolts, double(u.battery->volts));
+        Set(BatteryPercent, u.battery->percent);
         Set(BatteryBar, u.battery->BarValue()); // held within the bar's range
-        Set(BatteryText, u.battery->text);
     }
     if (u.tracking)
         for (int i = 0; i < 4; ++i)
@@ -47,7 +49,18 @@ void CWifiCarModel::SetColour(int red, int green, int blue) {
     Set(Red, red);
     Set(Green, green);
     Set(Blue, blue);
-    Set(ColourText, ColourLabel(red, green, blue));
+}
+
+ArmPose CWifiCarModel::Pose() const {
+    ArmPose pose{};
+    for (int j = 0; j < 6; ++j)
+        pose[size_t(j)] = Number(WifiField::Joint0 + j);
+    return pose;
+}
+
+void CWifiCarModel::SetPose(const ArmPose& pose) {
+    for (int j = 0; j < 6; ++j)
+        Set(WifiField::Joint0 + j, pose[size_t(j)]);
 }
 
 } // namespace Korvane

@@ -21,9 +21,20 @@ CTavo4WDCarFormView::CTavo4WDCarFormView(CPanelHost* host, QWidget* parent)
                        m_ui->cameraRightButton};
     BindCommon(c);
 
-    for (QSlider* joint : {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider, m_ui->j4Slider,
-                           m_ui->j5Slider, m_ui->j6Slider})
+    // The arm's joints are the model's: the sliders write them and follow them.
+    QSlider* const joints[6] = {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider,
+                                m_ui->j4Slider, m_ui->j5Slider, m_ui->j6Slider};
+    for (int j = 0; j < 6; ++j) {
+        QSlider* joint = joints[j];
+        const int field = WifiField::Joint0 + j;
+        connect(joint, &QSlider::valueChanged, this,
+                [this, field](int value) { Model().Set(field, value); });
+        OnField(field, [this, joint, field] {
+            const QSignalBlocker quiet(joint);
+            joint->setValue(Model().Number(field));
+        });
         new CSliderRelease(joint, [this] { OnArmReleased(); });
+    }
     connect(m_ui->armButton, &QPushButton::clicked, this, &CTavo4WDCarFormView::OpenArmDialog);
 
     BindLamp(m_ui->obstacleL1, WifiField::Obstacle0);
@@ -89,11 +100,6 @@ void CTavo4WDCarFormView::OnButton(int controlId) {
     CWifiCarPanel::OnButton(controlId);
 }
 
-ArmPose CTavo4WDCarFormView::ArmPoseNow() const {
-    return {m_ui->j1Slider->value(), m_ui->j2Slider->value(), m_ui->j3Slider->value(),
-            m_ui->j4Slider->value(), m_ui->j5Slider->value(), m_ui->j6Slider->value()};
-}
-
 void CTavo4WDCarFormView::OpenArmDialog() {
     if (m_arm) {
         m_arm->raise();
@@ -101,24 +107,18 @@ void CTavo4WDCarFormView::OpenArmDialog() {
     }
     // Modal to the window, opened without a nested event loop: the click returns at once.
     m_arm = new CDlgManipulator(
-        ArmPoseNow(),
+        Model().Pose(),
         [this](const QByteArray& frame) { return Send(frame, CommandOrigin::ArmDialog); },
         m_armStorePath.isEmpty() ? CDlgManipulator::DefaultStorePath() : m_armStorePath, this);
     m_arm->setAttribute(Qt::WA_DeleteOnClose);
-    // The panel's own arm sliders follow whatever the dialog sends.
-    connect(m_arm, &CDlgManipulator::poseSent, this, [this](const ArmPose& pose) {
-        QSlider* joints[6] = {m_ui->j1Slider, m_ui->j2Slider, m_ui->j3Slider,
-                              m_ui->j4Slider, m_ui->j5Slider, m_ui->j6Slider};
-        for (int j = 0; j < 6; ++j) {
-            const QSignalBlocker quiet(joints[j]);
-            joints[j]->setValue(pose[size_t(j)]);
-        }
-    });
+    // The arm's pose follows whatever the dialog sends (and the panel's sliders with it).
+    connect(m_arm, &CDlgManipulator::poseSent, this,
+            [this](const ArmPose& pose) { Model().SetPose(pose); });
     m_arm->open();
 }
 
 void CTavo4WDCarFormView::OnArmReleased() {
-    Send(ArmFrame(ArmPoseNow()));
+    Send(ArmFrame(Model().Pose()));
 }
 
 } // namespace Korvane

@@ -38,7 +38,6 @@ class CTavo4WDCarFormView : public CWifiCarPanel {
     void ShowOwnTexts();
     void OnArmReleased();
     void OpenArmDialog();
-    ArmPose ArmPoseNow() const;
 
     std::unique_ptr<Ui::CTavo4WDCarFormView> m_ui;
     QPointer<CDlgManipulator> m_arm;

@@ -28,6 +28,12 @@ namespace Korvane {
 
 namespace {
 
+// The fields the user types addresses into, and where each is remembered per product.
+const std::pair<int, CStationSettings::CarField> kTypedFields[] = {
+    {WifiField::ControlAddress, CStationSettings::CarField::ControlAddress},
+    {WifiField::ControlPort, CStationSettings::CarField::ControlPort},
+    {WifiField::VideoAddress, CStationSettings::CarField::VideoAddress}};
+
 void SetSliderQuietly(QSlider* slider, int value) {
     const QSignalBlocker quiet(slider);
     slider->setValue(value);
@@ -53,8 +59,14 @@ CWifiCarPanel::~CWifiCarPanel() = default;
 void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
     using namespace WifiField;
     m_c = controls;
-    BindOutput(m_c.colourLabel, ColourText);
-    BindOutput(m_c.batteryText, BatteryText);
+    // The values are the model's; how they read is the panel's.
+    for (int f : {BatteryVolts, BatteryPercent})
+        OnField(f, [this] {
+            const QVariant volts = m_model.Value(BatteryVolts);
+            Put(m_c.batteryText,
+                volts.isValid() ? BatteryLabel(volts.toDouble(), m_model.Number(BatteryPercent))
+                                : QString());
+        });
     OnField(BatteryBar, [this] { m_c.batteryBar->setValue(m_model.Number(BatteryBar)); });
     for (int i = 0; i < 4; ++i)
         BindLamp(m_c.tracking[i], Tracking0 + i);
@@ -64,11 +76,15 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
             for (int i = 0; i < 3; ++i)
                 SetSliderQuietly(m_c.colourSliders[i], rgb[i]);
             m_c.swatch->SetFaceColor(QColor(rgb[0], rgb[1], rgb[2]));
+            Put(m_c.colourLabel, ColourLabel(rgb[0], rgb[1], rgb[2]));
         });
     // The angle is the user's, moved by some buttons as well.
     connect(m_c.angleSlider, &QSlider::valueChanged, this,
             [this](int value) { m_model.Set(Angle, value); });
     OnField(Angle, [this] { SetSliderQuietly(m_c.angleSlider, m_model.Number(Angle)); });
+    BindInput(m_c.controlAddress, ControlAddress);
+    BindInput(m_c.controlPort, ControlPort);
+    BindInput(m_c.videoAddress, VideoAddress);
     BindClient();
 
     // Every button with a fixed frame of this car.
@@ -127,7 +143,8 @@ void CWifiCarPanel::BindClient() {
     m_c.statusLine->setTextFormat(Qt::PlainText);
     connect(m_c.controlButton, &QAbstractButton::clicked, this, [this] {
         RememberTyped();
-        m_client->Toggle(m_c.controlAddress->text(), m_c.controlPort->text());
+        m_client->Toggle(m_model.Text(WifiField::ControlAddress),
+                         m_model.Text(WifiField::ControlPort));
     });
     connect(m_client, &CWifiControlClient::statusChanged, m_c.statusLine, &QLabel::setText);
     connect(m_client, &CWifiControlClient::toggleCaptionChanged, m_c.controlButton,
@@ -148,13 +165,13 @@ void CWifiCarPanel::OnInitialUpdate() {
     // The address fields start with the car's defaults and afterwards belong to the user:
     // nothing the panel writes ever replaces what was typed there.
     const QString address = AccessPointAddress();
-    for (auto [edit, text] :
-         {std::pair{m_c.videoAddress,
+    for (auto [field, text] :
+         {std::pair{WifiField::VideoAddress,
                     QStringLiteral("http://%1:8080/?action=snapshot").arg(address)},
-          std::pair{m_c.controlAddress, address},
-          std::pair{m_c.controlPort, QStringLiteral("8888")}})
-        if (edit->text().isEmpty())
-            edit->setText(text);
+          std::pair{WifiField::ControlAddress, address},
+          std::pair{WifiField::ControlPort, QStringLiteral("8888")}})
+        if (m_model.Text(field).isEmpty())
+            m_model.Set(field, text);
     m_c.angleSlider->setRange(0, 180);
     m_c.angleSlider->setTickPosition(QSlider::TicksAbove);
     m_c.angleSlider->setTickInterval(45);
@@ -243,23 +260,17 @@ void CWifiCarPanel::CameraRelease() {
 void CWifiCarPanel::OnProductChanged(int index) {
     // What the user typed for this product last time comes back.
     const CStationSettings& settings = Host()->Settings();
-    for (auto [edit, field] :
-         {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
-          std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
-          std::pair{m_c.videoAddress, CStationSettings::CarField::VideoAddress}})
-        if (const QString text = settings.CarText(index, field); !text.isEmpty())
-            edit->setText(text);
+    for (const auto& [field, remembered] : kTypedFields)
+        if (const QString text = settings.CarText(index, remembered); !text.isEmpty())
+            m_model.Set(field, text);
 }
 
 void CWifiCarPanel::RememberTyped() {
     if (!IsValidProduct(CurrentProduct()))
         return;
     CStationSettings& settings = Host()->Settings();
-    for (auto [edit, field] :
-         {std::pair{m_c.controlAddress, CStationSettings::CarField::ControlAddress},
-          std::pair{m_c.controlPort, CStationSettings::CarField::ControlPort},
-          std::pair{m_c.videoAddress, CStationSettings::CarField::VideoAddress}})
-        settings.SetCarText(CurrentProduct(), field, edit->text());
+    for (const auto& [field, remembered] : kTypedFields)
+        settings.SetCarText(CurrentProduct(), remembered, m_model.Text(field));
 }
 
 QString CWifiCarPanel::AccessPointAddress() const {
