@@ -18,6 +18,8 @@
 #include "gui/shell/korvane_doc.h"
 #include "gui/shell/mqtt_dlg.h"
 #include "gui/shell/mqtt_share.h"
+#include "gui/shell/panel_stack.h"
+#include "gui/shell/sharing_controller.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -26,7 +28,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QSerialPortInfo>
-#include <QStackedWidget>
 #include <QStyle>
 #include <QSysInfo>
 #include <QToolBar>
@@ -79,8 +80,9 @@ CMainFrame::CMainFrame(CStationSettings* settings, std::unique_ptr<CTransport> t
     RegisterPanelFamilies();
     setObjectName(QStringLiteral("CMainFrame"));
     m_doc = new CKorvaneDoc(this);
-    m_stack = new QStackedWidget(this);
+    m_stack = new CPanelStack(this, this);
     setCentralWidget(m_stack);
+    m_sharing = new CSharingController(this, *m_settings);
 
     m_monitor = new CFrameMonitor(this);
     m_monitor->Watch(&m_station);
@@ -115,7 +117,8 @@ void CMainFrame::RestoreLayout() {
 }
 
 CMainFrame::~CMainFrame() {
-    m_mqtt.reset(); // says goodbye on the broker while the window's link still exists
+    delete m_sharing; // says goodbye on the broker while the window's link still exists
+    m_sharing = nullptr;
     // The router and the serial worker end before the panels they would deliver to; the
     // panels go while the link they may still send to (a camera stop) exists.
     m_link.Shutdown();
@@ -343,34 +346,40 @@ void CMainFrame::SelectProduct(int index) {
 }
 
 void CMainFrame::ShareOverMqtt(const MqttOptions& options) {
-    m_mqtt.reset();
-    if (!options.broker.host.isEmpty())
-        m_mqtt = std::make_unique<CMqttShare>(this, options);
+    m_sharing->Share(options);
+}
+
+CMqttShare* CMainFrame::MqttShare() const {
+    return m_sharing->Current();
+}
+
+CClassroomView* CMainFrame::Classroom() const {
+    return m_sharing->Classroom();
+}
+
+void CMainFrame::ShowMqttDialog() {
+    m_sharing->ShowDialog();
+}
+
+void CMainFrame::ShowClassroom() {
+    m_sharing->ShowClassroom();
+}
+
+void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
+                                 const QString& password) {
+    m_sharing->Apply(choice, password);
 }
 
 CPanelBase* CMainFrame::PanelForDialog(int dialogId) const {
-    return m_panels.value(dialogId, nullptr);
+    return m_stack->PanelFor(dialogId);
 }
 
 CPanelBase* CMainFrame::SwitchPanel(int dialogId) {
-    CPanelBase* panel = PanelForDialog(dialogId);
-    if (CPanelBase* leaving = CurrentPanel(); leaving && leaving != panel)
-        leaving->OnLeave();
-    const bool created = !panel;
-    if (created) {
-        panel = CreatePanel(dialogId, this, m_stack);
-        m_panels.insert(dialogId, panel);
-        m_stack->addWidget(panel);
-    }
-    m_stack->setCurrentWidget(panel);
-    if (created)
-        panel->OnInitialUpdate();
-    panel->setFocus();
-    return panel;
+    return m_stack->Show(dialogId);
 }
 
 CPanelBase* CMainFrame::CurrentPanel() const {
-    return qobject_cast<CPanelBase*>(m_stack->currentWidget());
+    return m_stack->Current();
 }
 
 void CMainFrame::SetProductTitle(int index) {
@@ -414,76 +423,6 @@ void CMainFrame::ShowConfigDialog() {
     dlg->open();
 }
 
-void CMainFrame::ShowMqttDialog() {
-    auto* dlg = new CMqttDlg(m_settings->Mqtt(), this);
-    dlg->setAttribute(Qt::WA_DeleteOnClose);
-    const CStationSettings::MqttChoice before = m_settings->Mqtt();
-    // The password the keyring holds for the broker and user shown, once it answers.
-    ReadSecret(MqttSecretKey(before.url, before.user),
-               [dlg = QPointer<CMqttDlg>(dlg)](const QString& secret, bool ok) {
-                   if (!dlg)
-                       return;
-                   if (ok)
-                       dlg->SetPassword(secret);
-                   dlg->SetKeyringNote(
-                       ok ? tr("The password is kept in the desktop's keyring.")
-                          : tr("No keyring answers on this desktop: a password typed here is used "
-                               "until the station ends, not remembered. KORVANE_MQTT_PASSWORD can "
-                               "give it to unattended runs."));
-               });
-    connect(dlg, &QDialog::accepted, this, [this, dlg] {
-        const CStationSettings::MqttChoice choice = dlg->Choice();
-        m_settings->SetMqtt(choice);
-        const QString password = dlg->Password();
-        if (!password.isEmpty())
-            WriteSecret(MqttSecretKey(choice.url, choice.user), password,
-                        [](bool, const QString&) {});
-        ApplyMqttChoice(choice, password);
-    });
-    dlg->open();
-}
-
-void CMainFrame::ApplyMqttChoice(const CStationSettings::MqttChoice& choice,
-                                 const QString& password) {
-    const auto broker = ParseBrokerUrl(choice.url);
-    if (!choice.enabled || !broker) {
-        ShareOverMqtt({});
-        return;
-    }
-    MqttOptions o;
-    o.broker = *broker;
-    o.user = choice.user;
-    o.password = password;
-    o.caFile = choice.caFile;
-    o.stationName = choice.stationName.isEmpty() ? QSysInfo::machineHostName() : choice.stationName;
-    o.prefix = choice.prefix.isEmpty() ? DefaultTopicPrefix(o.stationName) : choice.prefix;
-    o.allowRemote = choice.allowRemote;
-    ShareOverMqtt(o);
-}
-
-std::optional<MqttOptions> CMainFrame::BrokerForClassroom() const {
-    if (m_mqtt)
-        return m_mqtt->Bridge().Options();
-    return RememberedClassroomBroker(*m_settings);
-}
-
-void CMainFrame::ShowClassroom() {
-    if (m_classroom) {
-        m_classroom->raise();
-        m_classroom->activateWindow();
-        return;
-    }
-    const auto broker = BrokerForClassroom();
-    if (!broker) {
-        ShowMessage(tr("Set up the broker first, in Config → Share over MQTT..."), this);
-        return;
-    }
-    // The class is the level above this station's own topics.
-    m_classroom = new CClassroomView(*broker, TopicRoot(broker->prefix), this);
-    m_classroom->setAttribute(Qt::WA_DeleteOnClose);
-    m_classroom->show();
-}
-
 void CMainFrame::ShowAbout() {
     auto* dlg = new CAboutDlg(this);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
@@ -491,9 +430,8 @@ void CMainFrame::ShowAbout() {
 }
 
 void CMainFrame::RefreshPanels() {
-    for (int i = 0; i < m_stack->count(); ++i)
-        if (auto* p = qobject_cast<CPanelBase*>(m_stack->widget(i)))
-            p->OnInitialUpdate();
+    for (CPanelBase* panel : m_stack->Panels())
+        panel->OnInitialUpdate();
 }
 
 void CMainFrame::ShowLinkState(LinkState state) {
@@ -503,7 +441,7 @@ void CMainFrame::ShowLinkState(LinkState state) {
         m_status->SetColorPane(2, QString::number(m_link.Baud()), kWhite);
         break;
     case LinkState::Failed:
-        for (CPanelBase* panel : std::as_const(m_panels))
+        for (CPanelBase* panel : m_stack->Panels())
             panel->OnLinkLost();
         break;
     case LinkState::Closed:

@@ -15,7 +15,6 @@
 
 #include <vector>
 
-class QStackedWidget;
 class QToolBar;
 class QAction;
 class QActionGroup;
@@ -28,6 +27,8 @@ class CConfigDlg;
 class CFrameMonitor;
 class CKorvaneDoc;
 class CMqttShare;
+class CPanelStack;
+class CSharingController;
 
 // Command ids of the main window's menu and toolbar.
 enum CommandId : int {
@@ -101,7 +102,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // View → "Classroom...": every station on the broker this window shares on (or the one
     // remembered); says so when there is none.
     void ShowClassroom();
-    CClassroomView* Classroom() const { return m_classroom; }
+    CClassroomView* Classroom() const;
     // Shares (or stops sharing) as a remembered choice says, with the password given.
     void ApplyMqttChoice(const CStationSettings::MqttChoice& choice, const QString& password);
 
@@ -116,7 +117,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     // Shares this window on an MQTT broker (again, with new options); ShareOverMqtt({}) with
     // no broker host stops sharing.
     void ShareOverMqtt(const MqttOptions& options);
-    CMqttShare* MqttShare() const { return m_mqtt.get(); }
+    CMqttShare* MqttShare() const;
 
   signals:
     void productChanged(int index);
@@ -153,16 +154,13 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     CColorStatu* m_status = nullptr;
     CFrameMonitor* m_monitor = nullptr;
     QToolBar* m_toolbar = nullptr;
-    QStackedWidget* m_stack = nullptr;
+    CPanelStack* m_stack = nullptr;
+    CSharingController* m_sharing = nullptr; // a child, deleted first
     CKorvaneDoc* m_doc = nullptr;
     QActionGroup* m_productActions = nullptr;
     QActionGroup* m_languageActions = nullptr;
     QList<QMenu*> m_productMenus;
     std::vector<ActionCaption> m_captions;
-    std::unique_ptr<CMqttShare> m_mqtt;
-    QPointer<CClassroomView> m_classroom;
-    std::optional<MqttOptions> BrokerForClassroom() const;
-    QHash<int, CPanelBase*> m_panels; // by dialog id; owned by the stack
 };
 
 } // namespace Korvane
