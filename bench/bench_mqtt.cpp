@@ -265,7 +265,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     SetMessageObserver([](const QString&) {});
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    mosquitto_lib_init();
+    const CMqttLibrary library;
     MqttBroker broker;
     if (!broker.Start()) {
         std::printf("mosquitto did not start\n");
@@ -275,6 +275,5 @@ int main(int argc, char* argv[]) {
     BalanceRun(broker, seconds, true);
     ClassroomRun(broker, seconds);
     StopRun(broker);
-    mosquitto_lib_cleanup();
     return 0;
 }

@@ -83,6 +83,8 @@ const QRegularExpression kEnglishWord(QStringLiteral(
 
 class TestLanguage : public QObject {
     Q_OBJECT
+    const CMqttLibrary m_library;
+
   private slots:
     void initTestCase() {
         SetMessageObserver([](const QString&) {});

@@ -91,6 +91,8 @@ bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
 
 class TestMqtt : public QObject {
     Q_OBJECT
+    const CMqttLibrary m_library;
+
   private slots:
     void initTestCase() {
         SetMessageObserver([](const QString&) {});

@@ -3,6 +3,8 @@
 // (the key tables and their repeat rule, the frames a remote caller may send, a link that is
 // not open), against a fed serial link and a real TCP control service on loopback.
 #include "core/boards/board_model.h"
+#include "core/mqtt/broker_url.h"
+#include "core/mqtt/mqtt_bridge.h"
 #include "core/products/catalogue.h"
 #include "core/serial_cars/balance_model.h"
 #include "core/serial_cars/basic_car_model.h"
@@ -122,6 +124,28 @@ class TestStation : public QObject {
         QVERIFY(lines[1].endsWith(",1,2,0.5,-1,30,7.9"));
         QCOMPARE(lines[2], QByteArray("# gains AP=25.00 AD=0.20 VP=3.00 VI=0.10"));
         QVERIFY(lines[3].endsWith(",2,3,0.4,-2,29,7.8"));
+    }
+
+    void aBridgeStartsOnlyWhileTheLibraryIsSetUp() {
+        MqttOptions o;
+        o.broker = *ParseBrokerUrl(QStringLiteral("mqtt://127.0.0.1:1"));
+        o.stationName = o.prefix = QStringLiteral("early");
+        QVERIFY(!CMqttLibrary::IsSetUp());
+        CMqttBridge bridge;
+        bridge.Start(o);
+        QVERIFY(!bridge.IsRunning());
+        QCOMPARE(bridge.CurrentState(), CMqttBridge::State::Failed);
+        QCOMPARE(bridge.Reason(), QStringLiteral("the MQTT library was not set up"));
+        {
+            const CMqttLibrary program;
+            const CMqttLibrary another; // a second owner: the library ends with the last
+            QVERIFY(CMqttLibrary::IsSetUp());
+            bridge.Start(o);
+            QVERIFY(bridge.IsRunning());
+            bridge.Stop();
+            bridge.JoinFinished();
+        }
+        QVERIFY(!CMqttLibrary::IsSetUp());
     }
 
     void aFamilySwitchedAwayFromKeepsItsModel() {

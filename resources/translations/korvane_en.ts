@@ -2516,6 +2516,10 @@ control</translation>
         <source>the broker&apos;s name was not found: %1</source>
         <translation>the broker&apos;s name was not found: %1</translation>
     </message>
+    <message>
+        <source>the MQTT library was not set up</source>
+        <translation>the MQTT library was not set up</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttDlg</name>

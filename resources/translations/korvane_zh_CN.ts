@@ -2515,6 +2515,10 @@ advanced control</source>
         <source>the broker&apos;s name was not found: %1</source>
         <translation>找不到代理服务器的名称：%1</translation>
     </message>
+    <message>
+        <source>the MQTT library was not set up</source>
+        <translation>MQTT 库未初始化</translation>
+    </message>
 </context>
 <context>
     <name>Korvane::CMqttDlg</name>

@@ -1,3 +1,4 @@
+#include "core/mqtt/mqtt_bridge.h"
 #include "core/wifi_cars/picture_memory.h"
 #include "gui/shell/startup.h"
 
@@ -33,5 +34,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "korvane: no display to ask for the product on; give --product N\n");
         return 2;
     }
+    // libmosquitto lives as long as any window may share (and say goodbye).
+    const Korvane::CMqttLibrary mqtt;
     return Korvane::RunStation(options);
 }

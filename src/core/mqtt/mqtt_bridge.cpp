@@ -157,17 +157,23 @@ class HostLookup {
     int m_syncError = EAI_SYSTEM; // when asked here, or not started
 };
 
-class MosquittoLibrary {
-  public:
-    MosquittoLibrary() { mosquitto_lib_init(); }
-    ~MosquittoLibrary() { mosquitto_lib_cleanup(); }
-};
+} // namespace
 
-void InitLibraryOnce() {
-    static MosquittoLibrary library;
+std::atomic<int> CMqttLibrary::s_owners{0};
+
+CMqttLibrary::CMqttLibrary() {
+    if (s_owners++ == 0)
+        mosquitto_lib_init();
 }
 
-} // namespace
+CMqttLibrary::~CMqttLibrary() {
+    if (--s_owners == 0)
+        mosquitto_lib_cleanup();
+}
+
+bool CMqttLibrary::IsSetUp() {
+    return s_owners > 0;
+}
 
 CMqttBridge::CMqttBridge(QObject* parent)
     : QObject(parent), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
@@ -188,8 +194,14 @@ CMqttBridge::~CMqttBridge() {
 
 void CMqttBridge::Start(const MqttOptions& options) {
     Stop();
-    InitLibraryOnce();
     m_options = options;
+    if (!CMqttLibrary::IsSetUp()) {
+        Report(
+            State::Failed,
+            QCoreApplication::translate("Korvane::CMqttBridge", "the MQTT library was not set up"),
+            m_run);
+        return;
+    }
     {
         std::lock_guard lock(m_mutex);
         m_queue.clear();

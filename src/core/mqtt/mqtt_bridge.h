@@ -33,6 +33,21 @@ struct MqttOptions {
     int answerTimeoutMs = 5000; // a broker that takes the connection but never answers
 };
 
+// libmosquitto's set-up and tear-down, owned by the program (main makes one before any window,
+// a test program one for its tests): bridges start only while one lives, and the library ends
+// with the last one, after every bridge has ended.
+class CMqttLibrary {
+  public:
+    CMqttLibrary();
+    ~CMqttLibrary();
+    CMqttLibrary(const CMqttLibrary&) = delete;
+    CMqttLibrary& operator=(const CMqttLibrary&) = delete;
+    static bool IsSetUp();
+
+  private:
+    static std::atomic<int> s_owners;
+};
+
 // An MQTT client on a thread of its own (libmosquitto, driven by that thread's loop): it
 // publishes what it is given, keeps the station's retained status (and the broker's last will
 // saying the station went offline), reconnects with back-off from 0.5 s to 30 s, and hands
