@@ -33,6 +33,14 @@ using namespace Bench;
 
 namespace {
 
+// Until the bridge is connected (at most 5 s).
+void WaitOn(const CMqttBridge& bridge) {
+    QElapsedTimer t;
+    t.start();
+    while (bridge.CurrentState() != CMqttBridge::State::On && t.elapsed() < 5000)
+        QTest::qWait(5);
+}
+
 // A subscriber on its own libmosquitto thread, noting when each numbered frame arrived.
 struct Subscriber {
     std::mutex mutex;
@@ -90,11 +98,7 @@ void BalanceRun(MqttBroker& broker, int seconds, bool shared) {
         o.stationName = QStringLiteral("bench");
         o.prefix = QStringLiteral("korvane/bench");
         frame.ShareOverMqtt(o);
-        QElapsedTimer t;
-        t.start();
-        while (frame.MqttShare()->Bridge().CurrentState() != CMqttBridge::State::On &&
-               t.elapsed() < 5000)
-            QTest::qWait(10);
+        WaitOn(frame.MqttShare()->Bridge());
         if (!subscriber.Start(broker.port, "korvane/bench/rx", total)) {
             std::printf("the subscriber did not start\n");
             return;
@@ -179,10 +183,7 @@ void ClassroomRun(MqttBroker& broker, int seconds) {
     CClassroomView view(o, QStringLiteral("korvane"));
     view.resize(900, 700);
     view.show();
-    QElapsedTimer t;
-    t.start();
-    while (view.Bridge().CurrentState() != CMqttBridge::State::On && t.elapsed() < 5000)
-        QTest::qWait(10);
+    WaitOn(view.Bridge());
     std::atomic<bool> stop{false};
     std::thread stations([&] {
         mosquitto* mosq = mosquitto_new(nullptr, true, nullptr);
@@ -244,11 +245,7 @@ void StopRun(MqttBroker& broker) {
     std::vector<double> held;
     for (int i = 0; i < 20; ++i) {
         frame.ShareOverMqtt(o);
-        QElapsedTimer t;
-        t.start();
-        while (frame.MqttShare()->Bridge().CurrentState() != CMqttBridge::State::On &&
-               t.elapsed() < 5000)
-            QTest::qWait(5);
+        WaitOn(frame.MqttShare()->Bridge());
         QTest::qWait(50);
         const Clock::time_point t0 = Clock::now();
         frame.ShareOverMqtt({});
