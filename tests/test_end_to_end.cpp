@@ -138,6 +138,32 @@ class TestEndToEnd : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(SimLog().contains(QStringLiteral("$0,0,0,2,0,0,0,0,0,0#")), 3000);
     }
 
+    void theCommandLineTypesTheCarsAddressesAndTheDemoDrivesOverTcp() {
+        // The Raspberry Pi car's control service, given on the command line: the panel's
+        // fields take it, the demo connects and drives through the window's door.
+        StartSim(13, {"--rate", "5", "--control-port", "0"});
+        QVERIFY(m_sim.ControlPort() > 0);
+        QProcess station;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QTemporaryDir config;
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        station.setProcessEnvironment(env);
+        station.start(QStringLiteral(KORVANE_STATION_PATH),
+                      {QStringLiteral("--product"), QStringLiteral("13"),
+                       QStringLiteral("--control-address"), QStringLiteral("127.0.0.1"),
+                       QStringLiteral("--control-port"), QString::number(m_sim.ControlPort()),
+                       QStringLiteral("--demo"), QStringLiteral("--trace"),
+                       QStringLiteral("--quit-after"), QStringLiteral("3000")});
+        QVERIFY(station.waitForFinished(20000));
+        QCOMPARE(station.exitCode(), 0);
+        const QByteArray out = station.readAllStandardOutput();
+        const QByteArray tcp = "  [tcp 127.0.0.1:" + QByteArray::number(m_sim.ControlPort()) + "]";
+        QVERIFY2(out.contains("TX $1,0,0,0,0,0,0,0,0#" + tcp), out.constData());
+        QVERIFY2(out.contains("TX $0,0,0,0,0,0,2,0,0#" + tcp), out.constData()); // red light
+        QVERIFY2(out.contains("RX $4WD,"), out.constData());
+    }
+
     void simulatorEndsCleanlyOnTerminate() {
         // The signal is taken through a self-pipe; the simulator leaves its event loop in the
         // ordinary way, reports what it sent and removes its port link.

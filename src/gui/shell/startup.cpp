@@ -7,7 +7,7 @@
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/products/catalogue.h"
 #include "core/settings/station_settings.h"
-#include "gui/common/control_ids.h"
+#include "core/wifi_cars/wifi_panel_model.h"
 #include "gui/common/keyring.h"
 #include "gui/common/language.h"
 #include "gui/common/message_seam.h"
@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QLineEdit>
 #include <QPointer>
 #include <QSysInfo>
 #include <QTimer>
@@ -212,13 +211,16 @@ int RunStation(const StartOptions& options) {
         frame.resize(1100, 860);
         frame.FrameMonitor()->show();
     }
-    // The car's addresses and port, as a user would type them into the panel (1306 to 1308).
-    for (auto [id, text] :
-         {std::pair{1307, options.controlAddress}, std::pair{1308, options.controlPort},
-          std::pair{1306, options.videoAddress}})
-        if (auto* edit = qobject_cast<QLineEdit*>(FindControl(frame.CurrentPanel(), id));
-            edit && !text.isEmpty())
-            edit->setText(text);
+    // The car's addresses and port, as a user would type them: into the car's model, which
+    // the panel's fields show.
+    if (WifiCarOfPanel(Product(index).panelId)) {
+        CPanelModel* car = frame.Station().Model(Product(index).panelId);
+        for (auto [field, text] : {std::pair{WifiField::ControlAddress, options.controlAddress},
+                                   std::pair{WifiField::ControlPort, options.controlPort},
+                                   std::pair{WifiField::VideoAddress, options.videoAddress}})
+            if (!text.isEmpty())
+                car->Set(field, text);
+    }
 
     if (!options.port.isEmpty()) {
         // The port opens in the background; the demo starts once it is open. An unattended
