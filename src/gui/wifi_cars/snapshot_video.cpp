@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QBuffer>
 #include <QImageReader>
-#include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
@@ -87,10 +86,11 @@ void CVideoArea::paintEvent(QPaintEvent* event) {
     p.drawImage(contentsRect(), m_picture); // stretched: the aspect ratio is not kept
 }
 
-CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
-                               QAbstractButton* toggle, CVideoArea* area)
-    : QObject(panel), m_texts(texts), m_panel(panel), m_address(address), m_toggle(toggle),
-      m_area(area) {
+CSnapshotVideo::CSnapshotVideo(const VideoTexts& texts, QWidget* panel,
+                               std::function<QString()> address, QAbstractButton* toggle,
+                               CVideoArea* area)
+    : QObject(panel), m_texts(texts), m_panel(panel), m_address(std::move(address)),
+      m_toggle(toggle), m_area(area) {
     connect(&m_fetcher, &CSnapshotFetcher::finished, this, &CSnapshotVideo::OnFetched);
     connect(&m_fetcher, &CSnapshotFetcher::partReceived, this, [this](const QByteArray& body) {
         if (m_starting) { // the first picture of a stream starts the video once it decodes
@@ -137,7 +137,7 @@ void CSnapshotVideo::Toggle() {
     m_toggle->setText(Translated(m_texts.stopCaption));
     ++m_generation;
     ++m_requests;
-    m_fetcher.Fetch(m_address->text());
+    m_fetcher.Fetch(m_address());
 }
 
 void CSnapshotVideo::Stop() {
@@ -160,7 +160,7 @@ void CSnapshotVideo::FetchNext() {
     if (!m_running || m_fetcher.Busy())
         return;
     ++m_requests;
-    m_fetcher.Fetch(m_address->text()); // a new address takes effect with the next fetch
+    m_fetcher.Fetch(m_address()); // a new address takes effect with the next fetch
 }
 
 void CSnapshotVideo::DecodeFirst(const QByteArray& body) {

@@ -8,10 +8,10 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <functional>
 #include <mutex>
 
 class QAbstractButton;
-class QLineEdit;
 
 namespace Korvane {
 
@@ -58,7 +58,9 @@ struct VideoTexts {
 class CSnapshotVideo : public QObject {
     Q_OBJECT
   public:
-    CSnapshotVideo(const VideoTexts& texts, QWidget* panel, QLineEdit* address,
+    // address: the camera's address as it is now, asked at every fetch (a new one takes effect
+    // with the next).
+    CSnapshotVideo(const VideoTexts& texts, QWidget* panel, std::function<QString()> address,
                    QAbstractButton* toggle, CVideoArea* area);
     ~CSnapshotVideo() override;
 
@@ -97,7 +99,7 @@ class CSnapshotVideo : public QObject {
 
     const VideoTexts& m_texts;
     QWidget* m_panel;
-    QLineEdit* m_address;
+    std::function<QString()> m_address;
     QAbstractButton* m_toggle;
     CVideoArea* m_area;
     CSnapshotFetcher m_fetcher;

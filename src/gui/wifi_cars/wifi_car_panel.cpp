@@ -112,8 +112,9 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
         QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "下载失败"),
         QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "连接视频"),
         QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "断开视频")};
-    m_video = new CSnapshotVideo(m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
-                                 m_c.videoAddress, m_c.videoButton, m_c.videoArea);
+    m_video = new CSnapshotVideo(
+        m_car == WifiCar::FourWd ? kFourWdVideo : kPendrixVideo, this,
+        [this] { return m_model.Text(WifiField::VideoAddress); }, m_c.videoButton, m_c.videoArea);
     connect(m_c.videoButton, &QAbstractButton::clicked, this, &CWifiCarPanel::RememberTyped);
     connect(m_c.videoButton, &QAbstractButton::clicked, m_video, &CSnapshotVideo::Toggle);
     RetranslateCommon();
