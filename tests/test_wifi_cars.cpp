@@ -193,6 +193,14 @@ class TestWifiCars : public QObject {
         QCOMPARE(model.Text(WifiField::ControlAddress), QStringLiteral("127.0.0.1"));
         model.Set(WifiField::ControlPort, QStringLiteral("1"));
         QCOMPARE(Control<QLineEdit>(1308)->text(), QStringLiteral("1"));
+        // The searchlight's sliders move its colour (the label shows it at once); the car is
+        // told when one is let go.
+        Control<QSlider>(1279)->setValue(9);
+        QCOMPARE(model.Number(WifiField::Blue), 9);
+        QCOMPARE(Control<QLabel>(1297)->text(), QStringLiteral("R:000,G:000,B:009"));
+        QCOMPARE(Nothing(), QByteArray());
+        Release(1279, 9);
+        QCOMPARE(Sent(20), QByteArray("$4WD,CLR0,CLG0,CLB9#"));
         // The battery's text is the panel's reading of the model's values.
         m_station->pty->Write("$4WD,CSB20,PV7.40,GS0,LF0000,HW00,GM00#");
         QTRY_COMPARE(Control<QLabel>(1298)->text(), QStringLiteral("7.40/50%"));

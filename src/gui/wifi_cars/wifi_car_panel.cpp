@@ -101,8 +101,16 @@ void CWifiCarPanel::BindCommon(const WifiCarControls& controls) {
 
     new CSliderRelease(m_c.angleSlider,
                        [this] { Send(PtzFrame(m_car, m_model.Number(WifiField::Angle))); });
-    for (QSlider* s : m_c.colourSliders)
-        new CSliderRelease(s, [this] { OnColourSliderReleased(); });
+    // The searchlight's colour follows its sliders (the swatch and label with it); the car is
+    // told when a slider is let go.
+    for (int i = 0; i < 3; ++i) {
+        connect(m_c.colourSliders[i], &QSlider::valueChanged, this, [this, i](int value) {
+            int rgb[3] = {m_model.Number(Red), m_model.Number(Green), m_model.Number(Blue)};
+            rgb[i] = value;
+            m_model.SetColour(rgb[0], rgb[1], rgb[2]);
+        });
+        new CSliderRelease(m_c.colourSliders[i], [this] { OnColourSliderReleased(); });
+    }
 
     static const VideoTexts kFourWdVideo = {
         QT_TRANSLATE_NOOP("Korvane::CSnapshotVideo", "Download Fail!"),
@@ -204,11 +212,8 @@ void CWifiCarPanel::OnButton(int controlId) {
 
 void CWifiCarPanel::OnColourSliderReleased() {
     // The colour the user let go at.
-    const int r = m_c.colourSliders[0]->value();
-    const int g = m_c.colourSliders[1]->value();
-    const int b = m_c.colourSliders[2]->value();
-    m_model.SetColour(r, g, b);
-    Send(ColourFrame(m_car, r, g, b));
+    using namespace WifiField;
+    Send(ColourFrame(m_car, m_model.Number(Red), m_model.Number(Green), m_model.Number(Blue)));
 }
 
 bool CWifiCarPanel::eventFilter(QObject* watched, QEvent* event) {
