@@ -17,8 +17,12 @@ class SimProcess {
     ~SimProcess() { Stop(); }
 
     // Starts the simulator for a product with extra options; false when it did not come up.
-    bool Start(int product, const QStringList& extra = {}) {
+    bool Start(int product, QStringList extra = {}) {
         Stop();
+        // A camera on a free port unless a test asks for one: tests run side by side, and two
+        // simulated cars must never both want the default 8080.
+        if (!extra.contains(QStringLiteral("--video-port")))
+            extra << QStringLiteral("--video-port") << QStringLiteral("0");
         m_port = m_dir.filePath(QStringLiteral("tty%1").arg(product));
         m_log = m_dir.filePath(QStringLiteral("received%1.log").arg(m_runs++));
         m_process.start(
