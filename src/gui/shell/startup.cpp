@@ -20,8 +20,6 @@
 #include "gui/widgets/gallery.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QFile>
 #include <QPointer>
 #include <QSysInfo>
 #include <QTimer>
