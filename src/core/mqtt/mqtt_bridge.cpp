@@ -1,5 +1,8 @@
 #include "core/mqtt/mqtt_bridge.h"
 
+#include "core/mqtt/mqtt_session.h"
+#include "core/mqtt/name_lookup.h"
+
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QJsonDocument>
@@ -10,29 +13,21 @@
 
 #include <mosquitto.h>
 
-#include <netdb.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace Korvane {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // What the worker's libmosquitto callbacks tell it; touched only on the worker thread.
-struct Session {
+struct CallbackState {
     CMqttBridge* bridge = nullptr;
     const std::atomic<bool>* stop = nullptr; // the run's: what comes after it is not handed on
     int connack = -1; // the broker's answer to the connect, -1 while none came
@@ -40,15 +35,15 @@ struct Session {
 };
 
 void OnConnect(mosquitto*, void* obj, int rc) {
-    static_cast<Session*>(obj)->connack = rc;
+    static_cast<CallbackState*>(obj)->connack = rc;
 }
 
 void OnDisconnect(mosquitto*, void* obj, int) {
-    static_cast<Session*>(obj)->lost = true;
+    static_cast<CallbackState*>(obj)->lost = true;
 }
 
 void OnMessage(mosquitto*, void* obj, const mosquitto_message* message) {
-    const auto* session = static_cast<Session*>(obj);
+    const auto* session = static_cast<CallbackState*>(obj);
     if (session->stop && *session->stop)
         return; // the goodbye of a stopped run: nobody listens any more
     auto* bridge = session->bridge;
@@ -59,103 +54,6 @@ void OnMessage(mosquitto*, void* obj, const mosquitto_message* message) {
         bridge, [bridge, topic, payload] { emit bridge->messageArrived(topic, payload); },
         Qt::QueuedConnection);
 }
-
-// One name lookup in flight (getaddrinfo_a): glibc's own thread asks the DNS server while the
-// bridge's loop goes on, so a stop never waits for a server that does not answer.
-struct LookupRequest {
-    QByteArray name;
-    addrinfo hints{};
-    gaicb request{};
-};
-
-// Lookups a stop left while glibc was still asking: their memory stays glibc's until it is
-// done, then it is freed by the next lookup. Never destroyed (glibc may still write into them
-// while the process exits).
-std::mutex& ParkedMutex() {
-    static auto* mutex = new std::mutex;
-    return *mutex;
-}
-std::vector<std::unique_ptr<LookupRequest>>& Parked() {
-    static auto* parked = new std::vector<std::unique_ptr<LookupRequest>>;
-    return *parked;
-}
-
-void Release(std::unique_ptr<LookupRequest> lookup) {
-    if (lookup->request.ar_result)
-        freeaddrinfo(lookup->request.ar_result);
-}
-
-void ReapParked() {
-    std::lock_guard lock(ParkedMutex());
-    auto& parked = Parked();
-    for (auto it = parked.begin(); it != parked.end();) {
-        if (gai_error(&(*it)->request) == EAI_INPROGRESS) {
-            ++it;
-        } else {
-            Release(std::move(*it));
-            it = parked.erase(it);
-        }
-    }
-}
-
-class HostLookup {
-  public:
-    explicit HostLookup(const QByteArray& name) : m_lookup(std::make_unique<LookupRequest>()) {
-        ReapParked();
-        m_lookup->name = name;
-        m_lookup->hints.ai_family = AF_UNSPEC;
-        m_lookup->hints.ai_socktype = SOCK_STREAM;
-        m_lookup->hints.ai_flags = AI_ADDRCONFIG;
-        m_lookup->request.ar_name = m_lookup->name.constData();
-        m_lookup->request.ar_request = &m_lookup->hints;
-#if defined(__SANITIZE_THREAD__)
-        // ThreadSanitizer cannot follow the threads glibc starts for itself (it crashes in
-        // them): its builds ask here, blocking this thread as libmosquitto would.
-        m_syncError = getaddrinfo(m_lookup->request.ar_name, nullptr, &m_lookup->hints,
-                                  &m_lookup->request.ar_result);
-#else
-        gaicb* list[] = {&m_lookup->request};
-        sigevent none{};
-        none.sigev_notify = SIGEV_NONE;
-        m_started = getaddrinfo_a(GAI_NOWAIT, list, 1, &none) == 0;
-#endif
-    }
-    ~HostLookup() {
-        if (m_started && gai_error(&m_lookup->request) == EAI_INPROGRESS &&
-            gai_cancel(&m_lookup->request) == EAI_NOTCANCELED) {
-            std::lock_guard lock(ParkedMutex());
-            Parked().push_back(std::move(m_lookup));
-            return;
-        }
-        Release(std::move(m_lookup));
-    }
-    HostLookup(const HostLookup&) = delete;
-    HostLookup& operator=(const HostLookup&) = delete;
-
-    // 0 when done, EAI_INPROGRESS while asking, else the failure.
-    int Error() const {
-        return m_started ? gai_error(&m_lookup->request) : m_syncError;
-    }
-    // The addresses found, numeric, in the order the resolver gave them.
-    std::vector<QByteArray> Addresses() const {
-        std::vector<QByteArray> out;
-        if (Error() != 0)
-            return out;
-        for (const addrinfo* a = m_lookup->request.ar_result; a; a = a->ai_next) {
-            char text[NI_MAXHOST];
-            if (getnameinfo(a->ai_addr, a->ai_addrlen, text, sizeof text, nullptr, 0,
-                            NI_NUMERICHOST) == 0 &&
-                std::find(out.begin(), out.end(), QByteArray(text)) == out.end())
-                out.emplace_back(text);
-        }
-        return out;
-    }
-
-  private:
-    std::unique_ptr<LookupRequest> m_lookup;
-    bool m_started = false;       // handed to glibc's resolver threads
-    int m_syncError = EAI_SYSTEM; // when asked here, or not started
-};
 
 } // namespace
 
@@ -175,8 +73,7 @@ bool CMqttLibrary::IsSetUp() {
     return s_owners > 0;
 }
 
-CMqttBridge::CMqttBridge(QObject* parent)
-    : QObject(parent), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+CMqttBridge::CMqttBridge(QObject* parent) : QObject(parent) {
     qRegisterMetaType<Korvane::CMqttBridge::State>();
     m_droppedNotice.setSingleShot(true);
     m_droppedNotice.setInterval(200);
@@ -188,8 +85,6 @@ CMqttBridge::CMqttBridge(QObject* parent)
 CMqttBridge::~CMqttBridge() {
     Stop();
     JoinFinished();
-    if (m_wakeFd >= 0)
-        ::close(m_wakeFd);
 }
 
 void CMqttBridge::Start(const MqttOptions& options) {
@@ -202,37 +97,19 @@ void CMqttBridge::Start(const MqttOptions& options) {
             m_run);
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        m_queue.clear();
-        m_statusDirty = !m_status.isEmpty();
-    }
+    m_outbox.SetLimit(options.queueLimit);
+    m_outbox.Clear();
     m_flags = std::make_shared<RunFlags>();
     m_flags->run = ++m_run;
     Report(State::Connecting, QString(), m_run);
     m_thread = std::thread(&CMqttBridge::Run, this, options, m_subscriptions, m_flags);
 }
 
-short CMqttBridge::WaitForWake(int socket, bool wantWrite, std::chrono::milliseconds most) {
-    pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {socket, short(POLLIN | (wantWrite ? POLLOUT : 0)), 0}};
-    const int n = ::poll(fds, socket >= 0 ? 2 : 1, int(most.count()));
-    if (n > 0 && (fds[0].revents & POLLIN)) {
-        eventfd_t drained = 0;
-        eventfd_read(m_wakeFd, &drained);
-    }
-    return n > 0 && socket >= 0 ? fds[1].revents : 0;
-}
-
-void CMqttBridge::Wake() {
-    if (m_wakeFd >= 0)
-        eventfd_write(m_wakeFd, 1);
-}
-
 void CMqttBridge::Stop() {
     if (!m_thread.joinable())
         return;
     m_flags->stop = true;
-    Wake();
+    m_outbox.Wake();
     m_finishing.push_back({std::move(m_thread), std::move(m_flags)});
     m_reaper.start();
     Report(State::Off, QString(), ++m_run);
@@ -269,41 +146,17 @@ void CMqttBridge::JoinFinished() {
 }
 
 void CMqttBridge::Publish(const QString& topic, const QByteArray& payload) {
-    bool dropped = false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_options.queueLimit > 0 && m_queue.size() >= size_t(m_options.queueLimit)) {
-            m_queue.pop_front(); // the oldest goes: what is newest matters most
-            ++m_dropped;
-            dropped = true;
-        }
-        m_queue.push_back({topic.toUtf8(), payload, false});
-    }
-    Wake();
+    const bool dropped = m_outbox.Push(topic.toUtf8(), payload);
     if (dropped && QThread::currentThread() == thread() && !m_droppedNotice.isActive())
         m_droppedNotice.start();
 }
 
 void CMqttBridge::AddSubscription(const QString& topic) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_newSubscriptions << topic;
-    }
-    Wake();
+    m_outbox.AddSubscription(topic);
 }
 
 void CMqttBridge::SetStatus(const QByteArray& json) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_status = json;
-        m_statusDirty = true;
-    }
-    Wake();
-}
-
-quint64 CMqttBridge::Dropped() const {
-    std::lock_guard lock(m_mutex);
-    return m_dropped;
+    m_outbox.SetStatus(json);
 }
 
 void CMqttBridge::Report(State state, const QString& reason, int run) {
@@ -327,12 +180,12 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
     // What this run says of its state counts only while it is the bridge's run.
     const int run = flags->run;
     auto report = [this, run](State state, const QString& reason) { Report(state, reason, run); };
-    Session session;
-    session.bridge = this;
-    session.stop = &flags->stop;
+    CallbackState mosquittoSession;
+    mosquittoSession.bridge = this;
+    mosquittoSession.stop = &flags->stop;
     const QByteArray clientId =
         (QStringLiteral("korvane-") + QUuid::createUuid().toString(QUuid::Id128).left(16)).toUtf8();
-    mosquitto* mosq = mosquitto_new(clientId.constData(), true, &session);
+    mosquitto* mosq = mosquitto_new(clientId.constData(), true, &mosquittoSession);
     if (!mosq) {
         report(State::Failed, QCoreApplication::translate("Korvane::CMqttBridge",
                                                           "the MQTT client could not be made"));
@@ -374,62 +227,56 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
         }
     }
     const QByteArray host = options.broker.host.toUtf8();
-    // A name is looked up by the loop, cancellably; an address needs no lookup.
+    // A name is looked up by a process of its own, which ends with the run; an address
+    // needs no lookup.
     const bool needsLookup = QHostAddress(options.broker.host).isNull();
-    std::optional<HostLookup> lookup;
+    std::optional<CNameLookup> lookup;
 
-    enum class Phase { Idle, Connecting, Connected } phase = Phase::Idle;
-    auto nextAttempt = Clock::now();
-    auto connectStart = Clock::now();
-    milliseconds backoff(500);
-    int failures = 0; // in a row: each attempt tries the next address found
+    CMqttSession session(
+        {milliseconds(500), milliseconds(30000), milliseconds(options.answerTimeoutMs)});
+    using Phase = CMqttSession::Phase;
     auto fail = [&](const QString& reason) {
         mosquitto_disconnect(mosq);
-        phase = Phase::Idle;
-        nextAttempt = Clock::now() + backoff;
-        backoff = std::min(backoff * 2, milliseconds(30000));
-        ++failures;
+        session.Failed();
         report(State::Failed, reason);
     };
     auto stopping = [&flags] { return flags->stop.load(); };
 
     while (!stopping()) {
-        const auto now = Clock::now();
-        if (phase == Phase::Idle) {
-            if (now < nextAttempt) {
-                WaitForWake(-1, false,
-                            std::min(milliseconds(50),
-                                     std::chrono::duration_cast<milliseconds>(nextAttempt - now)));
-                continue;
-            }
+        if (session.CurrentPhase() == Phase::Waiting && !session.AttemptDue()) {
+            m_outbox.WaitForWake(-1, false, std::min(milliseconds(50), session.UntilAttempt()));
+            continue;
+        }
+        if (session.CurrentPhase() == Phase::Waiting ||
+            session.CurrentPhase() == Phase::LookingUp) {
             QByteArray address = host;
             if (needsLookup) {
                 if (!lookup) {
                     report(State::Connecting, QString());
                     lookup.emplace(host);
+                    session.LookingUp();
                 }
-                const int error = lookup->Error();
-                if (error == EAI_INPROGRESS) {
-                    WaitForWake(-1, false, milliseconds(20));
+                if (lookup->Read() == CNameLookup::Result::Asking) {
+                    m_outbox.WaitForWake(lookup->Fd(), false, milliseconds(100));
                     continue;
                 }
                 const std::vector<QByteArray> found = lookup->Addresses();
+                const QString why = lookup->Reason();
                 lookup.reset();
                 if (found.empty()) {
-                    fail(
-                        QCoreApplication::translate("Korvane::CMqttBridge",
-                                                    "the broker's name was not found: %1")
-                            .arg(QString::fromLocal8Bit(gai_strerror(error ? error : EAI_NONAME))));
+                    fail(QCoreApplication::translate("Korvane::CMqttBridge",
+                                                     "the broker's name was not found: %1")
+                             .arg(why));
                     continue;
                 }
                 // TLS checks the broker's certificate against its name, so libmosquitto is
                 // given the name (and looks it up once more, just answered); a plain
                 // connection goes to the address found.
                 if (!options.broker.tls)
-                    address = found[size_t(failures) % found.size()];
+                    address = found[session.AddressIndex(found.size())];
             }
-            session.connack = -1;
-            session.lost = false;
+            mosquittoSession.connack = -1;
+            mosquittoSession.lost = false;
             report(State::Connecting, QString());
             const int rc =
                 mosquitto_connect_async(mosq, address.constData(), options.broker.port, 10);
@@ -438,44 +285,37 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
                                           : QString::fromUtf8(mosquitto_strerror(rc)));
                 continue;
             }
-            phase = Phase::Connecting;
-            connectStart = now;
+            session.Connecting();
         }
         // Asleep until the broker's socket has something, or something was queued (the
         // queue wakes this thread at once: a frame waits for no timer).
         int rc = MOSQ_ERR_SUCCESS;
-        const short ready =
-            WaitForWake(mosquitto_socket(mosq), mosquitto_want_write(mosq), milliseconds(100));
+        const short ready = m_outbox.WaitForWake(mosquitto_socket(mosq), mosquitto_want_write(mosq),
+                                                 milliseconds(100));
         if (ready & (POLLIN | POLLERR | POLLHUP))
             rc = mosquitto_loop_read(mosq, 1);
         if (rc == MOSQ_ERR_SUCCESS && (ready & POLLOUT))
             rc = mosquitto_loop_write(mosq, 1);
         if (rc == MOSQ_ERR_SUCCESS)
             rc = mosquitto_loop_misc(mosq); // keep-alive
-        if (phase == Phase::Connecting) {
-            if (session.connack == 0) {
-                phase = Phase::Connected;
-                backoff = milliseconds(500);
-                failures = 0;
-                {
-                    std::lock_guard lock(m_mutex);
-                    m_statusDirty = !m_status.isEmpty();
-                    subscriptions << m_newSubscriptions;
-                    m_newSubscriptions.clear();
-                }
+        if (session.CurrentPhase() == Phase::Connecting) {
+            if (mosquittoSession.connack == 0) {
+                session.Connected();
+                m_outbox.StatusDueAgain();
+                subscriptions << m_outbox.TakeSubscriptions();
                 for (const QString& topic : subscriptions)
                     mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
                 report(State::On, QString());
-            } else if (session.connack > 0) {
-                fail(QString::fromUtf8(mosquitto_connack_string(session.connack)));
+            } else if (mosquittoSession.connack > 0) {
+                fail(QString::fromUtf8(mosquitto_connack_string(mosquittoSession.connack)));
                 continue;
-            } else if (Clock::now() - connectStart > milliseconds(options.answerTimeoutMs)) {
+            } else if (session.AnswerOverdue()) {
                 fail(QCoreApplication::translate("Korvane::CMqttBridge",
                                                  "the broker did not answer"));
                 continue;
             }
         }
-        if (rc != MOSQ_ERR_SUCCESS || session.lost) {
+        if (rc != MOSQ_ERR_SUCCESS || mosquittoSession.lost) {
             fail(rc == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(strerror(errno))
                  : rc != MOSQ_ERR_SUCCESS
                      ? QString::fromUtf8(mosquitto_strerror(rc))
@@ -483,38 +323,23 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
                                                    "the broker closed the connection"));
             continue;
         }
-        if (phase != Phase::Connected)
+        if (session.CurrentPhase() != Phase::Connected)
             continue;
-        QStringList added;
-        {
-            std::lock_guard lock(m_mutex);
-            added.swap(m_newSubscriptions);
-        }
-        for (const QString& topic : added) {
+        for (const QString& topic : m_outbox.TakeSubscriptions()) {
             mosquitto_subscribe(mosq, nullptr, topic.toUtf8().constData(), 0);
             subscriptions << topic;
         }
         // Hand over what waits, a batch at a time and only while libmosquitto has written
         // everything before: its own queue stays short, ours is the bounded one.
-        for (int sent = 0; sent < 256 && !mosquitto_want_write(mosq); ++sent) {
-            Message m;
-            {
-                std::lock_guard lock(m_mutex);
-                if (m_statusDirty) {
-                    m = {statusTopic, m_status, true};
-                    m_statusDirty = false;
-                } else if (!m_queue.empty()) {
-                    m = std::move(m_queue.front());
-                    m_queue.pop_front();
-                } else {
-                    break;
-                }
-            }
-            mosquitto_publish(mosq, nullptr, m.topic.constData(), int(m.payload.size()),
-                              m.payload.constData(), m.retain ? 1 : 0, m.retain);
+        CMqttOutbox::Message m;
+        for (int sent = 0; sent < 256 && !mosquitto_want_write(mosq) && m_outbox.Take(m); ++sent) {
+            const QByteArray& topic = m.status ? statusTopic : m.topic;
+            mosquitto_publish(mosq, nullptr, topic.constData(), int(m.payload.size()),
+                              m.payload.constData(), m.status ? 1 : 0, m.status);
         }
     }
-    if (phase == Phase::Connected && options.announce) {
+    const bool connected = session.CurrentPhase() == Phase::Connected;
+    if (connected && options.announce) {
         // A clean goodbye: the status says offline, then the connection ends (the broker does
         // not send the will for a clean disconnect).
         mosquitto_publish(mosq, nullptr, statusTopic.constData(), int(offline.size()),
@@ -523,7 +348,7 @@ void CMqttBridge::Run(MqttOptions options, QStringList subscriptions,
             mosquitto_loop(mosq, 20, 1);
         mosquitto_loop(mosq, 50, 1); // the PUBACK of the goodbye
     }
-    if (phase == Phase::Connected) {
+    if (connected) {
         mosquitto_disconnect(mosq);
         mosquitto_loop(mosq, 20, 1);
     }

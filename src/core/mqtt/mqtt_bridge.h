@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/mqtt/broker_url.h"
+#include "core/mqtt/mqtt_outbox.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -8,10 +9,7 @@
 #include <QTimer>
 
 #include <atomic>
-#include <chrono>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -53,11 +51,12 @@ class CMqttLibrary {
 // saying the station went offline), reconnects with back-off from 0.5 s to 30 s, and hands
 // the messages of its subscriptions to the UI thread by queued calls. Nothing it does blocks
 // the caller: messages wait in a queue of at most queueLimit, the oldest dropped (and counted)
-// when the broker is slow or gone. Values cross threads by copy; the thread is started by
-// Start and told to stop by Stop, which returns at once: the thread says goodbye on its own
-// and the bridge joins it once it has finished (the destructor waits for it). Nothing waits
-// for a name server: the broker's name is looked up by the resolver's own thread while the
-// loop goes on.
+// when the broker is slow or gone (CMqttOutbox). When it tries again is CMqttSession's say.
+// Values cross threads by copy; the thread is started by Start and told to stop by Stop,
+// which returns at once: the thread says goodbye on its own and the bridge joins it once it
+// has finished (the destructor waits for it). Nothing waits for a name server: the broker's
+// name is looked up by a process of its own (CNameLookup) while the loop goes on, and that
+// process ends with the run.
 class CMqttBridge : public QObject {
     Q_OBJECT
   public:
@@ -91,7 +90,7 @@ class CMqttBridge : public QObject {
 
     State CurrentState() const { return m_state; }
     QString Reason() const { return m_reason; }
-    quint64 Dropped() const;
+    quint64 Dropped() const { return m_outbox.Dropped(); }
 
   signals:
     void stateChanged(Korvane::CMqttBridge::State state, const QString& reason);
@@ -99,11 +98,6 @@ class CMqttBridge : public QObject {
     void messageArrived(const QString& topic, const QByteArray& payload);
 
   private:
-    struct Message {
-        QByteArray topic;
-        QByteArray payload;
-        bool retain = false;
-    };
     // What one run of the thread shares with the bridge: its stop, and whether it has ended.
     struct RunFlags {
         std::atomic<bool> stop{false};
@@ -118,24 +112,13 @@ class CMqttBridge : public QObject {
     void ReapFinished();
     // A state of run number run (a stopped run's late words are not told).
     void Report(State state, const QString& reason, int run);
-    // Wakes the worker (something was queued, or it must stop).
-    void Wake();
-    // The worker's sleep: until woken, the socket is ready (its poll events are returned), or
-    // most has passed.
-    short WaitForWake(int socket, bool wantWrite, std::chrono::milliseconds most);
 
     MqttOptions m_options;
     QStringList m_subscriptions;
     State m_state = State::Off;
     QString m_reason;
 
-    mutable std::mutex m_mutex; // guards the queue, the status and the counters below
-    std::deque<Message> m_queue;
-    QByteArray m_status;
-    QStringList m_newSubscriptions; // added while running, not yet subscribed
-    bool m_statusDirty = false;
-    quint64 m_dropped = 0;
-    int m_wakeFd = -1; // an eventfd: queued work wakes the worker's poll at once
+    CMqttOutbox m_outbox;
     std::thread m_thread;
     std::shared_ptr<RunFlags> m_flags;  // of m_thread
     std::vector<Finishing> m_finishing; // stopped, saying goodbye; joined once ended
