@@ -105,6 +105,7 @@ int main(int argc, char* argv[]) {
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    const CMessageSeam seam;
     SetMessageObserver([](const QString&) {});
 
     {

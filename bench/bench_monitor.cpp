@@ -37,6 +37,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const CMessageSeam seam;
     SetMessageObserver([](const QString&) {});
 
     std::vector<double> keys, resumes;

@@ -260,6 +260,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     KeepPictureMemory();
     QApplication app(argc, argv);
+    const CMessageSeam seam;
     SetMessageObserver([](const QString&) {});
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const CMqttLibrary library;

@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
                                  : QCoreApplication::applicationDirPath() + "/../sim/korvane-sim";
     const int seconds = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
     QTemporaryDir dir;
+    const CMessageSeam seam;
     SetMessageObserver(
         [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); });
 

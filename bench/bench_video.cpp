@@ -113,6 +113,7 @@ int main(int argc, char* argv[]) {
     KeepPictureMemory(); // as the station does
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const CMessageSeam seam;
     SetMessageObserver([](const QString&) {});
 
     // When the camera took each picture, for the latency to the painted picture.

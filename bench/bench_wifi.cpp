@@ -57,6 +57,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int samples = argc > 1 ? atoi(argv[1]) : 2000;
+    const CMessageSeam seam;
     SetMessageObserver([](const QString&) {});
 
     // The car's control service on its own thread.

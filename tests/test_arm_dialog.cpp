@@ -45,6 +45,7 @@ QList<Pose> PosesIn(const QByteArray& printed) {
 
 class TestArmDialog : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     QTemporaryDir m_dir;
     std::unique_ptr<StationOnSim> m_station;

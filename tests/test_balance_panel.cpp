@@ -32,6 +32,7 @@ using namespace Korvane;
 
 class TestBalancePanel : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     std::unique_ptr<StationOnPty> m_station;
     CMainFrame* m_frame = nullptr;

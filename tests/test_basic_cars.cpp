@@ -20,6 +20,7 @@ const char* const kNotOpen =
 
 class TestBasicCars : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     std::unique_ptr<StationOnPty> m_station;
     CMainFrame* m_frame = nullptr;

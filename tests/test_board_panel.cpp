@@ -36,6 +36,7 @@ using Board = BoardOnPty<CDevelop51FormView>;
 
 class TestBoardPanel : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     // What the panel showed when each message came (the controls are written first).
     QStringList m_resultAtMessage;
@@ -339,11 +340,34 @@ class TestBoardPanel : public QObject {
             b.Says("$51,CALC9#$51,CALC/#$51,CALC0#$51,CALC=#$51,N" + QByteArray::number(i) + "#",
                    QStringLiteral("$51,N%1#").arg(i));
         QCOMPARE(m_messages, QStringList{QString::fromUtf8("除数不能为0")});
-        QVERIFY2(DeviceMessageRepeats() >= 1, qPrintable(QString::number(DeviceMessageRepeats())));
-        CloseDeviceMessages();
+        QWidget* window = b.station.frame.get();
+        QVERIFY2(DeviceMessageRepeats(window) >= 1,
+                 qPrintable(QString::number(DeviceMessageRepeats(window))));
+        CloseDeviceMessages(window);
         b.Says("$51,CALC9#$51,CALC/#$51,CALC0#$51,CALC=#$51,NEND#", QStringLiteral("$51,NEND#"));
         QCOMPARE(m_messages.size(), 2);
-        QCOMPARE(DeviceMessageRepeats(), 0);
+        QCOMPARE(DeviceMessageRepeats(window), 0);
+    }
+
+    void eachWindowHasItsOwnDeviceMessage() {
+        // Two boards on two windows: one's message neither closes nor counts the other's.
+        Board first;
+        Board second;
+        QVERIFY(first.Start(0));
+        QVERIFY(second.Start(0));
+        const QByteArray divide = "$51,CALC9#$51,CALC/#$51,CALC0#$51,CALC=#";
+        first.Says(divide + "$51,N1#", QStringLiteral("$51,N1#"));
+        second.Says(divide + "$51,N2#", QStringLiteral("$51,N2#"));
+        QCOMPARE(m_messages.size(), 2);
+        first.Says(divide + "$51,N3#", QStringLiteral("$51,N3#"));
+        QCOMPARE(m_messages.size(), 2); // a repeat in the first window's open message
+        QCOMPARE(DeviceMessageRepeats(first.station.frame.get()), 1);
+        QCOMPARE(DeviceMessageRepeats(second.station.frame.get()), 0);
+        CloseDeviceMessages(second.station.frame.get());
+        QCOMPARE(DeviceMessageRepeats(first.station.frame.get()), 1);
+        first.Says(divide + "$51,N4#", QStringLiteral("$51,N4#"));
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(DeviceMessageRepeats(first.station.frame.get()), 2);
     }
 
     void dotMatrixEditor() {

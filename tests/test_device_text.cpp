@@ -26,6 +26,7 @@ const QByteArray kHostile[] = {"<b>1</b>", "<img src=/dev/zero>",
 
 class TestDeviceText : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

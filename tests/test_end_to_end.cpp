@@ -22,6 +22,7 @@ using namespace Korvane;
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     SimProcess m_sim;
     QStringList m_messages;
 

@@ -33,6 +33,7 @@ TracedFrame Frame(int n, TraceDirection d = TraceDirection::Received) {
 
 class TestFrameMonitor : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

@@ -39,6 +39,7 @@ struct Kit : BoardOnPty<CDevelopARFormView> {
 
 class TestKitPanel : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

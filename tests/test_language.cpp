@@ -83,6 +83,8 @@ const QRegularExpression kEnglishWord(QStringLiteral(
 
 class TestLanguage : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam;          // the messages and answers of this test program
+    const Korvane::CTranslations m_translations; // the languages this test program shows
     const CMqttLibrary m_library;
 
   private slots:

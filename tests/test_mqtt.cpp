@@ -91,6 +91,7 @@ bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
 
 class TestMqtt : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     const CMqttLibrary m_library;
 
   private slots:

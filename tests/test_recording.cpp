@@ -37,6 +37,7 @@ QStringList Lines(const QString& path) {
 
 class TestRecording : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

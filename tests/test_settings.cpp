@@ -49,6 +49,7 @@ PortEntry Bluetooth(const QString& name) {
 
 class TestSettings : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

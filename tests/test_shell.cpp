@@ -70,6 +70,7 @@ void StartOffscreen(QProcess& process, const QString& program, const QStringList
 
 class TestShell : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
 
   private slots:

@@ -65,6 +65,8 @@ void Press(QWidget* target, int key) {
 
 class TestStationSeams : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam;          // the messages and answers of this test program
+    const Korvane::CTranslations m_translations; // the languages this test program shows
     QStringList m_messages;
 
   private slots:

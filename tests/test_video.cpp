@@ -23,6 +23,7 @@ using namespace Korvane;
 
 class TestVideo : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     std::unique_ptr<SimProcess> m_sim;
     std::unique_ptr<StationOnPty> m_station;

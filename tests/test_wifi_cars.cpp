@@ -30,6 +30,7 @@ using namespace Korvane;
 
 class TestWifiCars : public QObject {
     Q_OBJECT
+    const Korvane::CMessageSeam m_seam; // the messages and answers of this test program
     QStringList m_messages;
     std::unique_ptr<StationOnPty> m_station;
     CWifiCarPanel* m_panel = nullptr;

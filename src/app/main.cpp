@@ -1,5 +1,7 @@
 #include "core/mqtt/mqtt_bridge.h"
 #include "core/wifi_cars/picture_memory.h"
+#include "gui/common/language.h"
+#include "gui/common/message_seam.h"
 #include "gui/shell/startup.h"
 
 #include <QApplication>
@@ -34,7 +36,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "korvane: no display to ask for the product on; give --product N\n");
         return 2;
     }
-    // libmosquitto lives as long as any window may share (and say goodbye).
+    // What every window uses, set up before the first and torn down after the last: the
+    // messages and questions to the user, the translations, and libmosquitto (which lives as
+    // long as any window may share and say goodbye).
+    const Korvane::CMessageSeam messages;
+    const Korvane::CTranslations translations;
     const Korvane::CMqttLibrary mqtt;
     return Korvane::RunStation(options);
 }

@@ -11,9 +11,7 @@ namespace Korvane {
 
 namespace {
 
-Language g_language = Language::Original;
-std::unique_ptr<QTranslator> g_station;
-std::unique_ptr<QTranslator> g_qt;
+CTranslations* g_current = nullptr; // set and cleared by CTranslations itself
 
 QString QtLocale(Language language) {
     return language == Language::Chinese ? QStringLiteral("zh_CN") : QStringLiteral("en");
@@ -60,7 +58,29 @@ QStringList TranslationFolders() {
             QStringLiteral(":/i18n")};
 }
 
-bool ApplyLanguage(Language language) {
+CTranslations::CTranslations() : m_before(g_current) {
+    g_current = this;
+}
+
+CTranslations::~CTranslations() {
+    Remove();
+    g_current = m_before;
+}
+
+CTranslations* CTranslations::Current() {
+    return g_current;
+}
+
+void CTranslations::Remove() {
+    if (m_station)
+        QCoreApplication::removeTranslator(m_station.get());
+    if (m_qt)
+        QCoreApplication::removeTranslator(m_qt.get());
+    m_station.reset();
+    m_qt.reset();
+}
+
+bool CTranslations::Apply(Language language) {
     auto station = std::make_unique<QTranslator>();
     if (language != Language::Original) {
         const QString name = QStringLiteral("korvane_") + LanguageCode(language);
@@ -77,28 +97,27 @@ bool ApplyLanguage(Language language) {
     const bool qtLoaded = language == Language::Chinese &&
                           qt->load(QStringLiteral("qtbase_") + QtLocale(language),
                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (g_station)
-        QCoreApplication::removeTranslator(g_station.get());
-    if (g_qt)
-        QCoreApplication::removeTranslator(g_qt.get());
-    g_station.reset();
-    g_qt.reset();
+    Remove();
     if (language != Language::Original) {
-        g_station = std::move(station);
-        QCoreApplication::installTranslator(g_station.get());
+        m_station = std::move(station);
+        QCoreApplication::installTranslator(m_station.get());
     }
     if (qtLoaded) {
-        g_qt = std::move(qt);
-        QCoreApplication::installTranslator(g_qt.get());
+        m_qt = std::move(qt);
+        QCoreApplication::installTranslator(m_qt.get());
     }
     // Installing and removing a translator each tell every window (a LanguageChange event,
     // posted to each top-level window), also when the last one goes and Original is back.
-    g_language = language;
+    m_language = language;
     return true;
 }
 
+bool ApplyLanguage(Language language) {
+    return g_current && g_current->Apply(language);
+}
+
 Language CurrentLanguage() {
-    return g_language;
+    return g_current ? g_current->InUse() : Language::Original;
 }
 
 } // namespace Korvane

@@ -17,76 +17,115 @@ QWidget* LastingWindow(QWidget* parent) {
     return window;
 }
 
-MessageObserver& Observer() {
-    static MessageObserver observer;
-    return observer;
-}
-MessageIcon g_lastIcon = MessageIcon::Information;
-SaveFileAnswer& SaveAnswer() {
-    static SaveFileAnswer answer;
-    return answer;
-}
-SaveFileAnswer& OpenAnswer() {
-    static SaveFileAnswer answer;
-    return answer;
-}
-QuestionAnswer& Question() {
-    static QuestionAnswer answer;
-    return answer;
-}
+CMessageSeam* g_current = nullptr; // set and cleared by the seam itself
 
-// The open device message: its box (none with an observer), its text and its repeats.
-struct DeviceMessage {
-    QPointer<QMessageBox> box;
-    bool open = false;
-    QString text;
-    int repeats = 0;
-};
-DeviceMessage& OpenDeviceMessage() {
-    static DeviceMessage message;
-    return message;
+// The seam's answers, or none while no seam lives.
+const MessageObserver& Observer() {
+    static const MessageObserver none;
+    return g_current ? g_current->observer : none;
+}
+const SaveFileAnswer& SaveAnswer() {
+    static const SaveFileAnswer none;
+    return g_current ? g_current->saveAnswer : none;
+}
+const SaveFileAnswer& OpenAnswer() {
+    static const SaveFileAnswer none;
+    return g_current ? g_current->openAnswer : none;
+}
+const QuestionAnswer& Question() {
+    static const QuestionAnswer none;
+    return g_current ? g_current->question : none;
+}
+void NoteIcon(MessageIcon icon) {
+    if (g_current)
+        g_current->lastIcon = icon;
+}
+CMessageSeam& Required(const char* what) {
+    if (!g_current)
+        qFatal("%s needs a message seam: make a CMessageSeam first", what);
+    return *g_current;
 }
 } // namespace
 
+CMessageSeam::CMessageSeam() : m_before(g_current) {
+    g_current = this;
+}
+
+CMessageSeam::~CMessageSeam() {
+    for (DeviceMessage& m : m_device)
+        if (m.box)
+            m.box->close();
+    g_current = m_before;
+}
+
+CMessageSeam* CMessageSeam::Current() {
+    return g_current;
+}
+
+CMessageSeam::DeviceMessage& CMessageSeam::DeviceMessageOf(QWidget* window) {
+    std::erase_if(m_device, [](const DeviceMessage& m) { return !m.window; });
+    for (DeviceMessage& m : m_device)
+        if (m.window == window)
+            return m;
+    m_device.push_back({window, nullptr, false, QString(), 0});
+    return m_device.back();
+}
+
 void ShowDeviceMessage(const QString& text, QWidget* parent) {
-    DeviceMessage& m = OpenDeviceMessage();
+    QWidget* window = parent ? parent->window() : QApplication::activeWindow();
+    if (!g_current) {
+        // Nothing to count repeats in: a plain box.
+        ShowMessage(text, window, MessageIcon::Warning);
+        return;
+    }
+    CMessageSeam::DeviceMessage& m = g_current->DeviceMessageOf(window);
     const bool stillOpen = Observer() ? m.open : (m.box && m.box->isVisible());
     if (stillOpen && m.text == text) {
         ++m.repeats;
-        if (m.box)
-            m.box->setInformativeText(QCoreApplication::translate(
+        if (auto* box = qobject_cast<QMessageBox*>(m.box.data()))
+            box->setInformativeText(QCoreApplication::translate(
                 "Korvane", "Repeated %n more time(s).", nullptr, m.repeats));
         return;
     }
-    CloseDeviceMessages();
+    if (m.box)
+        m.box->close();
+    m.box = nullptr;
     m.open = true;
     m.text = text;
     m.repeats = 0;
-    g_lastIcon = MessageIcon::Warning;
+    g_current->lastIcon = MessageIcon::Warning;
     if (Observer()) {
         Observer()(text);
         return;
     }
-    if (!parent)
-        parent = QApplication::activeWindow();
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Korvane"), text,
-                                QMessageBox::Ok, parent);
+                                QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     m.box = box;
     box->open(); // no nested event loop: deliveries go on while it is shown
 }
 
-int DeviceMessageRepeats() {
-    return OpenDeviceMessage().open ? OpenDeviceMessage().repeats : 0;
+int DeviceMessageRepeats(QWidget* parent) {
+    if (!g_current)
+        return 0;
+    const CMessageSeam::DeviceMessage& m =
+        g_current->DeviceMessageOf(parent ? parent->window() : nullptr);
+    return m.open ? m.repeats : 0;
 }
 
-void CloseDeviceMessages() {
-    DeviceMessage& m = OpenDeviceMessage();
-    if (m.box)
-        m.box->close();
-    m.box = nullptr;
-    m.open = false;
-    m.repeats = 0;
+void CloseDeviceMessages(QWidget* parent) {
+    if (!g_current)
+        return;
+    QWidget* window = parent ? parent->window() : nullptr;
+    for (CMessageSeam::DeviceMessage& m : g_current->DeviceMessages()) {
+        if (window && m.window != window)
+            continue;
+        if (m.box)
+            m.box->close();
+        m.box = nullptr;
+        m.open = false;
+        m.repeats = 0;
+    }
 }
 
 namespace {
@@ -132,7 +171,7 @@ void AskOpenFile(QWidget* parent, const QString& caption, const QString& filter,
 }
 
 void SetOpenFileAnswer(SaveFileAnswer answer) {
-    OpenAnswer() = std::move(answer);
+    Required("SetOpenFileAnswer").openAnswer = std::move(answer);
 }
 
 void AskYesNo(QWidget* parent, const QString& text, std::function<void(bool yes)> then) {
@@ -154,7 +193,7 @@ void AskYesNo(QWidget* parent, const QString& text, std::function<void(bool yes)
 }
 
 void SetQuestionAnswer(QuestionAnswer answer) {
-    Question() = std::move(answer);
+    Required("SetQuestionAnswer").question = std::move(answer);
 }
 
 void AskSaveFile(QWidget* parent, const QString& caption, const QString& filter,
@@ -167,11 +206,11 @@ void AskSaveFile(QWidget* parent, const QString& caption, const QString& filter,
 }
 
 void SetSaveFileAnswer(SaveFileAnswer answer) {
-    SaveAnswer() = std::move(answer);
+    Required("SetSaveFileAnswer").saveAnswer = std::move(answer);
 }
 
 void ShowMessage(const QString& text, QWidget* parent, MessageIcon icon) {
-    g_lastIcon = icon;
+    NoteIcon(icon);
     if (Observer()) {
         Observer()(text);
         return;
@@ -188,7 +227,7 @@ void ShowMessage(const QString& text, QWidget* parent, MessageIcon icon) {
 }
 
 void ShowMessageAndWait(const QString& text, MessageIcon icon) {
-    g_lastIcon = icon;
+    NoteIcon(icon);
     if (Observer()) {
         Observer()(text);
         return;
@@ -199,11 +238,11 @@ void ShowMessageAndWait(const QString& text, MessageIcon icon) {
 }
 
 void SetMessageObserver(MessageObserver observer) {
-    Observer() = std::move(observer);
+    Required("SetMessageObserver").observer = std::move(observer);
 }
 
 MessageIcon LastMessageIcon() {
-    return g_lastIcon;
+    return g_current ? g_current->lastIcon : MessageIcon::Information;
 }
 
 } // namespace Korvane
