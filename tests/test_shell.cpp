@@ -24,13 +24,17 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -330,6 +334,49 @@ class TestShell : public QObject {
         QCOMPARE(recent.size(), 4);
         QCOMPARE(recent.first(), dir.filePath(QStringLiteral("doc5.korvane")));
         QCOMPARE(QFileInfo(recent.first()).size(), 0); // the document has no content
+    }
+
+    void theMenusAndToolbarFollowTheCommandTable() {
+        QSettings().clear(); // no recent files of earlier tests
+        CMainFrame frame;
+        auto* doc = frame.findChild<CKorvaneDoc*>();
+        QTemporaryDir dir;
+        QVERIFY(doc->SaveTo(dir.filePath(QStringLiteral("a.korvane"))));
+        // Every command of the table is there once, with its caption and state.
+        for (const CommandRow& row : MainCommands()) {
+            if (row.id == 0)
+                continue;
+            QAction* a = FindCommand(&frame, row.id);
+            QVERIFY2(a, qPrintable(QString::number(row.id)));
+            QCOMPARE(a->text(), QString::fromUtf8(row.text));
+            QCOMPARE(a->isEnabled(), row.enabled);
+            QCOMPARE(a->isCheckable(), row.checkable);
+        }
+        // The toolbar, left to right.
+        QStringList toolbar;
+        for (QAction* a : frame.findChild<QToolBar*>(QStringLiteral("mainToolBar"))->actions())
+            toolbar << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        QCOMPARE(toolbar,
+                 (QStringList{"New(&N)", "Open(&O)...", "Save(&S)", "|", "Cut(&T)", "Copy(&C)",
+                              "Paste(&P)", "|", "Print", "About Korvane(&A)...", "Open/Close"}));
+        // File: the recent file between Save As and Exit, Exit last.
+        QMenu* file = frame.menuBar()->actions().first()->menu();
+        QStringList shown;
+        for (QAction* a : file->actions())
+            if (a->isVisible())
+                shown << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        QCOMPARE(shown,
+                 (QStringList{"New(&N)", "Open(&O)...", "Save(&S)", "Save As(&A)...", "|",
+                              QStringLiteral("&1 ") + dir.filePath("a.korvane"), "|", "Exit(&X)"}));
+        // What a command does: the toolbar's check item hides the toolbar.
+        frame.show();
+        FindCommand(&frame, CmdViewToolbar)->trigger();
+        QVERIFY(!frame.findChild<QToolBar*>(QStringLiteral("mainToolBar"))->isVisible());
+        QStringList menus;
+        for (QAction* a : frame.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"File(&F)", "Edit(&E)", "View(&V)", "Product Select", "Config",
+                                     "Help(&H)"}));
     }
 
     void everyControlIsNamedForAssistiveTechnology() {

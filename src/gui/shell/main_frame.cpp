@@ -46,20 +46,6 @@ const QColor kGreen(0, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kYellow(255, 255, 0);
 
-// The open/close button's picture: a plug between two line ends, 16 by 15 pixels.
-QIcon OpenCloseIcon() {
-    QPixmap pm(16, 15);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    p.setBrush(QColor(60, 120, 200));
-    p.drawRect(4, 3, 8, 8);
-    p.drawLine(0, 7, 4, 7);
-    p.drawLine(12, 5, 15, 5);
-    p.drawLine(12, 9, 15, 9);
-    return QIcon(pm);
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : CMainFrame(std::make_unique<CSerialPort>(), parent) {}
@@ -88,8 +74,7 @@ CMainFrame::CMainFrame(CStationSettings* settings, std::unique_ptr<CTransport> t
     m_monitor->Watch(&m_station);
     addDockWidget(Qt::BottomDockWidgetArea, m_monitor);
     m_monitor->hide();
-    CreateMenus();
-    CreateToolBar();
+    CreateCommands();
     m_status = new CColorStatu(this);
     setStatusBar(m_status);
     RetranslateUi();
@@ -146,157 +131,94 @@ bool CMainFrame::Told(CStation::SendResult result, CommandOrigin origin) {
     return result == CStation::SendResult::Sent;
 }
 
-void CMainFrame::Caption(QAction* action, const char* text, const char* statusTip) {
-    m_captions.push_back({action, text, statusTip});
-}
-
-void CMainFrame::CreateMenus() {
-    auto addCmd = [this](QMenu* menu, const char* text, int id, const QKeySequence& key = {},
-                         const QIcon& icon = {}, const char* statusTip = nullptr) {
-        QAction* a = menu->addAction(icon, QString());
-        Caption(a, text, statusTip);
-        SetCommandId(a, id);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        return a;
-    };
-    auto addMenu = [this](QMenu* parent, const char* title) {
-        QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
-        Caption(menu->menuAction(), title);
-        return menu;
-    };
-    QStyle* st = style();
-
-    QMenu* file = addMenu(nullptr, QT_TR_NOOP("File(&F)"));
-    QAction* newAct =
-        addCmd(file, QT_TR_NOOP("New(&N)"), CmdFileNew, QKeySequence::New,
-               st->standardIcon(QStyle::SP_FileIcon), QT_TR_NOOP("Create a new document"));
-    QAction* openAct = addCmd(file, QT_TR_NOOP("Open(&O)..."), CmdFileOpen, QKeySequence::Open,
-                              st->standardIcon(QStyle::SP_DialogOpenButton),
-                              QT_TR_NOOP("Open an existing document"));
-    QAction* saveAct = addCmd(file, QT_TR_NOOP("Save(&S)"), CmdFileSave, QKeySequence::Save,
-                              st->standardIcon(QStyle::SP_DialogSaveButton),
-                              QT_TR_NOOP("Save the active document"));
-    QAction* saveAsAct = addCmd(file, QT_TR_NOOP("Save As(&A)..."), CmdFileSaveAs);
-    file->addSeparator();
-    QAction* exitAct = addCmd(file, QT_TR_NOOP("Exit(&X)"), CmdAppExit);
-    m_doc->BuildRecentMenu(file, exitAct);
-    connect(newAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnNew);
-    connect(openAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnOpen);
-    connect(saveAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnSave);
-    connect(saveAsAct, &QAction::triggered, m_doc, &CKorvaneDoc::OnSaveAs);
-    connect(exitAct, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* edit = addMenu(nullptr, QT_TR_NOOP("Edit(&E)"));
-    addCmd(edit, QT_TR_NOOP("Undo(&U)"), CmdEditUndo, QKeySequence::Undo)->setEnabled(false);
-    edit->addSeparator();
-    addCmd(edit, QT_TR_NOOP("Cut(&T)"), CmdEditCut, QKeySequence::Cut,
-           QIcon::fromTheme(QStringLiteral("edit-cut"), st->standardIcon(QStyle::SP_TrashIcon)))
-        ->setEnabled(false);
-    addCmd(edit, QT_TR_NOOP("Copy(&C)"), CmdEditCopy, QKeySequence::Copy,
-           QIcon::fromTheme(QStringLiteral("edit-copy"),
-                            st->standardIcon(QStyle::SP_FileDialogNewFolder)))
-        ->setEnabled(false);
-    addCmd(edit, QT_TR_NOOP("Paste(&P)"), CmdEditPaste, QKeySequence::Paste,
-           QIcon::fromTheme(QStringLiteral("edit-paste"),
-                            st->standardIcon(QStyle::SP_FileDialogContentsView)))
-        ->setEnabled(false);
-
-    QMenu* view = addMenu(nullptr, QT_TR_NOOP("View(&V)"));
-    QAction* toolbarAct = addCmd(view, QT_TR_NOOP("Toolbar(&T)"), CmdViewToolbar);
-    QAction* statusAct = addCmd(view, QT_TR_NOOP("Status Bar(&S)"), CmdViewStatusBar);
-    for (QAction* a : {toolbarAct, statusAct}) {
-        a->setCheckable(true);
-        a->setChecked(true);
-    }
-    // The frame monitor: every frame sent and received, on every link.
-    QAction* monitorAct = m_monitor->toggleViewAction();
-    SetCommandId(monitorAct, CmdViewFrameMonitor);
-    view->addAction(monitorAct);
-    connect(toolbarAct, &QAction::toggled, this, [this](bool on) { m_toolbar->setVisible(on); });
-    connect(statusAct, &QAction::toggled, this, [this](bool on) { m_status->setVisible(on); });
-    // The language of captions and messages, applied at once and remembered.
-    QMenu* languages = addMenu(view, QT_TR_NOOP("Language(&L)"));
-    auto* languageGroup = new QActionGroup(this);
-    for (Language l : {Language::Original, Language::English, Language::Chinese}) {
-        QAction* a = languages->addAction(LanguageMenuText(l));
-        a->setCheckable(true);
-        a->setChecked(l == CurrentLanguage());
-        a->setData(LanguageCode(l));
-        a->setObjectName(QStringLiteral("language_") + LanguageCode(l));
-        languageGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, l] { ChooseLanguage(l); });
-    }
-    m_languageActions = languageGroup;
-    QAction* classroomAct = addCmd(view, QT_TR_NOOP("Classroom..."), CmdViewClassroom);
-    connect(classroomAct, &QAction::triggered, this, &CMainFrame::ShowClassroom);
-
-    QMenu* products = addMenu(nullptr, QT_TR_NOOP("Product Select"));
-    m_productActions = new QActionGroup(this);
-    m_productActions->setExclusive(true);
-    int groupCount = 0;
-    const char* const* groups = MenuGroups(&groupCount);
-    for (int g = 0; g < groupCount; ++g) {
-        QMenu* sub = products->addMenu(QString());
-        sub->menuAction()->setData(QString::fromLatin1(groups[g]));
-        m_productMenus.append(sub);
-        for (int i = 0; i < ProductCount(); ++i) {
-            if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
-                continue;
-            QAction* a = sub->addAction(QString());
-            SetCommandId(a, Product(i).menuCommandId);
-            a->setData(i);
-            a->setCheckable(true);
-            m_productActions->addAction(a);
-            connect(a, &QAction::triggered, this, [this, i] { SelectProduct(i); });
-        }
-    }
-
-    QMenu* config = addMenu(nullptr, QT_TR_NOOP("Config"));
-    QAction* portAct = addCmd(config, QT_TR_NOOP("Bluetooth/COM Config"), CmdPortConfig);
-    connect(portAct, &QAction::triggered, this, &CMainFrame::ShowConfigDialog);
-    QAction* mqttAct = addCmd(config, QT_TR_NOOP("Share over MQTT..."), CmdShareMqtt);
-    connect(mqttAct, &QAction::triggered, this, &CMainFrame::ShowMqttDialog);
-
-    QMenu* help = addMenu(nullptr, QT_TR_NOOP("Help(&H)"));
-    QAction* aboutAct = addCmd(help, QT_TR_NOOP("About Korvane(&A)..."), CmdAppAbout, {},
-                               st->standardIcon(QStyle::SP_MessageBoxInformation),
-                               QT_TR_NOOP("Show the program's version"));
-    connect(aboutAct, &QAction::triggered, this, &CMainFrame::ShowAbout);
-}
-
-void CMainFrame::CreateToolBar() {
+void CMainFrame::CreateCommands() {
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolbar->setIconSize(QSize(16, 15));
     m_toolbar->setMovable(true);
     m_toolbar->setFloatable(true);
     m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int id : {CmdFileNew, CmdFileOpen, CmdFileSave})
-        m_toolbar->addAction(FindCommand(this, id));
-    m_toolbar->addSeparator();
-    for (int id : {CmdEditCut, CmdEditCopy, CmdEditPaste})
-        m_toolbar->addAction(FindCommand(this, id));
-    m_toolbar->addSeparator();
-    QAction* print =
-        m_toolbar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
-    Caption(print, QT_TR_NOOP("Print"));
-    SetCommandId(print, CmdFilePrint);
-    print->setEnabled(false);
-    m_toolbar->addAction(FindCommand(this, CmdAppAbout));
-    QAction* openClose = m_toolbar->addAction(OpenCloseIcon(), QString());
-    Caption(openClose, QT_TR_NOOP("Open/Close"), QT_TR_NOOP("打开或者关闭串口!"));
-    SetCommandId(openClose, CmdOpenClose);
-    connect(openClose, &QAction::triggered, this, &CMainFrame::OnOpenClose);
+    m_commands = std::make_unique<CCommandTable>(
+        this, menuBar(), m_toolbar,
+        [this](MenuPlace place, QMenu* menu) { FillMenuPlace(place, menu); });
     addToolBar(Qt::TopToolBarArea, m_toolbar);
+
+    const CCommandTable& c = *m_commands;
+    c.OnTriggered(CmdFileNew, [this](bool) { m_doc->OnNew(); });
+    c.OnTriggered(CmdFileOpen, [this](bool) { m_doc->OnOpen(); });
+    c.OnTriggered(CmdFileSave, [this](bool) { m_doc->OnSave(); });
+    c.OnTriggered(CmdFileSaveAs, [this](bool) { m_doc->OnSaveAs(); });
+    c.OnTriggered(CmdAppExit, [this](bool) { close(); });
+    c.OnTriggered(CmdViewToolbar, [this](bool on) { m_toolbar->setVisible(on); });
+    c.OnTriggered(CmdViewStatusBar, [this](bool on) { m_status->setVisible(on); });
+    c.OnTriggered(CmdViewClassroom, [this](bool) { ShowClassroom(); });
+    c.OnTriggered(CmdPortConfig, [this](bool) { ShowConfigDialog(); });
+    c.OnTriggered(CmdShareMqtt, [this](bool) { ShowMqttDialog(); });
+    c.OnTriggered(CmdAppAbout, [this](bool) { ShowAbout(); });
+    c.OnTriggered(CmdOpenClose, [this](bool) { OnOpenClose(); });
+}
+
+void CMainFrame::FillMenuPlace(MenuPlace place, QMenu* menu) {
+    switch (place) {
+    case MenuPlace::RecentFiles: {
+        // The recent files go before an anchor that shows nothing, above Exit.
+        QAction* anchor = menu->addSeparator();
+        anchor->setVisible(false);
+        m_doc->BuildRecentMenu(menu, anchor);
+        break;
+    }
+    case MenuPlace::FrameMonitor: {
+        // The frame monitor: every frame sent and received, on every link.
+        QAction* monitorAct = m_monitor->toggleViewAction();
+        SetCommandId(monitorAct, CmdViewFrameMonitor);
+        menu->addAction(monitorAct);
+        break;
+    }
+    case MenuPlace::Languages: {
+        // The language of captions and messages, applied at once and remembered.
+        auto* languageGroup = new QActionGroup(this);
+        for (Language l : {Language::Original, Language::English, Language::Chinese}) {
+            QAction* a = menu->addAction(LanguageMenuText(l));
+            a->setCheckable(true);
+            a->setChecked(l == CurrentLanguage());
+            a->setData(LanguageCode(l));
+            a->setObjectName(QStringLiteral("language_") + LanguageCode(l));
+            languageGroup->addAction(a);
+            connect(a, &QAction::triggered, this, [this, l] { ChooseLanguage(l); });
+        }
+        m_languageActions = languageGroup;
+        break;
+    }
+    case MenuPlace::Products: {
+        m_productActions = new QActionGroup(this);
+        m_productActions->setExclusive(true);
+        int groupCount = 0;
+        const char* const* groups = MenuGroups(&groupCount);
+        for (int g = 0; g < groupCount; ++g) {
+            QMenu* sub = menu->addMenu(QString());
+            sub->menuAction()->setData(QString::fromLatin1(groups[g]));
+            m_productMenus.append(sub);
+            for (int i = 0; i < ProductCount(); ++i) {
+                if (qstrcmp(Product(i).menuGroup, groups[g]) != 0)
+                    continue;
+                QAction* a = sub->addAction(QString());
+                SetCommandId(a, Product(i).menuCommandId);
+                a->setData(i);
+                a->setCheckable(true);
+                m_productActions->addAction(a);
+                connect(a, &QAction::triggered, this, [this, i] { SelectProduct(i); });
+            }
+        }
+        break;
+    }
+    case MenuPlace::None:
+    case MenuPlace::Separator:
+        break;
+    }
 }
 
 void CMainFrame::RetranslateUi() {
-    for (const ActionCaption& c : m_captions) {
-        c.action->setText(tr(c.text));
-        if (c.statusTip)
-            c.action->setStatusTip(tr(c.statusTip));
-    }
+    m_commands->Retranslate();
     if (QAction* openClose = FindCommand(this, CmdOpenClose))
         openClose->setToolTip(tr("打开或者关闭串口"));
     m_toolbar->setWindowTitle(tr("Standard"));

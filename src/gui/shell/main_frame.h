@@ -7,6 +7,7 @@
 #include "gui/common/language.h"
 #include "gui/panels/panel_base.h"
 #include "gui/shell/classroom_view.h"
+#include "gui/shell/command_table.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,28 +30,6 @@ class CKorvaneDoc;
 class CMqttShare;
 class CPanelStack;
 class CSharingController;
-
-// Command ids of the main window's menu and toolbar.
-enum CommandId : int {
-    CmdFileNew = 57600,
-    CmdFileOpen = 57601,
-    CmdFileSave = 57603,
-    CmdFileSaveAs = 57604,
-    CmdFilePrint = 57607,
-    CmdEditCopy = 57634,
-    CmdEditCut = 57635,
-    CmdEditPaste = 57637,
-    CmdEditUndo = 57643,
-    CmdAppAbout = 57664,
-    CmdAppExit = 57665,
-    CmdViewToolbar = 59392,
-    CmdViewStatusBar = 59393,
-    CmdViewFrameMonitor = 33000, // ours: the frame monitor dock
-    CmdPortConfig = 32773,
-    CmdOpenClose = 32815,
-    CmdShareMqtt = 33001,     // ours: Config → Share over MQTT
-    CmdViewClassroom = 33002, // ours: View → Classroom
-};
 
 // The main window: menu, toolbar, status bar, the serial link, and one visible product panel.
 // Its panels and dialogs work with this window's link; a second window has its own.
@@ -128,18 +107,12 @@ class CMainFrame : public QMainWindow, public CPanelHost {
 
   private:
     CMainFrame(CStationSettings* settings, std::unique_ptr<CTransport> transport, QWidget* parent);
-    // A menu or toolbar caption, shown again in the language in use whenever it changes.
-    struct ActionCaption {
-        QAction* action;
-        const char* text;
-        const char* statusTip;
-    };
-    void Caption(QAction* action, const char* text, const char* statusTip = nullptr);
     void RetranslateUi();
     void ChooseLanguage(Language language);
     void ShowLinkPane(LinkState state);
-    void CreateMenus();
-    void CreateToolBar();
+    // The menus and toolbar, made from the command table; the window's own places filled.
+    void CreateCommands();
+    void FillMenuPlace(MenuPlace place, QMenu* menu);
     void ShowLinkState(LinkState state);
     void ShowDropped(quint64 total);
     // Tells the person here when their command found no open link.
@@ -160,7 +133,7 @@ class CMainFrame : public QMainWindow, public CPanelHost {
     QActionGroup* m_productActions = nullptr;
     QActionGroup* m_languageActions = nullptr;
     QList<QMenu*> m_productMenus;
-    std::vector<ActionCaption> m_captions;
+    std::unique_ptr<CCommandTable> m_commands;
 };
 
 } // namespace Korvane
