@@ -6,6 +6,7 @@
 #include "bench_util.h"
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
+#include "gui/serial_cars/balance_waveform_pane.h"
 #include "gui/serial_cars/balence_form_view.h"
 #include "gui/serial_cars/chart_wave.h"
 #include "gui/shell/main_frame.h"
@@ -63,7 +64,7 @@ int main(int argc, char* argv[]) {
         QObject::connect(&frame.Link(), &CLinkManager::frameAssembled, &frame,
                          [&](const QByteArray& f) { telemetry += f.contains("LV"); });
         std::vector<qint64> refreshNs;
-        QObject::connect(panel, &CBalenceFormView::chartRefreshed, &frame,
+        QObject::connect(panel->Waveform(), &CBalanceWaveformPane::chartRefreshed, &frame,
                          [&](qint64 ns) { refreshNs.push_back(ns); });
         PaintCounter paints;
         panel->Chart()->viewport()->installEventFilter(&paints);

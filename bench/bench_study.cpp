@@ -9,6 +9,7 @@
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
+#include "gui/serial_cars/balance_waveform_pane.h"
 #include "gui/serial_cars/balence_form_view.h"
 #include "gui/serial_cars/chart_wave.h"
 #include "gui/shell/frame_monitor.h"
@@ -67,13 +68,14 @@ int main(int argc, char* argv[]) {
                 // The gains first, as a student does, so that the file says what was tuned.
                 qobject_cast<QAbstractButton*>(FindControl(panel, 1025))->click();
                 RunFor(300);
-                panel->HistoryBox()->setCurrentIndex(panel->HistoryBox()->count() - 1);
+                panel->Waveform()->HistoryBox()->setCurrentIndex(
+                    panel->Waveform()->HistoryBox()->count() - 1);
                 SetSaveFileAnswer([&](const QString&) { return csv; });
-                panel->RecordButton()->click();
+                panel->Waveform()->RecordButton()->click();
                 SetSaveFileAnswer({});
             }
             std::vector<double> refreshUs;
-            QObject::connect(panel, &CBalenceFormView::chartRefreshed, &frame,
+            QObject::connect(panel->Waveform(), &CBalanceWaveformPane::chartRefreshed, &frame,
                              [&](qint64 ns) { refreshUs.push_back(ns / 1e3); });
             PaintCounter paints;
             panel->Chart()->viewport()->installEventFilter(&paints);
@@ -93,9 +95,9 @@ int main(int argc, char* argv[]) {
             qobject_cast<QAbstractButton*>(FindControl(panel, 1032))->click(); // waveform off
             RunFor(500);
             if (full)
-                panel->RecordButton()->click(); // stop: the file is complete
+                panel->Waveform()->RecordButton()->click(); // stop: the file is complete
             frame.FrameMonitor()->Flush();
-            const qint64 rows = panel->Recorder().Rows();
+            const qint64 rows = panel->Model().Recorder().Rows();
             const qint64 listed = qint64(frame.FrameMonitor()->Model().Log().Size() +
                                          frame.FrameMonitor()->Model().Log().Dropped());
             simProcess.terminate();

@@ -3,6 +3,7 @@
 #include "balance_car.h"
 #include "core/serial_cars/balance_model.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
@@ -254,6 +255,27 @@ class TestBalanceModel : public QObject {
         QCOMPARE(w.OnTick(), CReplyWatch::Tick::KeepRunning);
     }
 
+    void theModelWaitsForThePidReplyWithoutAPanel() {
+        CBalanceCarModel model;
+        model.SetReplyTickMs(1);
+        QSignalSpy missing(&model, &CBalanceCarModel::pidReplyMissing);
+        model.ExpectPidReply();
+        QVERIFY(model.AwaitingPidReply());
+        QVERIFY(missing.wait(5000));
+        QCOMPARE(missing.size(), 1);
+        QVERIFY(!model.AwaitingPidReply()); // told once, then the wait is over
+        // A reply ends the wait: nothing is missing, and the gains it carried are the model's.
+        model.ExpectPidReply();
+        QCOMPARE(model.ApplyPidReply("$AP25.00,AD3.30,VP3.00,VI0.10#"), 4);
+        QVERIFY(!model.AwaitingPidReply());
+        QCOMPARE(model.Number(BalanceField::AngleP), 2500);
+        QCOMPARE(model.GainsInForce(), QStringLiteral("AP=25.00 AD=3.30 VP=3.00 VI=0.10"));
+        // Another wait, long enough for a timeout, confirms the reply left nothing running.
+        model.ExpectPidReply();
+        QVERIFY(missing.wait(5000));
+        QCOMPARE(missing.size(), 2);
+    }
+
     void simulatedCarBalancesWithGoodGainsOnly() {
         auto maxTilt = [](KorvaneSim::BalanceCar& car, double seconds) {
             double worst = 0;
@@ -289,5 +311,5 @@ class TestBalanceModel : public QObject {
     }
 };
 
-QTEST_APPLESS_MAIN(TestBalanceModel)
+QTEST_GUILESS_MAIN(TestBalanceModel)
 #include "test_balance_model.moc"

@@ -2,6 +2,7 @@
 #include "core/products/catalogue.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
+#include "gui/serial_cars/balance_waveform_pane.h"
 #include "gui/serial_cars/balence_form_view.h"
 #include "gui/serial_cars/chart_wave.h"
 #include "gui/shell/main_frame.h"
@@ -137,10 +138,10 @@ class TestBalancePanel : public QObject {
     }
 
     void pidReplyOverTheLink() {
-        m_panel->SetReplyTickMs(20);
+        m_panel->Model().SetReplyTickMs(20);
         Click(1025);
         QCOMPARE(m_pty->ReadAtLeast(21), QByteArray("$0,0,1,0,0,0,0,0,0,0#"));
-        QVERIFY(m_panel->ReplyTimerActive());
+        QVERIFY(m_panel->Model().AwaitingPidReply());
         Route("$AP0.29,AD150,VP3.5,VI0.10#");
         QTRY_COMPARE(Control<QSlider>(1013)->value(), 28);
         QCOMPARE(LabelText(1040), QStringLiteral("P:0.28"));
@@ -148,7 +149,7 @@ class TestBalancePanel : public QObject {
         QCOMPARE(LabelText(1041), QStringLiteral("D:100.00"));
         QCOMPARE(LabelText(1042), QStringLiteral("P:3.50"));
         QCOMPARE(LabelText(1043), QStringLiteral("I:0.10"));
-        QVERIFY(!m_panel->ReplyTimerActive());
+        QVERIFY(!m_panel->Model().AwaitingPidReply());
         // Let twice as many ticks of the reply interval pass as a timeout needs, counted,
         // not guessed from a wall-clock wait: no timeout follows a reply.
         int ticks = 0;
@@ -167,12 +168,12 @@ class TestBalancePanel : public QObject {
     }
 
     void queryWithoutReplyTimesOutEachTime() {
-        m_panel->SetReplyTickMs(10);
+        m_panel->Model().SetReplyTickMs(10);
         const QString timeout = QStringLiteral(
             "Receive PID timeout, please check the communication connection, or retry to get!");
         Click(1025);
         QTRY_COMPARE(m_messages, QStringList{timeout});
-        QVERIFY(!m_panel->ReplyTimerActive());
+        QVERIFY(!m_panel->Model().AwaitingPidReply());
         Click(1025);
         QTRY_COMPARE(m_messages, (QStringList{timeout, timeout}));
         // With the port closed the send fails, and the timeout still follows.
@@ -197,7 +198,7 @@ class TestBalancePanel : public QObject {
         QCOMPARE(m_pty->ReadAtLeast(21), QByteArray("$0,0,1,0,0,0,0,0,0,0#"));
         QVERIFY2(t.elapsed() - first >= CBalenceFormView::kRecoveryGapMs - 40,
                  qPrintable(QString::number(t.elapsed() - first)));
-        QVERIFY(m_panel->ReplyTimerActive());
+        QVERIFY(m_panel->Model().AwaitingPidReply());
     }
 
     void telemetryReachesTextsAndHistories() {
@@ -219,12 +220,12 @@ class TestBalancePanel : public QObject {
     void displayOpenAndChartBinding() {
         Route("$LV0,RV0,AC0.50,GY3,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 3.0);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         for (int s = 0; s < 3; ++s)
             QCOMPARE(m_panel->Chart()->Series(s)->count(), 0); // nothing plotted
 
         Click(1030); // plot gyroscope: nothing changes until the next frame
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QCOMPARE(m_panel->Chart()->Series(0)->count(), 0);
 
         Click(1032); // display open: all samples zero, waveform on
@@ -237,7 +238,7 @@ class TestBalancePanel : public QObject {
 
         Route("$LV0,RV0,AC0.50,GY4.5,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 4.5);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         const QList<QPointF> pts = m_panel->Chart()->Series(0)->points();
         QCOMPARE(pts.size(), 500);
         for (int j = 0; j < 499; ++j)
@@ -291,7 +292,7 @@ class TestBalancePanel : public QObject {
         QTRY_COMPARE(Control<QLineEdit>(1011)->text(), QStringLiteral("inf"));
         Route("$LV0,RV0,AC-1e308,GY2,CSB0,VT0#");
         QTRY_COMPARE(Control<QLineEdit>(1011)->text(), QStringLiteral("2"));
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         auto* y = qobject_cast<QValueAxis*>(m_panel->Chart()->chart()->axes(Qt::Vertical).first());
         QVERIFY(y);
         QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && y->min() < y->max());
@@ -300,14 +301,14 @@ class TestBalancePanel : public QObject {
         for (int i = 0; i < 500; ++i)
             Route("$LV0,RV0,AC1,GY3,CSB0,VT0#");
         QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1.0);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QVERIFY(y->max() <= 10 && y->min() >= 0);
         // A constant huge value on every series: the axis follows it, finite, never flat.
         QTest::failOnWarning(QRegularExpression(QStringLiteral("invalid range")));
         for (int i = 0; i < 510; ++i)
             Route("$LV1,RV1,AC1e17,GY1e17,CSB1,VT1e17#");
         QTRY_COMPARE(m_panel->Telemetry().accelerationHistory[0], 1e17);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && y->min() < y->max());
         QVERIFY(y->min() <= 1e17 && 1e17 <= y->max());
     }
@@ -318,19 +319,19 @@ class TestBalancePanel : public QObject {
         Click(1030); // plot the gyroscope
         Route("$LV0,RV0,AC0,GY1,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 1.0);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         const QList<QPointF> before = m_panel->Chart()->Series(0)->points();
         QVERIFY(!before.isEmpty());
         QCOMPARE(before.last().y(), 1.0);
         // Paused: the picture stands while frames keep being read.
-        m_panel->PauseButton()->click();
-        QVERIFY(m_panel->IsPaused());
+        m_panel->Waveform()->PauseButton()->click();
+        QVERIFY(m_panel->Waveform()->IsPaused());
         Route("$LV0,RV0,AC0,GY2,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
         QTest::qWait(50);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QCOMPARE(m_panel->Chart()->Series(0)->points(), before);
-        m_panel->PauseButton()->click();
+        m_panel->Waveform()->PauseButton()->click();
         QTRY_COMPARE(m_panel->Chart()->Series(0)->points().last().y(), 2.0);
 
         // The wheel zooms the time axis around the pointer; Fit shows everything again.
@@ -340,11 +341,11 @@ class TestBalancePanel : public QObject {
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(chart->viewport(), &wheel);
         QVERIFY(chart->ViewLast() - chart->ViewFirst() < 499);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QVERIFY(chart->Series(0)->points().size() < 500);
         QCOMPARE(chart->chart()->axes(Qt::Horizontal).first()->property("min").toDouble(),
                  double(chart->ViewFirst()));
-        m_panel->FitButton()->click();
+        m_panel->Waveform()->FitButton()->click();
         QVERIFY(chart->IsFitted());
         // A smooth wheel sends parts of a notch: they add up. A touchpad may send pixels only.
         for (int i = 0; i < 4; ++i) {
@@ -354,22 +355,23 @@ class TestBalancePanel : public QObject {
         }
         QVERIFY2(chart->ViewLast() - chart->ViewFirst() <= 420,
                  qPrintable(QString::number(chart->ViewLast() - chart->ViewFirst())));
-        m_panel->FitButton()->click();
+        m_panel->Waveform()->FitButton()->click();
         for (int i = 0; i < 3; ++i) {
             QWheelEvent pixels(middle, chart->mapToGlobal(middle.toPoint()), QPoint(0, 20),
                                QPoint(0, 0), Qt::NoButton, Qt::NoModifier, Qt::ScrollUpdate, false);
             QApplication::sendEvent(chart->viewport(), &pixels);
         }
         QVERIFY(chart->ViewLast() - chart->ViewFirst() < 499);
-        m_panel->FitButton()->click();
+        m_panel->Waveform()->FitButton()->click();
         QVERIFY(chart->IsFitted());
 
         // A longer history keeps what was there and reduces to the plot's columns.
-        m_panel->HistoryBox()->setCurrentIndex(m_panel->HistoryBox()->count() - 1);
+        m_panel->Waveform()->HistoryBox()->setCurrentIndex(
+            m_panel->Waveform()->HistoryBox()->count() - 1);
         QCOMPARE(m_panel->Telemetry().HistoryLength(), size_t(100000));
         QCOMPARE(chart->DataLength(), 100000);
         QCOMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
-        m_panel->FlushChart();
+        m_panel->Waveform()->FlushChart();
         QVERIFY(chart->Series(0)->points().size() <= 2 * chart->PlotColumns());
         QCOMPARE(chart->Series(0)->points().last(), QPointF(99999, 2.0));
 
@@ -378,14 +380,14 @@ class TestBalancePanel : public QObject {
         QMouseEvent move(QEvent::MouseMove, at, chart->viewport()->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(chart->viewport(), &move);
-        QVERIFY2(m_panel->Readout()->text().contains(QStringLiteral("gyroscope 2")),
-                 qPrintable(m_panel->Readout()->text()));
+        QVERIFY2(m_panel->Waveform()->Readout()->text().contains(QStringLiteral("gyroscope 2")),
+                 qPrintable(m_panel->Waveform()->Readout()->text()));
 
         // The picture as PNG.
         QTemporaryDir dir;
         const QString png = dir.filePath(QStringLiteral("wave.png"));
         SetSaveFileAnswer([&](const QString&) { return png; });
-        m_panel->SavePictureButton()->click();
+        m_panel->Waveform()->SavePictureButton()->click();
         SetSaveFileAnswer({});
         QTRY_VERIFY(QFile::exists(png)); // written once the file is chosen
         QImage picture(png);

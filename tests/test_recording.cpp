@@ -5,6 +5,7 @@
 #include "feed_transport.h"
 #include "gui/common/control_ids.h"
 #include "gui/common/message_seam.h"
+#include "gui/serial_cars/balance_waveform_pane.h"
 #include "gui/serial_cars/balence_form_view.h"
 #include "gui/shell/main_frame.h"
 #include "link_wait.h"
@@ -145,15 +146,15 @@ class TestRecording : public QObject {
         StationOnPty station;
         QVERIFY(station.Start(8));
         auto* panel = qobject_cast<CBalenceFormView*>(station.frame->CurrentPanel());
-        panel->RecordButton()->click();
-        QTRY_VERIFY(panel->Recorder().IsRecording()); // once the file is chosen
+        panel->Waveform()->RecordButton()->click();
+        QTRY_VERIFY(panel->Model().Recorder().IsRecording()); // once the file is chosen
         auto* voltage = qobject_cast<QLineEdit*>(FindControl(panel, 1010));
         station.pty->Write("$LV1,RV2,AC3,GY4,CSB5,VT7.5#");
         QTRY_COMPARE(voltage->text(), QStringLiteral("7.5"));
         voltage->setText(QStringLiteral("999"));
         station.pty->Write("$LV1,RV2,AC3,GY4,CSB5,#"); // no voltage in this one
-        QTRY_COMPARE(panel->Recorder().Rows(), 2);
-        panel->RecordButton()->click(); // stop
+        QTRY_COMPARE(panel->Model().Recorder().Rows(), 2);
+        panel->Waveform()->RecordButton()->click(); // stop
         const QStringList lines = Lines(path);
         QCOMPARE(lines.size(), 3);
         QVERIFY2(lines[2].endsWith(QStringLiteral(",1,2,3,4,5,")), qPrintable(lines[2]));
@@ -172,13 +173,13 @@ class TestRecording : public QObject {
         frame.show();
         QVERIFY(OpenNow(frame.Link(), QStringLiteral("feed"), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
-        panel->RecordButton()->click();
-        QTRY_VERIFY(panel->Recorder().IsRecording());
+        panel->Waveform()->RecordButton()->click();
+        QTRY_VERIFY(panel->Model().Recorder().IsRecording());
         const qint64 t = ArrivalClockNs();
         feed->Feed("$LV1,RV1,AC1,GY1,CSB1,VT1#", t + 1'000'000);
         feed->Feed("$LV2,RV2,AC2,GY2,CSB2,VT2#", t + 4'000'000);
-        QTRY_COMPARE(panel->Recorder().Rows(), 2);
-        panel->RecordButton()->click();
+        QTRY_COMPARE(panel->Model().Recorder().Rows(), 2);
+        panel->Waveform()->RecordButton()->click();
         const QStringList lines = Lines(path);
         QCOMPARE(lines.size(), 3);
         const double a = lines[1].section(QLatin1Char(','), 0, 0).toDouble();
@@ -192,12 +193,12 @@ class TestRecording : public QObject {
         CMainFrame frame;
         frame.SelectProduct(8);
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
-        panel->RecordButton()->click();
+        panel->Waveform()->RecordButton()->click();
         QTRY_COMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages.first().contains(QStringLiteral("space"), Qt::CaseInsensitive),
                  qPrintable(m_messages.first()));
-        QVERIFY(!panel->RecordButton()->isChecked());
-        QVERIFY(!panel->Recorder().IsRecording());
+        QVERIFY(!panel->Waveform()->RecordButton()->isChecked());
+        QVERIFY(!panel->Model().Recorder().IsRecording());
         SetSaveFileAnswer({});
     }
 
@@ -216,11 +217,11 @@ class TestRecording : public QObject {
         qobject_cast<QAbstractButton*>(FindControl(panel, 1025))->click(); // query
         QTRY_COMPARE(qobject_cast<QLabel*>(FindControl(panel, 1040))->text(),
                      QStringLiteral("P:25.00"));
-        panel->RecordButton()->click();
-        QTRY_VERIFY(panel->Recorder().IsRecording()); // once the file is chosen
+        panel->Waveform()->RecordButton()->click();
+        QTRY_VERIFY(panel->Model().Recorder().IsRecording()); // once the file is chosen
         auto* waveform = qobject_cast<QAbstractButton*>(FindControl(panel, 1032));
         waveform->click(); // on: the car streams
-        QTRY_VERIFY(panel->Recorder().Rows() >= 100);
+        QTRY_VERIFY(panel->Model().Recorder().Rows() >= 100);
         QVERIFY(frame.statusBar()->currentMessage().contains(path));
         waveform->click(); // off: the car stops
         QTest::qWait(300);
@@ -229,13 +230,13 @@ class TestRecording : public QObject {
         const qsizetype at = out.lastIndexOf("SENT ");
         QVERIFY(at >= 0);
         const qint64 sent = out.mid(at + 5).trimmed().toLongLong();
-        QTRY_VERIFY(!panel->Recorder().IsRecording());
-        QVERIFY(!panel->RecordButton()->isChecked());
+        QTRY_VERIFY(!panel->Model().Recorder().IsRecording());
+        QVERIFY(!panel->Waveform()->RecordButton()->isChecked());
         const QStringList lines = Lines(path);
         QCOMPARE(lines.first(), QString::fromLatin1(CTelemetryRecorder::kHeader));
         QCOMPARE(lines[1], QStringLiteral("# gains AP=25.00 AD=3.30 VP=3.00 VI=0.10"));
         QCOMPARE(qint64(lines.size() - 2), sent - 1); // all but the PID reply
-        QCOMPARE(panel->Recorder().Rows(), sent - 1);
+        QCOMPARE(panel->Model().Recorder().Rows(), sent - 1);
         SetSaveFileAnswer({});
     }
 
@@ -247,16 +248,16 @@ class TestRecording : public QObject {
         QVERIFY(station.Start(8, {"--rate", "500"}));
         SimProcess& sim = station.sim;
         auto* panel = qobject_cast<CBalenceFormView*>(station.panel);
-        panel->RecordButton()->click();
-        QTRY_VERIFY(panel->Recorder().IsRecording());
+        panel->Waveform()->RecordButton()->click();
+        QTRY_VERIFY(panel->Model().Recorder().IsRecording());
         qobject_cast<QAbstractButton*>(FindControl(panel, 1032))->click();
-        QTRY_VERIFY(panel->Recorder().Rows() >= 200);
+        QTRY_VERIFY(panel->Model().Recorder().Rows() >= 200);
         sim.Stop(); // pulled out while the car streams
-        QTRY_VERIFY(!panel->Recorder().IsRecording());
+        QTRY_VERIFY(!panel->Model().Recorder().IsRecording());
         const QStringList lines = Lines(path);
         // No gains line: nobody asked the car for them. Every row it took, each one whole.
         QCOMPARE(lines.first(), QString::fromLatin1(CTelemetryRecorder::kHeader));
-        QCOMPARE(qint64(lines.size() - 1), panel->Recorder().Rows());
+        QCOMPARE(qint64(lines.size() - 1), panel->Model().Recorder().Rows());
         for (const QString& row : lines.mid(1))
             QCOMPARE(row.count(QLatin1Char(',')), 6);
         SetSaveFileAnswer({});
@@ -273,17 +274,18 @@ class TestRecording : public QObject {
         frame.show();
         QVERIFY(OpenNow(frame.Link(), sim.Port(), 115200));
         auto* panel = qobject_cast<CBalenceFormView*>(frame.CurrentPanel());
-        panel->RecordButton()->click();
-        QVERIFY(panel->RecordButton()->isChecked()); // down while the user picks the file
+        panel->Waveform()->RecordButton()->click();
+        QVERIFY(
+            panel->Waveform()->RecordButton()->isChecked()); // down while the user picks the file
         QTRY_COMPARE(m_messages.size(), 1);
         QVERIFY(
             m_messages.first().startsWith(QStringLiteral("The recording could not be written")));
-        QVERIFY(!panel->RecordButton()->isChecked());
-        QVERIFY(!panel->Recorder().IsRecording());
+        QVERIFY(!panel->Waveform()->RecordButton()->isChecked());
+        QVERIFY(!panel->Model().Recorder().IsRecording());
         // Cancelling the file dialog is no error either.
         SetSaveFileAnswer([](const QString&) { return QString(); });
-        panel->RecordButton()->click();
-        QTRY_VERIFY(!panel->RecordButton()->isChecked());
+        panel->Waveform()->RecordButton()->click();
+        QTRY_VERIFY(!panel->Waveform()->RecordButton()->isChecked());
         QCOMPARE(m_messages.size(), 1);
         SetSaveFileAnswer({});
     }

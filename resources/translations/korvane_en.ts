@@ -1629,34 +1629,10 @@ control</translation>
     </message>
 </context>
 <context>
-    <name>Korvane::CBalenceFormView</name>
+    <name>Korvane::CBalanceWaveformPane</name>
     <message>
         <source>The recording stopped: %1</source>
         <translation>The recording stopped: %1</translation>
-    </message>
-    <message>
-        <source>Angle loop, proportional gain</source>
-        <translation>Angle loop, proportional gain</translation>
-    </message>
-    <message>
-        <source>Angle loop, derivative gain</source>
-        <translation>Angle loop, derivative gain</translation>
-    </message>
-    <message>
-        <source>Speed loop, proportional gain</source>
-        <translation>Speed loop, proportional gain</translation>
-    </message>
-    <message>
-        <source>Speed loop, integral gain</source>
-        <translation>Speed loop, integral gain</translation>
-    </message>
-    <message>
-        <source>%1: up by 0.01</source>
-        <translation>%1: up by 0.01</translation>
-    </message>
-    <message>
-        <source>%1: down by 0.01</source>
-        <translation>%1: down by 0.01</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -1703,14 +1679,6 @@ control</translation>
         <translation>Values under the pointer</translation>
     </message>
     <message>
-        <source>It&apos;s up to the Max!</source>
-        <translation>This is the maximum!</translation>
-    </message>
-    <message>
-        <source>It&apos;s minimized!</source>
-        <translation>This is the minimum!</translation>
-    </message>
-    <message>
         <source>#%1  gyroscope %2  acceleration %3  voltage %4</source>
         <translation>#%1  gyroscope %2  acceleration %3  voltage %4</translation>
     </message>
@@ -1741,6 +1709,41 @@ control</translation>
     <message>
         <source>Recording %1: %2 rows</source>
         <translation>Recording %1: %2 rows</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CBalenceFormView</name>
+    <message>
+        <source>Angle loop, proportional gain</source>
+        <translation>Angle loop, proportional gain</translation>
+    </message>
+    <message>
+        <source>Angle loop, derivative gain</source>
+        <translation>Angle loop, derivative gain</translation>
+    </message>
+    <message>
+        <source>Speed loop, proportional gain</source>
+        <translation>Speed loop, proportional gain</translation>
+    </message>
+    <message>
+        <source>Speed loop, integral gain</source>
+        <translation>Speed loop, integral gain</translation>
+    </message>
+    <message>
+        <source>%1: up by 0.01</source>
+        <translation>%1: up by 0.01</translation>
+    </message>
+    <message>
+        <source>%1: down by 0.01</source>
+        <translation>%1: down by 0.01</translation>
+    </message>
+    <message>
+        <source>It&apos;s up to the Max!</source>
+        <translation>This is the maximum!</translation>
+    </message>
+    <message>
+        <source>It&apos;s minimized!</source>
+        <translation>This is the minimum!</translation>
     </message>
     <message>
         <source>Current mode updates PID for drag slider!</source>

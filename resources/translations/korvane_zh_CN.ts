@@ -1629,34 +1629,10 @@ advanced control</source>
     </message>
 </context>
 <context>
-    <name>Korvane::CBalenceFormView</name>
+    <name>Korvane::CBalanceWaveformPane</name>
     <message>
         <source>The recording stopped: %1</source>
         <translation>记录已停止：%1</translation>
-    </message>
-    <message>
-        <source>Angle loop, proportional gain</source>
-        <translation>角度环比例增益</translation>
-    </message>
-    <message>
-        <source>Angle loop, derivative gain</source>
-        <translation>角度环微分增益</translation>
-    </message>
-    <message>
-        <source>Speed loop, proportional gain</source>
-        <translation>速度环比例增益</translation>
-    </message>
-    <message>
-        <source>Speed loop, integral gain</source>
-        <translation>速度环积分增益</translation>
-    </message>
-    <message>
-        <source>%1: up by 0.01</source>
-        <translation>%1：增加 0.01</translation>
-    </message>
-    <message>
-        <source>%1: down by 0.01</source>
-        <translation>%1：减少 0.01</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -1703,14 +1679,6 @@ advanced control</source>
         <translation>指针处的数值</translation>
     </message>
     <message>
-        <source>It&apos;s up to the Max!</source>
-        <translation>已达到最大值！</translation>
-    </message>
-    <message>
-        <source>It&apos;s minimized!</source>
-        <translation>已达到最小值！</translation>
-    </message>
-    <message>
         <source>#%1  gyroscope %2  acceleration %3  voltage %4</source>
         <translation>#%1  陀螺仪 %2  加速度 %3  电压 %4</translation>
     </message>
@@ -1741,6 +1709,41 @@ advanced control</source>
     <message>
         <source>Recording %1: %2 rows</source>
         <translation>正在记录 %1：%2 行</translation>
+    </message>
+</context>
+<context>
+    <name>Korvane::CBalenceFormView</name>
+    <message>
+        <source>Angle loop, proportional gain</source>
+        <translation>角度环比例增益</translation>
+    </message>
+    <message>
+        <source>Angle loop, derivative gain</source>
+        <translation>角度环微分增益</translation>
+    </message>
+    <message>
+        <source>Speed loop, proportional gain</source>
+        <translation>速度环比例增益</translation>
+    </message>
+    <message>
+        <source>Speed loop, integral gain</source>
+        <translation>速度环积分增益</translation>
+    </message>
+    <message>
+        <source>%1: up by 0.01</source>
+        <translation>%1：增加 0.01</translation>
+    </message>
+    <message>
+        <source>%1: down by 0.01</source>
+        <translation>%1：减少 0.01</translation>
+    </message>
+    <message>
+        <source>It&apos;s up to the Max!</source>
+        <translation>已达到最大值！</translation>
+    </message>
+    <message>
+        <source>It&apos;s minimized!</source>
+        <translation>已达到最小值！</translation>
     </message>
     <message>
         <source>Current mode updates PID for drag slider!</source>

@@ -202,6 +202,27 @@ CBalanceCarModel::CBalanceCarModel(QObject* parent) : CPanelModel(parent) {
         Initialise(f, false);
     for (int f : {LeftSpeed, RightSpeed, Distance, Voltage, Gyroscope, Acceleration})
         Initialise(f, QString());
+    m_replyTimer.setInterval(kReplyTickMs);
+    connect(&m_replyTimer, &QTimer::timeout, this, &CBalanceCarModel::OnReplyTick);
+}
+
+void CBalanceCarModel::ExpectPidReply() {
+    m_replyWatch.Start();
+    m_replyTimer.start();
+}
+
+void CBalanceCarModel::OnReplyTick() {
+    switch (m_replyWatch.OnTick()) {
+    case CReplyWatch::Tick::KeepRunning:
+        break;
+    case CReplyWatch::Tick::Stop:
+        m_replyTimer.stop();
+        break;
+    case CReplyWatch::Tick::Timeout:
+        m_replyTimer.stop();
+        emit pidReplyMissing();
+        break;
+    }
 }
 
 BalanceTelemetryRecord CBalanceCarModel::ApplyTelemetry(const QByteArray& frame, qint64 arrivalNs) {
@@ -223,6 +244,8 @@ BalanceTelemetryRecord CBalanceCarModel::ApplyTelemetry(const QByteArray& frame,
 }
 
 int CBalanceCarModel::ApplyPidReply(const QByteArray& frame) {
+    m_replyTimer.stop();
+    m_replyWatch.OnReply();
     const PidReply reply = ParsePidReply(frame);
     for (int g = 0; g < reply.count; ++g)
         Set(BalanceField::AngleP + g, reply.position[g]);

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
 
 #include <QList>
 #include <QPointF>
@@ -150,6 +151,26 @@ enum : int {
 };
 } // namespace BalanceField
 
+// The reply timer's logic: started by a query, ticked every 500 ms; after 10 ticks without a
+// reply it reports a timeout once.
+class CReplyWatch {
+  public:
+    enum class Tick { KeepRunning, Stop, Timeout };
+    static constexpr int kTimeoutTicks = 10;
+
+    void Start() {
+        m_count = 0;
+        m_replied = false;
+    }
+    void OnReply() { m_replied = true; }
+    Tick OnTick();
+    int Count() const { return m_count; }
+
+  private:
+    int m_count = 0;
+    bool m_replied = false;
+};
+
 // The balance car panel's state (see CPanelModel): the gains, the user's choices, the newest
 // telemetry texts and the waveform histories.
 class CBalanceCarModel : public CPanelModel {
@@ -176,33 +197,29 @@ class CBalanceCarModel : public CPanelModel {
     CTelemetryRecorder& Recorder() { return m_recorder; }
     bool StartRecording(const QString& path, QString* error);
 
+    // The wait for the car's PID reply after the user asked for it (whether or not the query
+    // went out): a tick every 500 ms, and ten ticks without a reply are told once by
+    // pidReplyMissing. A PID reply ends the wait.
+    void ExpectPidReply();
+    bool AwaitingPidReply() const { return m_replyTimer.isActive(); }
+    // The tick; tests shorten it instead of waiting five seconds.
+    void SetReplyTickMs(int ms) { m_replyTimer.setInterval(ms); }
+    static constexpr int kReplyTickMs = 500;
+
+  signals:
+    void pidReplyMissing();
+
   private:
+    void OnReplyTick();
+
     void NoteGainsInForce();
     QString GainsNow() const;
 
     CBalanceTelemetry m_telemetry;
     CTelemetryRecorder m_recorder;
     bool m_gainsKnown = false;
-};
-
-// The reply timer's logic: started by a query, ticked every 500 ms; after 10 ticks without a
-// reply it reports a timeout once.
-class CReplyWatch {
-  public:
-    enum class Tick { KeepRunning, Stop, Timeout };
-    static constexpr int kTimeoutTicks = 10;
-
-    void Start() {
-        m_count = 0;
-        m_replied = false;
-    }
-    void OnReply() { m_replied = true; }
-    Tick OnTick();
-    int Count() const { return m_count; }
-
-  private:
-    int m_count = 0;
-    bool m_replied = false;
+    CReplyWatch m_replyWatch;
+    QTimer m_replyTimer;
 };
 
 } // namespace Korvane
