@@ -33,16 +33,20 @@ bool CFrameAssembler::Feed(char b) {
 }
 
 void CFrameQueue::Append(StampedFrame frame) {
-    if (m_frames.size() >= m_capacity) {
-        m_frames.pop_front();
-        ++m_dropped;
-    }
-    m_frames.push_back(std::move(frame));
+    AppendUntold(std::move(frame));
     if (!m_woken) {
         m_woken = true;
         if (m_waker)
             m_waker();
     }
+}
+
+void CFrameQueue::AppendUntold(StampedFrame frame) {
+    if (m_frames.size() >= m_capacity) {
+        m_frames.pop_front();
+        ++m_dropped;
+    }
+    m_frames.push_back(std::move(frame));
 }
 
 std::size_t CFrameQueue::TakeUpTo(std::size_t n, std::vector<StampedFrame>& out) {

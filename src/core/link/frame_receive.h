@@ -63,6 +63,9 @@ class CFrameQueue {
     // called again by the next Append only once the queue was taken empty.
     std::size_t TakeUpTo(std::size_t n, std::vector<StampedFrame>& out);
     void SetWaker(std::function<void()> waker) { m_waker = std::move(waker); }
+    // Appends without waking: for an owner that drains the queue itself once its chunk of
+    // frames is in (the link), so that a frame waits for no turn of the event loop.
+    void AppendUntold(StampedFrame frame);
 
     std::size_t Count() const { return m_frames.size(); }
     quint64 Dropped() const { return m_dropped; }
@@ -82,7 +85,8 @@ struct RoutedFrame {
     qint64 arrivalNs = 0;
 };
 
-// The router: takes frames from the queue in arrival order in the next turn of the event loop,
+// The router: takes frames from the queue in arrival order as soon as the chunk that brought
+// them has been read (or, for frames queued otherwise, in the next turn of the event loop),
 // picks the panel message(s) by the product its window has selected at that moment, and
 // delivers them in batches (all frames of a burst in one turn, at most kMaxPerTurn, so input
 // and painting are never held up by a backlog). Each window has its own router, so one

@@ -116,6 +116,7 @@ void CLinkChannel::OnBytes(const QByteArray& chunk, qint64 arrivalNs) {
         Trace(TraceDirection::Received, frame, arrivalNs);
         emit frameReceived(frame, arrivalNs);
     });
+    emit chunkAssembled();
     // Everything of the chunk has been handled (a handler may have closed the link meanwhile).
     if (m_state != LinkState::Open)
         return;

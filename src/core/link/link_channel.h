@@ -76,6 +76,8 @@ class CLinkChannel : public QObject {
     // Every complete frame, in arrival order, with the time the read that completed it
     // arrived (ArrivalClockNs, taken where the transport read the bytes).
     void frameReceived(const QByteArray& frame, qint64 arrivalNs);
+    // Every frame of a chunk read has been told by frameReceived.
+    void chunkAssembled();
     // A frame was written in full.
     void frameSent(const QByteArray& frame);
     // The open link went away; the state is Failed.

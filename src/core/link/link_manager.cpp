@@ -30,9 +30,14 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
     connect(&m_channel, &CLinkChannel::frameSent, this, &CLinkManager::frameSent);
     connect(&m_channel, &CLinkChannel::frameReceived, this,
             [this](const QByteArray& frame, qint64 arrivalNs) {
-                m_queue.Append({frame, arrivalNs});
+                m_queue.AppendUntold({frame, arrivalNs}); // drained when the chunk is in
                 emit frameAssembled(frame, arrivalNs);
             });
+    // The frames of a chunk go to the panels at once: no turn of the event loop in between.
+    connect(&m_channel, &CLinkChannel::chunkAssembled, this, [this] {
+        if (m_router.IsRunning() && m_queue.Count() > 0)
+            m_router.DrainOutbox();
+    });
     m_retry.setInterval(kRetryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);
     m_dropCheck.setInterval(250);

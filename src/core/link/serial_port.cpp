@@ -2,18 +2,21 @@
 
 #include "core/link/port_diagnosis.h"
 
+#include <QCoreApplication>
 #include <QSerialPort>
 
 namespace Korvane {
 
-// Lives on PortThread; everything it does happens on that thread.
+// Lives on PortThread: opens ports and closes them, the two things that may make a thread wait
+// for a driver. An open port is handed to the owner's thread; a port given back is closed here.
 class CPortWorker : public QObject {
     Q_OBJECT
   public:
     using Call = std::function<void(CPortWorker*)>;
-    explicit CPortWorker(std::shared_ptr<void> mailboxOwner,
-                         std::function<std::deque<Call>()> takeCalls)
-        : m_mailboxOwner(std::move(mailboxOwner)), m_takeCalls(std::move(takeCalls)) {}
+    CPortWorker(std::shared_ptr<void> mailboxOwner, std::function<std::deque<Call>()> takeCalls,
+                QThread* ownerThread)
+        : m_mailboxOwner(std::move(mailboxOwner)), m_takeCalls(std::move(takeCalls)),
+          m_ownerThread(ownerThread) {}
 
     // Runs every call queued for this worker, in order, until none is left (the last look
     // into the mailbox also publishes what the calls did to whoever takes the mailbox next).
@@ -24,114 +27,42 @@ class CPortWorker : public QObject {
     }
 
     void OpenPort(quint64 generation, const QString& name, int baud) {
-        ClosePort();
-        m_generation = generation;
-        m_port = new QSerialPort(this);
-        m_port->setPortName(name);
+        auto* port = new QSerialPort;
+        port->setPortName(name);
         // The port's own buffer holds at most one chunk; beyond it the driver stops reading.
-        m_port->setReadBufferSize(CSerialPort::kReadChunk);
-        if (!m_port->open(QIODevice::ReadWrite)) {
-            const QString systemReason = m_port->errorString();
-            delete m_port;
-            m_port = nullptr;
+        port->setReadBufferSize(CSerialPort::kReadChunk);
+        if (!port->open(QIODevice::ReadWrite)) {
+            const QString systemReason = port->errorString();
+            delete port;
             // What the system can tell about why, and what the user can do about it.
             emit openFinished(generation, false,
-                              PortAdvice::For(DiagnosePortFailure(name, systemReason)));
+                              PortAdvice::For(DiagnosePortFailure(name, systemReason)), nullptr);
             return;
         }
         // Configuration failures are not fatal: the port keeps the settings it had.
-        (void)(m_port->setBaudRate(baud) && m_port->setDataBits(QSerialPort::Data8) &&
-               m_port->setParity(QSerialPort::NoParity) &&
-               m_port->setStopBits(QSerialPort::OneStop) &&
-               m_port->setFlowControl(QSerialPort::NoFlowControl));
-        m_port->setRequestToSend(true);
+        (void)(port->setBaudRate(baud) && port->setDataBits(QSerialPort::Data8) &&
+               port->setParity(QSerialPort::NoParity) && port->setStopBits(QSerialPort::OneStop) &&
+               port->setFlowControl(QSerialPort::NoFlowControl));
+        port->setRequestToSend(true);
         // Start from a clean line: nothing left over from before this open.
-        m_port->clear(QSerialPort::AllDirections);
-        m_lost = false;
-        m_handedOver = false;
-        connect(m_port, &QSerialPort::readyRead, this, &CPortWorker::ReadAvailable);
-        connect(m_port, &QSerialPort::errorOccurred, this, &CPortWorker::OnError);
-        emit openFinished(generation, true, QString());
+        port->clear(QSerialPort::AllDirections);
+        // From now on the owner's thread reads and writes it (its notifiers go along).
+        port->moveToThread(m_ownerThread);
+        emit openFinished(generation, true, QString(), port);
     }
 
-    void ClosePort() {
-        if (m_port) {
-            m_port->disconnect(this);
-            m_port->close();
-            delete m_port;
-            m_port = nullptr;
-        }
-    }
-
-    void WriteFrame(quint64 generation, const QByteArray& frame) {
-        if (generation != m_generation || !m_port || !m_port->isOpen() || m_lost)
-            return;
-        if (m_port->write(frame) != frame.size()) {
-            Lose(m_port->errorString());
-            return;
-        }
-        m_port->flush(); // put it on the line now rather than on the next loop turn
-        if (m_lost)      // the flush found the device gone
-            return;
-        emit frameWritten(generation, frame);
-    }
-
-    // The owner took the last chunk: read on.
-    void Resume(quint64 generation) {
-        if (generation != m_generation)
-            return;
-        m_handedOver = false;
-        ReadAvailable();
+    static void ClosePort(QSerialPort* port) {
+        port->close();
+        delete port;
     }
 
   signals:
-    void openFinished(quint64 generation, bool ok, const QString& reason);
-    void bytesReceived(quint64 generation, const QByteArray& chunk, qint64 arrivalNs);
-    void portLost(quint64 generation, const QString& reason);
-    void frameWritten(quint64 generation, const QByteArray& frame);
+    void openFinished(quint64 generation, bool ok, const QString& reason, QSerialPort* port);
 
   private:
-    void ReadAvailable() {
-        if (!m_port || m_handedOver || m_lost)
-            return;
-        const QByteArray chunk = m_port->read(CSerialPort::kReadChunk);
-        if (chunk.isEmpty())
-            return;
-        m_handedOver = true;
-        emit bytesReceived(m_generation, chunk, ArrivalClockNs()); // stamped as it was read
-    }
-
-    void OnError(QSerialPort::SerialPortError error) {
-        // A vanished device shows as a read that finds nothing to read (hang-up) and then as
-        // a resource error; a write that fails means the same. Each means the port is gone.
-        switch (error) {
-        case QSerialPort::ResourceError:
-        case QSerialPort::ReadError:
-        case QSerialPort::WriteError:
-        case QSerialPort::DeviceNotFoundError:
-        case QSerialPort::PermissionError:
-            Lose(m_port->errorString());
-            break;
-        default:
-            break;
-        }
-    }
-
-    void Lose(const QString& reason) {
-        if (m_lost)
-            return;
-        m_lost = true;
-        // Close later, not from inside the port's own signal, so the descriptor stops firing.
-        QMetaObject::invokeMethod(this, &CPortWorker::ClosePort, Qt::QueuedConnection);
-        emit portLost(m_generation, reason);
-    }
-
     std::shared_ptr<void> m_mailboxOwner;
     std::function<std::deque<Call>()> m_takeCalls;
-    QSerialPort* m_port = nullptr;
-    quint64 m_generation = 0;
-    bool m_lost = false;
-    bool m_handedOver = false; // a chunk is with the owner and not yet taken
+    QThread* m_ownerThread;
 };
 
 CSerialPort::CSerialPort(QObject* parent) : CTransport(parent) {}
@@ -152,43 +83,20 @@ void CSerialPort::EnsureWorker() {
     m_thread->setObjectName(QStringLiteral("PortThread"));
     m_mailbox = std::make_shared<Mailbox>();
     std::weak_ptr<Mailbox> mailbox = m_mailbox;
-    m_worker = new CPortWorker(m_mailbox, [mailbox] {
-        std::deque<CPortWorker::Call> calls;
-        if (const auto box = mailbox.lock()) {
-            std::lock_guard lock(box->mutex);
-            calls.swap(box->calls);
-        }
-        return calls;
-    });
+    m_worker = new CPortWorker(
+        m_mailbox,
+        [mailbox] {
+            std::deque<CPortWorker::Call> calls;
+            if (const auto box = mailbox.lock()) {
+                std::lock_guard lock(box->mutex);
+                calls.swap(box->calls);
+            }
+            return calls;
+        },
+        thread());
     m_worker->moveToThread(m_thread);
-    // Queued to this thread; results of an older generation are not passed on.
-    connect(m_worker, &CPortWorker::openFinished, this,
-            [this](quint64 generation, bool ok, const QString& reason) {
-                if (generation != m_generation)
-                    return;
-                m_open = ok;
-                if (ok)
-                    emit opened();
-                else
-                    emit openFailed(reason);
-            });
-    connect(m_worker, &CPortWorker::bytesReceived, this,
-            [this](quint64 generation, const QByteArray& chunk, qint64 arrivalNs) {
-                if (generation == m_generation && m_open)
-                    emit bytesReceived(chunk, arrivalNs);
-            });
-    connect(m_worker, &CPortWorker::portLost, this,
-            [this](quint64 generation, const QString& reason) {
-                if (generation != m_generation || !m_open)
-                    return;
-                m_open = false;
-                emit lost(reason);
-            });
-    connect(m_worker, &CPortWorker::frameWritten, this,
-            [this](quint64 generation, const QByteArray& frame) {
-                if (generation == m_generation && m_open)
-                    emit frameWritten(frame);
-            });
+    // Queued to this thread.
+    connect(m_worker, &CPortWorker::openFinished, this, &CSerialPort::OnOpenFinished);
     m_thread->start();
 }
 
@@ -201,9 +109,45 @@ void CSerialPort::Post(std::function<void(CPortWorker*)> call) {
     QMetaObject::invokeMethod(m_worker, "RunCalls", Qt::QueuedConnection);
 }
 
+void CSerialPort::OnOpenFinished(quint64 generation, bool ok, const QString& reason,
+                                 QSerialPort* port) {
+    if (generation != m_generation) {
+        // Opened for an Open() that was closed or replaced meanwhile.
+        if (port)
+            Release(port);
+        return;
+    }
+    if (!ok) {
+        emit openFailed(reason);
+        return;
+    }
+    m_port = port;
+    m_lost = false;
+    m_handedOver = false;
+    connect(m_port, &QSerialPort::readyRead, this, &CSerialPort::ReadAvailable);
+    connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        // A vanished device shows as a read that finds nothing to read (hang-up) and then as
+        // a resource error; a write that fails means the same. Each means the port is gone.
+        switch (error) {
+        case QSerialPort::ResourceError:
+        case QSerialPort::ReadError:
+        case QSerialPort::WriteError:
+        case QSerialPort::DeviceNotFoundError:
+        case QSerialPort::PermissionError: {
+            const InPortSignal inside(m_inPortSignal);
+            Lose(m_port ? m_port->errorString() : QString());
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    emit opened();
+}
+
 void CSerialPort::Open() {
+    Close();
     EnsureWorker();
-    m_open = false;
     const quint64 generation = ++m_generation;
     Post([generation, name = m_portName, baud = m_baud](CPortWorker* worker) {
         worker->OpenPort(generation, name, baud);
@@ -211,38 +155,85 @@ void CSerialPort::Open() {
 }
 
 void CSerialPort::Close() {
-    ++m_generation; // nothing of the closed port is passed on any more
-    m_open = false;
-    if (m_worker)
-        Post([](CPortWorker* worker) { worker->ClosePort(); });
+    ++m_generation; // a late open result is closed at once
+    if (QSerialPort* port = std::exchange(m_port, nullptr))
+        Release(port);
+}
+
+void CSerialPort::Release(QSerialPort* port) {
+    port->disconnect(this);
+    m_released.push_back(port);
+    // Never from inside one of the port's own signals (a loss, or a frame sent in answer to
+    // one read, may close the link from there): the port would change threads under itself.
+    if (m_inPortSignal > 0)
+        QMetaObject::invokeMethod(this, &CSerialPort::HandBackReleased, Qt::QueuedConnection);
+    else
+        HandBackReleased(); // closed before anything posted after it (a new open)
+}
+
+void CSerialPort::HandBackReleased() {
+    for (QSerialPort* port : std::exchange(m_released, {})) {
+        if (!m_thread) {
+            CPortWorker::ClosePort(port); // no worker any more (at exit): closed here
+            continue;
+        }
+        port->moveToThread(m_thread);
+        Post([port](CPortWorker*) { CPortWorker::ClosePort(port); });
+    }
 }
 
 bool CSerialPort::Write(const QByteArray& frame) {
-    if (!m_worker || !m_open)
+    if (!m_port || m_lost)
         return false;
-    // The frame travels by value; the mailbox keeps the order.
-    Post([frame, generation = m_generation](CPortWorker* worker) {
-        worker->WriteFrame(generation, frame);
-    });
+    if (m_port->write(frame) != frame.size()) {
+        Lose(m_port->errorString());
+        return true; // taken; its loss is told as the link's
+    }
+    m_port->flush(); // put it on the line now rather than on the next loop turn
+    if (m_lost)      // the flush found the device gone
+        return true;
+    emit frameWritten(frame);
     return true;
 }
 
+void CSerialPort::ReadAvailable() {
+    if (!m_port || m_handedOver || m_lost)
+        return;
+    const InPortSignal inside(m_inPortSignal);
+    const QByteArray chunk = m_port->read(kReadChunk);
+    if (chunk.isEmpty())
+        return;
+    m_handedOver = true;
+    emit bytesReceived(chunk, ArrivalClockNs()); // stamped as it was read
+}
+
 void CSerialPort::Consumed() {
-    if (m_worker && m_open)
-        Post([generation = m_generation](CPortWorker* worker) { worker->Resume(generation); });
+    if (!m_port)
+        return;
+    m_handedOver = false;
+    // What the port holds already is read later, not from inside the owner's handling of the
+    // last chunk; anything new comes with the port's next readyRead.
+    if (m_port->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(this, &CSerialPort::ReadAvailable, Qt::QueuedConnection);
+}
+
+void CSerialPort::Lose(const QString& reason) {
+    if (m_lost)
+        return;
+    m_lost = true;
+    emit lost(reason);
 }
 
 void CSerialPort::Shutdown() {
-    ++m_generation;
-    m_open = false;
+    Close();
     if (!m_thread)
         return;
-    // The worker closes its port and is left with nothing to do; the thread then ends. The
-    // worker never waits for this thread, so waiting for it here cannot deadlock.
-    Post([](CPortWorker* worker) {
-        worker->ClosePort();
-        worker->thread()->quit();
-    });
+    // An open that finished meanwhile hands its port over now (to be closed).
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    HandBackReleased();
+    // The worker closes what it was given and is left with nothing to do; the thread then
+    // ends. The worker never waits for this thread, so waiting for it here cannot deadlock.
+    Post([](CPortWorker* worker) { worker->thread()->quit(); });
     m_thread->wait();
     CPortWorker* worker = m_worker;
     m_worker = nullptr;
@@ -255,6 +246,9 @@ void CSerialPort::Shutdown() {
     delete m_thread;
     m_thread = nullptr;
     m_mailbox.reset();
+    // An open that finished while the thread ended: its port is on this thread now.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    HandBackReleased();
 }
 
 } // namespace Korvane

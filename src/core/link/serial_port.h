@@ -10,16 +10,21 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
+
+class QSerialPort;
 
 namespace Korvane {
 
 class CPortWorker;
 
-// Owns one serial port. The port lives on one long-lived worker thread (PortThread), which is
-// the only reader and writer of it: opening (which can take seconds on a Bluetooth port),
-// reading and writing all happen there, so the UI thread never waits for the device. Reads are
-// handed over as values, one chunk at a time: the next chunk is read only after the owner
-// called Consumed(), so a flood fills the operating system's buffer instead of our memory.
+// Owns one serial port. Opening (which can take seconds on a Bluetooth port) and closing (which
+// may wait for the driver) happen on a long-lived worker thread (PortThread), so the UI thread
+// never waits for the device; an open port is handed to the owner's thread, which reads and
+// writes it without blocking (its descriptor is non-blocking), so a frame reaches the station
+// without a hop between threads. Reads are handed over one chunk at a time: the next chunk is
+// read only after the owner called Consumed(), so a flood fills the operating system's buffer
+// instead of our memory.
 class CSerialPort : public CTransport {
     Q_OBJECT
   public:
@@ -52,13 +57,29 @@ class CSerialPort : public CTransport {
     // Hands a call to the worker thread: queued under our own mutex (so that every tool sees
     // the hand-over), then the worker is woken to run what is queued, in order.
     void Post(std::function<void(CPortWorker*)> call);
+    void OnOpenFinished(quint64 generation, bool ok, const QString& reason, QSerialPort* port);
+    void ReadAvailable();
+    void Lose(const QString& reason);
+    // Gives the port back to the worker, which closes and deletes it.
+    void Release(QSerialPort* port);
+    // Gives back what was released and not yet handed over (later, out of the port's signals).
+    void HandBackReleased();
 
     QString m_portName;
     int m_baud = 9600;
     // Every Open() starts a new generation; whatever an older one still has in flight
-    // (a late open result, bytes read before a close) is recognised and dropped.
+    // (a late open result) is recognised and closed.
     quint64 m_generation = 0;
-    bool m_open = false;
+    QSerialPort* m_port = nullptr;        // the open port, on this thread
+    std::vector<QSerialPort*> m_released; // to be handed back to the worker
+    bool m_lost = false;
+    bool m_handedOver = false; // a chunk is with the owner and not yet taken
+    int m_inPortSignal = 0;    // how deep this thread is in the port's own signals
+    struct InPortSignal {
+        explicit InPortSignal(int& depth) : m_depth(depth) { ++m_depth; }
+        ~InPortSignal() { --m_depth; }
+        int& m_depth;
+    };
     QThread* m_thread = nullptr; // PortThread
     CPortWorker* m_worker = nullptr;
     // Calls for the worker, shared with it.
