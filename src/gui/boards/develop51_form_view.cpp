@@ -17,6 +17,9 @@
 #include <QIntValidator>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <iterator>
+
 namespace Korvane {
 
 namespace {
@@ -108,8 +111,14 @@ void CDevelop51FormView::BindOwn() {
         e->setValidator(new CByteNumberValidator(e));
     m_ui->resultEdit->setValidator(new QIntValidator(m_ui->resultEdit));
 
-    for (int i = 0; i < CKeypadCalculator::kKeyCount; ++i)
-        m_keys[i] = qobject_cast<CButtonEx*>(FindControl(this, 1071 + i));
+    // The keypad's keys in the calculator's order.
+    CButtonEx* const keys[] = {
+        m_ui->key1071Button, m_ui->key1072Button, m_ui->key1073Button, m_ui->key1074Button,
+        m_ui->key1075Button, m_ui->key1076Button, m_ui->key1077Button, m_ui->key1078Button,
+        m_ui->key1079Button, m_ui->key1080Button, m_ui->key1081Button, m_ui->key1082Button,
+        m_ui->key1083Button, m_ui->key1084Button, m_ui->key1085Button, m_ui->key1086Button};
+    static_assert(std::size(keys) == CKeypadCalculator::kKeyCount);
+    std::copy(std::begin(keys), std::end(keys), m_keys);
     OnField(KeyLit, [this] { HighlightKey(m_model.Number(KeyLit)); });
     ShowOwnTexts();
 }
