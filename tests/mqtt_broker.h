@@ -80,20 +80,19 @@ struct MqttBroker {
                         .toUtf8());
         f.close();
         process.setProcessChannelMode(QProcess::MergedChannels);
+        output.clear();
         process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf});
         if (!process.waitForStarted(5000))
             return false;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 5000) {
-            QTcpSocket s;
-            s.connectToHost(QHostAddress::LocalHost, port);
-            if (s.waitForConnected(200))
-                return true;
-            QTest::qWait(50);
-        }
-        return false;
+        // Ready once it says so (after its listener is open).
+        return QTest::qWaitFor(
+            [this] {
+                output += process.readAll();
+                return output.contains(" running");
+            },
+            5000);
     }
+    QByteArray output; // what the broker said
     void Stop() {
         if (process.state() == QProcess::NotRunning)
             return;
@@ -148,11 +147,23 @@ struct MqttWatch {
         return out;
     }
     bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-        QElapsedTimer t;
-        t.start();
-        while (!done() && t.elapsed() < ms)
-            QTest::qWait(20);
-        return done();
+        return QTest::qWaitFor(done, ms);
+    }
+    // Waits until the subscription is in: a probe published on topic (which the watch's filter
+    // must match) comes back. The probes are then forgotten.
+    bool WaitSubscribed(const MqttBroker& broker, const QString& topic) {
+        const bool seen = QTest::qWaitFor(
+            [&] {
+                QProcess::execute(QStringLiteral("mosquitto_pub"),
+                                  {QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                                   QStringLiteral("-p"), QString::number(broker.port),
+                                   QStringLiteral("-t"), topic, QStringLiteral("-m"),
+                                   QStringLiteral("probe")});
+                return QTest::qWaitFor([&] { return !On(topic).isEmpty(); }, 200);
+            },
+            10000);
+        lines.clear();
+        return seen;
     }
 };
 

@@ -80,11 +80,7 @@ bool StartStation(QProcess& station, const QStringList& arguments) {
 }
 
 bool WaitState(CMqttBridge& bridge, CMqttBridge::State state, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (bridge.CurrentState() != state && t.elapsed() < ms)
-        QTest::qWait(20);
-    return bridge.CurrentState() == state;
+    return QTest::qWaitFor([&] { return bridge.CurrentState() == state; }, ms);
 }
 
 } // namespace
@@ -338,7 +334,7 @@ class TestMqtt : public QObject {
         bob.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("bob")));
         QVERIFY(WaitState(alice.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
         QVERIFY(WaitState(bob.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
-        QTest::qWait(300); // the subscriber is in before the first frame
+        QVERIFY(watch.WaitSubscribed(broker, QStringLiteral("korvane/probe")));
         alice.pty->Write("$0,0,0,0,0,0,0,0,0,0,0,57,0#");
         bob.pty->Write("$LV1,RV2,AC0.5,GY1,CSB33,VT7.4#");
         qobject_cast<QAbstractButton*>(FindControl(alice.frame->CurrentPanel(), 1193))->click();
@@ -348,7 +344,11 @@ class TestMqtt : public QObject {
                    !watch.On(QStringLiteral("korvane/alice/tx")).isEmpty() &&
                    !watch.On(QStringLiteral("korvane/bob/telemetry")).isEmpty();
         }));
-        QTest::qWait(300); // anything published twice would be in by now
+        // Anything published twice is in once a mark each bridge publishes after it is.
+        for (StationOnPty* s : {&alice, &bob})
+            s->frame->MqttShare()->Bridge().Publish(QStringLiteral("korvane/mark"), "after");
+        QVERIFY(
+            watch.WaitFor([&] { return watch.On(QStringLiteral("korvane/mark")).size() == 2; }));
         auto frames = [&](const QString& topic) {
             QStringList out;
             for (const QString& m : watch.On(topic))
@@ -375,8 +375,11 @@ class TestMqtt : public QObject {
         }
         alice.pty->Write("$0,0,0,0,0,0,0,0,0,0,0,58,0#");
         QTRY_COMPARE(alice.frame->FrameMonitor()->Model().Log().Size(), size_t(1));
-        QTest::qWait(2 * CFrameMonitor::kBatchMs);
-        QCOMPARE(bob.frame->FrameMonitor()->Model().Log().Size(), size_t(0));
+        // Bob's own frame after it: once it is listed, Alice's would have been before it.
+        bob.pty->Write("$LV3#");
+        const CFrameLog& bobs = bob.frame->FrameMonitor()->Model().Log();
+        QTRY_VERIFY(bobs.Size() > 0 && bobs.At(bobs.Size() - 1).text == QStringLiteral("$LV3#"));
+        QCOMPARE(bobs.Size(), size_t(1));
     }
 
     void theTimeOfAFrameIsItsArrival() {
@@ -396,7 +399,7 @@ class TestMqtt : public QObject {
         });
         station.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("late")));
         QVERIFY(WaitState(station.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
-        QTest::qWait(300);
+        QVERIFY(watch.WaitSubscribed(broker, QStringLiteral("korvane/late/probe")));
         const qint64 written = QDateTime::currentMSecsSinceEpoch();
         station.pty->Write("$LV5,RV5,AC0.5,GY1,CSB40,VT7.4#");
         QVERIFY(watch.WaitFor([&] {
@@ -469,7 +472,7 @@ class TestMqtt : public QObject {
         QVERIFY(station.Start(0, QSize(1200, 900)));
         station.frame->ShareOverMqtt(OptionsFor(broker, QStringLiteral("board")));
         QVERIFY(WaitState(station.frame->MqttShare()->Bridge(), CMqttBridge::State::On));
-        QTest::qWait(300); // the subscriber is in before the first frame
+        QVERIFY(watch.WaitSubscribed(broker, QStringLiteral("korvane/board/telemetry")));
         station.pty->Write("$51,GMS512,200#");
         QVERIFY(watch.WaitFor(
             [&] { return !watch.On(QStringLiteral("korvane/board/telemetry")).isEmpty(); }));
@@ -479,7 +482,6 @@ class TestMqtt : public QObject {
                  512.0);
         // The thermistor chosen on the panel: the board's temperature reading is what counts.
         qobject_cast<QAbstractButton*>(FindControl(station.frame->CurrentPanel(), 1059))->click();
-        QTest::qWait(200); // the click's frame goes out paced
         station.pty->Write("$51,RMS300,25.5#");
         QVERIFY(watch.WaitFor(
             [&] { return watch.On(QStringLiteral("korvane/board/telemetry")).size() >= 2; }));
@@ -885,8 +887,16 @@ class TestMqtt : public QObject {
         MqttWatch kept;
         QVERIFY(kept.Start(broker, QStringLiteral("school/room3/#"),
                            {QStringLiteral("--retained-only")}));
-        QVERIFY(kept.WaitFor([&] { return kept.Topics().size() >= 2; }));
-        QTest::qWait(300);
+        // The retained messages come first; the first message that is not retained (a probe)
+        // ends the watch, so everything retained is in once it has ended.
+        QVERIFY(kept.WaitFor([&] {
+            QProcess::execute(QStringLiteral("mosquitto_pub"),
+                              {QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                               QStringLiteral("-p"), QString::number(broker.port),
+                               QStringLiteral("-t"), QStringLiteral("school/room3/probe"),
+                               QStringLiteral("-m"), QStringLiteral("probe")});
+            return kept.process.waitForFinished(200);
+        }));
         QStringList topics = kept.Topics();
         topics.sort();
         QCOMPARE(topics, (QStringList{QStringLiteral("school/room3/alice/status"),
@@ -942,14 +952,16 @@ class TestMqtt : public QObject {
         QPlainTextEdit* frames = view.OpenStationFrames(rowOf(QStringLiteral("kid3")));
         QVERIFY(frames && frames->isReadOnly());
         // (The subscription to its frames is made once the broker has it: publish until seen.)
-        QElapsedTimer waited;
-        waited.start();
-        while (!frames->toPlainText().contains(QStringLiteral("RX  $LV1#")) &&
-               waited.elapsed() < 10000) {
-            car.Publish(QStringLiteral("korvane/kid3/rx"), "{\"time_ms\":0,\"frame\":\"$LV1#\"}");
-            QTest::qWait(100);
-        }
-        QVERIFY(frames->toPlainText().contains(QStringLiteral("RX  $LV1#")));
+        const auto listed = [frames] {
+            return frames->toPlainText().contains(QStringLiteral("RX  $LV1#"));
+        };
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                car.Publish(QStringLiteral("korvane/kid3/rx"),
+                            "{\"time_ms\":0,\"frame\":\"$LV1#\"}");
+                return QTest::qWaitFor(listed, 100);
+            },
+            10000));
         // A station that vanishes stays listed, offline.
         station.kill();
         station.waitForFinished();
