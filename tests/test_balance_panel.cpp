@@ -328,8 +328,7 @@ class TestBalancePanel : public QObject {
         QVERIFY(m_panel->Waveform()->IsPaused());
         Route("$LV0,RV0,AC0,GY2,CSB0,VT8#");
         QTRY_COMPARE(m_panel->Telemetry().gyroscopeHistory.back(), 2.0);
-        QTest::qWait(50);
-        m_panel->Waveform()->FlushChart();
+        m_panel->Waveform()->FlushChart(); // a refresh the frame asked for would be drawn now
         QCOMPARE(m_panel->Chart()->Series(0)->points(), before);
         m_panel->Waveform()->PauseButton()->click();
         QTRY_COMPARE(m_panel->Chart()->Series(0)->points().last().y(), 2.0);
