@@ -45,6 +45,7 @@ Result Flood(CMainFrame& frame, PtyPair& pty, int seconds, Make makeFrame, Shown
     const quint64 droppedBefore = frame.Link().DroppedFrames();
 
     std::atomic<bool> stop{false};
+    std::atomic<bool> finished{false};
     std::atomic<qint64> lastWritten{-1};
     std::thread writer([&] {
         QByteArray block;
@@ -58,6 +59,7 @@ Result Flood(CMainFrame& frame, PtyPair& pty, int seconds, Make makeFrame, Shown
             lastWritten = seq - 1;
             Q_UNUSED(first);
         }
+        finished = true;
     });
 
     // The event loop's delay: a 5 ms timer that notes how late it fires.
@@ -68,6 +70,9 @@ Result Flood(CMainFrame& frame, PtyPair& pty, int seconds, Make makeFrame, Shown
     while (t.elapsed() < seconds * 1000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     stop = true;
+    // The writer's last block waits for the station to read it, which the window does.
+    while (!finished)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     writer.join();
     const qint64 last = lastWritten;
     QElapsedTimer catchUp;

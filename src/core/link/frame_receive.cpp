@@ -75,7 +75,15 @@ CFrameRouter::~CFrameRouter() {
 }
 
 void CFrameRouter::Post() {
+    if (m_turnAsked)
+        return;
+    m_turnAsked = true;
     QMetaObject::invokeMethod(this, &CFrameRouter::DrainOutbox, Qt::QueuedConnection);
+}
+
+void CFrameRouter::DrainNextTurn() {
+    if (m_running)
+        Post();
 }
 
 void CFrameRouter::Start() {
@@ -91,6 +99,7 @@ void CFrameRouter::Stop() {
 }
 
 void CFrameRouter::DrainOutbox() {
+    m_turnAsked = false;
     if (m_delivering || !m_running)
         return; // a running delivery takes these frames, in order, when its handler returns
     m_delivering = true;

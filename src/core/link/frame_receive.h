@@ -115,6 +115,8 @@ class CFrameRouter : public QObject {
     // delivery is running (a handler that runs a modal box), it returns at once, and the
     // frames wait, in order, until the running handler returns.
     Q_INVOKABLE void DrainOutbox();
+    // Asks for a delivery in the next turn of the event loop (once, however often asked).
+    void DrainNextTurn();
 
     static constexpr int kMaxPerTurn = 2000;
 
@@ -127,6 +129,7 @@ class CFrameRouter : public QObject {
     int m_product = -1;
     bool m_running = false;
     bool m_delivering = false;
+    bool m_turnAsked = false;          // a DrainOutbox is posted and has not run yet
     std::vector<StampedFrame> m_batch; // reused from turn to turn
 };
 

@@ -1,5 +1,7 @@
 #include "core/link/link_manager.h"
 
+#include <QAbstractEventDispatcher>
+
 #include "core/link/frames.h"
 
 namespace Korvane {
@@ -33,10 +35,21 @@ CLinkManager::CLinkManager(std::unique_ptr<CTransport> transport, QObject* paren
                 m_queue.AppendUntold({frame, arrivalNs}); // drained when the chunk is in
                 emit frameAssembled(frame, arrivalNs);
             });
-    // The frames of a chunk go to the panels at once: no turn of the event loop in between.
+    // A chunk that woke the window goes to the panels at once, no turn of the event loop in
+    // between; chunks that come while the window is busy wait for one batch in the next turn,
+    // so that under a flood the controls are written once for many frames.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(
+            dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { m_woke = true; },
+            Qt::DirectConnection);
     connect(&m_channel, &CLinkChannel::chunkAssembled, this, [this] {
-        if (m_router.IsRunning() && m_queue.Count() > 0)
-            m_router.DrainOutbox();
+        if (!m_router.IsRunning() || m_queue.Count() == 0)
+            return;
+        if (!std::exchange(m_woke, false) && QAbstractEventDispatcher::instance(thread())) {
+            m_router.DrainNextTurn();
+            return;
+        }
+        m_router.DrainOutbox();
     });
     m_retry.setInterval(kRetryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &CLinkManager::Retry);

@@ -96,6 +96,7 @@ class CLinkManager : public QObject {
     QTimer m_retry;
     QTimer m_dropCheck;
     QTimer m_resumeCheck; // while reading is held: looks for room again
+    bool m_woke = false;  // the event loop has waited since a chunk was last delivered at once
     quint64 m_reportedDropped = 0;
 };
 
